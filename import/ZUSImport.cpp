@@ -1,0 +1,177 @@
+#include "import/ZUSImport.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// Field numbers of the export line.
+enum { FieldDate = 1, FieldAmount = 2, FieldPayerAccount = 5, FieldRecipientAccount = 6,
+       FieldPayerName = 7, FieldTitle = 11 };
+
+// Widths of the record's fields: an imported text is cut to them, as typing
+// it into the dialog would, so that the order can always be saved.
+constexpr int kNameWidth = 54;
+constexpr int kBankWidth = 8;
+constexpr int kAccountRestWidth = 34;
+constexpr int kPayerIdWidth = 10;
+constexpr int kSupplementaryIdWidth = 14;
+
+// Every comma separates, even inside quotes; quotes at both ends go.
+QStringView unquoted(QStringView field)
+{
+    while (field.startsWith(u'"'))
+        field = field.mid(1);
+    while (field.endsWith(u'"'))
+        field.chop(1);
+    return field;
+}
+
+// Takes the text up to the next "|" off the front of `rest`; without a "|"
+// the whole rest is taken.
+QStringView takeUntilBar(QStringView &rest)
+{
+    const qsizetype bar = rest.indexOf(u'|');
+    const QStringView head = bar < 0 ? rest : rest.left(bar);
+    rest = bar < 0 ? QStringView() : rest.mid(bar + 1);
+    return head;
+}
+
+QChar takeFirst(QStringView &rest)
+{
+    if (rest.isEmpty())
+        return QChar();
+    const QChar c = rest[0];
+    rest = rest.mid(1);
+    return c;
+}
+
+int number(QStringView digits)
+{
+    int v = 0;
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return 0;
+        v = v * 10 + (c.unicode() - u'0');
+    }
+    return v;
+}
+
+COrderDate parseDate(QStringView yyyymmdd)
+{
+    if (yyyymmdd.size() < 8)
+        return COrderDate::null();
+    return COrderDate::fromParts(number(yyyymmdd.mid(0, 4)), number(yyyymmdd.mid(4, 2)),
+                                 number(yyyymmdd.mid(6, 2)));
+}
+
+} // namespace
+
+bool CZUSImport::Open(const QString &path)
+{
+    Close();
+    if (QFileInfo(path).isDir())
+        return false;
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
+        return false;
+    m_file = std::move(file);
+    m_reader.setDevice(m_file.get());
+    return true;
+}
+
+void CZUSImport::OpenDevice(QIODevice *device)
+{
+    Close();
+    m_reader.setDevice(device);
+}
+
+void CZUSImport::Close()
+{
+    m_reader.setDevice(nullptr);
+    m_file.reset();
+}
+
+CZUSImport::ReadResult CZUSImport::ReadNext(CPrzelewDane &order)
+{
+    QString line;
+    switch (m_reader.readLine(line)) {
+    case CLineReader::End:
+    case CLineReader::Error:
+        return End;
+    case CLineReader::TooLong:
+        order.SetKind(KindZus);
+        return Rejected;
+    case CLineReader::Line:
+        break;
+    }
+    return ParseLine(line, order);
+}
+
+CZUSImport::ReadResult CZUSImport::ParseLine(QStringView line, CPrzelewDane &order)
+{
+    order.SetKind(KindZus);
+    order.reference.clear();
+    order.recipient2.clear();
+    order.title2.clear();
+
+    const QList<QStringView> fields = line.split(u',');
+    auto field = [&](int i) { return i < fields.size() ? unquoted(fields[i]) : QStringView(); };
+
+    if (fields.size() <= FieldAmount)
+        return Rejected;
+
+    // Amount in grosze: digits only.
+    const QStringView grosze = field(FieldAmount);
+    if (grosze.isEmpty())
+        return Rejected;
+    int64_t value = 0;
+    for (QChar c : grosze) {
+        if (c < u'0' || c > u'9')
+            return Rejected;
+        if (__builtin_mul_overflow(value, 10, &value)
+            || __builtin_add_overflow(value, int64_t(c.unicode() - u'0'), &value))
+            return Rejected;
+    }
+    const CWexOleCurrency amount = CWexOleCurrency::fromUnits(value / 100, (value % 100) * 100);
+    if (!amount.isValid())
+        return Rejected;
+    order.amount = amount;
+    order.date = parseDate(field(FieldDate));
+
+    const QStringView payerAccount = field(FieldPayerAccount);
+    if (!payerAccount.isEmpty()) {
+        order.senderAccount = payerAccount.left(kNameWidth).toString();
+        order.isTransfer = 1;
+    } else {
+        order.isTransfer = 0;
+        order.AmountInDigitWords(order.senderAccount);
+        order.senderAccount.truncate(kNameWidth);
+    }
+
+    const QStringView recipientAccount = field(FieldRecipientAccount);
+    order.bankNumber = recipientAccount.left(kBankWidth).toString();
+    order.accountRest = recipientAccount.mid(kBankWidth).left(kAccountRestWidth).toString();
+    order.checkDigits.clear();
+
+    order.sender1 = field(FieldPayerName).left(kNameWidth).toString();
+
+    QStringView title = field(FieldTitle);
+    order.payerId = takeUntilBar(title).left(kPayerIdWidth).toString();
+    order.idType = CPrzelewDane::IdTypeFromLetter(takeFirst(title));
+    order.supplementaryId = takeUntilBar(title).left(kSupplementaryIdWidth).toString();
+    order.paymentType = CPrzelewDane::PaymentTypeFromLetter(takeFirst(title));
+    order.declaration = title.left(6).toString();
+    order.declarationNo = title.mid(6, 2).toString();
+    // Anything after the declaration number (a fourth title line) is not read.
+    const qsizetype bar = order.declarationNo.indexOf(u'|');
+    if (bar >= 0)
+        order.declarationNo.truncate(bar);
+    const qsizetype declBar = order.declaration.indexOf(u'|');
+    if (declBar >= 0) {
+        order.declaration.truncate(declBar);
+        order.declarationNo.clear();
+    }
+
+    order.SetZUSTitle(order.zusAccountType);
+    return Read;
+}

@@ -1,0 +1,94 @@
+#include "model/Cp1250.h"
+
+#include <QStringDecoder>
+#include <array>
+
+namespace {
+
+struct Tables
+{
+    std::array<char16_t, 256> toUnicode {};
+    std::array<int16_t, 65536> toByte {};
+
+    Tables()
+    {
+        toByte.fill(-1);
+        QStringDecoder decoder("windows-1250");
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            const QString s = decoder.decode(QByteArrayView(&byte, 1));
+            char16_t u = (s.size() == 1 && s[0] != QChar::ReplacementCharacter) ? s[0].unicode()
+                                                                                   : char16_t(b);
+            toUnicode[b] = u;
+        }
+        for (int b = 0; b < 256; ++b)
+            toByte[toUnicode[b]] = int16_t(b);
+    }
+};
+
+const Tables &tables()
+{
+    static const Tables t;
+    return t;
+}
+
+} // namespace
+
+namespace Cp1250 {
+
+QString decode(const char *bytes, qsizetype size)
+{
+    const auto &t = tables();
+    QString out(size, Qt::Uninitialized);
+    QChar *dst = out.data();
+    for (qsizetype i = 0; i < size; ++i)
+        dst[i] = QChar(t.toUnicode[static_cast<unsigned char>(bytes[i])]);
+    return out;
+}
+
+int byteOf(QChar c)
+{
+    return tables().toByte[c.unicode()];
+}
+
+bool encodeAppend(QStringView text, QByteArray &out)
+{
+    const auto &t = tables();
+    bool ok = true;
+    for (QChar c : text) {
+        const int b = t.toByte[c.unicode()];
+        if (b < 0)
+            ok = false;
+        else
+            out.append(char(b));
+    }
+    return ok;
+}
+
+bool canEncode(QStringView text)
+{
+    const auto &t = tables();
+    for (QChar c : text)
+        if (t.toByte[c.unicode()] < 0)
+            return false;
+    return true;
+}
+
+int compare(QStringView a, QStringView b)
+{
+    const auto &t = tables();
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        if (a[i] == b[i])
+            continue;
+        // Unencodable characters cannot be saved; order them after every byte.
+        const int ba = t.toByte[a[i].unicode()], bb = t.toByte[b[i].unicode()];
+        const int ka = ba < 0 ? 256 + a[i].unicode() : ba;
+        const int kb = bb < 0 ? 256 + b[i].unicode() : bb;
+        if (ka != kb)
+            return ka < kb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+} // namespace Cp1250

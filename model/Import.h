@@ -1,0 +1,66 @@
+#pragma once
+// Reads and writes orders in the versioned fixed-width text format: an
+// optional "ver=NN" header, then one line per order. Windows-1250 on disk,
+// CR LF written, LF or CR LF read.
+
+#include "model/LineReader.h"
+#include "model/PrzelewDane.h"
+
+#include <QIODevice>
+#include <QString>
+#include <memory>
+
+class QFile;
+
+class CImport
+{
+public:
+    enum ReadResult { RecordRead = 0, RecordRejected = 1, EndOfFile = 2, OldFormat = 3 };
+    static constexpr int kCurrentVersion = 5;
+
+    CImport();
+    ~CImport();
+    CImport(const CImport &) = delete;
+    CImport &operator=(const CImport &) = delete;
+
+    // Opens a file. For reading, looks for the header; for writing, creates or
+    // empties the file. Without keepVersion the version first becomes 1.
+    bool Open(const QString &path, QIODevice::OpenMode mode, bool keepVersion = false);
+    // Works on a device that is already open (tests, fuzzing, saving through a
+    // temporary file). The device must outlive this object.
+    bool OpenDevice(QIODevice *device, bool keepVersion = false);
+    void Close();
+
+    // Writes the header line for versions 2 and above.
+    bool WriteHeader(int version);
+    // Writes one line in the current version. Fails, writing nothing, when a
+    // text cannot be encoded in Windows-1250 or is wider than its column.
+    bool WriteRecord(const CPrzelewDane &record);
+    ReadResult ReadRecord(CPrzelewDane &target);
+
+    int version() const { return m_version; }
+    void setVersion(int v) { m_version = v; }
+    // Why the last open or write failed, in Polish, for the user.
+    QString errorString() const { return m_error; }
+    // True when reading stopped on a device error rather than the file's end.
+    bool readFailed() const { return m_readFailed; }
+
+    // The line one record takes in a version, without the line end, or an
+    // empty text and the reason when it cannot be written.
+    static bool FormatRecord(const CPrzelewDane &record, int version, QByteArray &line, QString *error);
+    // Parses one line (without its end) read from a file of `version`.
+    static ReadResult ParseLine(QStringView line, int version, CPrzelewDane &target);
+
+private:
+    void detectHeader();
+
+    std::unique_ptr<QFile> m_file;
+    QIODevice *m_device = nullptr;
+    CLineReader m_reader;
+    bool m_hasPending = false;
+    bool m_pendingTooLong = false;
+    bool m_readFailed = false;
+    QString m_pending;
+    int m_version = 1;
+    QString m_error;
+};

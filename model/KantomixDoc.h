@@ -1,0 +1,63 @@
+#pragma once
+// The open file of orders: an ordered list of CPrzelewDane kept in the text
+// format, written back in the version it was read in.
+
+#include "model/PrzelewDane.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QIODevice;
+
+class CKantomixDoc
+{
+public:
+    enum class OpenResult { Opened, OldFormat, Failed };
+
+    CKantomixDoc();
+    ~CKantomixDoc();
+
+    int count() const { return int(m_orders.size()); }
+    const CPrzelewDane &at(int index) const { return *m_orders[size_t(index)]; }
+
+    void Add(const CPrzelewDane &record);
+    void Replace(int index, const CPrzelewDane &record);
+    void Delete(int index);
+    void DeleteAll();
+    void Sort(int sortKey, bool ascending);
+
+    // Empties the document for a new file: no orders, version 5, not modified.
+    void NewDocument();
+    QString title() const { return m_title; }
+    QString path() const { return m_path; }
+
+    // Reads a file. Opened and OldFormat both leave the orders read so far;
+    // errorString() tells the reason of a failure or the old-format message.
+    OpenResult Open(const QString &path);
+    OpenResult OpenDevice(QIODevice *device);
+    // Writes the whole file through a temporary file that replaces the old one
+    // only when every byte was written; on failure the old file stays and the
+    // document stays modified.
+    bool Save(const QString &path);
+    bool SaveToDevice(QIODevice *device);
+    QString errorString() const { return m_error; }
+
+    int version() const { return m_version; }
+    // The version a save writes: the document's own, raised to 5 when an
+    // order could not be read back from a file of that version.
+    int saveVersion() const;
+
+    bool isModified() const { return m_modified; }
+    void setModified(bool modified = true) { m_modified = modified; }
+
+private:
+    OpenResult readAll(class CImport &reader);
+
+    std::vector<std::unique_ptr<CPrzelewDane>> m_orders;
+    int m_version = 5;
+    bool m_modified = false;
+    QString m_title;
+    QString m_path;
+    QString m_error;
+};

@@ -1,0 +1,76 @@
+#include "model/LineReader.h"
+
+#include "model/Cp1250.h"
+
+namespace {
+constexpr qsizetype kChunk = 64 * 1024;
+}
+
+void CLineReader::setDevice(QIODevice *device)
+{
+    m_device = device;
+    m_buffer.clear();
+    m_pos = 0;
+    m_eof = device == nullptr;
+    m_error = false;
+}
+
+bool CLineReader::fill()
+{
+    if (m_eof)
+        return false;
+    // Drop what was consumed so the buffer never holds more than one chunk
+    // beyond the longest accepted line.
+    m_buffer.remove(0, m_pos);
+    m_pos = 0;
+    const qsizetype old = m_buffer.size();
+    m_buffer.resize(old + kChunk);
+    const qint64 n = m_device->read(m_buffer.data() + old, kChunk);
+    if (n <= 0) {
+        m_buffer.resize(old);
+        m_eof = true;
+        m_error = n < 0;
+        return false;
+    }
+    m_buffer.resize(old + n);
+    return true;
+}
+
+CLineReader::Result CLineReader::readLine(QString &line)
+{
+    line.clear();
+    bool tooLong = false;
+    for (;;) {
+        const qsizetype nl = m_buffer.indexOf('\n', m_pos);
+        if (nl >= 0) {
+            qsizetype end = nl;
+            if (end > m_pos && m_buffer[end - 1] == '\r')
+                --end;
+            const qsizetype length = end - m_pos;
+            if (!tooLong && length <= m_max)
+                line = Cp1250::decode(m_buffer.constData() + m_pos, length);
+            m_pos = nl + 1;
+            return (tooLong || length > m_max) ? TooLong : Line;
+        }
+        if (m_buffer.size() - m_pos > m_max + 1) {
+            // Far longer than any record: keep skipping, but hold none of it.
+            tooLong = true;
+            m_pos = m_buffer.size();
+        }
+        if (!fill()) {
+            if (m_error && m_pos == m_buffer.size() && !tooLong) {
+                m_error = false; // reported once; the reader is at its end now
+                return Error;
+            }
+            if (m_pos == m_buffer.size())
+                return tooLong ? TooLong : End;
+            // The last line has no line end: it counts like any other.
+            qsizetype end = m_buffer.size();
+            const qsizetype length = end - m_pos;
+            if (!tooLong && length <= m_max)
+                line = Cp1250::decode(m_buffer.constData() + m_pos, length);
+            m_pos = end;
+            return (tooLong || length > m_max) ? TooLong : Line;
+        }
+    }
+}

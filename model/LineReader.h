@@ -1,0 +1,30 @@
+#pragma once
+// Reads lines from a device with bounded memory: LF ends a line, a CR right
+// before it is dropped. A line longer than the limit is skipped to its end
+// and reported as too long, never held whole.
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+class CLineReader
+{
+public:
+    enum Result { Line, TooLong, End, Error };
+
+    explicit CLineReader(qsizetype maxLineLength = 4096) : m_max(maxLineLength) {}
+
+    void setDevice(QIODevice *device);
+    // The next line, decoded from Windows-1250.
+    Result readLine(QString &line);
+
+private:
+    bool fill();
+
+    QIODevice *m_device = nullptr;
+    qsizetype m_max;
+    QByteArray m_buffer;
+    qsizetype m_pos = 0;
+    bool m_eof = false;
+    bool m_error = false;
+};

@@ -1,0 +1,116 @@
+#pragma once
+// One payment order of any kind: ordinary transfer or cash deposit, ZUS, tax.
+// The kind decides which fields are used and what a reset puts into them.
+
+#include "controls/WexOleCurrency.h"
+
+#include <QDateTime>
+#include <QString>
+
+// A date with a status, as orders carry it: valid, invalid, or no date at all.
+class COrderDate
+{
+public:
+    enum Status { Valid = 0, Invalid = 1, Null = 2 };
+
+    COrderDate() = default;
+    static COrderDate now();
+    static COrderDate null() { return COrderDate(); }
+    static COrderDate fromDate(QDate d);
+    // Year, month and day as numbers; a non-existent date gives no date.
+    static COrderDate fromParts(int year, int month, int day);
+
+    Status status() const { return m_status; }
+    bool isValid() const { return m_status == Valid; }
+    QDate date() const { return m_stamp.date(); }
+    const QDateTime &stamp() const { return m_stamp; }
+
+    // "dd.MM.yyyy" for a valid date, else empty.
+    QString toShortText() const;
+    // "yyyy-MM-dd" for a valid date, else empty.
+    QString toIsoText() const;
+
+    int compare(const COrderDate &o) const;
+    bool operator==(const COrderDate &o) const { return m_status == o.m_status && m_stamp == o.m_stamp; }
+
+private:
+    QDateTime m_stamp;
+    Status m_status = Null;
+};
+
+enum OrderKind { KindOrdinary = 0, KindZus = 1, KindTax = 2 };
+
+enum SortKey {
+    SortRecipient = 0,
+    SortTitle = 1,
+    SortAccount = 2,
+    SortDate = 3,
+    SortAmount = 4,
+    SortCurrency = 5,
+    SortKindName = 6,
+};
+
+class CPrzelewDane
+{
+public:
+    CPrzelewDane();
+    virtual ~CPrzelewDane() = default;
+    CPrzelewDane(const CPrzelewDane &) = default;
+    CPrzelewDane &operator=(const CPrzelewDane &) = default;
+
+    // Stores the kind and resets the record for it; other kinds are stored as they are.
+    void SetKind(int kind);
+    void SetZUSTitle(int accountType);
+    QString AccountNumberText() const;
+    bool AmountInDigitWords(QString &out) const;
+
+    bool operator<(const CPrzelewDane &o) const { return compare(o) < 0; }
+    bool operator>(const CPrzelewDane &o) const { return compare(o) > 0; }
+    bool operator==(const CPrzelewDane &o) const { return compare(o) == 0; }
+    bool operator!=(const CPrzelewDane &o) const { return compare(o) != 0; }
+    // By this record's sort key: negative, zero or positive.
+    int compare(const CPrzelewDane &o) const;
+
+    // The fixed ZUS account of an account type (1..3), else empty.
+    static QString ZusAccount(int accountType);
+    static QString ZusTitle(int accountType);
+
+    // One-letter codes of the identifier and ZUS payment types in files.
+    static QChar IdTypeLetter(int idType);
+    static int IdTypeFromLetter(QChar c);
+    static QChar PaymentTypeLetter(int paymentType);
+    static int PaymentTypeFromLetter(QChar c);
+
+    static QString KindName(int kind);
+
+    // Fields in the order of the record; texts count Windows-1250 bytes.
+    QString recipient1;       // 54
+    QString recipient2;       // 54
+    QString checkDigits;      // 2
+    QString bankNumber;       // 8
+    QString accountRest;      // 34 (ZUS in version 2 and 3 files: 9)
+    QString currency;         // 3
+    QString senderAccount;    // 54; for a cash deposit the amount in digit words
+    QString sender1;          // 54
+    QString sender2;          // 54
+    QString title1;           // 54
+    QString title2;           // 54 (ZUS: decision number, 15)
+    COrderDate date;
+    CWexOleCurrency amount;
+    int isTransfer = 1;       // 1 transfer ("Przelew"), 0 cash deposit ("Wpłata")
+    int kind = KindOrdinary;
+    int sortKey = SortRecipient;
+    QString kindName;
+    QString reference;        // 8, carried through files unchanged
+    QString payerId;          // ZUS 10 (NIP), tax 14
+    int idType = 0;
+    QString supplementaryId;  // 14
+    int paymentType = 0;
+    QString declaration;      // 6: MMYYYY
+    QString declarationNo;    // 2
+    QString symbol;           // 2
+    QString taxPeriod;        // 7
+    QString taxFormSymbol;    // 7
+    QString obligationId;     // 20
+    int zusAccountType = 0;
+};

@@ -1,0 +1,9 @@
+#pragma once
+// The amount of a cash deposit spelled digit by digit ("jed*dwa*zer* 5/100").
+
+#include "controls/WexOleCurrency.h"
+
+// Fills `out` with the digit words of the whole units and, when the hundredths
+// are not zero, " <hundredths>/100". Gives false and an empty text for an
+// invalid or null amount.
+bool AmountInDigitWords(const CWexOleCurrency &amount, QString &out);
