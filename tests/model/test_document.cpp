@@ -1,0 +1,270 @@
+#include "model/Cp1250.h"
+#include "model/KantomixDoc.h"
+
+#include "FailDevice.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+CPrzelewDane order(const QString &name, int64_t units, int kind = KindOrdinary)
+{
+    CPrzelewDane r;
+    r.SetKind(kind);
+    r.recipient1 = name;
+    r.amount = CWexOleCurrency::fromUnits(units);
+    r.date = COrderDate::fromParts(2026, 1, 1 + int(units % 28));
+    return r;
+}
+
+QStringList names(const CKantomixDoc &doc)
+{
+    QStringList out;
+    for (int i = 0; i < doc.count(); ++i)
+        out << doc.at(i).recipient1;
+    return out;
+}
+
+} // namespace
+
+class TestDocument : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+
+private Q_SLOTS:
+    void newDocumentSavesOnlyTheHeader()
+    {
+        CKantomixDoc doc;
+        QCOMPARE(doc.count(), 0);
+        QCOMPARE(doc.title(), QStringLiteral("Nowy plik przelewów"));
+        QCOMPARE(doc.version(), 5);
+        QVERIFY(!doc.isModified());
+        QVERIFY(doc.Save(path("new.zmt")));
+        QCOMPARE(readFile(path("new.zmt")), QByteArray("ver=05\r\n"));
+    }
+
+    void fileIsSavedInItsOwnVersion()
+    {
+        CKantomixDoc doc;
+        QCOMPARE(doc.Open(QStringLiteral(KANTOMIX_TEST_DATA "/orders_v3.zmt")), CKantomixDoc::OpenResult::Opened);
+        QCOMPARE(doc.version(), 3);
+        QCOMPARE(doc.count(), 4);
+        QVERIFY(!doc.isModified());
+        QVERIFY(doc.Save(path("v3.zmt")));
+        QCOMPARE(readFile(path("v3.zmt")), readFile(QStringLiteral(KANTOMIX_TEST_DATA "/orders_v3.zmt")));
+    }
+
+    void oldFormatStopsReadingAndKeepsWhatWasRead()
+    {
+        QByteArray bytes = readFile(QStringLiteral(KANTOMIX_TEST_DATA "/orders_v4.zmt"));
+        const QList<QByteArray> lines = bytes.split('\n');
+        // Header, two ordinary orders, then a tax line in a version 4 file.
+        const QByteArray file = lines[0] + "\n" + lines[1] + "\n" + lines[2] + "\n02xxxx\r\n" + lines[3] + "\n";
+        QVERIFY(writeFile(path("old.zmt"), file));
+        CKantomixDoc doc;
+        QCOMPARE(doc.Open(path("old.zmt")), CKantomixDoc::OpenResult::OldFormat);
+        QCOMPARE(doc.count(), 2);
+        QCOMPARE(doc.version(), 5);
+        QCOMPARE(doc.errorString(), QStringLiteral("W aktualnie wybranym pliku wykryto kantomix w starym formacie.\n"
+                                                   "Nie zostaną one wczytane do programu."));
+    }
+
+    void failedOpenKeepsTheDocument()
+    {
+        CKantomixDoc doc;
+        doc.Add(order(QStringLiteral("A"), 1));
+        QCOMPARE(doc.Open(path("missing.zmt")), CKantomixDoc::OpenResult::Failed);
+        QCOMPARE(doc.Open(m_dir.path()), CKantomixDoc::OpenResult::Failed);
+        QCOMPARE(doc.count(), 1);
+    }
+
+    void addReplaceDelete()
+    {
+        CKantomixDoc doc;
+        for (int i = 0; i < 501; ++i)
+            doc.Add(order(QString::number(i), i));
+        QCOMPARE(doc.count(), 501);
+        for (int i = 0; i < 501; ++i)
+            QCOMPARE(doc.at(i).recipient1, QString::number(i));
+        QVERIFY(!doc.isModified()); // the view marks an added order
+        doc.Replace(3, order(QStringLiteral("three"), 3));
+        QVERIFY(doc.isModified());
+        QCOMPARE(doc.at(3).recipient1, QStringLiteral("three"));
+        doc.setModified(false);
+        doc.Delete(0);
+        QVERIFY(doc.isModified());
+        QCOMPARE(doc.count(), 500);
+        QCOMPARE(doc.at(0).recipient1, QStringLiteral("1"));
+        doc.Delete(500); // out of range: nothing happens
+        doc.Replace(-1, order(QStringLiteral("x"), 1));
+        QCOMPARE(doc.count(), 500);
+        doc.DeleteAll();
+        QCOMPARE(doc.count(), 0);
+    }
+
+    void sorting()
+    {
+        CKantomixDoc doc;
+        const QStringList input {QStringLiteral("Ćma"), QStringLiteral("alfa"), QStringLiteral("Beta"),
+                                 QStringLiteral("Alfa"), QStringLiteral("Zeta"), QStringLiteral("Beta")};
+        for (int i = 0; i < input.size(); ++i)
+            doc.Add(order(input[i], 10 - i));
+        const QStringList ascending {QStringLiteral("Alfa"), QStringLiteral("Beta"), QStringLiteral("Beta"),
+                                     QStringLiteral("Zeta"), QStringLiteral("alfa"), QStringLiteral("Ćma")};
+        doc.Sort(SortRecipient, false);
+        doc.Sort(SortRecipient, false);
+        QStringList descending = ascending;
+        std::reverse(descending.begin(), descending.end());
+        QCOMPARE(names(doc), descending);
+        doc.Sort(SortRecipient, true);
+        QCOMPARE(names(doc), ascending);
+        for (int i = 0; i < doc.count(); ++i)
+            QCOMPARE(doc.at(i).sortKey, int(SortRecipient));
+
+        doc.Sort(SortAmount, true);
+        for (int i = 1; i < doc.count(); ++i)
+            QVERIFY(doc.at(i - 1).amount.value() <= doc.at(i).amount.value());
+
+        // Larger lists, every key, both directions, many equal keys.
+        CKantomixDoc big;
+        quint32 x = 7;
+        for (int i = 0; i < 5000; ++i) {
+            x = x * 1664525 + 1013904223;
+            CPrzelewDane r = order(QString::number(x % 300), x % 1000, int(x % 3));
+            r.title1 = QString::number(x % 17);
+            big.Add(r);
+        }
+        for (int key = 0; key <= 6; ++key) {
+            for (bool asc : {true, false}) {
+                big.Sort(key, asc);
+                for (int i = 1; i < big.count(); ++i)
+                    QVERIFY(asc ? !(big.at(i) < big.at(i - 1)) : !(big.at(i) > big.at(i - 1)));
+            }
+        }
+        // A single order and an empty list are left alone.
+        CKantomixDoc one;
+        one.Sort(SortDate, true);
+        one.Add(order(QStringLiteral("x"), 1));
+        one.Sort(SortDate, false);
+        QCOMPARE(one.count(), 1);
+    }
+
+    void sortedOrderIsWhatSaveWrites()
+    {
+        CKantomixDoc doc;
+        doc.Add(order(QStringLiteral("B"), 1));
+        doc.Add(order(QStringLiteral("A"), 2));
+        doc.Sort(SortRecipient, true);
+        QVERIFY(doc.Save(path("sorted.zmt")));
+        CKantomixDoc back;
+        QCOMPARE(back.Open(path("sorted.zmt")), CKantomixDoc::OpenResult::Opened);
+        QCOMPARE(names(back), (QStringList {QStringLiteral("A"), QStringLiteral("B")}));
+    }
+
+    void versionIsRaisedWhenAnOrderWouldBeLost_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("saved");
+        QTest::newRow("v1 + ordinary stays v1") << "orders_v1.txt" << int(KindOrdinary) << 1;
+        QTest::newRow("v1 + ZUS becomes v5") << "orders_v1.txt" << int(KindZus) << 5;
+        QTest::newRow("v1 + tax becomes v5") << "orders_v1.txt" << int(KindTax) << 5;
+        QTest::newRow("v4 + ZUS stays v4") << "orders_v4.zmt" << int(KindZus) << 4;
+        QTest::newRow("v4 + tax becomes v5") << "orders_v4.zmt" << int(KindTax) << 5;
+        QTest::newRow("v3 + new ZUS (16-digit account rest) becomes v5") << "orders_v3.zmt" << int(KindZus) << 5;
+    }
+    void versionIsRaisedWhenAnOrderWouldBeLost()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(int, kind);
+        QFETCH(int, saved);
+        CKantomixDoc doc;
+        QCOMPARE(doc.Open(QStringLiteral(KANTOMIX_TEST_DATA "/") + fixture), CKantomixDoc::OpenResult::Opened);
+        CPrzelewDane r = order(QStringLiteral("Nowy"), 5, kind);
+        if (kind == KindZus) {
+            const QString account = CPrzelewDane::ZusAccount(1);
+            r.checkDigits = account.left(2);
+            r.bankNumber = account.mid(2, 8);
+            r.accountRest = account.mid(10);
+        }
+        doc.Add(r);
+        const int before = doc.count();
+        QVERIFY(doc.Save(path("raised.zmt")));
+        QCOMPARE(doc.version(), saved);
+        CKantomixDoc back;
+        QCOMPARE(back.Open(path("raised.zmt")), CKantomixDoc::OpenResult::Opened);
+        QCOMPARE(back.count(), before);
+        QCOMPARE(back.version(), saved);
+        QCOMPARE(back.at(before - 1).kind, kind);
+    }
+
+    void failedSaveKeepsTheOldFileAndTheModifiedFlag()
+    {
+        const QString target = path("keep.zmt");
+        const QByteArray old = "ver=05\r\n";
+        QVERIFY(writeFile(target, old));
+
+        CKantomixDoc doc;
+        doc.Add(order(QStringLiteral("zażółć"), 1));
+        doc.Add(order(QStringLiteral("日本"), 2)); // no Windows-1250 bytes for these
+        doc.setModified();
+        QVERIFY(!doc.Save(target));
+        QVERIFY(doc.errorString().startsWith(QStringLiteral("Zapisanie dokumentu nie powiodło się.\n")));
+        QVERIFY(doc.errorString().contains(QStringLiteral("Windows-1250")));
+        QVERIFY(doc.isModified());
+        QCOMPARE(readFile(target), old);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).filter(QStringLiteral("keep")).size(), 1);
+
+        // A folder that does not exist: nothing is created.
+        QVERIFY(!doc.Save(path("no/such/folder/x.zmt")));
+        QVERIFY(doc.isModified());
+
+        // A device that fails half way (a full disk).
+        doc.Delete(1);
+        for (qint64 limit : {0, 5, 8, 100, 475}) {
+            FailDevice device(limit);
+            device.open(QIODevice::WriteOnly);
+            QVERIFY(!doc.SaveToDevice(&device));
+        }
+        FailDevice enough(1 << 20);
+        enough.open(QIODevice::WriteOnly);
+        QVERIFY(doc.SaveToDevice(&enough));
+        QCOMPARE(enough.data().size(), 8 + 470);
+    }
+
+    void readErrorIsNotTakenForTheEnd()
+    {
+        // A device whose reads fail: the open must fail, not show half a file.
+        class BrokenRead : public QBuffer
+        {
+        protected:
+            qint64 readData(char *, qint64) override { return -1; }
+        } broken;
+        broken.setData("ver=05\r\n");
+        broken.open(QIODevice::ReadOnly);
+        CKantomixDoc doc;
+        QCOMPARE(doc.OpenDevice(&broken), CKantomixDoc::OpenResult::Failed);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDocument)
+#include "test_document.moc"

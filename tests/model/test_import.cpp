@@ -1,0 +1,307 @@
+#include "model/Cp1250.h"
+#include "model/Import.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QList<CPrzelewDane> readAll(CImport &reader, QList<int> *results = nullptr)
+{
+    QList<CPrzelewDane> out;
+    CPrzelewDane r;
+    for (int guard = 0; guard < 1000000; ++guard) {
+        const auto res = reader.ReadRecord(r);
+        if (results)
+            results->append(res);
+        if (res == CImport::EndOfFile || res == CImport::OldFormat)
+            break;
+        if (res == CImport::RecordRead)
+            out.append(r);
+    }
+    return out;
+}
+
+QList<CPrzelewDane> readBytes(const QByteArray &bytes, int *version = nullptr, QList<int> *results = nullptr)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    CImport reader;
+    reader.OpenDevice(&buffer);
+    auto out = readAll(reader, results);
+    if (version)
+        *version = reader.version();
+    return out;
+}
+
+QByteArray pad(const QByteArray &s, int width) { return s + QByteArray(width - s.size(), ' '); }
+
+// An ordinary body (456 columns) with the given transfer flag, amount and date.
+QByteArray ordinaryBody(char flag = 'P', const QByteArray &amount = "1234,56", const QByteArray &date = "2026-12-01")
+{
+    return pad("Odbiorca", 54) + pad("", 54) + "12" + "10101023" + pad("1234567890123456", 34) + flag + "PLN"
+        + pad(amount, 20) + pad("", 54) + pad("Nadawca", 54) + pad("", 54) + pad("Tytul", 54) + pad("", 54)
+        + pad(date, 10);
+}
+
+QByteArray zusBodyNew(char type = '2')
+{
+    return QByteArray(1, type) + "P" + pad("10,00", 20) + pad("", 54) + pad("Platnik", 54) + pad("", 54)
+        + pad("1234567890", 10) + "P" + pad("81010112345", 14) + "M" + "112026" + "01" + pad("", 10)
+        + pad("DEC", 15);
+}
+
+} // namespace
+
+class TestImport : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void roundTripIsByteExact_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<int>("count");
+        QTest::newRow("v1") << "orders_v1.txt" << 1 << 2;
+        QTest::newRow("v2") << "orders_v2.zmt" << 2 << 4;
+        QTest::newRow("v3") << "orders_v3.zmt" << 3 << 4;
+        QTest::newRow("v4") << "orders_v4.zmt" << 4 << 4;
+        QTest::newRow("v5") << "orders_v5.zmt" << 5 << 6;
+    }
+    void roundTripIsByteExact()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, version);
+        QFETCH(int, count);
+        const QString path = QStringLiteral(KANTOMIX_TEST_DATA "/") + file;
+        const QByteArray original = readFile(path);
+        QVERIFY(!original.isEmpty());
+
+        CImport reader;
+        QVERIFY(reader.Open(path, QIODevice::ReadOnly));
+        const auto orders = readAll(reader);
+        QCOMPARE(reader.version(), version);
+        QCOMPARE(orders.size(), count);
+
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        CImport writer;
+        writer.OpenDevice(&out);
+        QVERIFY(writer.WriteHeader(version));
+        for (const auto &o : orders)
+            QVERIFY2(writer.WriteRecord(o), qPrintable(writer.errorString()));
+        QCOMPARE(out.data(), original);
+    }
+
+    void fieldsReadFromColumns()
+    {
+        CImport reader;
+        QVERIFY(reader.Open(QStringLiteral(KANTOMIX_TEST_DATA "/orders_v5.zmt"), QIODevice::ReadOnly));
+        const auto o = readAll(reader);
+        QCOMPARE(o.size(), 6);
+        QCOMPARE(o[0].recipient1, QStringLiteral("Przedsiębiorstwo Handlowe „Źródło” Sp. z o.o."));
+        QCOMPARE(o[0].reference, QStringLiteral("A-17    "));
+        QCOMPARE(o[0].AccountNumberText(), QStringLiteral("12-10101023-1234567890123456"));
+        QCOMPARE(o[0].amount.value(), int64_t(12345000));
+        QCOMPARE(o[0].date.toIsoText(), QStringLiteral("2026-11-30"));
+        QCOMPARE(o[1].isTransfer, 0);
+        QVERIFY(!o[1].date.isValid());
+        QCOMPARE(o[2].kind, int(KindZus));
+        QCOMPARE(o[2].zusAccountType, 1);
+        QCOMPARE(o[2].checkDigits + o[2].bankNumber + o[2].accountRest, QStringLiteral("83101010230000261395100000"));
+        QCOMPARE(o[2].title1, QStringLiteral("Należność z tytułu składek na ubezpieczenie społeczne"));
+        QCOMPARE(o[3].idType, 1);
+        QCOMPARE(o[3].paymentType, 1);
+        QCOMPARE(o[3].supplementaryId, QStringLiteral("81010112345   "));
+        QCOMPARE(o[3].title2, QStringLiteral("DEC/12/2026"));
+        QCOMPARE(o[4].kind, int(KindTax));
+        QCOMPARE(o[4].kindName, QStringLiteral("Podatki"));
+        QCOMPARE(o[4].taxPeriod, QStringLiteral("26M11"));
+        QCOMPARE(o[4].taxFormSymbol, QStringLiteral("VAT7"));
+        QCOMPARE(o[4].idType, 4);
+
+        // ZUS of a version 3 file: account type from the end of the account rest.
+        QVERIFY(reader.Open(QStringLiteral(KANTOMIX_TEST_DATA "/orders_v3.zmt"), QIODevice::ReadOnly));
+        const auto v3 = readAll(reader);
+        QCOMPARE(v3[2].zusAccountType, 1);
+        QCOMPARE(v3[3].zusAccountType, 2);
+        QCOMPARE(v3[3].accountRest, QStringLiteral("390452"));
+    }
+
+    void headerDetection_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<int>("records");
+        QTest::newRow("ver=05") << QByteArray("ver=05\r\n00" + pad("", 10) + ordinaryBody() + "\r\n") << 5 << 1;
+        QTest::newRow("VER=05") << QByteArray("VER=05\n00" + pad("", 10) + ordinaryBody() + "\n") << 5 << 1;
+        QTest::newRow("no header, version 1") << QByteArray(ordinaryBody() + "\r\n" + ordinaryBody('W')) << 1 << 2;
+        QTest::newRow("six characters, no header") << QByteArray("abcdef\n" + ordinaryBody()) << 1 << 1;
+        QTest::newRow("empty file") << QByteArray() << 1 << 0;
+        QTest::newRow("header only") << QByteArray("ver=05") << 5 << 0;
+    }
+    void headerDetection()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, version);
+        QFETCH(int, records);
+        int v = 0;
+        QCOMPARE(readBytes(bytes, &v).size(), records);
+        QCOMPARE(v, version);
+    }
+
+    void lineResults_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("result");
+        const QByteArray head00 = "00" + pad("", 10);
+        QTest::newRow("ordinary") << 5 << head00 + ordinaryBody() << 0;
+        QTest::newRow("zus 255 in v5") << 5 << "01" + pad("", 10) + zusBodyNew() << 0;
+        QTest::newRow("zus 255 in v3 has the wrong length") << 3 << "01" + pad("", 10) + zusBodyNew() << 1;
+        QTest::newRow("tax in v4 is old format") << 4 << QByteArray("02") << 3;
+        QTest::newRow("unknown kind") << 5 << "03" + pad("", 10) + ordinaryBody() << 1;
+        QTest::newRow("empty line") << 5 << QByteArray() << 1;
+        QTest::newRow("one character short") << 5 << head00 + ordinaryBody().chopped(1) << 1;
+        QTest::newRow("amount without comma") << 5 << head00 + ordinaryBody('P', "1234") << 1;
+        QTest::newRow("amount too large") << 5 << head00 + ordinaryBody('P', "99999999999999999,00") << 1;
+        QTest::newRow("NUL bytes") << 5 << QByteArray(468, '\0') << 1;
+    }
+    void lineResults()
+    {
+        QFETCH(int, version);
+        QFETCH(QByteArray, line);
+        QFETCH(int, result);
+        CPrzelewDane r;
+        QCOMPARE(int(CImport::ParseLine(QString::fromLatin1(line), version, r)), result);
+    }
+
+    void fieldEncodings_data()
+    {
+        QTest::addColumn<char>("flag");
+        QTest::addColumn<QByteArray>("amount");
+        QTest::addColumn<QByteArray>("date");
+        QTest::addColumn<int>("transfer");
+        QTest::addColumn<qlonglong>("value");
+        QTest::addColumn<QString>("iso");
+        QTest::newRow("P") << 'P' << QByteArray("1234,56") << QByteArray("2026-12-01") << 1 << 12345600LL << "2026-12-01";
+        QTest::newRow("p") << 'p' << QByteArray("  1234,56  ") << QByteArray("2026-12-01") << 1 << 12345600LL << "2026-12-01";
+        QTest::newRow("W") << 'W' << QByteArray("12,5") << QByteArray("") << 0 << 120500LL << "";
+        QTest::newRow("blank") << ' ' << QByteArray("12,50") << QByteArray("2026-02-30") << 0 << 125000LL << "";
+        QTest::newRow("short date") << 'P' << QByteArray("0,07") << QByteArray("2026-1-1") << 1 << 700LL << "";
+        QTest::newRow("negative") << 'P' << QByteArray("-0,50") << QByteArray("garbage!!!") << 1 << -5000LL << "";
+    }
+    void fieldEncodings()
+    {
+        QFETCH(char, flag);
+        QFETCH(QByteArray, amount);
+        QFETCH(QByteArray, date);
+        QFETCH(int, transfer);
+        QFETCH(qlonglong, value);
+        QFETCH(QString, iso);
+        CPrzelewDane r;
+        QCOMPARE(int(CImport::ParseLine(QString::fromLatin1("00" + pad("", 10) + ordinaryBody(flag, amount, date)), 5, r)), 0);
+        QCOMPARE(r.isTransfer, transfer);
+        QCOMPARE(r.amount.value(), int64_t(value));
+        QCOMPARE(r.date.toIsoText(), iso);
+    }
+
+    void orderWithoutDateRoundTrips()
+    {
+        CPrzelewDane r;
+        r.recipient1 = QStringLiteral("Ąę");
+        r.date = COrderDate::null();
+        r.amount = CWexOleCurrency::fromUnits(12, 3400);
+        QByteArray line;
+        QVERIFY(CImport::FormatRecord(r, 5, line, nullptr));
+        QCOMPARE(line.size(), 468);
+        QCOMPARE(line.right(10), QByteArray(10, ' '));
+        QCOMPARE(line.mid(12, 2), QByteArray("\xA5\xEA"));
+        CPrzelewDane back;
+        QCOMPARE(int(CImport::ParseLine(Cp1250::decode(line), 5, back)), 0);
+        QCOMPARE(back.recipient1, r.recipient1);
+        QVERIFY(!back.date.isValid());
+        QCOMPARE(back.amount, r.amount);
+    }
+
+    void writerRefusesWhatCannotBeReadBack()
+    {
+        QString error;
+        QByteArray line;
+        CPrzelewDane r;
+        r.recipient1 = QString(55, u'x');
+        QVERIFY(!CImport::FormatRecord(r, 5, line, &error));
+        QVERIFY(error.contains(QStringLiteral("nazwa odbiorcy")));
+        r.recipient1 = QStringLiteral("汉字");
+        QVERIFY(!CImport::FormatRecord(r, 5, line, &error));
+        QVERIFY(error.contains(QStringLiteral("Windows-1250")));
+        r.recipient1 = QStringLiteral("€ ok");
+        r.amount = CWexOleCurrency::invalid();
+        QVERIFY(!CImport::FormatRecord(r, 5, line, &error));
+        r.amount = CWexOleCurrency::fromUnits(1);
+        QVERIFY(CImport::FormatRecord(r, 5, line, &error));
+        QCOMPARE(line.at(12), '\x80');
+    }
+
+    void headerText()
+    {
+        for (auto [version, text] : {std::pair{2, "ver=02\r\n"}, {5, "ver=05\r\n"}, {12, "ver=12\r\n"}, {1, ""}}) {
+            QBuffer b;
+            b.open(QIODevice::WriteOnly);
+            CImport w;
+            w.OpenDevice(&b);
+            QVERIFY(w.WriteHeader(version));
+            QCOMPARE(b.data(), QByteArray(text));
+        }
+    }
+
+    void hostileInputNeverCrashes()
+    {
+        // A line far longer than any record is skipped without being held.
+        QByteArray huge = "ver=05\n" + QByteArray(100 * 1024 * 1024, 'A');
+        huge += "\n00" + pad("", 10) + ordinaryBody();
+        QList<int> results;
+        int version = 0;
+        auto orders = readBytes(huge, &version, &results);
+        QCOMPARE(orders.size(), 1);
+        QCOMPARE(results.first(), 1);
+        huge.clear();
+        huge.squeeze();
+
+        // Binary garbage and a truncated last line.
+        QByteArray garbage;
+        quint32 x = 12345;
+        for (int i = 0; i < 200000; ++i) {
+            x = x * 1103515245 + 12345;
+            garbage.append(char(x >> 24));
+        }
+        readBytes(garbage);
+        orders = readBytes("ver=05\r\n00" + pad("", 10) + ordinaryBody() + "\r\n00" + pad("", 10) + ordinaryBody().left(100));
+        QCOMPARE(orders.size(), 1);
+        // A CR alone does not end a line.
+        orders = readBytes("ver=05\r00" + pad("", 10) + ordinaryBody());
+        QCOMPARE(orders.size(), 0);
+    }
+
+    void directoryOrMissingFileCannotBeOpened()
+    {
+        QTemporaryDir dir;
+        CImport reader;
+        QVERIFY(!reader.Open(dir.path(), QIODevice::ReadOnly));
+        QVERIFY(!reader.errorString().isEmpty());
+        QVERIFY(!reader.Open(dir.filePath(QStringLiteral("missing.zmt")), QIODevice::ReadOnly));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestImport)
+#include "test_import.moc"
