@@ -1,0 +1,88 @@
+#include "app/CommandLine.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using Cmd = CKantomixCommandLineInfo;
+Q_DECLARE_METATYPE(Cmd::ShellCommand)
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void words_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<Cmd::ShellCommand>("command");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("sibling");
+        QTest::addColumn<int>("ebp");
+        QTest::addColumn<int>("pd");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("nothing") << QStringList() << Cmd::FileNew << "" << 0 << 0 << 0 << "";
+        QTest::newRow("open") << QStringList {"a.zmt"} << Cmd::FileOpen << "a.zmt" << 0 << 0 << 0 << "";
+        QTest::newRow("sibling 101") << QStringList {"*WexOrb_101"} << Cmd::FileNew << "" << 1 << 0 << 0 << "";
+        QTest::newRow("sibling 0101") << QStringList {"*WexOrb_0101", "x.zmt"} << Cmd::FileOpen << "x.zmt" << 1 << 0 << 0 << "";
+        QTest::newRow("sibling 102") << QStringList {"*WexOrb_102"} << Cmd::FileNew << "" << 0 << 0 << 0 << "";
+        QTest::newRow("print with switches") << QStringList {"/p", "f.txt", "/pD", "-ebp"} << Cmd::FilePrint << "f.txt" << 0 << 1 << 1 << "";
+        QTest::newRow("PD minus") << QStringList {"-Pd", "/P", "f.txt"} << Cmd::FilePrint << "f.txt" << 0 << 0 << 1 << "";
+        QTest::newRow("named printer") << QStringList {"/p", "f.txt", "/*PRNM*Biuro HP"} << Cmd::FilePrint << "f.txt" << 0 << 0 << 0 << "Biuro HP";
+        QTest::newRow("absolute path") << QStringList {"/p", "/tmp/orders/f.txt"} << Cmd::FilePrint << "/tmp/orders/f.txt" << 0 << 0 << 0 << "";
+        QTest::newRow("unknown switch ignored") << QStringList {"/zzz", "a.zmt"} << Cmd::FileOpen << "a.zmt" << 0 << 0 << 0 << "";
+    }
+    void words()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(Cmd::ShellCommand, command);
+        QFETCH(QString, file);
+        QFETCH(int, sibling);
+        QFETCH(int, ebp);
+        QFETCH(int, pd);
+        QFETCH(QString, named);
+        Cmd c;
+        c.ParseArguments(args);
+        QCOMPARE(c.m_nShellCommand, command);
+        QCOMPARE(c.m_strFileName, file);
+        QCOMPARE(c.m_nSibling, sibling);
+        QCOMPARE(c.m_bEditBeforePrint, ebp);
+        QCOMPARE(c.m_bPrintDialog, pd);
+        QCOMPARE(c.m_strNamedPrinter, named);
+    }
+
+    void printToTakesPrinterDriverPort()
+    {
+        Cmd c;
+        c.ParseArguments({QStringLiteral("/pt"), QStringLiteral("in.txt"), QStringLiteral("PDF"),
+                          QStringLiteral("drv"), QStringLiteral("/tmp/out/x.pdf")});
+        QCOMPARE(c.m_nShellCommand, Cmd::FilePrintTo);
+        QCOMPARE(c.m_strFileName, QStringLiteral("in.txt"));
+        QCOMPARE(c.m_strPrinterName, QStringLiteral("PDF"));
+        QCOMPARE(c.m_strDriverName, QStringLiteral("drv"));
+        QCOMPARE(c.m_strPortName, QStringLiteral("/tmp/out/x.pdf"));
+    }
+
+    void slashWordThatNamesAFileIsAPath()
+    {
+        QTemporaryDir dir;
+        QVERIFY(Cmd::IsSwitchWord(QStringLiteral("/p")));
+        QVERIFY(Cmd::IsSwitchWord(QStringLiteral("-p")));
+        QVERIFY(!Cmd::IsSwitchWord(QStringLiteral("/tmp/x")));
+        QVERIFY(!Cmd::IsSwitchWord(QStringLiteral("plain")));
+        QVERIFY(!Cmd::IsSwitchWord(QStringLiteral("/")));
+        // "/tmp" exists as a folder under the root: a path, not the switch "tmp".
+        QVERIFY(!Cmd::IsSwitchWord(QStringLiteral("/tmp")));
+    }
+
+    void helpAndVersion()
+    {
+        Cmd c;
+        c.ParseArguments({QStringLiteral("--version"), QStringLiteral("--help")});
+        QVERIFY(c.m_bVersion);
+        QVERIFY(c.m_bHelp);
+        QCOMPARE(c.m_nShellCommand, Cmd::FileNew);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "test_command_line.moc"

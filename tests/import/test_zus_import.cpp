@@ -1,0 +1,136 @@
+#include "import/ZUSImport.h"
+
+#include <QBuffer>
+#include <QTest>
+
+namespace {
+// A well-formed export line with the given amount, payer account, date and title.
+QString line(const QString &amount = QStringLiteral("0000012345"), const QString &payer = QStringLiteral("\"12102010260000150201234567\""),
+             const QString &date = QStringLiteral("20050101"), const QString &title = QStringLiteral("\"1234567890|P12345678901|S20050101|DEC\""),
+             const QString &name = QStringLiteral("\"Firma Żbik\""))
+{
+    return QStringLiteral("x,%1,%2,a,b,%3,\"1010102300002613951000\",%4,c,d,e,%5,f").arg(date, amount, payer, name, title);
+}
+} // namespace
+
+class TestZusImport : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void amounts_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("000000100") << "000000100" << 0 << "1,00";
+        QTest::newRow("50") << "50" << 0 << "0,50";
+        QTest::newRow("7") << "7" << 0 << "0,07";
+        QTest::newRow("12345") << "0000012345" << 0 << "123,45";
+        QTest::newRow("letters") << "12a" << 1 << "";
+        QTest::newRow("empty") << "" << 1 << "";
+        QTest::newRow("overflow") << "99999999999999999999999" << 1 << "";
+        QTest::newRow("minus") << "-5" << 1 << "";
+    }
+    void amounts()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, result);
+        QFETCH(QString, text);
+        CPrzelewDane o;
+        QCOMPARE(int(CZUSImport::ParseLine(line(field), o)), result);
+        if (result == 0)
+            QCOMPARE(o.amount.toTwoDecimalText(), text);
+    }
+
+    void fieldsOfAGoodLine()
+    {
+        CPrzelewDane o;
+        QCOMPARE(int(CZUSImport::ParseLine(line(), o)), 0);
+        QCOMPARE(o.kind, int(KindZus));
+        QCOMPARE(o.recipient1, QStringLiteral("Zakład Ubezpieczeń Społecznych"));
+        QCOMPARE(o.date.toIsoText(), QStringLiteral("2005-01-01"));
+        QCOMPARE(o.isTransfer, 1);
+        QCOMPARE(o.senderAccount, QStringLiteral("12102010260000150201234567"));
+        QCOMPARE(o.bankNumber, QStringLiteral("10101023"));
+        QCOMPARE(o.accountRest, QStringLiteral("00002613951000"));
+        QVERIFY(o.checkDigits.isEmpty());
+        QCOMPARE(o.sender1, QStringLiteral("Firma Żbik"));
+        QCOMPARE(o.payerId, QStringLiteral("1234567890"));
+        QCOMPARE(o.idType, 1);
+        QCOMPARE(o.supplementaryId, QStringLiteral("12345678901"));
+        QCOMPARE(o.paymentType, 0);
+        QCOMPARE(o.declaration, QStringLiteral("200501"));
+        QCOMPARE(o.declarationNo, QStringLiteral("01"));
+        QCOMPARE(o.zusAccountType, 1);
+        QCOMPARE(o.title1, QStringLiteral("Należność z tytułu składek na ubezpieczenie społeczne"));
+        QVERIFY(o.title2.isEmpty());
+    }
+
+    void oddLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("transfer");
+        QTest::addColumn<QString>("senderAccount");
+        QTest::addColumn<QString>("sender1");
+        QTest::addColumn<QString>("payerId");
+        QTest::addColumn<QString>("declaration");
+        QTest::addColumn<bool>("dated");
+        QTest::newRow("cash deposit") << line(QStringLiteral("12005"), QStringLiteral("\"\"")) << 0 << 0 << "jed*dwa*zer* 5/100" << "Firma Żbik" << "1234567890" << "200501" << true;
+        QTest::newRow("comma in the name shifts fields") << line(QStringLiteral("100"), QStringLiteral("\"1\""), QStringLiteral("20050101"), QStringLiteral("\"T\""), QStringLiteral("\"Kowalski, Jan\""))
+            << 0 << 1 << "1" << "Kowalski" << "e" << "" << true;
+        QTest::newRow("month 13") << line(QStringLiteral("100"), QStringLiteral("\"1\""), QStringLiteral("20051301")) << 0 << 1 << "1" << "Firma Żbik" << "1234567890" << "200501" << false;
+        QTest::newRow("title without bars") << line(QStringLiteral("100"), QStringLiteral("\"1\""), QStringLiteral("20050101"), QStringLiteral("\"1234567890\"")) << 0 << 1 << "1" << "Firma Żbik" << "1234567890" << "" << true;
+        QTest::newRow("title with one bar") << line(QStringLiteral("100"), QStringLiteral("\"1\""), QStringLiteral("20050101"), QStringLiteral("\"123|R99\"")) << 0 << 1 << "1" << "Firma Żbik" << "123" << "" << true;
+        QTest::newRow("ends before field 11") << QStringLiteral("x,20050101,500,a,b,\"\",\"10101023\"") << 0 << 0 << "pie*" << "" << "" << "" << true;
+        QTest::newRow("only two fields") << QStringLiteral("x,20050101") << 1 << 0 << "" << "" << "" << "" << false;
+        QTest::newRow("empty") << QString() << 1 << 0 << "" << "" << "" << "" << false;
+        QTest::newRow("long name is cut") << line(QStringLiteral("1"), QStringLiteral("\"1\""), QStringLiteral("20050101"), QStringLiteral("\"|\""), QString(80, u'N'))
+            << 0 << 1 << "1" << QString(54, u'N') << "" << "" << true;
+    }
+    void oddLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, result);
+        QFETCH(int, transfer);
+        QFETCH(QString, senderAccount);
+        QFETCH(QString, sender1);
+        QFETCH(QString, payerId);
+        QFETCH(QString, declaration);
+        QFETCH(bool, dated);
+        CPrzelewDane o;
+        QCOMPARE(int(CZUSImport::ParseLine(text, o)), result);
+        if (result != 0)
+            return;
+        QCOMPARE(o.isTransfer, transfer);
+        QCOMPARE(o.senderAccount, senderAccount);
+        QCOMPARE(o.sender1, sender1);
+        QCOMPARE(o.payerId, payerId);
+        QCOMPARE(o.declaration, declaration);
+        QCOMPARE(o.date.isValid(), dated);
+    }
+
+    void readsAFileLineByLine()
+    {
+        QBuffer b;
+        b.setData(QByteArray((line() + QStringLiteral("\r\n\r\n")).toUtf8()).replace("\xC5\xBB", "\xAF")
+                  + line(QStringLiteral("7")).toUtf8().replace("\xC5\xBB", "\xAF"));
+        b.open(QIODevice::ReadOnly);
+        CZUSImport reader;
+        reader.OpenDevice(&b);
+        CPrzelewDane o;
+        QCOMPARE(int(reader.ReadNext(o)), 0);
+        QCOMPARE(o.sender1, QStringLiteral("Firma Żbik")); // Windows-1250 on disk
+        QCOMPARE(int(reader.ReadNext(o)), 1);              // the empty line
+        QCOMPARE(int(reader.ReadNext(o)), 0);              // last line without a line end
+        QCOMPARE(o.amount.toTwoDecimalText(), QStringLiteral("0,07"));
+        o.recipient2 = QStringLiteral("untouched");
+        QCOMPARE(int(reader.ReadNext(o)), 2);
+        QCOMPARE(o.recipient2, QStringLiteral("untouched"));
+        QVERIFY(!reader.Open(QStringLiteral("/no/such/file")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestZusImport)
+#include "test_zus_import.moc"
