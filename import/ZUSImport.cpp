@@ -109,7 +109,7 @@ CZUSImport::ReadResult CZUSImport::ReadNext(CPrzelewDane &order)
 
 CZUSImport::ReadResult CZUSImport::ParseLine(QStringView line, CPrzelewDane &order)
 {
-    order.SetKind(KindZus);
+    order.SetKind(KindZus, COrderDate::null()); // the date field decides
     order.reference.clear();
     order.recipient2.clear();
     order.title2.clear();

@@ -74,6 +74,13 @@ bool canEncode(QStringView text)
     return true;
 }
 
+// Unencodable characters cannot be saved; they sort after every byte.
+static inline char32_t keyOf(const Tables &t, QChar c)
+{
+    const int b = t.toByte[c.unicode()];
+    return b < 0 ? char32_t(256 + c.unicode()) : char32_t(b);
+}
+
 int compare(QStringView a, QStringView b)
 {
     const auto &t = tables();
@@ -81,14 +88,29 @@ int compare(QStringView a, QStringView b)
     for (qsizetype i = 0; i < n; ++i) {
         if (a[i] == b[i])
             continue;
-        // Unencodable characters cannot be saved; order them after every byte.
-        const int ba = t.toByte[a[i].unicode()], bb = t.toByte[b[i].unicode()];
-        const int ka = ba < 0 ? 256 + a[i].unicode() : ba;
-        const int kb = bb < 0 ? 256 + b[i].unicode() : bb;
+        const char32_t ka = keyOf(t, a[i]), kb = keyOf(t, b[i]);
         if (ka != kb)
             return ka < kb ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+void appendCollationKey(QStringView text, std::string &out)
+{
+    const auto &t = tables();
+    for (QChar c : text) {
+        const int b = t.toByte[c.unicode()];
+        if (b >= 0 && b != 0xFF) {
+            out.push_back(char(b));
+        } else {
+            // 0xFF itself is "˙"; it and unencodable characters are escaped so
+            // they sort after every other byte, in code order.
+            out.push_back(char(0xFF));
+            out.push_back(char(b == 0xFF ? 0x00 : 0xFF));
+            out.push_back(char(c.unicode() >> 8));
+            out.push_back(char(c.unicode() & 0xFF));
+        }
+    }
 }
 
 } // namespace Cp1250

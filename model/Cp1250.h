@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string>
 
 namespace Cp1250 {
 
@@ -23,5 +24,8 @@ int byteOf(QChar c);
 
 // Compares as strcmp would compare the encoded bytes (unsigned).
 int compare(QStringView a, QStringView b);
+// Appends a key whose byte order (memcmp) is the order of compare(): the
+// Windows-1250 bytes, and for a character without one 0xFF 0xFF and its code.
+void appendCollationKey(QStringView text, std::string &out);
 
 } // namespace Cp1250

@@ -249,6 +249,7 @@ bool CImport::OpenDevice(QIODevice *device, bool keepVersion)
 
 void CImport::Close()
 {
+    Flush();
     m_reader.setDevice(nullptr);
     m_device = nullptr;
     m_file.reset();
@@ -282,18 +283,23 @@ bool CImport::WriteHeader(int version)
     QByteArray header = (version < 10 ? QByteArray("ver=0") : QByteArray("ver="))
         + QByteArray::number(version);
     header.truncate(6);
-    header.append("\r\n");
-    if (!m_device || m_device->write(header) != header.size()) {
-        m_error = m_device ? m_device->errorString() : QString();
+    m_out.append(header).append("\r\n");
+    return Flush();
+}
+
+bool CImport::FormatRecord(const CPrzelewDane &r, int version, QByteArray &out, QString *error)
+{
+    // Appends to `out`; on failure `out` is cut back to what it held.
+    const qsizetype start = out.size();
+    if (!formatRecord(r, version, out, error)) {
+        out.truncate(start);
         return false;
     }
     return true;
 }
 
-bool CImport::FormatRecord(const CPrzelewDane &r, int version, QByteArray &line, QString *error)
+bool CImport::formatRecord(const CPrzelewDane &r, int version, QByteArray &line, QString *error)
 {
-    line.clear();
-    line.reserve(480);
     if (version >= 2) {
         const char *code = r.kind == KindZus ? "01" : r.kind == KindTax ? "02" : "00";
         line.append(code);
@@ -346,15 +352,21 @@ bool CImport::FormatRecord(const CPrzelewDane &r, int version, QByteArray &line,
 
 bool CImport::WriteRecord(const CPrzelewDane &record)
 {
-    QByteArray line;
-    if (!FormatRecord(record, m_version, line, &m_error))
+    if (!m_device || !FormatRecord(record, m_version, m_out, &m_error))
         return false;
-    line.append("\r\n");
-    if (!m_device || m_device->write(line) != line.size()) {
+    m_out.append("\r\n");
+    return m_out.size() < kFlushSize || Flush();
+}
+
+bool CImport::Flush()
+{
+    if (m_out.isEmpty())
+        return true;
+    const bool ok = m_device && m_device->write(m_out) == m_out.size();
+    if (!ok)
         m_error = m_device ? m_device->errorString() : QString();
-        return false;
-    }
-    return true;
+    m_out.clear();
+    return ok;
 }
 
 CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDane &target)
@@ -373,7 +385,7 @@ CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDa
             return RecordRejected;
         rest = line.mid(2);
     }
-    target.SetKind(kind);
+    target.SetKind(kind, COrderDate::null()); // the date column decides
     if (kind == KindTax && version < 5)
         return OldFormat;
     if (version >= 2) {

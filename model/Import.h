@@ -35,7 +35,10 @@ public:
     bool WriteHeader(int version);
     // Writes one line in the current version. Fails, writing nothing, when a
     // text cannot be encoded in Windows-1250 or is wider than its column.
+    // Lines are gathered and written in large blocks; Flush() writes the rest
+    // and tells whether every byte reached the device.
     bool WriteRecord(const CPrzelewDane &record);
+    bool Flush();
     ReadResult ReadRecord(CPrzelewDane &target);
 
     int version() const { return m_version; }
@@ -45,13 +48,15 @@ public:
     // True when reading stopped on a device error rather than the file's end.
     bool readFailed() const { return m_readFailed; }
 
-    // The line one record takes in a version, without the line end, or an
-    // empty text and the reason when it cannot be written.
-    static bool FormatRecord(const CPrzelewDane &record, int version, QByteArray &line, QString *error);
+    // Appends the line one record takes in a version, without the line end;
+    // gives false and the reason, appending nothing, when it cannot be written.
+    static bool FormatRecord(const CPrzelewDane &record, int version, QByteArray &out, QString *error);
     // Parses one line (without its end) read from a file of `version`.
     static ReadResult ParseLine(QStringView line, int version, CPrzelewDane &target);
 
 private:
+    static constexpr qsizetype kFlushSize = 1 << 20;
+    static bool formatRecord(const CPrzelewDane &record, int version, QByteArray &line, QString *error);
     void detectHeader();
 
     std::unique_ptr<QFile> m_file;
@@ -61,6 +66,7 @@ private:
     bool m_pendingTooLong = false;
     bool m_readFailed = false;
     QString m_pending;
+    QByteArray m_out;
     int m_version = 1;
     QString m_error;
 };

@@ -1,10 +1,13 @@
 #include "model/KantomixDoc.h"
 
 #include "app/Messages.h"
+#include "model/Cp1250.h"
 #include "model/Import.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -12,23 +15,79 @@ constexpr size_t kGrowth = 500;
 
 QString newDocumentTitle() { return QStringLiteral("Nowy plik przelewów"); }
 
-// Sorts [left, right] in place: pivot in the middle, left part recursively,
-// right part by continuing the loop.
-void quickSort(std::vector<std::unique_ptr<CPrzelewDane>> &v, long left, long right, bool ascending)
+// What one order is compared by, worked out once per sort instead of once
+// per comparison: a text as its bytes in a shared pool, dates and amounts as
+// numbers.
+struct SortEntry
 {
+    uint32_t offset = 0;
+    uint32_t length = 0;
+    int64_t number = 0;
+    size_t index = 0;
+};
+
+class SortKeys
+{
+public:
+    explicit SortKeys(int key) : m_key(key) {}
+
+    SortEntry entryFor(const CPrzelewDane &r, size_t index)
+    {
+        SortEntry e;
+        e.index = index;
+        switch (m_key) {
+        case SortRecipient: addText(e, r.recipient1); break;
+        case SortTitle: addText(e, r.title1); break;
+        case SortAccount: addText(e, r.AccountNumberText()); break;
+        case SortCurrency: addText(e, r.currency); break;
+        case SortKindName: addText(e, r.kindName); break;
+        case SortDate:
+            e.number = r.date.isValid() ? r.date.date().toJulianDay() * 86400000LL + r.date.msecsOfDay()
+                                        : INT64_MIN;
+            break;
+        case SortAmount: e.number = r.amount.value(); break;
+        }
+        return e;
+    }
+
+    int compare(const SortEntry &a, const SortEntry &b) const
+    {
+        if (a.length | b.length) {
+            const int c = std::memcmp(m_pool.data() + a.offset, m_pool.data() + b.offset,
+                                      std::min(a.length, b.length));
+            if (c != 0)
+                return c;
+            if (a.length != b.length)
+                return a.length < b.length ? -1 : 1;
+        }
+        return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+    }
+
+private:
+    void addText(SortEntry &e, const QString &text)
+    {
+        e.offset = uint32_t(m_pool.size());
+        Cp1250::appendCollationKey(text, m_pool);
+        e.length = uint32_t(m_pool.size() - e.offset);
+    }
+
+    int m_key;
+    std::string m_pool;
+};
+
+// Sorts [left, right] in place: pivot in the middle, left part recursively,
+// right part by continuing the loop; equal entries are not swapped.
+void quickSort(std::vector<SortEntry> &v, const SortKeys &keys, long left, long right, bool ascending)
+{
+    const int sign = ascending ? 1 : -1;
     while (left < right) {
-        const CPrzelewDane pivot = *v[size_t((left + right) / 2)];
+        const SortEntry pivot = v[size_t((left + right) / 2)];
         long i = left, j = right;
         while (i <= j) {
-            if (ascending) {
-                while (*v[size_t(i)] < pivot) ++i;
-                while (*v[size_t(j)] > pivot) --j;
-            } else {
-                while (*v[size_t(i)] > pivot) ++i;
-                while (*v[size_t(j)] < pivot) --j;
-            }
+            while (sign * keys.compare(v[size_t(i)], pivot) < 0) ++i;
+            while (sign * keys.compare(v[size_t(j)], pivot) > 0) --j;
             if (i <= j) {
-                if (*v[size_t(i)] != *v[size_t(j)])
+                if (keys.compare(v[size_t(i)], v[size_t(j)]) != 0)
                     std::swap(v[size_t(i)], v[size_t(j)]);
                 ++i;
                 --j;
@@ -36,10 +95,10 @@ void quickSort(std::vector<std::unique_ptr<CPrzelewDane>> &v, long left, long ri
         }
         // Recurse into the smaller part so the stack stays shallow.
         if (j - left < right - i) {
-            quickSort(v, left, j, ascending);
+            quickSort(v, keys, left, j, ascending);
             left = i;
         } else {
-            quickSort(v, i, right, ascending);
+            quickSort(v, keys, i, right, ascending);
             right = j;
         }
     }
@@ -56,9 +115,14 @@ CKantomixDoc::~CKantomixDoc() = default;
 
 void CKantomixDoc::Add(const CPrzelewDane &record)
 {
+    Add(CPrzelewDane(record));
+}
+
+void CKantomixDoc::Add(CPrzelewDane &&record)
+{
     if (m_orders.size() == m_orders.capacity())
         m_orders.reserve(m_orders.size() + kGrowth);
-    m_orders.push_back(std::make_unique<CPrzelewDane>(record));
+    m_orders.push_back(std::make_unique<CPrzelewDane>(std::move(record)));
 }
 
 void CKantomixDoc::Replace(int index, const CPrzelewDane &record)
@@ -89,7 +153,17 @@ void CKantomixDoc::Sort(int sortKey, bool ascending)
         order->sortKey = sortKey;
     if (m_orders.size() < 2)
         return;
-    quickSort(m_orders, 0, long(m_orders.size()) - 1, ascending);
+    SortKeys keys(sortKey);
+    std::vector<SortEntry> entries;
+    entries.reserve(m_orders.size());
+    for (size_t i = 0; i < m_orders.size(); ++i)
+        entries.push_back(keys.entryFor(*m_orders[i], i));
+    quickSort(entries, keys, 0, long(entries.size()) - 1, ascending);
+    std::vector<std::unique_ptr<CPrzelewDane>> sorted;
+    sorted.reserve(m_orders.capacity());
+    for (const SortEntry &e : entries)
+        sorted.push_back(std::move(m_orders[e.index]));
+    m_orders = std::move(sorted);
 }
 
 void CKantomixDoc::NewDocument()
@@ -134,7 +208,7 @@ CKantomixDoc::OpenResult CKantomixDoc::readAll(CImport &reader)
     for (;;) {
         switch (reader.ReadRecord(record)) {
         case CImport::RecordRead:
-            Add(record);
+            Add(std::move(record)); // the next read fills every field again
             continue;
         case CImport::RecordRejected:
             continue;
@@ -188,6 +262,10 @@ bool CKantomixDoc::SaveToDevice(QIODevice *device)
             m_error = writer.errorString();
             return false;
         }
+    }
+    if (!writer.Flush()) {
+        m_error = writer.errorString();
+        return false;
     }
     return true;
 }

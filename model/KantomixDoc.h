@@ -22,6 +22,7 @@ public:
     const CPrzelewDane &at(int index) const { return *m_orders[size_t(index)]; }
 
     void Add(const CPrzelewDane &record);
+    void Add(CPrzelewDane &&record);
     void Replace(int index, const CPrzelewDane &record);
     void Delete(int index);
     void DeleteAll();

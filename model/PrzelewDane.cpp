@@ -3,6 +3,8 @@
 #include "model/Cp1250.h"
 #include "print/DigitWords.h"
 
+#include <QDateTime>
+
 namespace {
 
 struct ZusAccountRow
@@ -38,8 +40,10 @@ int letterIndex(const char16_t *letters, int count, QChar c)
 
 COrderDate COrderDate::now()
 {
+    const QDateTime now = QDateTime::currentDateTime();
     COrderDate d;
-    d.m_stamp = QDateTime::currentDateTime();
+    d.m_date = now.date();
+    d.m_msecs = now.time().msecsSinceStartOfDay();
     d.m_status = Valid;
     return d;
 }
@@ -48,7 +52,7 @@ COrderDate COrderDate::fromDate(QDate date)
 {
     COrderDate d;
     if (date.isValid()) {
-        d.m_stamp = QDateTime(date, QTime(0, 0));
+        d.m_date = date;
         d.m_status = Valid;
     }
     return d;
@@ -64,12 +68,12 @@ COrderDate COrderDate::fromParts(int year, int month, int day)
 
 QString COrderDate::toShortText() const
 {
-    return isValid() ? m_stamp.date().toString(u"dd.MM.yyyy") : QString();
+    return isValid() ? m_date.toString(u"dd.MM.yyyy") : QString();
 }
 
 QString COrderDate::toIsoText() const
 {
-    return isValid() ? m_stamp.date().toString(u"yyyy-MM-dd") : QString();
+    return isValid() ? m_date.toString(u"yyyy-MM-dd") : QString();
 }
 
 int COrderDate::compare(const COrderDate &o) const
@@ -78,9 +82,9 @@ int COrderDate::compare(const COrderDate &o) const
     const bool a = isValid(), b = o.isValid();
     if (!a || !b)
         return int(a) - int(b);
-    if (m_stamp == o.m_stamp)
-        return 0;
-    return m_stamp < o.m_stamp ? -1 : 1;
+    if (m_date != o.m_date)
+        return m_date < o.m_date ? -1 : 1;
+    return m_msecs < o.m_msecs ? -1 : (m_msecs > o.m_msecs ? 1 : 0);
 }
 
 CPrzelewDane::CPrzelewDane()
@@ -90,11 +94,16 @@ CPrzelewDane::CPrzelewDane()
 
 void CPrzelewDane::SetKind(int newKind)
 {
+    SetKind(newKind, COrderDate::now());
+}
+
+void CPrzelewDane::SetKind(int newKind, const COrderDate &newDate)
+{
     kind = newKind;
     if (newKind < KindOrdinary || newKind > KindTax)
         return;
 
-    date = COrderDate::now();
+    date = newDate;
     amount = CWexOleCurrency(0);
     currency = QStringLiteral("PLN");
     isTransfer = 1;

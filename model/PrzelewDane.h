@@ -4,7 +4,7 @@
 
 #include "controls/WexOleCurrency.h"
 
-#include <QDateTime>
+#include <QDate>
 #include <QString>
 
 // A date with a status, as orders carry it: valid, invalid, or no date at all.
@@ -22,8 +22,9 @@ public:
 
     Status status() const { return m_status; }
     bool isValid() const { return m_status == Valid; }
-    QDate date() const { return m_stamp.date(); }
-    const QDateTime &stamp() const { return m_stamp; }
+    QDate date() const { return m_date; }
+    // Milliseconds since midnight, local time; 0 for dates read from files.
+    int msecsOfDay() const { return m_msecs; }
 
     // "dd.MM.yyyy" for a valid date, else empty.
     QString toShortText() const;
@@ -31,10 +32,16 @@ public:
     QString toIsoText() const;
 
     int compare(const COrderDate &o) const;
-    bool operator==(const COrderDate &o) const { return m_status == o.m_status && m_stamp == o.m_stamp; }
+    bool operator==(const COrderDate &o) const
+    {
+        return m_status == o.m_status && m_date == o.m_date && m_msecs == o.m_msecs;
+    }
 
 private:
-    QDateTime m_stamp;
+    // Wall-clock date and time without a time zone: local time is all an
+    // order date ever meant, and zone lookups per order would be slow.
+    QDate m_date;
+    int m_msecs = 0;
     Status m_status = Null;
 };
 
@@ -57,9 +64,14 @@ public:
     virtual ~CPrzelewDane() = default;
     CPrzelewDane(const CPrzelewDane &) = default;
     CPrzelewDane &operator=(const CPrzelewDane &) = default;
+    CPrzelewDane(CPrzelewDane &&) noexcept = default;
+    CPrzelewDane &operator=(CPrzelewDane &&) noexcept = default;
 
     // Stores the kind and resets the record for it; other kinds are stored as they are.
     void SetKind(int kind);
+    // The same reset with a given date: readers that set the date themselves
+    // skip asking the clock for every line.
+    void SetKind(int kind, const COrderDate &date);
     void SetZUSTitle(int accountType);
     QString AccountNumberText() const;
     bool AmountInDigitWords(QString &out) const;

@@ -100,6 +100,7 @@ private Q_SLOTS:
         QVERIFY(writer.WriteHeader(version));
         for (const auto &o : orders)
             QVERIFY2(writer.WriteRecord(o), qPrintable(writer.errorString()));
+        QVERIFY(writer.Flush());
         QCOMPARE(out.data(), original);
     }
 
