@@ -191,6 +191,6 @@ void AllSettings::write(QSettings &store) const
 
 std::unique_ptr<QSettings> openSettingsStore()
 {
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("WexSoft"),
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("WexSoft"),
                          QStringLiteral("Kantomix"));
 }

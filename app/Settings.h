@@ -70,5 +70,5 @@ struct AllSettings
     void write(QSettings &store) const;
 };
 
-// The program's own store: organisation "WexSoft", application "Kantomix", INI.
+// The program's own store: ~/.config/WexSoft/Kantomix.conf, in INI form.
 std::unique_ptr<QSettings> openSettingsStore();

@@ -1,10 +1,10 @@
 // Kantomix: prepares and prints Polish bank payment orders.
 
+#include "app/BatchPrint.h"
 #include "app/CommandLine.h"
-#include "app/Settings.h"
+#include "app/KantomixApp.h"
 
-#include <QCoreApplication>
-#include <QSettings>
+#include <QApplication>
 #include <cstdio>
 
 namespace {
@@ -32,13 +32,14 @@ void printHelp()
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("WexSoft"));
-    QCoreApplication::setApplicationName(QStringLiteral("Kantomix"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KANTOMIX_VERSION));
-
+    // --help and --version need no display, and a batch print (/p, /pt) must
+    // create its application on the offscreen platform when there is no
+    // display: decide before creating any application object.
+    QStringList words;
+    for (int i = 1; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
     CKantomixCommandLineInfo cmdInfo;
-    cmdInfo.ParseArguments(app.arguments().mid(1));
+    cmdInfo.ParseArguments(words);
     if (cmdInfo.m_bHelp) {
         printHelp();
         return 0;
@@ -47,8 +48,18 @@ int main(int argc, char *argv[])
         std::printf("Kantomix %s\n", KANTOMIX_VERSION);
         return 0;
     }
+    if (isBatchPrintCommand(cmdInfo))
+        return batchPrintMain(argc, argv, cmdInfo);
 
-    AllSettings settings;
-    settings.read(*openSettingsStore());
-    return 0;
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("WexSoft"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kantomix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KANTOMIX_VERSION));
+
+    CKantomixApp kantomix;
+    if (!kantomix.InitInstance(cmdInfo))
+        return kantomix.exitCode();
+    const int rc = app.exec();
+    kantomix.ExitInstance();
+    return rc;
 }

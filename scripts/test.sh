@@ -11,8 +11,8 @@ cmake --build build-asan -j2
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DKANTOMIX_FUZZ=ON -DKANTOMIX_SANITIZE=ON -DKANTOMIX_TESTS=OFF
-cmake --build build-fuzz -j2 --target fuzz_import fuzz_zus_import
-for target in import zus_import; do
+cmake --build build-fuzz -j2 --target fuzz_import fuzz_zus_import fuzz_dbf
+for target in import zus_import dbf; do
   corpus="build-fuzz/corpus-$target"
   log="build-fuzz/fuzz_$target.log"
   mkdir -p "$corpus"

@@ -1,0 +1,363 @@
+#include "app/MainFrame.h"
+
+#include "about/AboutBox.h"
+#include "app/FileErrors.h"
+#include "app/HelpWindow.h"
+#include "app/KantomixApp.h"
+#include "app/KantomixView.h"
+#include "app/KeyboardIndicators.h"
+#include "app/Messages.h"
+#include "app/OrderListModel.h"
+#include "app/ZusImportCommand.h"
+#include "register/RegisterCommands.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+const QString kAppTitle = QStringLiteral("Kantomix 2 firmy WexSoft");
+const QString kFilter = QStringLiteral("Pliki przelewów (*.zmt)");
+const QString kExtension = QStringLiteral(".zmt");
+
+QString u8(const char *text) { return QString::fromUtf8(text); }
+
+// A menu text carries its key after a tab; Qt shows the action's shortcut there.
+QString menuLabel(const CommandDef &def)
+{
+    return u8(def.menuText).section(u'\t', 0, 0);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CKantomixApp &app) : m_app(app)
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowIcon(QIcon(QStringLiteral(":/about/logo.svg")));
+    m_view = new CKantomixView(m_doc, app.formPrinter(), this);
+    setCentralWidget(m_view);
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+
+    connect(m_view, &CKantomixView::stateChanged, this, &CMainFrame::updateCommands);
+    connect(m_view, &CKantomixView::documentModified, this, &CMainFrame::updateTitle);
+    connect(m_view, &CKantomixView::contextMenuWanted, this, [this](const QPoint &pos) { m_contextMenu->popup(pos); });
+    connect(&app, &CKantomixApp::recentFilesChanged, this, &CMainFrame::updateRecentFileActions);
+    updateRecentFileActions();
+    resize(920, 560);
+    updateTitle();
+    updateCommands();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::createActions()
+{
+    for (const CommandDef &def : commandTable()) {
+        auto *action = new QAction(menuLabel(def), this);
+        action->setObjectName(QStringLiteral("cmd%1").arg(int(def.id)));
+        if (def.shortcut)
+            action->setShortcut(QKeySequence(QString::fromLatin1(def.shortcut)));
+        action->setStatusTip(u8(def.statusTip));
+        action->setToolTip(u8(def.toolTip));
+        action->setIcon(commandIcon(def));
+        action->setIconVisibleInMenu(false);
+        action->setCheckable(def.checkable);
+        const CommandId id = def.id;
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        m_actions.insert(id, action);
+    }
+    // Alt+Enter is reached from the keypad's Enter as well.
+    action(ID_EDIT_ORDER)->setShortcuts({QKeySequence(QStringLiteral("Alt+Return")),
+                                         QKeySequence(QStringLiteral("Alt+Enter"))});
+    action(ID_FILE_MRU_FILE1)->setEnabled(false);
+    for (int i = 0; i < CKantomixApp::RecentFileCount; ++i) {
+        auto *recent = new QAction(this);
+        recent->setStatusTip(u8(findCommand(ID_FILE_MRU_FILE1)->statusTip));
+        connect(recent, &QAction::triggered, this, [this, i] { onOpenRecent(i); });
+        m_recentActions << recent;
+    }
+}
+
+void CMainFrame::fillMenu(QMenu *menu, std::span<const int> entries)
+{
+    for (int id : entries) {
+        if (id == 0) {
+            menu->addSeparator();
+        } else if (id == ID_FILE_MRU_FILE1) {
+            menu->addAction(action(ID_FILE_MRU_FILE1));
+            menu->addActions(m_recentActions);
+        } else {
+            menu->addAction(action(CommandId(id)));
+        }
+    }
+}
+
+void CMainFrame::createMenus()
+{
+    for (const MenuDef &def : mainMenu())
+        fillMenu(menuBar()->addMenu(u8(def.title)), def.entries);
+
+    m_contextMenu = new QMenu(this);
+    for (int id : contextMenuEntries()) {
+        if (id == 0 && m_contextMenu->isEmpty()) {
+            fillMenu(m_contextMenu->addMenu(u8(kAddSubmenuTitle)), addSubmenuEntries());
+        } else if (id == 0) {
+            m_contextMenu->addSeparator();
+        } else {
+            m_contextMenu->addAction(action(CommandId(id)));
+        }
+    }
+}
+
+void CMainFrame::createToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("Pasek narzędzi"));
+    m_toolBar->setObjectName(QStringLiteral("mainToolBar"));
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int id : toolBarButtons()) {
+        if (id == 0)
+            m_toolBar->addSeparator();
+        else
+            m_toolBar->addAction(action(CommandId(id)));
+    }
+    QAction *show = action(ID_VIEW_TOOLBAR);
+    show->setChecked(true);
+    connect(show, &QAction::toggled, m_toolBar, &QToolBar::setVisible);
+    connect(m_toolBar, &QToolBar::visibilityChanged, show, &QAction::setChecked);
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    // The idle text sits under the tips, which hide it while they are shown.
+    auto *idle = new QLabel(QStringLiteral("Gotowy"), bar);
+    idle->setObjectName(QStringLiteral("messagePane"));
+    bar->addWidget(idle, 1);
+    m_indicators = new CKeyboardIndicators(this);
+    for (QLabel *pane : m_indicators->panes())
+        bar->addPermanentWidget(pane);
+    QAction *show = action(ID_VIEW_STATUS_BAR);
+    show->setChecked(true);
+    connect(show, &QAction::toggled, bar, &QStatusBar::setVisible);
+}
+
+void CMainFrame::updateRecentFileActions()
+{
+    const QStringList files = m_app.recentFiles();
+    for (int i = 0; i < m_recentActions.size(); ++i) {
+        QAction *a = m_recentActions[i];
+        if (i < files.size()) {
+            QString shown = QDir::toNativeSeparators(files[i]);
+            shown.replace(u'&', QStringLiteral("&&"));
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+            a->setVisible(true);
+        } else {
+            a->setVisible(false);
+        }
+    }
+    // The grey "Ostatni plik" stands in for an empty list.
+    action(ID_FILE_MRU_FILE1)->setVisible(files.isEmpty());
+}
+
+void CMainFrame::updateCommands()
+{
+    const bool hasOrders = m_doc.count() > 0;
+    const bool hasSelection = m_view->selectionModel()->hasSelection();
+    for (const CommandDef &def : commandTable()) {
+        if (def.id == ID_FILE_MRU_FILE1)
+            continue;
+        bool enabled = true;
+        switch (def.enable) {
+        case EnableRule::Always: enabled = true; break;
+        case EnableRule::HasOrders: enabled = hasOrders; break;
+        case EnableRule::HasSelection: enabled = hasSelection; break;
+        case EnableRule::NotAvailable: enabled = false; break;
+        }
+        action(def.id)->setEnabled(enabled);
+    }
+}
+
+void CMainFrame::updateTitle()
+{
+    setWindowTitle(m_doc.title() + QStringLiteral("[*] - ") + kAppTitle);
+    setWindowModified(m_doc.isModified());
+}
+
+void CMainFrame::OnCommand(CommandId id)
+{
+    // Commands of the kinds that are not built yet stay disabled and never get here.
+    switch (id) {
+    case ID_FILE_NEW:
+        if (SaveModified())
+            OnFileNewDocument();
+        break;
+    case ID_FILE_OPEN: onFileOpen(); break;
+    case ID_FILE_SAVE: OnFileSave(); break;
+    case ID_FILE_SAVE_AS: OnFileSaveAs(); break;
+    case ID_FILE_PRINT: m_view->OnFilePrint(m_app.printer()); break;
+    case ID_FILE_PRINT_PREVIEW: m_view->OnFilePrintPreview(m_app.printer()); break;
+    case ID_APP_EXIT: close(); break;
+    case ID_DELETE_ORDERS: m_view->OnDeleteOrders(); break;
+    case ID_BLANK_ORDINARY: m_view->OnBlankForm(m_app.printer(), KindOrdinary); break;
+    case ID_BLANK_ZUS: m_view->OnBlankForm(m_app.printer(), KindZus); break;
+    case ID_BLANK_TAX: m_view->OnBlankForm(m_app.printer(), KindTax); break;
+    case ID_RECIPIENTS: showRecipientsDialog(this); break;
+    case ID_SENDERS: showSendersDialog(this); break;
+    case ID_DOS_IMPORT: showDosImportDialog(this); break;
+    case ID_HELP_FINDER: showHelp(); break;
+    case ID_APP_ABOUT: CAboutBox(this).exec(); break;
+    case ID_ABOUT_FIRM: CAboutFirm(this).exec(); break;
+    case ID_ZUS_IMPORT: onZusImport(); break;
+    default: break;
+    }
+}
+
+void CMainFrame::OnFileNewDocument()
+{
+    m_doc.NewDocument();
+    m_view->OnInitialUpdate();
+    updateTitle();
+    updateCommands();
+}
+
+bool CMainFrame::OpenDocumentFile(const QString &path)
+{
+    const QString problem = fileOpenProblem(path);
+    if (!problem.isEmpty()) {
+        QMessageBox::warning(this, QStringLiteral("Kantomix 2"), problem);
+        return false;
+    }
+    const CKantomixDoc::OpenResult result = m_doc.Open(path);
+    if (result == CKantomixDoc::OpenResult::Failed) {
+        const QString reason = m_doc.errorString();
+        // What was read before the failure is no document of that file.
+        m_doc.NewDocument();
+        m_view->OnInitialUpdate();
+        updateTitle();
+        QMessageBox::warning(this, QStringLiteral("Kantomix 2"),
+                             QStringLiteral("Nie można otworzyć pliku %1.").arg(QDir::toNativeSeparators(path))
+                                 + (reason.isEmpty() ? QString() : u'\n' + reason));
+        return false;
+    }
+    m_view->OnInitialUpdate();
+    updateTitle();
+    m_app.AddToRecentFileList(path);
+    if (result == CKantomixDoc::OpenResult::OldFormat)
+        QMessageBox::information(this, QStringLiteral("Kantomix 2"), Msg::oldFormat());
+    return true;
+}
+
+bool CMainFrame::DoSave(const QString &path)
+{
+    if (!m_doc.Save(path)) {
+        QMessageBox::warning(this, QStringLiteral("Kantomix 2"), m_doc.errorString());
+        return false;
+    }
+    m_app.AddToRecentFileList(path);
+    updateTitle();
+    return true;
+}
+
+bool CMainFrame::OnFileSave()
+{
+    if (m_doc.path().isEmpty())
+        return OnFileSaveAs();
+    return DoSave(m_doc.path());
+}
+
+bool CMainFrame::OnFileSaveAs()
+{
+    QString suggested = m_doc.path();
+    if (suggested.isEmpty())
+        suggested = QDir::home().filePath(m_doc.title() + kExtension);
+    QFileDialog dialog(this, QStringLiteral("Zapisz jako"), suggested, kFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(kExtension.mid(1));
+    dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    return DoSave(dialog.selectedFiles().first());
+}
+
+bool CMainFrame::SaveModified()
+{
+    if (!m_doc.isModified())
+        return true;
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("Kantomix 2"), QStringLiteral("Czy zapisać zmiany w %1?").arg(m_doc.title()),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::No)
+        return true;
+    return OnFileSave();
+}
+
+void CMainFrame::onFileOpen()
+{
+    if (!SaveModified())
+        return;
+    const QString dir = m_doc.path().isEmpty() ? QString() : QFileInfo(m_doc.path()).absolutePath();
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Otwórz"), dir,
+                                                      kFilter + QStringLiteral(";;Wszystkie pliki (*)"));
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+void CMainFrame::onOpenRecent(int index)
+{
+    const QStringList files = m_app.recentFiles();
+    if (index >= files.size() || !SaveModified())
+        return;
+    const QString path = files[index];
+    // A file that cannot be opened any more leaves the list, as it would not open next time either.
+    if (!OpenDocumentFile(path) && !QFileInfo::exists(path))
+        m_app.RemoveFromRecentFileList(path);
+}
+
+void CMainFrame::onZusImport()
+{
+    QFileDialog dialog(this, QStringLiteral("Otwórz"), QString(), QStringLiteral("Wszystkie pliki (*)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    ImportZusFile(dialog.selectedFiles().first());
+}
+
+void CMainFrame::ImportZusFile(const QString &path)
+{
+    std::optional<std::vector<CPrzelewDane>> orders = readZusTransfers(path);
+    if (!orders) {
+        QMessageBox::critical(this, QStringLiteral("Kantomix 2"), Msg::text(Msg::BadFileName));
+        return;
+    }
+    const int count = int(orders->size());
+    m_view->listModel()->appendOrders(std::move(*orders));
+    QMessageBox::information(this, QStringLiteral("Kantomix 2"), Msg::text(Msg::ImportedCount).arg(count));
+    if (count > 0)
+        m_doc.setModified(true);
+    updateTitle();
+    updateCommands();
+}
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    if (SaveModified())
+        event->accept();
+    else
+        event->ignore();
+}

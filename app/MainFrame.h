@@ -1,0 +1,73 @@
+#pragma once
+// The main window: menu, toolbar and status bar built from the command
+// table around the list of orders; the document's file commands (new, open,
+// save, save as, recent files) with the question about unsaved changes.
+
+#include "app/CommandTable.h"
+#include "model/KantomixDoc.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+class CKantomixApp;
+class CKantomixView;
+class QAction;
+class QLabel;
+class QMenu;
+
+class CMainFrame : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit CMainFrame(CKantomixApp &app);
+    ~CMainFrame() override;
+
+    CKantomixDoc &document() { return m_doc; }
+    CKantomixView *view() const { return m_view; }
+    QAction *action(CommandId id) const { return m_actions.value(id); }
+    QMenu *contextMenu() const { return m_contextMenu; }
+
+    // Runs a command as its menu entry would.
+    void OnCommand(CommandId id);
+
+    // Empties the document and shows it.
+    void OnFileNewDocument();
+    // Opens a file into the document, showing any error; false when it failed.
+    bool OpenDocumentFile(const QString &path);
+    bool DoSave(const QString &path);
+    // Save (as) from the menu; false when nothing was written.
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    // Asks whether to save changes; false when the user cancelled or the save failed.
+    bool SaveModified();
+    // Imports ZUS transfers of a payer-program file; shows 40006 or 40005.
+    void ImportZusFile(const QString &path);
+
+    // Enables the commands by the table's rules.
+    void updateCommands();
+    void updateTitle();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void updateRecentFileActions();
+    void fillMenu(QMenu *menu, std::span<const int> entries);
+    void onZusImport();
+    void onFileOpen();
+    void onOpenRecent(int index);
+
+    CKantomixApp &m_app;
+    CKantomixDoc m_doc;
+    CKantomixView *m_view = nullptr;
+    QHash<int, QAction *> m_actions;
+    QList<QAction *> m_recentActions;
+    QAction *m_recentPlaceholder = nullptr;
+    QMenu *m_contextMenu = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    class CKeyboardIndicators *m_indicators = nullptr;
+};

@@ -1,0 +1,113 @@
+#include "app/OrderListModel.h"
+
+#include "model/KantomixDoc.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+using CellText = QString (*)(const CPrzelewDane &);
+
+struct ColumnDef
+{
+    ListColumn column;
+    CellText text;
+};
+
+const std::array<ColumnDef, COrderListModel::ColumnCount> kColumns = {{
+    {{"Odbiorca", 200, nullptr, Qt::AlignLeft | Qt::AlignVCenter}, [](const CPrzelewDane &r) { return r.recipient1; }},
+    {{"Tytułem", 180, nullptr, Qt::AlignLeft | Qt::AlignVCenter}, [](const CPrzelewDane &r) { return r.title1; }},
+    {{"Nr rachunku odbiorcy", 220, nullptr, Qt::AlignLeft | Qt::AlignVCenter},
+     [](const CPrzelewDane &r) { return r.AccountNumberText(); }},
+    {{"Data", 70, "00.00.0000", Qt::AlignLeft | Qt::AlignVCenter}, [](const CPrzelewDane &r) { return r.date.toShortText(); }},
+    {{"Kwota", 70, "000 000,00", Qt::AlignRight | Qt::AlignVCenter},
+     [](const CPrzelewDane &r) { return r.amount.toTwoDecimalText(); }},
+    {{"Waluta", 50, nullptr, Qt::AlignLeft | Qt::AlignVCenter}, [](const CPrzelewDane &r) { return r.currency; }},
+    {{"Typ", 50, nullptr, Qt::AlignLeft | Qt::AlignVCenter}, [](const CPrzelewDane &r) { return r.kindName; }},
+}};
+
+} // namespace
+
+const ListColumn &COrderListModel::column(int c) { return kColumns[size_t(c)].column; }
+
+COrderListModel::COrderListModel(CKantomixDoc &doc, QObject *parent) : QAbstractTableModel(parent), m_doc(doc) {}
+
+int COrderListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_doc.count(); }
+
+int COrderListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QVariant COrderListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_doc.count() || index.column() >= ColumnCount)
+        return {};
+    const ColumnDef &def = kColumns[size_t(index.column())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return def.text(m_doc.at(index.row()));
+    case Qt::TextAlignmentRole:
+        return int(def.column.alignment);
+    default:
+        return {};
+    }
+}
+
+QVariant COrderListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromUtf8(kColumns[size_t(section)].column.header);
+    case Qt::TextAlignmentRole:
+        return int(kColumns[size_t(section)].column.alignment);
+    case Qt::InitialSortOrderRole:
+        // A newly chosen column always starts ascending.
+        return int(Qt::AscendingOrder);
+    default:
+        return {};
+    }
+}
+
+void COrderListModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    m_doc.Sort(column, order == Qt::AscendingOrder);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void COrderListModel::reload()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+void COrderListModel::appendOrders(std::vector<CPrzelewDane> &&orders)
+{
+    if (orders.empty())
+        return;
+    const int first = m_doc.count();
+    beginInsertRows({}, first, first + int(orders.size()) - 1);
+    for (CPrzelewDane &order : orders)
+        m_doc.Add(std::move(order));
+    endInsertRows();
+}
+
+int COrderListModel::deleteRows(QList<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    int deleted = 0;
+    for (int row : rows) {
+        const int at = row - deleted;
+        if (at < 0 || at >= m_doc.count())
+            continue;
+        beginRemoveRows({}, at, at);
+        m_doc.Delete(at);
+        endRemoveRows();
+        ++deleted;
+    }
+    return deleted;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The list's rows, asked for on demand from the document: nothing is copied.
+// Seven columns (recipient, title, account, date, amount, currency, kind);
+// sorting sorts the document itself, so a save writes the sorted order.
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <vector>
+
+class CKantomixDoc;
+class CPrzelewDane;
+
+struct ListColumn
+{
+    const char *header;
+    int width;              // pixels
+    const char *widest;     // the widest usual text; the column is never narrower than it
+    Qt::Alignment alignment;
+};
+
+class COrderListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    static constexpr int ColumnCount = 7;
+    static const ListColumn &column(int c);
+
+    explicit COrderListModel(CKantomixDoc &doc, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Column c sorts by sort key c.
+    void sort(int column, Qt::SortOrder order) override;
+
+    CKantomixDoc &document() { return m_doc; }
+    // The document was emptied, opened or otherwise replaced as a whole.
+    void reload();
+    // Appends the orders to the document, as new rows at the end.
+    void appendOrders(std::vector<CPrzelewDane> &&orders);
+    // Deletes the orders at these rows; gives the number deleted.
+    int deleteRows(QList<int> rows);
+
+private:
+    CKantomixDoc &m_doc;
+};

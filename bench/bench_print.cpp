@@ -1,0 +1,97 @@
+// Prints 1,000 orders of all three kinds to PDF, text only (onto originals)
+// and on templates (plain paper), and reports pages per second.
+// Targets: 200 pages/s text only, 50 pages/s with templates.
+
+#include "model/PrzelewDane.h"
+#include "print/FormPages.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+constexpr int kOrders = 1000;
+
+CPrzelewDane order(int i)
+{
+    CPrzelewDane r;
+    r.SetKind(i % 3);
+    r.isTransfer = (i % 5) ? 1 : 0;
+    r.recipient1 = QStringLiteral("ODBIORCA NR %1 SPÓŁKA Z OGRANICZONĄ").arg(i);
+    r.recipient2 = QStringLiteral("UL. DŁUGA %1, 80-827 GDAŃSK").arg(i % 200);
+    r.checkDigits = QStringLiteral("12");
+    r.bankNumber = QStringLiteral("10201811");
+    r.accountRest = QStringLiteral("%1").arg(1000000000000000LL + i);
+    r.senderAccount = QStringLiteral("PL61 1090 1014 0000 0712 1981 2874");
+    r.sender1 = QStringLiteral("JAN KOWALSKI");
+    r.sender2 = QStringLiteral("UL. KRÓTKA 5/7, 00-950 WARSZAWA");
+    r.title1 = QStringLiteral("FAKTURA VAT %1/12/2026").arg(i);
+    r.title2 = QStringLiteral("ZA USŁUGI");
+    r.amount = CWexOleCurrency::fromUnits(100 + i, 5000);
+    r.date = COrderDate::fromParts(2026, 12, 8);
+    r.payerId = QStringLiteral("5260250995");
+    r.declaration = QStringLiteral("112026");
+    r.declarationNo = QStringLiteral("01");
+    r.taxPeriod = QStringLiteral("26M11");
+    r.taxFormSymbol = QStringLiteral("VAT-7");
+    return r;
+}
+
+double run(const char *label, const AllSettings &settings, const QList<CPrzelewDane> &orders, const QString &path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    CFormPrinter forms(settings);
+    QElapsedTimer timer;
+    timer.start();
+    {
+        FormPageJob job(forms, printer);
+        for (const CPrzelewDane &r : orders)
+            if (!job.printPage(r)) {
+                std::fprintf(stderr, "%s: page failed\n", label);
+                return 0;
+            }
+    }
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    const double rate = orders.size() / seconds;
+    std::printf("%-28s %5lld pages  %7.2f s  %8.1f pages/s  %6.1f MB\n", label, qlonglong(orders.size()), seconds,
+                rate, QFileInfo(path).size() / 1e6);
+    return rate;
+}
+
+AllSettings withOriginalForms(bool original, bool boxes)
+{
+    AllSettings s;
+    for (FormKind k : {FormKind::Ordinary, FormKind::Zus, FormKind::Tax}) {
+        s.forKind(k).originalForm = original ? 1 : 0;
+        s.forKind(k).fitInBox = boxes ? 1 : 0;
+    }
+    return s;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    QList<CPrzelewDane> orders;
+    for (int i = 0; i < kOrders; ++i)
+        orders.append(order(i));
+
+    const double textBoxes = run("text only, boxes", withOriginalForms(true, true), orders, dir.filePath("t1.pdf"));
+    const double textFree = run("text only, free text", withOriginalForms(true, false), orders, dir.filePath("t2.pdf"));
+    const double templ = run("templates, boxes", withOriginalForms(false, true), orders, dir.filePath("t3.pdf"));
+    const bool ok = std::min(textBoxes, textFree) >= 200 && templ >= 50;
+    std::printf("targets (200 pages/s text only, 50 pages/s templates): %s\n", ok ? "met" : "NOT met");
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// CHop: fills the counterparty register from the data folder of one of four
+// DOS programs. Each table step adds the parties it finds or updates the row
+// of the same name (any kind, any letter case); a failing step ends quietly
+// and the import goes on with the next.
+
+#include <QString>
+
+class CKontrahenciSet;
+
+class CHop
+{
+public:
+    enum Source { Korvant = 0, Liczydor = 1, Kontrel = 2, Plasnik = 3 };
+
+    // dataFolder is the chosen folder followed by "/dbfs".
+    CHop(int source, const QString &dataFolder, CKontrahenciSet &target);
+
+    void Run();
+    int added() const { return m_added; }
+    int updated() const { return m_updated; }
+    // "Zaimportowano: %d.\nZaktualizowano: %d." with the two counts.
+    QString summary() const;
+
+    // True when `folder` (as chosen, without "/dbfs") holds the source's
+    // first table as a readable DBF.
+    static bool checkFolder(int source, const QString &folder);
+    // The data folder of a chosen folder: its "dbfs" sub-folder in any case.
+    static QString dataFolderOf(const QString &folder);
+
+    struct Step;
+
+private:
+    void runStep(const Step &step, const QString &folder, const QString &table);
+    void runYearly(const QString &folder);
+
+    int m_source;
+    QString m_folder;
+    CKontrahenciSet &m_target;
+    int m_added = 0;
+    int m_updated = 0;
+};

@@ -1,0 +1,33 @@
+#pragma once
+// CHopDlg: "Import danych o kontrahentach" asks for the source program and
+// its folder, checks the folder, and on OK runs CHop into the register and
+// shows the counts.
+
+#include <QDialog>
+
+class CKontrahenciSet;
+
+class CHopDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CHopDlg(CKontrahenciSet &target, QWidget *parent = nullptr);
+
+    int source() const;
+    void setSource(int source);
+    QString path() const;
+    void setPath(const QString &path);
+
+public Q_SLOTS:
+    void onBrowse();
+    void accept() override;
+
+protected:
+    // Message boxes and the folder browser go through these, so tests can answer.
+    virtual void showMessage(const QString &text, bool error);
+    virtual QString chooseFolder();
+
+private:
+    CKontrahenciSet &m_target;
+};

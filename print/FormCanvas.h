@@ -1,0 +1,35 @@
+#pragma once
+// The drawing surface the form layouts draw through: texts in rectangles and
+// lines, all in 0.1 mm relative to the current section origin. The printer
+// implements it on QPainter, tests record the calls.
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+class FormCanvas
+{
+public:
+    enum class Font { Body, Mark };
+
+    virtual ~FormCanvas() = default;
+
+    // Moves the section origin by (dx, dy); later rectangles are relative to it.
+    virtual void translate(int dx, int dy) = 0;
+    // Left-aligned, vertically centred, one line, clipped to the rectangle.
+    virtual void drawSingleLine(const QRect &r, const QString &text) = 0;
+    // Top-aligned, broken at word boundaries, clipped to the rectangle.
+    virtual void drawWrapped(const QRect &r, const QString &text) = 0;
+    // Centred both ways, one line, in the body or the heavy mark font.
+    virtual void drawCentered(const QRect &r, const QString &text, Font font) = 0;
+    virtual void drawLine(QPoint from, QPoint to) = 0;
+    // Printed width of a text in the body font, in 0.1 mm.
+    virtual int textWidth(const QString &text) = 0;
+};
+
+// A rectangle as the field tables write it: left, top, right, bottom.
+struct LRect
+{
+    int left, top, right, bottom;
+    constexpr QRect toRect() const { return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)); }
+};

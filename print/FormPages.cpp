@@ -1,0 +1,153 @@
+#include "print/FormPages.h"
+
+#include "model/PrzelewDane.h"
+#include "print/FormTemplates.h"
+
+#include <QPagedPaintDevice>
+#include <span>
+
+namespace {
+
+using O = QPageLayout::Orientation;
+constexpr int kPlain = CPrintEngine::PlainSections;
+constexpr int kStubs = CPrintEngine::StubLayout;
+constexpr int kZus = CPrintEngine::ZusLayout;
+
+constexpr FormTypeRow kOrdinaryOwn[] = {
+    {O::Landscape, kPlain, false, 0}, {O::Landscape, kPlain, false, 0}, {O::Landscape, kPlain, false, 0},
+    {O::Portrait, kStubs, false, 85}, {O::Portrait, kStubs, false, 85},
+};
+constexpr FormTypeRow kOrdinaryOrig[] = {
+    {O::Landscape, kPlain, false, 0}, {O::Portrait, kStubs, false, 85},
+    {O::Portrait, kPlain, true, 0}, {O::Portrait, kStubs, true, 0},
+};
+constexpr FormTypeRow kZusOwn[] = {
+    {O::Portrait, kZus, false, 0}, {O::Portrait, kZus, false, 0},
+};
+constexpr FormTypeRow kZusOrig[] = {
+    {O::Portrait, kZus, false, 0}, {O::Portrait, kZus, true, 0},
+};
+constexpr FormTypeRow kTaxOwn[] = {
+    {O::Landscape, kPlain, false, 0}, {O::Landscape, kPlain, false, 0}, {O::Landscape, kPlain, false, 0},
+    {O::Portrait, kStubs, false, 85}, {O::Portrait, kStubs, false, 85},
+};
+constexpr FormTypeRow kTaxOrig[] = {
+    {O::Landscape, kPlain, false, 0}, {O::Portrait, kPlain, true, 0}, {O::Portrait, kStubs, false, 85},
+};
+
+struct KindTables
+{
+    std::span<const FormTypeRow> own, orig;
+    int templateBase;
+    int templateCount;
+};
+
+const KindTables &tablesOf(FormKind kind)
+{
+    static constexpr KindTables kOrdinary{kOrdinaryOwn, kOrdinaryOrig, kOrdinaryTemplateBase, 5};
+    static constexpr KindTables kZusTables{kZusOwn, kZusOrig, kZusTemplateBase, 2};
+    static constexpr KindTables kTax{kTaxOwn, kTaxOrig, kTaxTemplateBase, 5};
+    return kind == FormKind::Zus ? kZusTables : kind == FormKind::Tax ? kTax : kOrdinary;
+}
+
+bool kindOf(int code, FormKind &kind)
+{
+    if (code < KindOrdinary || code > KindTax)
+        return false;
+    kind = FormKind(code);
+    return true;
+}
+
+} // namespace
+
+const FormTypeRow &formTypeRow(FormKind kind, bool original, int formType)
+{
+    const std::span<const FormTypeRow> rows = original ? tablesOf(kind).orig : tablesOf(kind).own;
+    return (formType >= 0 && formType < int(rows.size())) ? rows[formType] : rows[0];
+}
+
+QString templateName(FormKind kind, int formType)
+{
+    const KindTables &t = tablesOf(kind);
+    const int index = t.templateBase + ((formType >= 0 && formType < t.templateCount) ? formType : 0);
+    return QLatin1String(kFormTemplates[index].name);
+}
+
+PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
+{
+    const PrintSettings &ps = settings.forKind(kind);
+    PrintJobParams p;
+    p.fitInBox = ps.fitInBox;
+    p.fontName = settings.general.fontName;
+    p.fontCharset = settings.general.fontCharset;
+    p.fontSize = settings.general.fontSize;
+    p.printSymbol = ps.printSymbol;
+    p.singleCopy = ps.originalForm && formTypeRow(kind, true, ps.formTypeOrig).singleCopy;
+    p.valueDelimiter = settings.general.valueDelimiter;
+    p.opTypeMark = kind == FormKind::Tax ? ps.opType : 0;
+    p.noZusAccount = kind == FormKind::Zus ? ps.doNotPrintZusBankNo : 0;
+    p.threeZusBoxes = kind == FormKind::Zus ? ps.print3Kratki : 0;
+    return p;
+}
+
+void CFormPrinter::PrepareFormPage(PrintDC &dc, const CPrzelewDane &rec, bool blank, int blankKind)
+{
+    FormKind kind;
+    if (!kindOf(blank ? blankKind : rec.kind, kind))
+        return;
+    const PrintSettings &ps = m_settings.forKind(kind);
+    const bool original = ps.originalForm != 0;
+    // With the original-form setting on, the original type decides the
+    // geometry even of a blank form, whose template the own type chooses.
+    const FormTypeRow &row = formTypeRow(kind, original, original ? ps.formTypeOrig : ps.formType);
+
+    m_engine.m_sectionLayout = row.sectionLayout;
+    m_engine.m_textOnly = (!blank && original) ? 1 : 0;
+    m_engine.m_originX = -10 * ps.offsetX;
+    m_engine.m_originY = -10 * (ps.offsetY + row.extraYShiftMm);
+    m_engine.m_scaleX = ps.scaleX * 0.01;
+    m_engine.m_scaleY = ps.scaleY * 0.01;
+    if (!original || blank)
+        m_engine.LoadTemplate(templateName(kind, ps.formType));
+
+    if (dc.device && dc.device->pageLayout().orientation() != row.orientation)
+        dc.device->setPageOrientation(row.orientation);
+    m_engine.PrepareDC(dc);
+}
+
+void CFormPrinter::PrintFormPage(PrintDC &dc, const CPrzelewDane &rec, bool blank, int blankKind)
+{
+    FormKind kind;
+    if (!kindOf(blank ? blankKind : rec.kind, kind))
+        return;
+    const PrintSettings &ps = m_settings.forKind(kind);
+    const PrintJobParams params = printJobParams(kind, m_settings);
+    const int mode = blank ? CPrintEngine::TemplateOnly
+                           : ps.originalForm ? CPrintEngine::TextOnly : CPrintEngine::TemplateAndText;
+    m_engine.Print(mode, dc, params, rec);
+    if (!ps.originalForm)
+        m_engine.ReleaseTemplate();
+}
+
+bool FormPageJob::printPage(const CPrzelewDane &rec, bool blank, int blankKind)
+{
+    PrintDC dc{&m_painter, &m_device};
+    m_printer.PrepareFormPage(dc, rec, blank, blankKind);
+    if (m_pages == 0) {
+        if (!m_painter.begin(&m_device))
+            return false;
+    } else if (!m_device.newPage()) {
+        return false;
+    }
+    ++m_pages;
+    // Starting a page may reset the device; set the page up once more.
+    m_printer.PrepareFormPage(dc, rec, blank, blankKind);
+    m_printer.PrintFormPage(dc, rec, blank, blankKind);
+    return true;
+}
+
+void FormPageJob::end()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}

@@ -1,0 +1,37 @@
+#pragma once
+// FormCanvas on a QPainter: logical 0.1 mm rectangles are mapped to device
+// pixels; texts are drawn in unscaled fonts sized in points, as point
+// fonts measure their size on paper whatever the mapping.
+
+#include "print/FormCanvas.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QTransform>
+
+class QPainter;
+
+class PainterCanvas : public FormCanvas
+{
+public:
+    // toDevice maps logical units (window origin applied) to device pixels.
+    PainterCanvas(QPainter &painter, const QTransform &toDevice, const QFont &body, const QFont &mark);
+
+    void translate(int dx, int dy) override;
+    void drawSingleLine(const QRect &r, const QString &text) override;
+    void drawWrapped(const QRect &r, const QString &text) override;
+    void drawCentered(const QRect &r, const QString &text, Font font) override;
+    void drawLine(QPoint from, QPoint to) override;
+    int textWidth(const QString &text) override;
+
+private:
+    QRectF toDevice(const QRect &r) const;
+    void useFont(Font font);
+
+    QPainter &m_painter;
+    QTransform m_toDevice;
+    QFont m_body, m_mark;
+    QFontMetricsF m_bodyMetrics;
+    Font m_current = Font::Body;
+    int m_dx = 0, m_dy = 0;
+};

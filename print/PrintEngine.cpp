@@ -1,0 +1,246 @@
+#include "print/PrintEngine.h"
+
+#include "model/PrzelewDane.h"
+#include "print/FormLayouts.h"
+#include "print/FormTemplates.h"
+#include "print/PainterCanvas.h"
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <cmath>
+#include <span>
+
+namespace {
+
+constexpr double kTenthsMmPerInch = 254.0;
+constexpr int kMarkFontTenths = 160;    // 16 pt
+
+// ---- Section placement (DrawForm) ----
+
+enum class Step { Ordinary, Zus, Tax, Stub, StopIfSingleCopy, Move };
+
+struct PlacementStep
+{
+    Step step;
+    int dx = 0, dy = 0;
+};
+
+constexpr int kAcross = CPrintEngine::kSectionWidth + 5;    // 1498
+constexpr int kDownOrdinary = CPrintEngine::kSectionHeight + 5;  // 1063
+constexpr int kDown = CPrintEngine::kSectionHeight;         // 1058
+constexpr int kStub = CPrintEngine::kStubWidth;
+
+constexpr PlacementStep kOrdinarySections[] = {
+    {Step::Ordinary}, {Step::StopIfSingleCopy}, {Step::Move, kAcross, 0}, {Step::Ordinary},
+    {Step::Move, 0, kDownOrdinary}, {Step::Ordinary}, {Step::Move, -kAcross, 0}, {Step::Ordinary},
+};
+constexpr PlacementStep kOrdinaryStubs[] = {
+    {Step::Stub}, {Step::Move, kStub, 0}, {Step::Ordinary}, {Step::StopIfSingleCopy},
+    {Step::Move, 0, kDown}, {Step::Ordinary}, {Step::Move, -kStub, 0}, {Step::Stub},
+};
+constexpr PlacementStep kZusSections[] = {
+    {Step::Zus}, {Step::StopIfSingleCopy}, {Step::Move, 0, kDown}, {Step::Zus},
+};
+constexpr PlacementStep kTaxSections[] = {
+    {Step::Tax}, {Step::StopIfSingleCopy}, {Step::Move, kAcross, 0}, {Step::Tax},
+    {Step::Move, 0, kDown}, {Step::Tax}, {Step::Move, -kAcross, 0}, {Step::Tax},
+};
+constexpr PlacementStep kTaxStubs[] = {
+    {Step::Stub}, {Step::Move, kStub, 0}, {Step::Tax}, {Step::StopIfSingleCopy},
+    {Step::Move, 0, kDown}, {Step::Tax}, {Step::Move, -kStub, 0}, {Step::Stub},
+};
+
+constexpr int kAnyLayout = -1;
+
+struct Placement
+{
+    int kind;
+    int sectionLayout;              // or kAnyLayout
+    int shiftX, shiftY;             // content shift, template mode only
+    std::span<const PlacementStep> steps;
+};
+
+constexpr Placement kPlacements[] = {
+    {KindOrdinary, CPrintEngine::PlainSections, 45, 10, kOrdinarySections},
+    {KindOrdinary, CPrintEngine::StubLayout, 45, 10, kOrdinaryStubs},
+    {KindZus, kAnyLayout, 20, 15, kZusSections},
+    {KindTax, CPrintEngine::PlainSections, 20, 0, kTaxSections},
+    {KindTax, CPrintEngine::StubLayout, 20, 0, kTaxStubs},
+};
+
+const Placement *findPlacement(int kind, int sectionLayout)
+{
+    for (const Placement &p : kPlacements)
+        if (p.kind == kind && (p.sectionLayout == kAnyLayout || p.sectionLayout == sectionLayout))
+            return &p;
+    return nullptr;
+}
+
+} // namespace
+
+DeviceGeometry DeviceGeometry::of(const QPagedPaintDevice &device)
+{
+    DeviceGeometry g;
+    g.dpiX = device.logicalDpiX();
+    g.dpiY = device.logicalDpiY();
+    const QPageLayout layout = device.pageLayout();
+    const QRect full = layout.fullRectPixels(int(g.dpiX));
+    const QRect paint = layout.paintRectPixels(int(g.dpiX));
+    g.physicalWidth = full.width();
+    g.physicalHeight = full.height();
+    g.offsetX = paint.left() - full.left();
+    g.offsetY = paint.top() - full.top();
+    return g;
+}
+
+CPrintEngine::CPrintEngine() = default;
+
+CPrintEngine::~CPrintEngine()
+{
+    ReleaseTemplate();
+}
+
+QTransform CPrintEngine::mappingFor(const DeviceGeometry &g) const
+{
+    if (g.dpiX <= 0 || g.dpiY <= 0)
+        return {};
+    const int printW = std::max(1, g.physicalWidth - 2 * g.offsetX);
+    const int printH = std::max(1, g.physicalHeight - 2 * g.offsetY);
+    // Printable size through 0.01 mm to 0.1 mm, truncated as the device conversion does.
+    const int printW01 = int(printW * 2540.0 / g.dpiX) / 10;
+    const int printH01 = int(printH * 2540.0 / g.dpiY) / 10;
+    const double metricX = g.dpiX / kTenthsMmPerInch;    // device pixels per 0.1 mm
+    const double metricY = g.dpiY / kTenthsMmPerInch;
+
+    double sx = metricX * m_scaleX;
+    double sy = metricY * m_scaleY;
+    double vpX = 0, vpY = 0;
+    if (!m_textOnly) {
+        // A template larger than the printable area is squeezed into it, axis by axis.
+        if (m_templateRect.width() > printW01)
+            sx = std::trunc(printW * m_scaleX) / m_templateRect.width();
+        if (m_templateRect.height() > printH01)
+            sy = std::trunc(printH * m_scaleY) / m_templateRect.height();
+        if (m_sectionLayout == StubLayout)
+            vpY = -3.0 * g.offsetY;
+    } else {
+        // Logical (0, 0) is the physical corner of the sheet.
+        vpX = -g.offsetX;
+        vpY = -g.offsetY;
+    }
+    return QTransform(sx, 0, 0, sy, vpX, vpY);
+}
+
+void CPrintEngine::PrepareDC(PrintDC &dc)
+{
+    if (!dc.device)
+        return;
+    m_mapping = mappingFor(DeviceGeometry::of(*dc.device));
+}
+
+void CPrintEngine::Print(int mode, PrintDC &dc, const PrintJobParams &params, const CPrzelewDane &rec)
+{
+    switch (mode) {
+    case TemplateAndText:
+        DrawTemplate(dc);
+        DrawFields(dc, params, rec);
+        break;
+    case TemplateOnly:
+        DrawTemplate(dc);
+        break;
+    case TextOnly:
+        DrawFields(dc, params, rec);
+        break;
+    default:
+        break;
+    }
+}
+
+int CPrintEngine::LoadTemplate(const QString &name)
+{
+    ReleaseTemplate();
+    // The frame decides the page geometry even when the picture is missing, so
+    // the texts land where they would on the template.
+    if (const FormTemplate *t = findFormTemplate(name))
+        m_templateRect = QRect(0, 0, t->frameWidth / 10, t->frameHeight / 10);
+
+    auto cached = m_cache.find(name);
+    if (cached == m_cache.end()) {
+        const QString path = formTemplatePath(name);
+        std::unique_ptr<QSvgRenderer> renderer;
+        if (QFile::exists(path)) {
+            renderer = std::make_unique<QSvgRenderer>(path);
+            if (!renderer->isValid())
+                renderer.reset();
+        }
+        cached = m_cache.emplace(name, std::move(renderer)).first;
+    }
+    if (!cached->second)
+        return 0;
+    m_template = cached->second.get();
+    OnTemplateLoaded();
+    return 1;
+}
+
+void CPrintEngine::ReleaseTemplate()
+{
+    m_template = nullptr;
+}
+
+void CPrintEngine::DrawTemplate(PrintDC &dc)
+{
+    if (!m_template || !dc.painter || !dc.painter->isActive())
+        return;
+    const QRectF target = m_mapping.mapRect(QRectF(m_templateRect.translated(-m_originX, -m_originY)));
+    dc.painter->save();
+    m_template->render(dc.painter, target);
+    dc.painter->restore();
+}
+
+void CPrintEngine::DrawFields(PrintDC &dc, const PrintJobParams &params, const CPrzelewDane &rec)
+{
+    if (!dc.painter || !dc.painter->isActive())
+        return;
+    const double bodyPoints = std::trunc(params.fontSize * m_scaleY * 10) / 10.0;
+    const double markPoints = std::trunc(m_scaleY * kMarkFontTenths) / 10.0;
+    if (!(bodyPoints > 0) || !(markPoints > 0) || params.fontName.isEmpty())
+        return;  // the fonts cannot be created: nothing is drawn on this page
+
+    QFont body(params.fontName.left(32));
+    body.setPointSizeF(bodyPoints);
+    QFont mark(body);
+    mark.setPointSizeF(markPoints);
+    mark.setWeight(QFont::Black);
+
+    dc.painter->save();
+    const QTransform toDevice = QTransform::fromTranslate(-m_originX, -m_originY) * m_mapping;
+    PainterCanvas canvas(*dc.painter, toDevice, body, mark);
+    DrawForm(canvas, params, rec);
+    dc.painter->restore();
+}
+
+void CPrintEngine::DrawForm(FormCanvas &canvas, const PrintJobParams &params, const CPrzelewDane &rec)
+{
+    const Placement *placement = findPlacement(rec.kind, m_sectionLayout);
+    if (!placement)
+        return;
+    const bool templateMode = !m_textOnly;
+    if (templateMode)
+        canvas.translate(placement->shiftX, placement->shiftY);
+    for (const PlacementStep &s : placement->steps) {
+        switch (s.step) {
+        case Step::Ordinary: DrawOrdinaryForm(canvas, params, rec, templateMode); break;
+        case Step::Zus: DrawZusForm(canvas, params, rec, templateMode); break;
+        case Step::Tax: DrawTaxForm(canvas, params, rec, templateMode); break;
+        case Step::Stub: DrawStub(canvas, params, rec); break;
+        case Step::Move: canvas.translate(s.dx, s.dy); break;
+        case Step::StopIfSingleCopy:
+            if (params.singleCopy)
+                return;
+            break;
+        }
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+// CKontrahentDlg: edits one party ("Dane odbiorcy" / "Dane nadawcy"). The
+// sender form has no kind buttons, shows "Domyślny" instead and is shorter.
+
+#include <QDialog>
+
+struct KontrahentValues
+{
+    QString check;      // Kh_LiczbaKontrolna, at most 2
+    QString name;       // Kh_Nazwa1, at most 54
+    QString name2;      // Kh_Nazwa2, at most 54
+    QString bank;       // Kh_BankOdbiorcy, digits, at most 8
+    QString account;    // Kh_Rachunek, at most 34
+    int kind = 0;       // 0, 1 or 2 (recipients)
+    bool isDefault = false;
+};
+
+class CKontrahentDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CKontrahentDlg(bool recipientMode, QWidget *parent = nullptr);
+
+    // Puts the values into the controls.
+    void setValues(const KontrahentValues &v);
+    // The values as the controls hold them.
+    KontrahentValues values() const;
+    bool recipientMode() const { return m_recipientMode; }
+
+private:
+    bool m_recipientMode;
+};

@@ -1,0 +1,66 @@
+#pragma once
+// CListaKontrDlg: the parties of one side (recipients or senders) from a set
+// the caller has opened; filters on every keystroke, sorts by header, and
+// either manages the register (add, edit, delete) or returns a picked party
+// as the set's current row. Register failures inside it are dropped.
+
+#include "controls/WexFlexPlugin.h"
+
+#include <QDialog>
+
+class CKontrahenciSet;
+class CKontrahentDlg;
+class KontrahenciModel;
+class QTableView;
+
+class CListaKontrDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Bits of the initial kinds: 1 counterparties, 2 employees, 4 tax offices.
+    enum { KindCounterparties = 1, KindEmployees = 2, KindTaxOffices = 4, AllKinds = 0xFF };
+    enum { ResultClose = 8 };
+
+    CListaKontrDlg(bool recipientMode, bool managing, int initialKinds, QWidget *parent = nullptr);
+
+    void setSet(CKontrahenciSet *set) { m_set = set; }
+    // Settings section for the placement ("KontrahenciDlg", "NadawcyDlg").
+    void setPlacementName(const QString &name) { m_flex.setSection(name); }
+
+    int exec() override;
+    // Builds the controls' state and applies the filter; exec() calls it.
+    void initDialog();
+
+    // The filter text the controls stand for.
+    QString filterText() const;
+    QTableView *list() const { return m_list; }
+
+public Q_SLOTS:
+    void applyFilter();
+    void onAdd();
+    void onEdit();
+    void onDelete();
+    void onOk();
+    void onSort(int column);
+
+protected:
+    // Message boxes and the edit dialog go through these, so tests can answer.
+    virtual void showError(const QString &text);
+    virtual bool confirmDelete();
+    virtual int runEditDialog(CKontrahentDlg &dlg);
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QList<int> selectedRows() const;
+    void onDoubleClick(const QModelIndex &index);
+
+    CKontrahenciSet *m_set = nullptr;
+    bool m_recipientMode;
+    bool m_managing;
+    int m_initialKinds;
+    bool m_initialised = false;
+    QTableView *m_list = nullptr;
+    KontrahenciModel *m_model = nullptr;
+    CWexFlexPlugin m_flex;
+};

@@ -1,0 +1,277 @@
+#include "register/RegisterDatabase.h"
+
+#include <QChar>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <sqlite3.h>
+
+#include <vector>
+
+namespace {
+
+// How long a second running copy may hold the file before we give up.
+constexpr int BusyTimeoutMs = 3000;
+
+constexpr const char *SchemaSql =
+    "CREATE TABLE IF NOT EXISTS Kontrahent ("
+    " Kh_IdKontrahenta INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " Kh_Nazwa1 TEXT NOT NULL DEFAULT '' COLLATE PL_NOCASE,"
+    " Kh_Nazwa2 TEXT NOT NULL DEFAULT '' COLLATE PL_NOCASE,"
+    " Kh_LiczbaKontrolna TEXT NOT NULL DEFAULT '' COLLATE PL_NOCASE,"
+    " Kh_BankOdbiorcy TEXT NOT NULL DEFAULT '' COLLATE PL_NOCASE,"
+    " Kh_Rachunek TEXT NOT NULL DEFAULT '' COLLATE PL_NOCASE,"
+    " Kh_Typ INTEGER NOT NULL DEFAULT 0,"
+    " Kh_Domyslny INTEGER NOT NULL DEFAULT 0);"
+    // The kind and the flag ride along in the name index, so the list's
+    // filters read the index alone instead of visiting every row.
+    "CREATE INDEX IF NOT EXISTS Kh_Nazwa1 ON Kontrahent(Kh_Nazwa1 COLLATE PL_NOCASE, Kh_Typ, Kh_Domyslny);";
+
+// Polish letters sort right after their base letter; weights are the base
+// letter's code times 4 plus the rank.
+struct PolishWeight { char32_t letter; char32_t base; int rank; };
+constexpr PolishWeight PolishWeights[] = {
+    {U'ą', U'a', 1}, {U'ć', U'c', 1}, {U'ę', U'e', 1}, {U'ł', U'l', 1}, {U'ń', U'n', 1},
+    {U'ó', U'o', 1}, {U'ś', U's', 1}, {U'ź', U'z', 1}, {U'ż', U'z', 2},
+};
+
+char32_t weight(char32_t c)
+{
+    c = QChar::toCaseFolded(c);
+    if (c < 0x80)
+        return c * 4;
+    for (const auto &w : PolishWeights)
+        if (w.letter == c)
+            return w.base * 4 + w.rank;
+    return c * 4;
+}
+
+// Decodes UTF-8 as SQLite hands it over, one code point at a time.
+char32_t nextUtf8(const unsigned char *&p, const unsigned char *end)
+{
+    char32_t c = *p++;
+    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+    if (extra)
+        c &= (0x3F >> extra);
+    while (extra-- > 0 && p < end && (*p & 0xC0) == 0x80)
+        c = (c << 6) | (*p++ & 0x3F);
+    return c;
+}
+
+int collate(void *, int n1, const void *s1, int n2, const void *s2)
+{
+    auto *a = static_cast<const unsigned char *>(s1), *ae = a + n1;
+    auto *b = static_cast<const unsigned char *>(s2), *be = b + n2;
+    while (a < ae && b < be) {
+        const char32_t wa = weight(nextUtf8(a, ae)), wb = weight(nextUtf8(b, be));
+        if (wa != wb)
+            return wa < wb ? -1 : 1;
+    }
+    return (a < ae) - (b < be);
+}
+
+std::u32string folded(QStringView s)
+{
+    std::u32string out;
+    out.reserve(s.size());
+    for (char32_t c : s.toUcs4())
+        out.push_back(QChar::toCaseFolded(c));
+    return out;
+}
+
+bool matchesOne(char32_t pc, char32_t vc)
+{
+    return pc == U'?' || (pc == U'#' ? (vc >= U'0' && vc <= U'9') : pc == vc);
+}
+
+// Greedy match that returns to the last "*" only, so a pattern full of stars
+// costs at most length times length, never an exponential search.
+bool likeMatch(const std::u32string &v, const std::u32string &p)
+{
+    size_t vi = 0, pi = 0, starP = std::u32string::npos, starV = 0;
+    while (vi < v.size()) {
+        if (pi < p.size() && p[pi] == U'*') {
+            starP = pi++;
+            starV = vi;
+        } else if (pi < p.size() && matchesOne(p[pi], v[vi])) {
+            ++vi;
+            ++pi;
+        } else if (starP != std::u32string::npos) {
+            pi = starP + 1;
+            vi = ++starV;
+        } else {
+            return false;
+        }
+    }
+    while (pi < p.size() && p[pi] == U'*')
+        ++pi;
+    return pi == p.size();
+}
+
+void foldUtf8(const unsigned char *p, int n, std::u32string &out)
+{
+    out.clear();
+    const unsigned char *end = p + n;
+    while (p < end)
+        out.push_back(QChar::toCaseFolded(nextUtf8(p, end)));
+}
+
+void freePattern(void *p)
+{
+    delete static_cast<std::u32string *>(p);
+}
+
+// kh_like(value, pattern): runs once per row, so the folded pattern is kept
+// with the statement and the value is folded into a reused buffer.
+void likeFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_int(ctx, 0);
+        return;
+    }
+    auto *pattern = static_cast<std::u32string *>(sqlite3_get_auxdata(ctx, 1));
+    if (!pattern) {
+        pattern = new std::u32string;
+        foldUtf8(sqlite3_value_text(argv[1]), sqlite3_value_bytes(argv[1]), *pattern);
+        sqlite3_set_auxdata(ctx, 1, pattern, freePattern);
+        pattern = static_cast<std::u32string *>(sqlite3_get_auxdata(ctx, 1));
+        if (!pattern) {
+            sqlite3_result_error_nomem(ctx);
+            return;
+        }
+    }
+    thread_local std::u32string value;
+    foldUtf8(sqlite3_value_text(argv[0]), sqlite3_value_bytes(argv[0]), value);
+    sqlite3_result_int(ctx, likeMatch(value, *pattern) ? 1 : 0);
+}
+
+} // namespace
+
+namespace RegisterDb {
+
+QString defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/kantomix.db");
+}
+
+void raise(sqlite3 *db, int rc)
+{
+    const QString detail = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    const QString file = db ? QString::fromUtf8(sqlite3_db_filename(db, "main")) : QString();
+    switch (rc & 0xFF) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        throw CRegisterError(QStringLiteral("Plik bazy kontrahentów %1 jest uszkodzony albo nie jest bazą danych (%2). "
+                                            "Plik nie został zmieniony.").arg(file, detail));
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        throw CRegisterError(QStringLiteral("Baza kontrahentów %1 jest zajęta przez inny program (%2).").arg(file, detail));
+    case SQLITE_CANTOPEN:
+        throw CRegisterError(QStringLiteral("Nie można otworzyć bazy kontrahentów %1 (%2).").arg(file, detail));
+    default:
+        throw CRegisterError(QStringLiteral("Błąd bazy kontrahentów: %1").arg(detail));
+    }
+}
+
+sqlite3 *open(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath()))
+        throw CRegisterError(QStringLiteral("Nie można utworzyć folderu bazy kontrahentów %1.").arg(info.absolutePath()));
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString detail = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        sqlite3_close(db);
+        throw CRegisterError(QStringLiteral("Nie można otworzyć bazy kontrahentów %1 (%2).").arg(path, detail));
+    }
+    sqlite3_extended_result_codes(db, 0);
+    sqlite3_busy_timeout(db, BusyTimeoutMs);
+    rc = sqlite3_create_collation(db, "PL_NOCASE", SQLITE_UTF8, nullptr, collate);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_create_function(db, "kh_like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likeFunction,
+                                     nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, SchemaSql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        try {
+            raise(db, rc);
+        } catch (...) {
+            sqlite3_close(db);
+            throw;
+        }
+    }
+    return db;
+}
+
+void close(sqlite3 *db)
+{
+    sqlite3_close_v2(db);
+}
+
+bool jetLike(QStringView value, QStringView pattern)
+{
+    return likeMatch(folded(value), folded(pattern));
+}
+
+int compareNoCase(QStringView a, QStringView b)
+{
+    const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
+    return collate(nullptr, int(ua.size()), ua.constData(), int(ub.size()), ub.constData());
+}
+
+Statement::Statement(sqlite3 *db, const char *sql) : m_db(db)
+{
+    const int rc = sqlite3_prepare_v2(db, sql, -1, &m_stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        raise(db, rc);
+    }
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void Statement::bind(int index, const QString &text)
+{
+    const QByteArray u = text.toUtf8();
+    sqlite3_bind_text(m_stmt, index, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+}
+
+void Statement::bind(int index, qint64 value)
+{
+    sqlite3_bind_int64(m_stmt, index, value);
+}
+
+bool Statement::step()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    sqlite3_reset(m_stmt);
+    raise(m_db, rc);
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+qint64 Statement::int64(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+QString Statement::text(int column) const
+{
+    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column)),
+                             sqlite3_column_bytes(m_stmt, column));
+}
+
+} // namespace RegisterDb

@@ -1,0 +1,339 @@
+#include "DbfWriter.h"
+#include "../register/RegisterTestEnv.h"
+#include "import/DbfTable.h"
+#include "import/Hop.h"
+
+#include <QTest>
+
+namespace {
+
+const QStringList OwnerCols {"FI_NAZWA", "FI_NRKONTA", "FI_MIASTO", "FI_ULICA", "FI_KODPOCZ"};
+const QStringList Podmioty1Cols {"NAZWA", "KONTO", "MIASTO", "ADRES", "KOD", "NR_DOMU", "NR_LOKALU"};
+const QStringList UrzedyCols {"US_NAZWA", "KONTO1", "US_MIASTO", "US_ULICA", "US_KODZIP", "US_NRDOMU"};
+const QStringList EwfirmyCols {"FIRMA", "KONTO", "MIASTO", "ULICA", "KOD"};
+const QStringList Podmioty2Cols {"PO_NAZWA", "PO_RACH", "PO_MIASTO", "PO_ULICA", "PO_KODPOCZ", "PO_NRDOMU", "PO_NRLOKAL"};
+const QStringList YyFirmyCols {"FI_NAZWA", "FI_NAZWA2", "FI_NRKONTA", "FI_MIASTO", "FI_ULICA", "FI_KODPOCZ"};
+const QStringList YyPracCols {"PC_NAZWISK", "PC_IMIE1", "PC_NRKONTA", "PC_MIASTO", "PC_ULICA", "PC_KODPOCZ", "PC_NRDOMU", "PC_NRLOKALU"};
+const QStringList YyUrzedyCols {"IS_NAZWA", "IS_NRKONTA", "IS_MIASTO", "IS_ULICA", "IS_KODPOCZ", "IS_NRDOMU", "IS_NRLOKALU"};
+const QStringList PracowCols {"NAZWISKO", "IMIE1", "KONTO1", "MIASTO", "ULICA", "KODZIP", "NR_DOMU", "NR_LOKALU"};
+
+const QString Nrb = QStringLiteral("12101010230000261395100000");
+
+struct Row
+{
+    QString name1, name2, check, bank, account;
+    int kind = 0;
+    bool isDefault = false;
+};
+
+QVector<Row> registerRows()
+{
+    CKontrahenciSet set;
+    set.m_strSort = QStringLiteral("[KH_Nazwa1]");
+    set.Open();
+    QVector<Row> out;
+    for (long i = 0; i < set.GetRecordCount(); ++i) {
+        set.MoveTo(i);
+        out.push_back({set.m_Kh_Nazwa1, set.m_Kh_Nazwa2, set.m_Kh_LiczbaKontrolna, set.m_Kh_BankOdbiorcy,
+                       set.m_Kh_Rachunek, set.m_Kh_Typ, set.m_Kh_Domyslny});
+    }
+    return out;
+}
+
+Row rowNamed(const QString &name)
+{
+    for (const Row &r : registerRows())
+        if (r.name1 == name)
+            return r;
+    return {};
+}
+
+} // namespace
+
+class TestDosImport : public QObject
+{
+    Q_OBJECT
+
+    RegisterTestEnv env;
+    QString root;   // the folder the user picks; tables live in root/dbfs
+
+    QString dbfs() const { return root + QStringLiteral("/dbfs"); }
+
+    CHop runImport(int source)
+    {
+        CKontrahenciSet target;
+        CHop hop(source, CHop::dataFolderOf(root), target);
+        hop.Run();
+        return hop;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        env.reset();
+        static int n = 0;
+        root = env.path() + QStringLiteral("/dos%1").arg(++n);
+        QDir().mkpath(root);
+    }
+
+    void dbfValuesAsText_data()
+    {
+        QTest::addColumn<char>("type");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("character, trailing blanks dropped") << 'C' << "Zakład Łódź  " << "Zakład Łódź";
+        QTest::newRow("numeric") << 'N' << "2005" << "2005";
+        QTest::newRow("date") << 'D' << "20050131" << "31.01.2005";
+        QTest::newRow("empty date") << 'D' << "" << "";
+        QTest::newRow("logical true") << 'L' << "T" << "T";
+        QTest::newRow("logical false") << 'L' << "n" << "F";
+    }
+    void dbfValuesAsText()
+    {
+        QFETCH(char, type);
+        QFETCH(QString, stored);
+        QFETCH(QString, text);
+        CDbfTable t;
+        QVERIFY(t.parse(buildDbf({{"Pole", type, type == 'L' ? 1 : type == 'D' ? 8 : 20}}, {{stored}})));
+        QCOMPARE(t.recordCount(), 1);
+        QCOMPARE(t.columnIndex(u"pOLE"), 0);
+        QCOMPARE(t.value(0, 0), text);
+    }
+
+    void dbfCodePageByMark_data()
+    {
+        QTest::addColumn<int>("mark");
+        QTest::addColumn<int>("codePage");
+        QTest::newRow("852 marked") << 0x64 << 852;
+        QTest::newRow("no mark means 852") << 0x00 << 852;
+        QTest::newRow("unknown mark means 852") << 0x7F << 852;
+        QTest::newRow("Windows EE") << 0xC8 << 1250;
+        QTest::newRow("437") << 0x01 << 437;
+    }
+    void dbfCodePageByMark()
+    {
+        QFETCH(int, mark);
+        QFETCH(int, codePage);
+        const QString name = codePage == 437 ? QStringLiteral("Café") : QStringLiteral("ŻÓŁĆ gęślą");
+        CDbfTable t;
+        QVERIFY(t.parse(buildDbf({{"N", 'C', 20}}, {{name}}, static_cast<unsigned char>(mark), codePage)));
+        QCOMPARE(t.codePage(), codePage);
+        QCOMPARE(t.value(0, 0), name);
+    }
+
+    void dbfDamagedOrTruncated_data()
+    {
+        QTest::addColumn<int>("cut");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<int>("records");
+        QTest::newRow("whole") << 0 << true << 3;
+        QTest::newRow("end marker gone") << 1 << true << 3;
+        QTest::newRow("last record half") << 12 << true << 2;
+        QTest::newRow("records gone") << 64 << true << 0;
+        QTest::newRow("header cut") << 80 << false << 0;
+        QTest::newRow("only a few bytes") << 150 << false << 0;
+    }
+    void dbfDamagedOrTruncated()
+    {
+        QFETCH(int, cut);
+        QFETCH(bool, opens);
+        QFETCH(int, records);
+        QByteArray data = buildDbf({{"A", 'C', 20}}, {{"x"}, {"y"}, {"z"}});
+        QCOMPARE(data.size(), 32 + 32 + 1 + 3 * 21 + 1);
+        data.chop(cut);
+        CDbfTable t;
+        QCOMPARE(t.parse(data), opens);
+        if (opens)
+            QCOMPARE(t.recordCount(), records);
+    }
+
+    void folderCheck_data()
+    {
+        QTest::addColumn<int>("source");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("dbfsName");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("Korvant owner") << 0 << "OWNER" << "dbfs" << true;
+        QTest::newRow("Korvant without owner") << 0 << "PODMIOTY" << "dbfs" << false;
+        QTest::newRow("Liczydor podmioty, upper-case folder") << 1 << "podmioty" << "DBFS" << true;
+        QTest::newRow("Plasnik, no dbfs folder") << 3 << "PODMIOTY" << "dane" << false;
+    }
+    void folderCheck()
+    {
+        QFETCH(int, source);
+        QFETCH(QString, table);
+        QFETCH(QString, dbfsName);
+        QFETCH(bool, valid);
+        writeDbf(root + u'/' + dbfsName, table, charCols({"X"}), {});
+        QCOMPARE(CHop::checkFolder(source, root), valid);
+        QVERIFY(!CHop::checkFolder(source, QString()));
+        QVERIFY(!CHop::checkFolder(source, root + QStringLiteral("/brak")));
+    }
+
+    void korvantImportsSendersAndCounterparties()
+    {
+        writeDbf(dbfs(), "OWNER", charCols(OwnerCols), {{"Moja Firma", Nrb, "Kraków", "Długa 5", "31-100"}});
+        writeDbf(dbfs(), "FIRMY", charCols(OwnerCols),
+                 {{"Alfa", "1010102300002613", "Łódź", "Piotrkowska 1", "90-001"},
+                  {"*DEL*", "Usunięta", "", "", "", ""},
+                  {"Beta", "", "", "", ""}});
+        const CHop hop = runImport(CHop::Korvant);
+        QCOMPARE(hop.added(), 3);
+        QCOMPARE(hop.updated(), 0);
+        QCOMPARE(hop.summary(), QStringLiteral("Zaimportowano: 3.\nZaktualizowano: 0."));
+        const Row owner = rowNamed("Moja Firma");
+        QCOMPARE(owner.kind, 3);
+        QCOMPARE(owner.isDefault, false);
+        QCOMPARE(owner.name2, QStringLiteral("31-100 Kraków,Długa 5"));
+        QCOMPARE(owner.check + u'|' + owner.bank + u'|' + owner.account, QStringLiteral("12|10101023|0000261395100000"));
+        const Row alfa = rowNamed("Alfa");
+        QCOMPARE(alfa.kind, 0);
+        QCOMPARE(alfa.check + u'|' + alfa.bank + u'|' + alfa.account, QStringLiteral("|10101023|00002613"));
+        QCOMPARE(rowNamed("Beta").name2, QStringLiteral(" ,"));
+        QCOMPARE(registerRows().size(), 3);
+    }
+
+    void existingNameUpdatedWhateverKindAndCase()
+    {
+        addParties({{"FIRMA ALFA", 3, true}});
+        writeDbf(dbfs(), "OWNER", charCols(OwnerCols), {});
+        writeDbf(dbfs(), "FIRMY", charCols(OwnerCols), {{"firma alfa", "", "Gdańsk", "Morska 2", "80-001"}});
+        const CHop hop = runImport(CHop::Korvant);
+        QCOMPARE(hop.added(), 0);
+        QCOMPARE(hop.updated(), 1);
+        const QVector<Row> rows = registerRows();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].name1, QStringLiteral("FIRMA ALFA"));
+        QCOMPARE(rows[0].kind, 0);
+        QCOMPARE(rows[0].isDefault, true);   // the import never writes the flag
+        QCOMPARE(rows[0].name2, QStringLiteral("80-001 Gdańsk,Morska 2"));
+    }
+
+    void liczydorNameMode1SubfoldersAndMissingTable()
+    {
+        const QString long55 = QString(40, u'A') + QString(15, u'B');
+        const QString other55 = QString(40, u'A') + QString(15, u'C');
+        writeDbf(dbfs(), "PODMIOTY", charCols(Podmioty1Cols, 80),
+                 {{long55, "", "Warszawa", "Polna", "00-001", "7", ""}, {other55, "", "Radom", "Leśna", "26-600", "3", "12"}});
+        writeDbf(dbfs(), "URZEDY", charCols(UrzedyCols),
+                 {{"US Warszawa", "", "Warszawa", "Lindleya", "02-013", "14"}});
+        writeDbf(dbfs() + "/2004", "EWFIRMY", charCols(EwfirmyCols), {{"Kontrahent 2004", "", "Opole", "Ozimska", "45-001"}});
+        QDir().mkpath(dbfs() + "/2005");   // no EWFIRMY here: that step is skipped
+        writeDbf(dbfs() + "/2006", "ewfirmy", charCols(EwfirmyCols), {{"Kontrahent 2006", "", "Nysa", "Rynek", "48-300"}});
+        const CHop hop = runImport(CHop::Liczydor);
+        QCOMPARE(hop.added(), 4);
+        QCOMPARE(hop.updated(), 1);
+        const Row sender = rowNamed(QString(40, u'A'));
+        QCOMPARE(sender.kind, 3);
+        QCOMPARE(sender.name2, QStringLiteral("26-600 Radom,Leśna 3//12"));
+        QCOMPARE(rowNamed("US Warszawa").name2, QStringLiteral("02-013 Warszawa,Lindleya 14"));
+        QCOMPARE(rowNamed("US Warszawa").kind, 2);
+        QCOMPARE(rowNamed("Kontrahent 2004").kind, 0);
+        QCOMPARE(rowNamed("Kontrahent 2006").kind, 0);
+    }
+
+    void kontrelYearlyTables()
+    {
+        writeDbf(dbfs(), "PODMIOTY", charCols(Podmioty2Cols), {{"Kontrel Sp. z o.o.", "", "Poznań", "Główna", "60-001", "1", "2"}});
+        const QString sub = dbfs() + "/firma1";
+        QDir().mkpath(sub);
+        {
+            QFile f(sub + "/LATA.DBF");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(buildDbf({{"LT_ROK", 'N', 4}}, {{"2004"}, {"2005"}}));
+        }
+        writeDbf(sub, "04FIRMY", charCols(YyFirmyCols), {{"Firma", "Druga", "", "Lublin", "Zielona", "20-001"}});
+        writeDbf(sub, "04PRAC", charCols(YyPracCols), {{"Nowak", "Jan", "", "Lublin", "Biała", "20-002", "5", ""}});
+        writeDbf(sub, "04URZEDY", charCols(YyUrzedyCols), {{"US Lublin", "", "Lublin", "Szeroka", "20-003", "9", "1"}});
+        writeDbf(sub, "05PRAC", charCols(YyPracCols), {{"NOWAK", "JAN", "", "Lublin", "Biała", "20-002", "6", ""}});
+        const QString noYears = dbfs() + "/firma2";   // no LATA: its yearly tables are skipped
+        writeDbf(noYears, "05FIRMY", charCols(YyFirmyCols), {{"Niewidoczna", "", "", "", "", ""}});
+        const CHop hop = runImport(CHop::Kontrel);
+        QCOMPARE(hop.added(), 4);
+        QCOMPARE(hop.updated(), 1);
+        QCOMPARE(rowNamed("Firma").kind, 0);   // name mode 2 ignores the second name
+        const Row worker = rowNamed("Nowak Jan");
+        QCOMPARE(worker.kind, 1);
+        QCOMPARE(worker.name2, QStringLiteral("20-002 Lublin,Biała 6"));
+        QCOMPARE(rowNamed("US Lublin").name2, QStringLiteral("20-003 Lublin,Szeroka 9//1"));
+        QCOMPARE(rowNamed("Kontrel Sp. z o.o.").kind, 3);
+        QCOMPARE(rowNamed("Niewidoczna").name1, QString());
+    }
+
+    void plasnikEmployeesEmptyAndTruncatedTables()
+    {
+        writeDbf(dbfs(), "PODMIOTY", charCols(Podmioty1Cols.mid(0, 1) + QStringList {"KONTO1"} + Podmioty1Cols.mid(2)),
+                 {{"Płatnik", "PL" + Nrb, "Kielce", "Sienkiewicza", "25-001", "10", ""}});
+        writeDbf(dbfs(), "URZEDY", charCols(UrzedyCols), {});
+        writeDbf(dbfs() + "/a", "PRACOW", charCols(PracowCols),
+                 {{"Kowalska", "Anna", "", "Kielce", "Mała", "25-002", "1", "4"},
+                  {"Zieliński", "Piotr", "", "Kielce", "Duża", "25-003", "2", ""}});
+        QByteArray cut = buildDbf(charCols(PracowCols, 20),
+                                  {{"Wiśniewski", "Adam", "", "", "", "", "", ""}, {"Ucięty", "", "", "", "", "", "", ""}});
+        cut.chop(30);
+        QDir().mkpath(dbfs() + "/b");
+        QFile f(dbfs() + "/b/PRACOW.DBF");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(cut);
+        f.close();
+        const CHop hop = runImport(CHop::Plasnik);
+        QCOMPARE(hop.added(), 4);
+        QCOMPARE(hop.updated(), 0);
+        const Row payer = rowNamed("Płatnik");
+        QCOMPARE(payer.check + u'|' + payer.bank + u'|' + payer.account, QStringLiteral("12|10101023|0000261395100000"));
+        QCOMPARE(rowNamed("Kowalska Anna").name2, QStringLiteral("25-002 Kielce,Mała 1//4"));
+        QCOMPARE(rowNamed("Zieliński Piotr").name2, QStringLiteral("25-003 Kielce,Duża 2"));
+        QCOMPARE(rowNamed("Wiśniewski Adam").kind, 1);
+    }
+
+    void emptyTablesLeaveRegisterUntouched()
+    {
+        addParties({{"Stary", 0}});
+        writeDbf(dbfs(), "OWNER", charCols(OwnerCols), {});
+        writeDbf(dbfs(), "FIRMY", charCols(OwnerCols), {{"*DEL*", "Skasowana", "", "", "", ""}});
+        const CHop hop = runImport(CHop::Korvant);
+        QCOMPARE(hop.summary(), QStringLiteral("Zaimportowano: 0.\nZaktualizowano: 0."));
+        QCOMPARE(registerRows().size(), 1);
+    }
+
+    void missingColumnEndsOnlyThatStep()
+    {
+        writeDbf(dbfs(), "OWNER", charCols({"FI_NAZWA", "FI_MIASTO"}), {{"Bez ulicy", "X"}});
+        writeDbf(dbfs(), "FIRMY", charCols(OwnerCols.mid(0, 1) + OwnerCols.mid(2)), {{"Bez konta", "Ełk", "Wąska", "19-300"}});
+        const CHop hop = runImport(CHop::Korvant);
+        QCOMPARE(hop.added(), 1);
+        const Row r = rowNamed("Bez konta");
+        QCOMPARE(r.check + r.bank + r.account, QString());
+        QCOMPARE(r.name2, QStringLiteral("19-300 Ełk,Wąska"));
+    }
+
+    void accountSplit_data()
+    {
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<QString>("parts");
+        QTest::newRow("PL and 26 digits") << "PL" + Nrb << "12|10101023|0000261395100000";
+        QTest::newRow("PL in groups with spaces")
+            << "PL12 1010 1023 0000 2613 9510 0000" << "|12 1010 |1023 0000 2613 9510 0000";
+        QTest::newRow("old bank-account form") << "10101023-123456" << "|10101023|123456";
+        QTest::newRow("account cut to 34") << QString(50, u'9') << "|99999999|" + QString(34, u'9');
+    }
+    void accountSplit()
+    {
+        QFETCH(QString, account);
+        QFETCH(QString, parts);
+        writeDbf(dbfs(), "OWNER", charCols(OwnerCols, 60), {{"Konto", account, "", "", ""}});
+        runImport(CHop::Korvant);
+        const Row r = rowNamed("Konto");
+        QCOMPARE(r.check + u'|' + r.bank + u'|' + r.account, parts);
+    }
+
+    void addressCutTo54()
+    {
+        writeDbf(dbfs(), "OWNER", charCols(OwnerCols, 60), {{"Długi adres", "", QString(40, u'M'), QString(40, u'U'), "00-000"}});
+        runImport(CHop::Korvant);
+        QCOMPARE(rowNamed("Długi adres").name2.size(), 54);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDosImport)
+#include "test_dos_import.moc"

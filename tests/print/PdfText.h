@@ -1,0 +1,64 @@
+#pragma once
+// Reads the words of a printed PDF back with their positions, through
+// pdftotext -bbox (poppler-utils). Positions in mm from the sheet's corner.
+
+#include <QList>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+
+struct PdfWord
+{
+    int page;           // 0-based
+    QString text;
+    QRectF mm;
+};
+
+struct PdfText
+{
+    QList<QSizeF> pages;    // mm
+    QList<PdfWord> words;
+    bool ok = false;
+
+    static PdfText read(const QString &pdfPath)
+    {
+        PdfText out;
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
+        if (!p.waitForFinished(60000) || p.exitCode() != 0)
+            return out;
+        const QString html = QString::fromUtf8(p.readAllStandardOutput());
+        constexpr double kMm = 25.4 / 72.0;
+        static const QRegularExpression tag(QStringLiteral(
+            R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+        auto it = tag.globalMatch(html);
+        while (it.hasNext()) {
+            const auto m = it.next();
+            if (!m.captured(1).isEmpty()) {
+                out.pages.append(QSizeF(m.captured(1).toDouble() * kMm, m.captured(2).toDouble() * kMm));
+                continue;
+            }
+            const double left = m.captured(3).toDouble() * kMm, top = m.captured(4).toDouble() * kMm;
+            const double right = m.captured(5).toDouble() * kMm, bottom = m.captured(6).toDouble() * kMm;
+            QString text = m.captured(7);
+            text.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
+                .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+                .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+                .replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+            out.words.append({int(out.pages.size()) - 1, text, QRectF(QPointF(left, top), QPointF(right, bottom))});
+        }
+        out.ok = true;
+        return out;
+    }
+
+    QList<PdfWord> find(const QString &text, int page = -1) const
+    {
+        QList<PdfWord> found;
+        for (const PdfWord &w : words)
+            if (w.text == text && (page < 0 || w.page == page))
+                found.append(w);
+        return found;
+    }
+};

@@ -1,0 +1,77 @@
+#pragma once
+// Orders of every kind for the print tests.
+
+#include "model/PrzelewDane.h"
+
+namespace sample {
+
+inline CPrzelewDane ordinary()
+{
+    CPrzelewDane r;
+    r.kind = KindOrdinary;
+    r.recipient1 = QStringLiteral("ODBIORCA SP. Z O.O.");
+    r.recipient2 = QStringLiteral("UL. DŁUGA 1, GDAŃSK");
+    r.checkDigits = QStringLiteral("12");
+    r.bankNumber = QStringLiteral("10101023");
+    r.accountRest = QStringLiteral("1234567890123456");
+    r.currency = QStringLiteral("PLN");
+    r.senderAccount = QStringLiteral("61109010140000071219812874");
+    r.sender1 = QStringLiteral("ZLECENIODAWCA");
+    r.sender2 = QStringLiteral("UL. KRÓTKA 2");
+    r.title1 = QStringLiteral("FAKTURA 1/2026");
+    r.title2 = QStringLiteral("ZA GRUDZIEŃ");
+    r.amount = CWexOleCurrency::fromUnits(1234, 5000);
+    r.date = COrderDate::fromParts(2026, 12, 8);
+    r.isTransfer = 1;
+    r.symbol = QStringLiteral("06");
+    return r;
+}
+
+inline CPrzelewDane deposit()
+{
+    CPrzelewDane r = ordinary();
+    r.isTransfer = 0;
+    r.senderAccount = QStringLiteral("JEDEN TYSIĄC DWIEŚCIE TRZYDZIEŚCI CZTERY 50/100");
+    return r;
+}
+
+inline CPrzelewDane zus()
+{
+    CPrzelewDane r;
+    r.kind = KindZus;
+    r.zusAccountType = 2;
+    r.checkDigits = QStringLiteral("78");
+    r.bankNumber = QStringLiteral("10101023");
+    r.accountRest = QStringLiteral("0000261395200000");
+    r.currency = QStringLiteral("PLN");
+    r.amount = CWexOleCurrency::fromUnits(1234, 5000);
+    r.senderAccount = QStringLiteral("61109010140000071219812874");
+    r.sender1 = QStringLiteral("PŁATNIK SP. Z O.O.");
+    r.sender2 = QStringLiteral("UL. ZUS 3");
+    r.payerId = QStringLiteral("1234567890");
+    r.idType = 0;   // R
+    r.supplementaryId = QStringLiteral("123456789");
+    r.paymentType = 0;  // S
+    r.declarationNo = QStringLiteral("01");
+    r.declaration = QStringLiteral("112026");
+    r.title2 = QStringLiteral("DEC123");
+    r.symbol = QStringLiteral("00");
+    r.date = COrderDate::fromParts(2026, 12, 8);
+    return r;
+}
+
+inline CPrzelewDane tax()
+{
+    CPrzelewDane r = ordinary();
+    r.kind = KindTax;
+    r.recipient1 = QStringLiteral("URZĄD SKARBOWY GDAŃSK");
+    r.recipient2 = QString();
+    r.payerId = QStringLiteral("5260001246");
+    r.idType = 0;
+    r.taxPeriod = QStringLiteral("05M0300");
+    r.taxFormSymbol = QStringLiteral("VAT-7");
+    r.obligationId = QStringLiteral("DECYZJA 12");
+    return r;
+}
+
+} // namespace sample

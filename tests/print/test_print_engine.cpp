@@ -1,0 +1,379 @@
+// The engine's page geometry, section placement and per-kind page set-up.
+
+#include "RecordingCanvas.h"
+#include "SampleOrders.h"
+#include "print/FormPages.h"
+#include "print/FormTemplates.h"
+#include "print/PrintEngine.h"
+
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr double kDpi = 1200;
+double pxToMm(double px) { return px * 25.4 / kDpi; }
+
+// An A4 sheet at 1200 dpi with equal margins of `marginPx` on every side.
+DeviceGeometry a4(bool landscape, int marginPx)
+{
+    DeviceGeometry g;
+    g.dpiX = g.dpiY = kDpi;
+    g.physicalWidth = landscape ? 14031 : 9921;
+    g.physicalHeight = landscape ? 9921 : 14031;
+    g.offsetX = g.offsetY = marginPx;
+    return g;
+}
+
+// The sheet position in mm of a logical point with the engine's window origin,
+// on a device whose painter origin is the printable area's corner.
+QPointF sheetMm(const CPrintEngine &e, const DeviceGeometry &g, QPointF logical)
+{
+    const QPointF dev = e.mappingFor(g).map(logical - QPointF(e.m_originX, e.m_originY));
+    return QPointF(pxToMm(dev.x() + g.offsetX), pxToMm(dev.y() + g.offsetY));
+}
+
+QList<QPoint> datePositions(const RecordingCanvas &c)
+{
+    QList<QPoint> out;
+    for (const DrawOp &op : c.ops)
+        if (op.text == QStringLiteral("08.12.2026"))
+            out.append(op.rect.topLeft());
+    return out;
+}
+
+} // namespace
+
+class TestPrintEngine : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void textOnlyPutsLogicalPointsOnTheSheetCorner_data()
+    {
+        QTest::addColumn<int>("margin");
+        QTest::newRow("no margins") << 0;
+        QTest::newRow("5 mm margins") << 236;
+    }
+    void textOnlyPutsLogicalPointsOnTheSheetCorner()
+    {
+        QFETCH(int, margin);
+        CPrintEngine e;
+        e.m_textOnly = 1;
+        const QPointF p = sheetMm(e, a4(true, margin), QPointF(100, 200));
+        QVERIFY(qAbs(p.x() - 10.0) < 0.01);
+        QVERIFY(qAbs(p.y() - 20.0) < 0.01);
+    }
+
+    void offsetsMoveTextAndTemplateTogether()
+    {
+        CPrintEngine e;
+        e.m_textOnly = 0;
+        e.LoadTemplate(QStringLiteral("ZMT_ZUS"));
+        e.m_sectionLayout = CPrintEngine::ZusLayout;
+        const DeviceGeometry g = a4(false, 0);
+        e.m_originX = -10 * 5;
+        e.m_originY = -10 * -3;
+        const QPointF text = sheetMm(e, g, QPointF(100, 200));
+        QVERIFY(qAbs(text.x() - 15.0) < 0.01);
+        QVERIFY(qAbs(text.y() - 17.0) < 0.01);
+        // The template's corner is drawn at the template rectangle moved by -origin.
+        const QPointF corner = e.mappingFor(g).map(QPointF(e.templateRect().translated(-e.m_originX, -e.m_originY).topLeft()));
+        QVERIFY(qAbs(pxToMm(corner.x()) - 5.0) < 0.01);
+        QVERIFY(qAbs(pxToMm(corner.y()) + 3.0) < 0.01);
+    }
+
+    void templateLargerThanPrintableAreaIsSqueezed_data()
+    {
+        QTest::addColumn<int>("scale");
+        QTest::newRow("100 %") << 100;
+        QTest::newRow("90 % on top") << 90;
+    }
+    void templateLargerThanPrintableAreaIsSqueezed()
+    {
+        QFETCH(int, scale);
+        CPrintEngine e;
+        const int loaded = e.LoadTemplate(QStringLiteral("ZMT_4X_WZORZEC_BW"));
+        QCOMPARE(loaded == 1, e.hasTemplate());
+        QCOMPARE(e.templateRect(), QRect(0, 0, 3061, 2135));
+        e.m_scaleX = e.m_scaleY = scale / 100.0;
+        const DeviceGeometry g = a4(true, 236);   // 5 mm margins: 287 × 200 mm printable
+        const int printW = g.physicalWidth - 2 * g.offsetX;
+        const int printH = g.physicalHeight - 2 * g.offsetY;
+        const QRectF drawn = e.mappingFor(g).mapRect(QRectF(e.templateRect()));
+        QVERIFY(qAbs(drawn.left()) < 0.001 && qAbs(drawn.top()) < 0.001);
+        QVERIFY(qAbs(drawn.width() - std::trunc(printW * scale / 100.0)) < 0.01);
+        QVERIFY(qAbs(drawn.height() - std::trunc(printH * scale / 100.0)) < 0.01);
+    }
+
+    void smallTemplateKeepsMetricScale()
+    {
+        CPrintEngine e;
+        e.LoadTemplate(QStringLiteral("ZMT_ZUS"));   // 151.1 × 213.3 mm fits an A4 portrait
+        e.m_scaleX = 1.1;
+        e.m_scaleY = 0.9;
+        const QTransform t = e.mappingFor(a4(false, 100));
+        QVERIFY(qAbs(t.m11() - kDpi / 254 * 1.1) < 1e-9);
+        QVERIFY(qAbs(t.m22() - kDpi / 254 * 0.9) < 1e-9);
+    }
+
+    void stubLayoutRaisesViewportInTemplateMode()
+    {
+        CPrintEngine e;
+        e.LoadTemplate(QStringLiteral("ZMT_2X_WZORZEC_BW"));
+        e.m_sectionLayout = CPrintEngine::StubLayout;
+        QCOMPARE(e.mappingFor(a4(false, 100)).dy(), -300.0);
+        e.m_textOnly = 1;
+        QCOMPARE(e.mappingFor(a4(false, 100)).dy(), -100.0);
+    }
+
+    void missingTemplateLoadsNothing()
+    {
+        CPrintEngine e;
+        QCOMPARE(e.LoadTemplate(QStringLiteral("NO_SUCH_TEMPLATE")), 0);
+        QVERIFY(!e.hasTemplate());
+        e.ReleaseTemplate();
+        QVERIFY(!e.hasTemplate());
+    }
+
+    void templatesThatExistLoad()
+    {
+        int found = 0;
+        for (const FormTemplate &t : kFormTemplates) {
+            CPrintEngine e;
+            const int loaded = e.LoadTemplate(QLatin1String(t.name));
+            QCOMPARE(loaded == 1, QFile::exists(formTemplatePath(QLatin1String(t.name))));
+            QCOMPARE(e.templateRect(), QRect(0, 0, t.frameWidth / 10, t.frameHeight / 10));
+            found += loaded;
+        }
+        qInfo("%d of 12 templates compiled in", found);
+    }
+
+    // ---- Section placement ----
+
+    void sectionPlacement_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<int>("textOnly");
+        QTest::addColumn<int>("singleCopy");
+        QTest::addColumn<QList<QPoint>>("dates");
+        using P = QList<QPoint>;
+        QTest::newRow("ordinary 4 sections, template")
+            << 0 << 0 << 0 << 0 << P{{145, 830}, {1643, 830}, {1643, 1893}, {145, 1893}};
+        QTest::newRow("ordinary 4 sections, text only")
+            << 0 << 0 << 1 << 0 << P{{100, 820}, {1598, 820}, {1598, 1883}, {100, 1883}};
+        QTest::newRow("ordinary 4 sections, single copy") << 0 << 0 << 1 << 1 << P{{100, 820}};
+        QTest::newRow("ordinary stubs, template") << 0 << 1 << 0 << 0 << P{{745, 830}, {745, 1888}};
+        QTest::newRow("ordinary stubs, single copy") << 0 << 1 << 1 << 1 << P{{700, 820}};
+        QTest::newRow("tax 4 sections, template")
+            << 2 << 0 << 0 << 0 << P{{120, 820}, {1618, 820}, {1618, 1878}, {120, 1878}};
+        QTest::newRow("tax stubs, text only") << 2 << 1 << 1 << 0 << P{{700, 820}, {700, 1878}};
+        QTest::newRow("tax 4 sections, single copy") << 2 << 0 << 1 << 1 << P{{100, 820}};
+    }
+    void sectionPlacement()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, layout);
+        QFETCH(int, textOnly);
+        QFETCH(int, singleCopy);
+        QFETCH(QList<QPoint>, dates);
+        CPrintEngine e;
+        e.m_sectionLayout = layout;
+        e.m_textOnly = textOnly;
+        PrintJobParams p;
+        p.singleCopy = singleCopy;
+        CPrzelewDane r = kind == 2 ? sample::tax() : sample::ordinary();
+        RecordingCanvas c;
+        e.DrawForm(c, p, r);
+        QCOMPARE(datePositions(c), dates);
+    }
+
+    void stubsSitLeftOfTheForms()
+    {
+        CPrintEngine e;
+        e.m_sectionLayout = CPrintEngine::StubLayout;
+        e.m_textOnly = 1;
+        RecordingCanvas c;
+        e.DrawForm(c, PrintJobParams(), sample::ordinary());
+        QList<QPoint> stubAmounts;
+        for (const DrawOp &op : c.ops)
+            if (op.text == QStringLiteral("1234,50"))
+                stubAmounts.append(op.rect.topLeft());
+        QCOMPARE(stubAmounts, (QList<QPoint>{{60, 365}, {60, 365 + 1058}}));
+    }
+
+    void zusSectionsOneAboveTheOther_data()
+    {
+        QTest::addColumn<int>("textOnly");
+        QTest::addColumn<int>("singleCopy");
+        QTest::addColumn<QList<QPoint>>("payers");
+        QTest::newRow("template") << 0 << 0 << QList<QPoint>{{160, 475}, {160, 1533}};
+        QTest::newRow("text only") << 1 << 0 << QList<QPoint>{{140, 460}, {140, 1518}};
+        QTest::newRow("single copy") << 1 << 1 << QList<QPoint>{{140, 460}};
+    }
+    void zusSectionsOneAboveTheOther()
+    {
+        QFETCH(int, textOnly);
+        QFETCH(int, singleCopy);
+        QFETCH(QList<QPoint>, payers);
+        CPrintEngine e;
+        e.m_sectionLayout = CPrintEngine::ZusLayout;
+        e.m_textOnly = textOnly;
+        PrintJobParams p;
+        p.fitInBox = 0;
+        p.singleCopy = singleCopy;
+        RecordingCanvas c;
+        e.DrawForm(c, p, sample::zus());
+        QList<QPoint> found;
+        for (const DrawOp &op : c.ops)
+            if (op.text == sample::zus().sender1)
+                found.append(op.rect.topLeft());
+        QCOMPARE(found, payers);
+    }
+
+    void unknownKindDrawsNothing()
+    {
+        CPrintEngine e;
+        CPrzelewDane r = sample::ordinary();
+        r.kind = 7;
+        RecordingCanvas c;
+        e.DrawForm(c, PrintJobParams(), r);
+        QVERIFY(c.ops.isEmpty());
+    }
+
+    // ---- Per-kind page set-up ----
+
+    void formTypesSetOrientationLayoutAndShift_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("original");
+        QTest::addColumn<int>("formType");
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<int>("originY");
+        QTest::addColumn<int>("singleCopy");
+        const int L = QPageLayout::Landscape, P = QPageLayout::Portrait;
+        QTest::newRow("ordinary own 2") << 0 << 0 << 2 << L << 0 << 0 << 0;
+        QTest::newRow("ordinary own 3") << 0 << 0 << 3 << P << 1 << -850 << 0;
+        QTest::newRow("ordinary orig 0") << 0 << 1 << 0 << L << 0 << 0 << 0;
+        QTest::newRow("ordinary orig 1") << 0 << 1 << 1 << P << 1 << -850 << 0;
+        QTest::newRow("ordinary orig 2") << 0 << 1 << 2 << P << 0 << 0 << 1;
+        QTest::newRow("ordinary orig 3") << 0 << 1 << 3 << P << 1 << 0 << 1;
+        QTest::newRow("ZUS own 1") << 1 << 0 << 1 << P << 2 << 0 << 0;
+        QTest::newRow("ZUS orig 1") << 1 << 1 << 1 << P << 2 << 0 << 1;
+        QTest::newRow("tax own 4") << 2 << 0 << 4 << P << 1 << -850 << 0;
+        QTest::newRow("tax orig 1") << 2 << 1 << 1 << P << 0 << 0 << 1;
+        QTest::newRow("tax orig 2") << 2 << 1 << 2 << P << 1 << -850 << 0;
+        QTest::newRow("out of range") << 0 << 1 << 99 << L << 0 << 0 << 0;
+    }
+    void formTypesSetOrientationLayoutAndShift()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, original);
+        QFETCH(int, formType);
+        QFETCH(int, orientation);
+        QFETCH(int, layout);
+        QFETCH(int, originY);
+        QFETCH(int, singleCopy);
+        AllSettings s;
+        PrintSettings &ps = s.forKind(FormKind(kind));
+        ps.originalForm = original;
+        (original ? ps.formTypeOrig : ps.formType) = formType;
+        QTemporaryDir dir;
+        QPdfWriter pdf(dir.filePath(QStringLiteral("x.pdf")));
+        PrintDC dc{nullptr, &pdf};
+        CFormPrinter printer(s);
+        CPrzelewDane r = kind == 1 ? sample::zus() : kind == 2 ? sample::tax() : sample::ordinary();
+        printer.PrepareFormPage(dc, r, false, 0);
+        QCOMPARE(int(pdf.pageLayout().orientation()), orientation);
+        QCOMPARE(printer.engine().m_sectionLayout, layout);
+        QCOMPARE(printer.engine().m_originY, originY);
+        QCOMPARE(printer.engine().m_textOnly, original);
+        QCOMPARE(printJobParams(FormKind(kind), s).singleCopy, singleCopy);
+    }
+
+    void blankFormOnOriginalSettingUsesOwnTemplateAndOriginalGeometry()
+    {
+        AllSettings s;
+        s.ordinary.originalForm = 1;
+        s.ordinary.formTypeOrig = 1;
+        s.ordinary.formType = 0;
+        s.ordinary.offsetX = 5;
+        s.ordinary.offsetY = -3;
+        QTemporaryDir dir;
+        QPdfWriter pdf(dir.filePath(QStringLiteral("x.pdf")));
+        PrintDC dc{nullptr, &pdf};
+        CFormPrinter printer(s);
+        printer.PrepareFormPage(dc, CPrzelewDane(), true, 0);
+        QCOMPARE(pdf.pageLayout().orientation(), QPageLayout::Portrait);
+        QCOMPARE(printer.engine().m_textOnly, 0);
+        QCOMPARE(printer.engine().templateRect(), QRect(0, 0, 3061, 2135));   // FormType 0: the 4X template
+        QCOMPARE(printer.engine().m_originX, -50);
+        QCOMPARE(printer.engine().m_originY, -10 * (-3 + 85));
+    }
+
+    void scaleSettingsBecomeFactors()
+    {
+        AllSettings s;
+        s.tax.scaleX = 120;
+        s.tax.scaleY = 80;
+        CFormPrinter printer(s);
+        PrintDC dc;
+        printer.PrepareFormPage(dc, sample::tax(), false, 0);
+        QCOMPARE(printer.engine().m_scaleX, 1.2);
+        QCOMPARE(printer.engine().m_scaleY, 0.8);
+    }
+
+    void paramsFollowTheKindsSettings()
+    {
+        AllSettings s;
+        s.general.valueDelimiter = QStringLiteral("#");
+        s.general.fontSize = 12;
+        s.zus.doNotPrintZusBankNo = 1;
+        s.zus.print3Kratki = 1;
+        s.tax.opType = 1;
+        s.ordinary.opType = 1;
+        const PrintJobParams o = printJobParams(FormKind::Ordinary, s);
+        QCOMPARE(o.opTypeMark, 0);
+        QCOMPARE(o.noZusAccount, 0);
+        QCOMPARE(o.valueDelimiter, QStringLiteral("#"));
+        QCOMPARE(o.fontSize, 12);
+        const PrintJobParams z = printJobParams(FormKind::Zus, s);
+        QCOMPARE(z.noZusAccount, 1);
+        QCOMPARE(z.threeZusBoxes, 1);
+        QCOMPARE(printJobParams(FormKind::Tax, s).opTypeMark, 1);
+        QCOMPARE(templateName(FormKind::Zus, 1), QStringLiteral("ZMT_ZUS_BW"));
+        QCOMPARE(templateName(FormKind::Tax, 4), QStringLiteral("ZMT_TAX_2X_WZORZEC_KOLOR"));
+        QCOMPARE(templateName(FormKind::Ordinary, -5), QStringLiteral("ZMT_4X_WZORZEC_BW"));
+    }
+
+    void extremeSettingsDoNotCrash()
+    {
+        AllSettings s;
+        for (FormKind k : {FormKind::Ordinary, FormKind::Zus, FormKind::Tax}) {
+            PrintSettings &ps = s.forKind(k);
+            ps.scaleX = 0;
+            ps.scaleY = -100;
+            ps.offsetX = 100000;
+            ps.formType = -1;
+            ps.formTypeOrig = 1000;
+            ps.originalForm = 0;
+        }
+        s.general.fontSize = 0;
+        QTemporaryDir dir;
+        QPdfWriter pdf(dir.filePath(QStringLiteral("x.pdf")));
+        CFormPrinter printer(s);
+        FormPageJob job(printer, pdf);
+        QVERIFY(job.printPage(sample::ordinary()));
+        QVERIFY(job.printPage(sample::zus()));
+        QVERIFY(job.printPage(sample::tax()));
+        CPrzelewDane bad = sample::ordinary();
+        bad.kind = -3;
+        QVERIFY(job.printPage(bad));
+    }
+};
+
+QTEST_MAIN(TestPrintEngine)
+#include "test_print_engine.moc"

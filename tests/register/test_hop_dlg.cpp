@@ -1,0 +1,96 @@
+#include "RegisterTestEnv.h"
+#include "../import/DbfWriter.h"
+#include "import/HopDlg.h"
+
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+class ScriptedHopDlg : public CHopDlg
+{
+public:
+    using CHopDlg::CHopDlg;
+    QStringList messages;
+    QString browseAnswer;
+
+protected:
+    void showMessage(const QString &text, bool) override { messages << text; }
+    QString chooseFolder() override { return browseAnswer; }
+};
+
+const QString Invalid = QStringLiteral("Podany katalog jest nieprawidłowy.");
+
+} // namespace
+
+class TestHopDlg : public QObject
+{
+    Q_OBJECT
+
+    RegisterTestEnv env;
+    QString root;
+
+private Q_SLOTS:
+    void init()
+    {
+        env.reset();
+        root = env.path() + QStringLiteral("/KORVANT4");
+        QDir(root).removeRecursively();
+        writeDbf(root + "/dbfs", "OWNER", charCols({"FI_NAZWA", "FI_NRKONTA", "FI_MIASTO", "FI_ULICA", "FI_KODPOCZ"}),
+                 {{"Moja Firma", "", "Kraków", "Długa 5", "31-100"}});
+    }
+
+    void opensOnKorvantWithEmptyPath()
+    {
+        CKontrahenciSet target;
+        ScriptedHopDlg dlg(target);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Import danych o kontrahentach"));
+        QCOMPARE(dlg.source(), 0);
+        QCOMPARE(dlg.path(), QString());
+    }
+
+    void okChecksTheFolder_data()
+    {
+        QTest::addColumn<int>("source");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("empty path") << 0 << "" << QStringList {Invalid} << false;
+        QTest::newRow("no such folder") << 0 << "/nie/ma/takiego" << QStringList {Invalid} << false;
+        QTest::newRow("wrong source for the folder") << 1 << "@" << QStringList {Invalid} << false;
+        QTest::newRow("valid") << 0 << "@" << QStringList {"Zaimportowano: 1.\nZaktualizowano: 0."} << true;
+        QTest::newRow("trailing separator accepted") << 0 << "@/" << QStringList {"Zaimportowano: 1.\nZaktualizowano: 0."} << true;
+    }
+    void okChecksTheFolder()
+    {
+        QFETCH(int, source);
+        QFETCH(QString, path);
+        QFETCH(QStringList, messages);
+        QFETCH(bool, accepted);
+        CKontrahenciSet target;
+        ScriptedHopDlg dlg(target);
+        dlg.setSource(source);
+        dlg.setPath(path.replace(u'@', root));
+        dlg.accept();
+        QCOMPARE(dlg.messages, messages);
+        QCOMPARE(dlg.result(), accepted ? int(QDialog::Accepted) : 0);
+        QCOMPARE(namesOf(QString()).size(), accepted ? 1 : 0);
+    }
+
+    void browseFillsOnlyValidFolders()
+    {
+        CKontrahenciSet target;
+        ScriptedHopDlg dlg(target);
+        dlg.setPath(QStringLiteral("poprzednia"));
+        dlg.browseAnswer = env.path();
+        dlg.onBrowse();
+        QCOMPARE(dlg.messages, QStringList {Invalid});
+        QCOMPARE(dlg.path(), QStringLiteral("poprzednia"));
+        dlg.browseAnswer = root + u'/';
+        dlg.onBrowse();
+        QCOMPARE(dlg.path(), root);
+    }
+};
+
+QTEST_MAIN(TestHopDlg)
+#include "test_hop_dlg.moc"

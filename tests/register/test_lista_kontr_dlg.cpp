@@ -1,0 +1,450 @@
+#include "RegisterTestEnv.h"
+#include "app/Messages.h"
+#include "app/Settings.h"
+#include "register/KontrahentDlg.h"
+#include "register/ListaKontrDlg.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSizeGrip>
+#include <QTableView>
+#include <QTest>
+#include <functional>
+
+namespace {
+
+// Answers the dialog's questions the way a test tells it to.
+class ScriptedListDlg : public CListaKontrDlg
+{
+public:
+    using CListaKontrDlg::CListaKontrDlg;
+    QStringList errors;
+    bool answerYes = true;
+    std::function<bool(CKontrahentDlg &)> editor;   // false: the user cancels
+    KontrahentValues shownValues;
+    bool shownRecipientMode = true;
+
+protected:
+    void showError(const QString &text) override { errors << text; }
+    bool confirmDelete() override { return answerYes; }
+    int runEditDialog(CKontrahentDlg &dlg) override
+    {
+        shownValues = dlg.values();
+        shownRecipientMode = dlg.recipientMode();
+        return editor && editor(dlg) ? QDialog::Accepted : QDialog::Rejected;
+    }
+};
+
+QStringList listed(const CListaKontrDlg &dlg)
+{
+    QStringList out;
+    auto *model = dlg.list()->model();
+    for (int r = 0; r < model->rowCount(); ++r)
+        out << model->index(r, 0).data().toString();
+    return out;
+}
+
+void selectRows(CListaKontrDlg &dlg, const QList<int> &rows)
+{
+    auto *sel = dlg.list()->selectionModel();
+    sel->clearSelection();
+    for (int r : rows)
+        sel->select(dlg.list()->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+// Types a text key by key, Polish letters included (keyClicks knows ASCII only).
+void typeText(QWidget *w, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+template <typename T>
+T *child(QWidget *w, const char *name)
+{
+    return w->findChild<T *>(QLatin1String(name));
+}
+
+} // namespace
+
+class TestListaKontrDlg : public QObject
+{
+    Q_OBJECT
+
+    RegisterTestEnv env;
+    std::unique_ptr<CKontrahenciSet> set;
+
+    std::unique_ptr<ScriptedListDlg> makeDialog(bool recipients, bool managing, int kinds, const QString &placement = {})
+    {
+        set = std::make_unique<CKontrahenciSet>();
+        if (managing)
+            set->m_strSort = QStringLiteral("[KH_Nazwa1]");
+        set->Open();
+        auto dlg = std::make_unique<ScriptedListDlg>(recipients, managing, kinds);
+        dlg->setSet(set.get());
+        dlg->setPlacementName(placement);
+        dlg->initDialog();
+        return dlg;
+    }
+
+    void seed()
+    {
+        addParties({{"ŁÓDŹ SP. Z O.O.", 0}, {"Alfa", 0}, {"Jan Kowalski", 1}, {"Urząd Skarbowy", 2},
+                    {"Firma \"Beta\"", 0}, {"Moja Firma", 3, true}, {"Druga Firma", 3}});
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        env.reset();
+        QFile::remove(openSettingsStore()->fileName());
+    }
+
+    void modes_data()
+    {
+        QTest::addColumn<bool>("recipients");
+        QTest::addColumn<bool>("managing");
+        QTest::addColumn<int>("kinds");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("managing recipients") << true << true << 0xFF << "Odbiorcy" << "Od&biorcy:" << 3
+            << QStringList {"Alfa", "Firma \"Beta\"", "Jan Kowalski", "ŁÓDŹ SP. Z O.O.", "Urząd Skarbowy"};
+        QTest::newRow("managing senders") << false << true << 0xFF << "Nadawcy" << "&Nadawcy:" << 2
+            << QStringList {"Druga Firma", "Moja Firma"};
+        QTest::newRow("picking, ordinary page") << true << false << 3 << "Odbiorcy" << "Od&biorcy:" << 3
+            << QStringList {"ŁÓDŹ SP. Z O.O.", "Alfa", "Jan Kowalski", "Firma \"Beta\""};
+        QTest::newRow("picking, tax page") << true << false << 4 << "Odbiorcy" << "Od&biorcy:" << 3
+            << QStringList {"Urząd Skarbowy"};
+        QTest::newRow("picking a sender") << false << false << 0xFF << "Nadawcy" << "&Nadawcy:" << 2
+            << QStringList {"Moja Firma", "Druga Firma"};
+    }
+    void modes()
+    {
+        QFETCH(bool, recipients);
+        QFETCH(bool, managing);
+        QFETCH(int, kinds);
+        QFETCH(QString, title);
+        QFETCH(QString, label);
+        QFETCH(int, columns);
+        QFETCH(QStringList, names);
+        seed();
+        auto dlg = makeDialog(recipients, managing, kinds);
+        QCOMPARE(dlg->windowTitle(), title);
+        QCOMPARE(child<QLabel>(dlg.get(), "listLabel")->text(), label);
+        QCOMPARE(dlg->list()->model()->columnCount(), columns);
+        QCOMPARE(listed(*dlg), names);
+        for (const char *b : {"addButton", "editButton", "deleteButton", "closeButton"})
+            QCOMPARE(child<QWidget>(dlg.get(), b)->isVisibleTo(dlg.get()), managing);
+        for (const char *b : {"okButton", "cancelButton"})
+            QCOMPARE(child<QWidget>(dlg.get(), b)->isVisibleTo(dlg.get()), !managing);
+        QCOMPARE(child<QCheckBox>(dlg.get(), "kindEmployees")->isVisibleTo(dlg.get()), recipients);
+        QCOMPARE(child<QCheckBox>(dlg.get(), "kindEmployees")->isChecked(), recipients && (kinds & 2));
+    }
+
+    void kindBoxesAndNameFilter_data()
+    {
+        QTest::addColumn<QStringList>("untick");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("no kind ticked lists nothing")
+            << QStringList {"kindCounterparties", "kindEmployees", "kindTaxOffices"} << "" << QStringList {};
+        QTest::newRow("lower case finds upper case") << QStringList {} << "łódź" << QStringList {"ŁÓDŹ SP. Z O.O."};
+        QTest::newRow("quote in the name filter") << QStringList {} << "firma \"b" << QStringList {"Firma \"Beta\""};
+        QTest::newRow("wildcard kept") << QStringList {} << "*skarb" << QStringList {"Urząd Skarbowy"};
+        QTest::newRow("employees only, prefix") << QStringList {"kindCounterparties", "kindTaxOffices"} << "j"
+                                                << QStringList {"Jan Kowalski"};
+    }
+    void kindBoxesAndNameFilter()
+    {
+        QFETCH(QStringList, untick);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, names);
+        seed();
+        auto dlg = makeDialog(true, true, 0xFF);
+        dlg->show();
+        for (const QString &box : untick)
+            QTest::mouseClick(child<QCheckBox>(dlg.get(), box.toLatin1().constData()), Qt::LeftButton);
+        typeText(child<QLineEdit>(dlg.get(), "nameFilter"), typed);
+        QCOMPARE(listed(*dlg), names);
+    }
+
+    void headerClickSorts()
+    {
+        seed();
+        auto dlg = makeDialog(true, true, 0xFF);
+        dlg->show();
+        const QHeaderView *header = dlg->list()->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+        QCOMPARE(dlg->list()->model()->index(3, 2).data().toString(), QStringLiteral("Pracownik"));
+        QCOMPARE(dlg->list()->model()->index(4, 2).data().toString(), QStringLiteral("Urząd skarbowy"));
+    }
+
+    void deleteSelectedRows_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("yes: rows 2, 5 and 6 go") << true << QStringList {"R0", "R1", "R3", "R4", "R7"};
+        QTest::newRow("no: nothing goes") << false << QStringList {"R0", "R1", "R2", "R3", "R4", "R5", "R6", "R7"};
+    }
+    void deleteSelectedRows()
+    {
+        QFETCH(bool, yes);
+        QFETCH(QStringList, left);
+        addParties({{"R0"}, {"R1"}, {"R2"}, {"R3"}, {"R4"}, {"R5"}, {"R6"}, {"R7"}});
+        auto dlg = makeDialog(true, true, 0xFF);
+        dlg->answerYes = yes;
+        selectRows(*dlg, {6, 2, 5});
+        dlg->onDelete();
+        QCOMPARE(listed(*dlg), left);
+        QCOMPARE(namesOf(QString()), left);
+    }
+
+    void messagesForSelection_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Popraw, two rows") << "edit" << QList<int> {0, 1} << Msg::text(Msg::SeveralSelected);
+        QTest::newRow("Popraw, none") << "edit" << QList<int> {} << Msg::text(Msg::NothingSelected);
+        QTest::newRow("Usuń, none") << "delete" << QList<int> {} << Msg::text(Msg::NothingSelected);
+    }
+    void messagesForSelection()
+    {
+        QFETCH(QString, button);
+        QFETCH(QList<int>, rows);
+        QFETCH(QString, message);
+        seed();
+        auto dlg = makeDialog(true, true, 0xFF);
+        bool editorRan = false;
+        dlg->editor = [&](CKontrahentDlg &) { return editorRan = true; };
+        selectRows(*dlg, rows);
+        if (button == QLatin1String("edit"))
+            dlg->onEdit();
+        else
+            dlg->onDelete();
+        QCOMPARE(dlg->errors, QStringList {message});
+        QVERIFY(!editorRan);
+        QCOMPARE(namesOf(QString()).size(), 7);
+    }
+
+    void addAndEditRecipient()
+    {
+        seed();
+        auto dlg = makeDialog(true, true, 0xFF);
+        dlg->editor = [](CKontrahentDlg &d) {
+            d.setValues({"12", "Nowy", "ul. Nowa 1", "10101023", "0000261395100000", 2, false});
+            return true;
+        };
+        dlg->onAdd();
+        QVERIFY(dlg->shownRecipientMode);
+        QCOMPARE(listed(*dlg).size(), 6);
+        QCOMPARE(namesOf(QStringLiteral("KH_Typ=2")), (QStringList {"Nowy", "Urząd Skarbowy"}));
+        selectRows(*dlg, {int(listed(*dlg).indexOf("Alfa"))});
+        dlg->editor = [](CKontrahentDlg &d) {
+            KontrahentValues v = d.values();
+            if (v.name != QStringLiteral("Alfa"))
+                return false;
+            v.name = QStringLiteral("Alfa 2");
+            v.kind = 1;
+            d.setValues(v);
+            return true;
+        };
+        dlg->onEdit();
+        QVERIFY(listed(*dlg).contains("Alfa 2"));
+        QCOMPARE(namesOf(QStringLiteral("KH_Typ=1")), (QStringList {"Alfa 2", "Jan Kowalski"}));
+    }
+
+    void senderDefaultRule()
+    {
+        auto dlg = makeDialog(false, true, 0xFF);
+        dlg->editor = [](CKontrahentDlg &d) {
+            KontrahentValues v = d.values();
+            v.name = QStringLiteral("Pierwsza");
+            d.setValues(v);
+            return true;
+        };
+        dlg->onAdd();
+        QVERIFY(!dlg->shownRecipientMode);
+        QVERIFY(dlg->shownValues.isDefault);   // the first sender starts as default
+        dlg->editor = [](CKontrahentDlg &d) {
+            KontrahentValues v = d.values();
+            v.name = QStringLiteral("Druga");
+            d.setValues(v);
+            return true;
+        };
+        dlg->onAdd();
+        QVERIFY(!dlg->shownValues.isDefault);
+        QCOMPARE(namesOf(QStringLiteral("Kh_Domyslny=true")), QStringList {"Pierwsza"});
+        QCOMPARE(namesOf(QStringLiteral("KH_Typ=3")), (QStringList {"Druga", "Pierwsza"}));
+
+        selectRows(*dlg, {int(listed(*dlg).indexOf("Druga"))});
+        dlg->editor = [](CKontrahentDlg &d) {
+            KontrahentValues v = d.values();
+            v.isDefault = true;
+            d.setValues(v);
+            return true;
+        };
+        dlg->onEdit();
+        QCOMPARE(namesOf(QStringLiteral("Kh_Domyslny=true")), QStringList {"Druga"});
+    }
+
+    void pickingOkAndDoubleClick()
+    {
+        seed();
+        auto dlg = makeDialog(true, false, 0xFF);
+        dlg->show();
+        QTest::keyClick(dlg->list(), Qt::Key_Return);
+        QCOMPARE(dlg->errors, QStringList {Msg::text(Msg::NothingSelected)});
+        QVERIFY(dlg->isVisible());
+        // Below the last row: nothing happens.
+        QTest::mouseDClick(dlg->list()->viewport(), Qt::LeftButton, {}, QPoint(20, dlg->list()->viewport()->height() - 3));
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(dlg->result(), 0);
+        const int row = listed(*dlg).indexOf("Jan Kowalski");
+        const QRect cell = dlg->list()->visualRect(dlg->list()->model()->index(row, 0));
+        QTest::mouseClick(dlg->list()->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(dlg->list()->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(dlg->errors.size(), 1);
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(set->m_Kh_Nazwa1, QStringLiteral("Jan Kowalski"));
+    }
+
+    void resizeFollowsFactorsAndNeverShrinks()
+    {
+        seed();
+        auto dlg = makeDialog(true, true, 0xFF);
+        dlg->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+        const QSize designed = dlg->size();
+        const QRect list = dlg->list()->geometry();
+        const QRect group = child<QWidget>(dlg.get(), "filterGroup")->geometry();
+        const QRect add = child<QWidget>(dlg.get(), "addButton")->geometry();
+        const QRect close = child<QWidget>(dlg.get(), "closeButton")->geometry();
+        const QRect kinds = child<QWidget>(dlg.get(), "kindEmployees")->geometry();
+        dlg->resize(designed + QSize(100, 40));
+        QCOMPARE(dlg->list()->geometry(), list.adjusted(0, 0, 100, 40));
+        QCOMPARE(child<QWidget>(dlg.get(), "filterGroup")->geometry(), group.adjusted(0, 0, 100, 0));
+        QCOMPARE(child<QWidget>(dlg.get(), "addButton")->geometry(), add.translated(0, 40));
+        QCOMPARE(child<QWidget>(dlg.get(), "closeButton")->geometry(), close.translated(100, 40));
+        QCOMPARE(child<QWidget>(dlg.get(), "kindEmployees")->geometry(), kinds);
+        QVERIFY(dlg->findChild<QSizeGrip *>());
+        QCOMPARE(dlg->minimumSize(), designed);
+        // Forced below the design, the controls go back to their places.
+        dlg->setMinimumSize(0, 0);
+        dlg->resize(designed - QSize(50, 50));
+        QCOMPARE(dlg->list()->geometry(), list);
+    }
+
+    void flexFactors_data()
+    {
+        QTest::addColumn<QList<float>>("factors");   // left, right, top, bottom
+        QTest::addColumn<QRect>("grown");             // after growing by 100 x 40
+        QTest::newRow("stretch across, follow the bottom") << QList<float> {0, 1, 1, 1} << QRect(QPoint(20, 70), QPoint(219, 109));
+        QTest::newRow("half way, top") << QList<float> {0.5f, 0.5f, 0, 0} << QRect(QPoint(70, 30), QPoint(169, 69));
+        QTest::newRow("fractions") << QList<float> {0, 0.5f, 0.25f, 0.75f} << QRect(QPoint(20, 40), QPoint(169, 99));
+    }
+    void flexFactors()
+    {
+        QFETCH(QList<float>, factors);
+        QFETCH(QRect, grown);
+        QWidget window;
+        window.resize(300, 200);
+        auto *box = new QWidget(&window);
+        box->setObjectName(QStringLiteral("box"));
+        box->setGeometry(20, 30, 100, 40);
+        CWexFlexPlugin flex;
+        flex.AddConstraint(QStringLiteral("box"), CWexFlexHorizontalConstraint(factors[0], factors[1]),
+                           CWexFlexVerticalConstraint(factors[2], factors[3]));
+        flex.Attach(&window, false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.resize(400, 240);
+        QCOMPARE(box->geometry(), grown);
+        window.showMinimized();
+        QCOMPARE(box->geometry(), grown);
+        QVERIFY(!window.findChild<QSizeGrip *>());
+    }
+
+    void placementRemembered_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::newRow("recipients") << "KontrahenciDlg";
+        QTest::newRow("senders") << "NadawcyDlg";
+        QTest::newRow("picking: none") << "";
+    }
+    void placementRemembered()
+    {
+        QFETCH(QString, section);
+        {
+            auto dlg = makeDialog(true, !section.isEmpty(), 0xFF, section);
+            dlg->show();
+            dlg->setGeometry(QRect(dlg->geometry().topLeft() + QPoint(10, 5), dlg->size() + QSize(30, 20)));
+            dlg->done(CListaKontrDlg::ResultClose);
+        }
+        const auto store = openSettingsStore();
+        if (section.isEmpty()) {
+            QVERIFY(store->allKeys().isEmpty());
+            return;
+        }
+        store->beginGroup(section);
+        QCOMPARE(store->value("Maximized").toInt(), 0);
+        const QSize stored(store->value("Width").toInt(), store->value("Height").toInt());
+        QCOMPARE(stored, QSize(590, 420));
+        store->endGroup();
+        auto again = makeDialog(true, true, 0xFF, section);
+        QCOMPARE(again->size(), stored);
+    }
+
+    void placementAcceptance_data()
+    {
+        QTest::addColumn<QRect>("rect");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("on screen") << QRect(100, 100, 600, 400) << true;
+        QTest::newRow("smaller than designed") << QRect(100, 100, 500, 400) << false;
+        QTest::newRow("off every screen") << QRect(5000, 3000, 600, 400) << false;
+        QTest::newRow("left of the desktop") << QRect(-900, 100, 600, 400) << false;
+        QTest::newRow("on the second screen") << QRect(2000, 100, 600, 400) << true;
+        QTest::newRow("larger than the desktop") << QRect(0, 0, 4000, 400) << false;
+    }
+    void placementAcceptance()
+    {
+        QFETCH(QRect, rect);
+        QFETCH(bool, accepted);
+        const QList<QRect> screens {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+        QCOMPARE(CWexFlexPlugin::placementAcceptable(rect, QSize(560, 400), screens), accepted);
+    }
+
+    void senderEditDialogIsShorterWithoutKinds()
+    {
+        CKontrahentDlg recipient(true);
+        CKontrahentDlg sender(false);
+        QVERIFY(sender.height() < recipient.height());
+        QCOMPARE(sender.width(), recipient.width());
+        QCOMPARE(sender.windowTitle(), QStringLiteral("Dane nadawcy"));
+        QCOMPARE(recipient.windowTitle(), QStringLiteral("Dane odbiorcy"));
+        for (const char *radio : {"kind0", "kind1", "kind2", "kindGroup"}) {
+            QVERIFY(!child<QWidget>(&sender, radio)->isVisibleTo(&sender));
+            QVERIFY(child<QWidget>(&recipient, radio)->isVisibleTo(&recipient));
+        }
+        QVERIFY(child<QWidget>(&sender, "isDefault")->isVisibleTo(&sender));
+        QVERIFY(!child<QWidget>(&recipient, "isDefault")->isVisibleTo(&recipient));
+        QVERIFY(child<QWidget>(&sender, "okButton")->geometry().bottom() < sender.height());
+        // Lengths the register admits, digits only in the bank number.
+        sender.show();
+        QTest::keyClicks(child<QLineEdit>(&sender, "bank"), "12a345678901");
+        QTest::keyClicks(child<QLineEdit>(&sender, "check"), "1234");
+        QCOMPARE(sender.values().bank, QStringLiteral("12345678"));
+        QCOMPARE(sender.values().check, QStringLiteral("12"));
+    }
+};
+
+QTEST_MAIN(TestListaKontrDlg)
+#include "test_lista_kontr_dlg.moc"

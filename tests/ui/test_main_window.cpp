@@ -1,0 +1,517 @@
+// The main window over a document: start-up, the command states, sorting by
+// a header click, deleting, printing a selected range, the ZUS import and
+// the settings written at exit.
+
+#include "app/CommandTable.h"
+#include "app/KantomixApp.h"
+#include "app/KantomixView.h"
+#include "app/MainFrame.h"
+#include "app/Messages.h"
+#include "app/OrderListModel.h"
+#include "print/PdfText.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolBar>
+#include <QPrinter>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+CPrzelewDane order(int i, qint64 grosze, int kind = KindOrdinary)
+{
+    CPrzelewDane r;
+    r.SetKind(kind, COrderDate::fromParts(2024, 3, 1 + i));
+    r.recipient1 = QStringLiteral("Odbiorca %1").arg(i);
+    r.title1 = QStringLiteral("Faktura %1").arg(i);
+    r.bankNumber = QStringLiteral("10201026");
+    r.checkDigits = QStringLiteral("12");
+    r.accountRest = QStringLiteral("0000120201234567");
+    r.amount = CWexOleCurrency(grosze * 100);
+    return r;
+}
+
+// What the next message box said, and how it was answered.
+struct BoxSeen
+{
+    QString text;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    bool shown = false;
+};
+
+// Answerers still waiting; a test ends them so that none answers the next test's box.
+QList<QPointer<QTimer>> g_answerers;
+
+// Answers the next modal message box with `button`, remembering what it showed.
+std::shared_ptr<BoxSeen> answerNextBox(QMessageBox::StandardButton button)
+{
+    auto seen = std::make_shared<BoxSeen>();
+    auto *timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, seen, button] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen->shown = true;
+        seen->text = box->text();
+        seen->defaultButton = box->standardButton(box->defaultButton());
+        box->button(button)->click();
+        timer->stop();
+        timer->deleteLater();
+    });
+    timer->start();
+    g_answerers << timer;
+    return seen;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void autoOpenAtStart_data();
+    void autoOpenAtStart();
+    void settingsAfterExitHoldEveryValue();
+    void commandsFollowOrdersAndSelection();
+    void listShowsTheColumns();
+    void headerClickSortsAndFlips();
+    void printingSelectedRowsPrintsTheRangeBetween_data();
+    void printingSelectedRowsPrintsTheRangeBetween();
+    void blankFormPrintsOnePage_data();
+    void blankFormPrintsOnePage();
+    void deleteAsksAndRemovesSelectedRows_data();
+    void deleteAsksAndRemovesSelectedRows();
+    void zusImportReportsAndMarksModified_data();
+    void zusImportReportsAndMarksModified();
+    void commandTableIsComplete();
+
+private:
+    // Starts the program as main() does, with an empty command line.
+    CMainFrame *start(const QStringList &args = {});
+    CMainFrame *startWithOrders(int count);
+    QString writeSettings(int autoOpen, const QStringList &recent);
+
+    QTemporaryDir m_config;
+    QTemporaryDir m_files;
+    std::unique_ptr<CKantomixApp> m_app;
+};
+
+void TestMainWindow::initTestCase()
+{
+    QVERIFY(m_config.isValid());
+    // Before the first QSettings: its user folder is looked up once.
+    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    QCoreApplication::setOrganizationName(QStringLiteral("WexSoft"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kantomix"));
+}
+
+void TestMainWindow::init()
+{
+    // Through QSettings: it keeps the file's contents cached within the process.
+    auto store = openSettingsStore();
+    store->clear();
+    store->sync();
+}
+
+void TestMainWindow::cleanup()
+{
+    for (const QPointer<QTimer> &timer : std::as_const(g_answerers))
+        delete timer.data();
+    g_answerers.clear();
+    m_app.reset();
+}
+
+CMainFrame *TestMainWindow::start(const QStringList &args)
+{
+    CKantomixCommandLineInfo cmd;
+    cmd.ParseArguments(args);
+    m_app = std::make_unique<CKantomixApp>();
+    if (!m_app->InitInstance(cmd))
+        return nullptr;
+    return m_app->mainFrame();
+}
+
+CMainFrame *TestMainWindow::startWithOrders(int count)
+{
+    CMainFrame *frame = start();
+    if (!frame)
+        return nullptr;
+    for (int i = 0; i < count; ++i)
+        frame->document().Add(order(i, 1000 * (count - i)));
+    frame->view()->OnInitialUpdate();
+    return frame;
+}
+
+QString TestMainWindow::writeSettings(int autoOpen, const QStringList &recent)
+{
+    auto store = openSettingsStore();
+    store->setValue(QStringLiteral("Settings/AutoOpen"), autoOpen);
+    for (int i = 0; i < recent.size(); ++i)
+        store->setValue(QStringLiteral("Recent File List/File%1").arg(i + 1), recent[i]);
+    store->sync();
+    return store->fileName();
+}
+
+void TestMainWindow::autoOpenAtStart_data()
+{
+    QTest::addColumn<int>("autoOpen");
+    QTest::addColumn<QString>("recentFile");   // "" none, "good" a saved file, "missing"
+    QTest::addColumn<int>("expectedOrders");
+    QTest::addColumn<bool>("expectMessage");
+    QTest::newRow("on, empty recent list") << 1 << "" << 0 << false;
+    QTest::newRow("on, readable file") << 1 << "good" << 2 << false;
+    QTest::newRow("off, readable file") << 0 << "good" << 0 << false;
+    QTest::newRow("on, file gone") << 1 << "missing" << 0 << true;
+}
+
+void TestMainWindow::autoOpenAtStart()
+{
+    QFETCH(int, autoOpen);
+    QFETCH(QString, recentFile);
+    QFETCH(int, expectedOrders);
+    QFETCH(bool, expectMessage);
+
+    QString path;
+    if (recentFile == QLatin1String("good")) {
+        path = m_files.filePath(QStringLiteral("auto.zmt"));
+        CKantomixDoc doc;
+        doc.Add(order(0, 100));
+        doc.Add(order(1, 200));
+        QVERIFY(doc.Save(path));
+    } else if (recentFile == QLatin1String("missing")) {
+        path = m_files.filePath(QStringLiteral("gone.zmt"));
+    }
+    writeSettings(autoOpen, path.isEmpty() ? QStringList() : QStringList{path});
+
+    const auto seen = answerNextBox(QMessageBox::Ok);
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    QCOMPARE(seen->shown, expectMessage);
+    if (expectMessage)
+        QVERIFY(seen->text.contains(QStringLiteral("gone.zmt")));
+    QCOMPARE(frame->document().count(), expectedOrders);
+    QCOMPARE(frame->view()->model()->rowCount(), expectedOrders);
+    if (expectedOrders == 0) {
+        QCOMPARE(frame->document().title(), QStringLiteral("Nowy plik przelewów"));
+        QVERIFY(frame->windowTitle().startsWith(QStringLiteral("Nowy plik przelewów")));
+    } else {
+        // The first row is selected when a document is shown.
+        QCOMPARE(frame->view()->selectedRowList(), QList<int>{0});
+    }
+}
+
+void TestMainWindow::settingsAfterExitHoldEveryValue()
+{
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    m_app->ExitInstance();
+    m_app.reset();
+
+    auto store = openSettingsStore();
+    store->beginGroup(QStringLiteral("Settings"));
+    const QStringList names = {
+        "PrnDevice", "PrnDriver", "PrnPort", "FontCharset", "FontName", "FontSize", "AutoOpen", "ValueDelimiter",
+        "Print0656", "OriginalForm", "FormType", "FormTypeOrig", "FitInBox", "OffsetX", "OffsetY", "ScaleX",
+        "ScaleY", "ZUSPrint00", "ZUSOriginalForm", "ZUSFormTypeOwn", "ZUSFormTypeOrig", "ZUSFitInBox",
+        "DoNotPrintZUSBankNo", "ZUSOffsetX", "ZUSOffsetY", "ZUSScaleX", "ZUSScaleY", "Print3Kratki",
+        "TAXPrint0656", "TAXOriginalForm", "TAXFormType", "TAXFormTypeOrig", "TAXFitInBox", "TAXOffsetX",
+        "TAXOffsetY", "TAXScaleX", "TAXScaleY", "TAXOpType"};
+    QCOMPARE(names.size(), 38);
+    for (const QString &name : names)
+        QVERIFY2(store->contains(name), qPrintable(name));
+    QCOMPARE(store->value(QStringLiteral("FontName")).toString(), QStringLiteral("Courier New"));
+    QCOMPARE(store->value(QStringLiteral("ScaleX")).toInt(), 100);
+}
+
+void TestMainWindow::commandsFollowOrdersAndSelection()
+{
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    auto enabled = [frame](CommandId id) { return frame->action(id)->isEnabled(); };
+    // No orders.
+    for (CommandId id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_DELETE_ORDERS,
+                         ID_EDIT_ORDER})
+        QVERIFY2(!enabled(id), qPrintable(QString::number(id)));
+    for (CommandId id : {ID_FILE_NEW, ID_FILE_OPEN, ID_BLANK_ORDINARY, ID_BLANK_ZUS, ID_BLANK_TAX, ID_APP_ABOUT,
+                         ID_HELP_FINDER, ID_ZUS_IMPORT})
+        QVERIFY2(enabled(id), qPrintable(QString::number(id)));
+
+    // Orders, first row selected.
+    for (int i = 0; i < 3; ++i)
+        frame->document().Add(order(i, 100));
+    frame->view()->OnInitialUpdate();
+    for (CommandId id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_DELETE_ORDERS})
+        QVERIFY2(enabled(id), qPrintable(QString::number(id)));
+
+    // Orders without a selection: delete goes grey, printing prints all.
+    frame->view()->clearSelection();
+    QVERIFY(!enabled(ID_DELETE_ORDERS));
+    QVERIFY(enabled(ID_FILE_PRINT));
+    QCOMPARE(frame->view()->currentPrintRequest().pageCount(), 3);
+
+    // The add and edit commands wait for the details dialog: shown, never enabled.
+    for (CommandId id : {ID_ADD_ORDINARY, ID_ADD_ZUS, ID_ADD_TAX, ID_EDIT_ORDER})
+        QVERIFY(!enabled(id));
+}
+
+void TestMainWindow::listShowsTheColumns()
+{
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    CPrzelewDane noDate = order(7, 123450);
+    noDate.date = COrderDate::null();
+    frame->document().Add(order(1, 123450));
+    frame->document().Add(noDate);
+    frame->view()->OnInitialUpdate();
+    QAbstractItemModel *m = frame->view()->model();
+    const QStringList headers = {"Odbiorca", "Tytułem", "Nr rachunku odbiorcy", "Data", "Kwota", "Waluta", "Typ"};
+    const int widths[] = {200, 180, 220, 70, 70, 50, 50};
+    QCOMPARE(m->columnCount(), 7);
+    for (int c = 0; c < 7; ++c) {
+        QCOMPARE(m->headerData(c, Qt::Horizontal).toString(), headers[c]);
+        QCOMPARE(frame->view()->columnWidth(c) >= widths[c], true);
+        if (c != 3 && c != 4)   // date and amount widen to fit a large font
+            QCOMPARE(frame->view()->columnWidth(c), widths[c]);
+    }
+    QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("Odbiorca 1"));
+    QCOMPARE(m->index(0, 1).data().toString(), QStringLiteral("Faktura 1"));
+    QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("12-10201026-0000120201234567"));
+    QCOMPARE(m->index(0, 3).data().toString(), QStringLiteral("02.03.2024"));
+    QCOMPARE(m->index(0, 4).data().toString(), QStringLiteral("1234,50"));
+    QCOMPARE(m->index(0, 5).data().toString(), QStringLiteral("PLN"));
+    QCOMPARE(m->index(0, 6).data().toString(), QStringLiteral("Zwykły"));
+    QVERIFY(Qt::Alignment(m->index(0, 4).data(Qt::TextAlignmentRole).toInt()) & Qt::AlignRight);
+    QVERIFY(m->index(1, 3).data().toString().isEmpty());
+    QVERIFY(!m->index(2, 0).data().isValid());
+}
+
+void TestMainWindow::headerClickSortsAndFlips()
+{
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    const qint64 amounts[] = {500, 100, 900, 300};
+    for (int i = 0; i < 4; ++i)
+        frame->document().Add(order(i, amounts[i]));
+    frame->view()->OnInitialUpdate();
+    frame->show();
+    QHeaderView *header = frame->view()->horizontalHeader();
+    auto clickHeader = [header](int section) {
+        const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                        header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    };
+    auto amountsShown = [frame] {
+        QStringList out;
+        for (int r = 0; r < frame->document().count(); ++r)
+            out << frame->view()->model()->index(r, 4).data().toString();
+        return out;
+    };
+
+    clickHeader(4);
+    QCOMPARE(header->sortIndicatorSection(), 4);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    QCOMPARE(amountsShown(), (QStringList{"1,00", "3,00", "5,00", "9,00"}));
+
+    clickHeader(4);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    QCOMPARE(amountsShown(), (QStringList{"9,00", "5,00", "3,00", "1,00"}));
+
+    // A save writes the order shown.
+    const QString path = m_files.filePath(QStringLiteral("sorted.zmt"));
+    QVERIFY(frame->DoSave(path));
+    CKantomixDoc reread;
+    QCOMPARE(reread.Open(path), CKantomixDoc::OpenResult::Opened);
+    QCOMPARE(reread.at(0).recipient1, QStringLiteral("Odbiorca 2"));
+    QCOMPARE(reread.at(3).recipient1, QStringLiteral("Odbiorca 1"));
+
+    // Another column starts ascending again.
+    clickHeader(0);
+    QCOMPARE(header->sortIndicatorSection(), 0);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    QCOMPARE(frame->document().at(0).recipient1, QStringLiteral("Odbiorca 0"));
+}
+
+void TestMainWindow::printingSelectedRowsPrintsTheRangeBetween_data()
+{
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("rows 2 and 5") << QList<int>{2, 5} << 2 << 4;
+    QTest::newRow("row 3 alone") << QList<int>{3} << 3 << 1;
+    QTest::newRow("no selection") << QList<int>{} << 0 << 7;
+}
+
+void TestMainWindow::printingSelectedRowsPrintsTheRangeBetween()
+{
+    QFETCH(QList<int>, selected);
+    QFETCH(int, first);
+    QFETCH(int, pages);
+    CMainFrame *frame = startWithOrders(7);
+    QVERIFY(frame);
+    CKantomixView *view = frame->view();
+    view->clearSelection();
+    for (int row : selected)
+        view->selectionModel()->select(view->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+
+    const QString pdf = m_files.filePath(QStringLiteral("range.pdf"));
+    QFile::remove(pdf);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    QCOMPARE(view->printRequest(printer, view->currentPrintRequest()), pages);
+
+    const PdfText text = PdfText::read(pdf);
+    QVERIFY(text.ok);
+    QCOMPARE(text.pages.size(), pages);
+    // Page n carries the order of row first + n.
+    for (int p = 0; p < pages; ++p) {
+        const QString recipient = frame->document().at(first + p).recipient1.section(u' ', 1);
+        bool found = false;
+        for (const PdfWord &w : text.words)
+            found |= w.page == p && w.text == recipient;
+        QVERIFY2(found, qPrintable(QStringLiteral("page %1").arg(p)));
+    }
+}
+
+void TestMainWindow::blankFormPrintsOnePage_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("ordinary") << int(KindOrdinary);
+    QTest::newRow("ZUS") << int(KindZus);
+    QTest::newRow("tax") << int(KindTax);
+}
+
+void TestMainWindow::blankFormPrintsOnePage()
+{
+    QFETCH(int, kind);
+    CMainFrame *frame = startWithOrders(3);
+    QVERIFY(frame);
+    const QString pdf = m_files.filePath(QStringLiteral("blank.pdf"));
+    QFile::remove(pdf);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    QCOMPARE(frame->view()->printRequest(printer, OrderPrintRequest::forBlankForm(kind)), 1);
+    const PdfText text = PdfText::read(pdf);
+    QVERIFY(text.ok);
+    QCOMPARE(text.pages.size(), 1);
+    for (const PdfWord &w : text.words)
+        QVERIFY2(!w.text.startsWith(QStringLiteral("Odbiorca")), qPrintable(w.text));
+}
+
+void TestMainWindow::deleteAsksAndRemovesSelectedRows_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("yes") << int(QMessageBox::Yes) << QStringList{"Odbiorca 0", "Odbiorca 2", "Odbiorca 4"};
+    QTest::newRow("no") << int(QMessageBox::No)
+                        << QStringList{"Odbiorca 0", "Odbiorca 1", "Odbiorca 2", "Odbiorca 3", "Odbiorca 4"};
+}
+
+void TestMainWindow::deleteAsksAndRemovesSelectedRows()
+{
+    QFETCH(int, answer);
+    QFETCH(QStringList, left);
+    CMainFrame *frame = startWithOrders(5);
+    QVERIFY(frame);
+    CKantomixView *view = frame->view();
+    view->clearSelection();
+    for (int row : {1, 3})
+        view->selectionModel()->select(view->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    frame->document().setModified(false);
+
+    const auto seen = answerNextBox(QMessageBox::StandardButton(answer));
+    frame->action(ID_DELETE_ORDERS)->trigger();
+    QVERIFY(seen->shown);
+    QCOMPARE(seen->text, Msg::text(Msg::ConfirmDeleteOrders));
+    QCOMPARE(seen->defaultButton, QMessageBox::No);
+
+    QStringList names;
+    for (int i = 0; i < frame->document().count(); ++i)
+        names << frame->document().at(i).recipient1;
+    QCOMPARE(names, left);
+    QCOMPARE(view->model()->rowCount(), left.size());
+    QCOMPARE(frame->document().isModified(), answer == QMessageBox::Yes);
+    QCOMPARE(frame->isWindowModified(), answer == QMessageBox::Yes);
+}
+
+void TestMainWindow::zusImportReportsAndMarksModified_data()
+{
+    QTest::addColumn<QByteArray>("content");    // "-" for no file at all
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("imported");
+    const QByteArray line =
+        "x,20050101,0000012345,a,b,\"12102010260000150201234567\",\"1010102300002613951000\",\"Firma\",c,d,e,"
+        "\"1234567890|P12345678901|S20050101|DEC\",f\r\n";
+    QTest::newRow("two of three lines") << line + "x,20050101,12a,b\r\n" + line
+                                        << "Liczba zaimportowanych przelewów: 2" << 2;
+    QTest::newRow("nothing readable") << QByteArray("\r\n") << "Liczba zaimportowanych przelewów: 0" << 0;
+    QTest::newRow("no file") << QByteArray("-") << "Nieprawidłowa nazwa pliku." << 0;
+}
+
+void TestMainWindow::zusImportReportsAndMarksModified()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    QFETCH(int, imported);
+    const QString path = m_files.filePath(QStringLiteral("platnik.txt"));
+    QFile::remove(path);
+    if (content != "-") {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    CMainFrame *frame = startWithOrders(1);
+    QVERIFY(frame);
+    frame->document().setModified(false);
+    const auto seen = answerNextBox(QMessageBox::Ok);
+    frame->ImportZusFile(path);
+    QCOMPARE(seen->text, message);
+    QCOMPARE(frame->document().count(), 1 + imported);
+    QCOMPARE(frame->view()->model()->rowCount(), 1 + imported);
+    QCOMPARE(frame->document().isModified(), imported > 0);
+    if (imported)
+        QCOMPARE(frame->document().at(1).kind, int(KindZus));
+}
+
+void TestMainWindow::commandTableIsComplete()
+{
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    for (const CommandDef &def : commandTable()) {
+        QAction *a = frame->action(def.id);
+        QVERIFY(a);
+        QVERIFY2(!a->statusTip().isEmpty() && !a->toolTip().isEmpty(), def.menuText);
+        // The key written in the menu text is the key that works.
+        const QString text = QString::fromUtf8(def.menuText);
+        if (text.contains(u'\t')) {
+            QVERIFY2(def.shortcut, def.menuText);
+        }
+    }
+    // Ctrl+F prints the empty ordinary form, as its menu text says.
+    QCOMPARE(frame->action(ID_BLANK_ORDINARY)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    // The toolbar in its order, the context menu with its add submenu.
+    QList<QAction *> tools = frame->findChild<QToolBar *>(QStringLiteral("mainToolBar"))->actions();
+    QCOMPARE(tools.size(), int(toolBarButtons().size()));
+    QCOMPARE(tools.first(), frame->action(ID_FILE_NEW));
+    QCOMPARE(tools.last(), frame->action(ID_HELP_FINDER));
+    QList<QAction *> context = frame->contextMenu()->actions();
+    QVERIFY(context.first()->menu());
+    QCOMPARE(context.first()->menu()->actions().size(), 3);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
