@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kOrders = 1000;
+constexpr int kDefaultOrders = 1000;     // or the first argument
 
 CPrzelewDane order(int i)
 {
@@ -85,7 +85,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QTemporaryDir dir;
     QList<CPrzelewDane> orders;
-    for (int i = 0; i < kOrders; ++i)
+    const int count = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : kDefaultOrders;
+    for (int i = 0; i < count; ++i)
         orders.append(order(i));
 
     const double textBoxes = run("text only, boxes", withOriginalForms(true, true), orders, dir.filePath("t1.pdf"));

@@ -207,7 +207,12 @@ bool appendPadded(QByteArray &line, QStringView text, int width, const Column &c
 } // namespace
 
 CImport::CImport() = default;
-CImport::~CImport() = default;
+CImport::~CImport()
+{
+    // Lines still gathered reach the file; a caller that must know whether
+    // they did calls Flush() itself.
+    Close();
+}
 
 bool CImport::Open(const QString &path, QIODevice::OpenMode mode, bool keepVersion)
 {

@@ -254,6 +254,19 @@ private Q_SLOTS:
         QCOMPARE(line.at(12), '\x80');
     }
 
+    void droppedWriterStillWritesItsLines()
+    {
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        {
+            CImport writer;
+            writer.OpenDevice(&out);
+            QVERIFY(writer.WriteHeader(5));
+            QVERIFY(writer.WriteRecord(CPrzelewDane()));
+        }
+        QCOMPARE(out.data().size(), 8 + 470);
+    }
+
     void headerText()
     {
         for (auto [version, text] : {std::pair{2, "ver=02\r\n"}, {5, "ver=05\r\n"}, {12, "ver=12\r\n"}, {1, ""}}) {
