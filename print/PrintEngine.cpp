@@ -3,6 +3,7 @@
 #include "model/PrzelewDane.h"
 #include "print/FormLayouts.h"
 #include "print/FormTemplates.h"
+#include "print/TemplatePicture.h"
 #include "print/PainterCanvas.h"
 
 #include <QFile>
@@ -170,12 +171,9 @@ int CPrintEngine::LoadTemplate(const QString &name)
     auto cached = m_cache.find(name);
     if (cached == m_cache.end()) {
         const QString path = formTemplatePath(name);
-        std::unique_ptr<QSvgRenderer> renderer;
-        if (QFile::exists(path)) {
-            renderer = std::make_unique<QSvgRenderer>(path);
-            if (!renderer->isValid())
-                renderer.reset();
-        }
+        auto renderer = std::make_unique<CTemplatePicture>();
+        if (!renderer->load(path))
+            renderer.reset();
         cached = m_cache.emplace(name, std::move(renderer)).first;
     }
     if (!cached->second)

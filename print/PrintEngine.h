@@ -14,7 +14,7 @@
 class CPrzelewDane;
 class QPainter;
 class QPagedPaintDevice;
-class QSvgRenderer;
+class CTemplatePicture;
 
 // The page's "device context": the painter drawing the page and the paged
 // device it draws on (a QPrinter, a QPdfWriter, the preview's printer).
@@ -78,8 +78,8 @@ public:
     QTransform mappingFor(const DeviceGeometry &g) const;
 
 private:
-    QSvgRenderer *m_template = nullptr;                      // the open template, if any
+    CTemplatePicture *m_template = nullptr;                      // the open template, if any
     QRect m_templateRect;                                    // (0, 0) to the frame size, 0.1 mm
-    std::map<QString, std::unique_ptr<QSvgRenderer>> m_cache; // parsed templates, kept for the run
+    std::map<QString, std::unique_ptr<CTemplatePicture>> m_cache; // parsed templates, kept for the run
     QTransform m_mapping;
 };

@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 
@@ -94,8 +95,12 @@ private Q_SLOTS:
         QVERIFY(pdf.ok);
         QCOMPARE(pdf.pages.size(), 1);
         QVERIFY(pdf.pages[0].width() > pdf.pages[0].height());    // 4 sections: landscape
-        const QList<PdfWord> dates = pdf.find(QStringLiteral("08.12.2026"));
+        QList<PdfWord> dates = pdf.find(QStringLiteral("08.12.2026"));
         QCOMPARE(dates.size(), 4);
+        // Top row first, left to right, whatever order the PDF holds them in.
+        std::sort(dates.begin(), dates.end(), [](const PdfWord &a, const PdfWord &b) {
+            return qRound(a.mm.top()) != qRound(b.mm.top()) ? a.mm.top() < b.mm.top() : a.mm.left() < b.mm.left();
+        });
         // Date rectangle (100, 820, 450, 870): left edge at 10.0 mm, centred on 84.5 mm.
         QVERIFY2(qAbs(dates[0].mm.left() - 10.0) < kTolerance, qPrintable(QString::number(dates[0].mm.left())));
         QVERIFY(qAbs(dates[0].mm.center().y() - 84.5) < 0.6);
@@ -157,8 +162,12 @@ private Q_SLOTS:
         const double printW = pdf.pages[0].width() - 2 * margin;
         const double printH = pdf.pages[0].height() - 2 * margin;
         const double fx = printW / 306.1, fy = printH / 213.5;
-        const QList<PdfWord> dates = pdf.find(QStringLiteral("08.12.2026"));
+        QList<PdfWord> dates = pdf.find(QStringLiteral("08.12.2026"));
         QCOMPARE(dates.size(), 4);
+        // Top row first, left to right, whatever order the PDF holds them in.
+        std::sort(dates.begin(), dates.end(), [](const PdfWord &a, const PdfWord &b) {
+            return qRound(a.mm.top()) != qRound(b.mm.top()) ? a.mm.top() < b.mm.top() : a.mm.left() < b.mm.left();
+        });
         // Date at (100, 820) + content shift (45, 10), sections 1498 apart across, 1063 down.
         QVERIFY2(qAbs(dates[0].mm.left() - (margin + 14.5 * fx)) < kTolerance, qPrintable(QString::number(dates[0].mm.left())));
         QVERIFY(qAbs(dates[1].mm.left() - (margin + 164.3 * fx)) < kTolerance);
@@ -229,7 +238,10 @@ private Q_SLOTS:
             QVERIFY(pages.printPage(sample::tax(), true, KindTax));
         }
         const PdfText pdf = PdfText::read(job.path);
-        QVERIFY(pdf.words.isEmpty());      // no field text
+        // The form's own labels, printed as searchable text, and no field text.
+        QVERIFY(!pdf.find(QStringLiteral("PODATKI")).isEmpty());
+        QVERIFY(pdf.find(QStringLiteral("08.12.2026")).isEmpty());
+        QVERIFY(pdf.find(sample::tax().recipient1.section(u' ', 0, 0)).isEmpty());
         const QImage sheet = rasterise(job.path);
         int inked = 0;
         for (int y = 0; y < sheet.height(); y += 4)

@@ -1,0 +1,43 @@
+#pragma once
+// A form template: the SVG's lines and boxes through QSvgRenderer, and its
+// printed labels drawn as real text. Qt's SVG renderer turns every glyph into
+// an outline, which makes a PDF page megabytes large and slow to write, and
+// leaves the labels unsearchable.
+
+#include <QColor>
+#include <QRectF>
+#include <QString>
+#include <QTransform>
+#include <QSvgRenderer>
+#include <memory>
+#include <vector>
+
+class QPainter;
+
+class CTemplatePicture
+{
+public:
+    struct Label
+    {
+        QTransform transform;   // text origin to viewBox units
+        QString text;
+        QString family;
+        qreal size = 0;         // viewBox units
+        bool bold = false;
+        QColor color;
+        int anchor = 0;         // 0 start, 1 middle, 2 end
+    };
+
+    // False when the file cannot be read or is no SVG.
+    bool load(const QString &path);
+    bool loadData(const QByteArray &svg);
+    // Stretches the picture to `target` (device coordinates of the painter).
+    void render(QPainter *painter, const QRectF &target) const;
+
+    const std::vector<Label> &labels() const { return m_labels; }
+
+private:
+    std::unique_ptr<QSvgRenderer> m_shapes;
+    std::vector<Label> m_labels;
+    QRectF m_viewBox;
+};
