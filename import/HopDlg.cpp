@@ -3,6 +3,8 @@
 #include "import/Hop.h"
 #include "register/DialogControls.h"
 
+#include "app/HelpWindow.h"
+
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -61,7 +63,8 @@ CHopDlg::CHopDlg(CKontrahenciSet &target, QWidget *parent) : QDialog(parent), m_
     connect(ok, &QPushButton::clicked, this, &CHopDlg::accept);
     connect(control<QPushButton>(this, "cancelButton"), &QPushButton::clicked, this, &QDialog::reject);
     connect(control<QPushButton>(this, "browseButton"), &QPushButton::clicked, this, &CHopDlg::onBrowse);
-    control<QPushButton>(this, "helpButton")->setEnabled(false);   // no help file is shipped
+    connect(control<QPushButton>(this, "helpButton"), &QPushButton::clicked, this,
+            [] { showHelp(QString::fromLatin1(HelpTopic::Imports)); });
 }
 
 int CHopDlg::source() const

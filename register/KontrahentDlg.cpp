@@ -2,6 +2,8 @@
 
 #include "register/DialogControls.h"
 
+#include "app/HelpWindow.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,7 +64,8 @@ CKontrahentDlg::CKontrahentDlg(bool recipientMode, QWidget *parent)
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
     control<QRadioButton>(this, "kind0")->setChecked(true);
     control<QCheckBox>(this, "isDefault")->hide();
-    control<QPushButton>(this, "helpButton")->setEnabled(false);   // no help file is shipped
+    connect(control<QPushButton>(this, "helpButton"), &QPushButton::clicked, this,
+            [] { showHelp(QString::fromLatin1(HelpTopic::Register)); });
     auto *ok = control<QPushButton>(this, "okButton");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -6,6 +6,8 @@
 #include "register/KontrahenciSet.h"
 #include "register/KontrahentDlg.h"
 
+#include "app/HelpWindow.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -146,7 +148,8 @@ void CListaKontrDlg::initDialog()
         control<QWidget>(this, b)->setVisible(m_managing);
     for (const char *b : PickingButtons)
         control<QWidget>(this, b)->setVisible(!m_managing);
-    control<QPushButton>(this, "helpButton")->setEnabled(false);   // no help file is shipped
+    connect(control<QPushButton>(this, "helpButton"), &QPushButton::clicked, this,
+            [] { showHelp(QString::fromLatin1(HelpTopic::Register)); });
     auto *ok = control<QPushButton>(this, "okButton");
     ok->setDefault(!m_managing);
     connect(ok, &QPushButton::clicked, this, &CListaKontrDlg::onOk);

@@ -9,11 +9,17 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFile>
 #include <QPushButton>
 #include <QSettings>
 #include <QSizeGrip>
 #include <QTableView>
+#include "app/HelpWindow.h"
+
+#include <QFile>
+#include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <functional>
 
 namespace {
@@ -185,6 +191,21 @@ private Q_SLOTS:
                           QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
         QCOMPARE(dlg->list()->model()->index(3, 2).data().toString(), QStringLiteral("Pracownik"));
         QCOMPARE(dlg->list()->model()->index(4, 2).data().toString(), QStringLiteral("Urząd skarbowy"));
+    }
+
+    void helpButtonOpensTheRegisterSection()
+    {
+        seed();
+        auto dlg = makeDialog(true, true, 0xFF);
+        dlg->show();
+        auto *help = dlg->findChild<QPushButton *>(QStringLiteral("helpButton"));
+        QVERIFY(help && help->isEnabled());
+        QTest::mouseClick(help, Qt::LeftButton);
+        CHelpWindow *window = showHelp(QString::fromLatin1(HelpTopic::Register));
+        QVERIFY(window->isVisible());
+        QVERIFY(QFile::exists(QStringLiteral(":/help/pomoc.html")));
+        QVERIFY2(window->browser()->toPlainText().contains(QStringLiteral("kontrahen"), Qt::CaseInsensitive), "the guide is shown");
+        window->close();
     }
 
     void deleteSelectedRows_data()
