@@ -2,6 +2,7 @@
 
 #include "app/Messages.h"
 #include "app/OrderListModel.h"
+#include "app/Settings.h"
 #include "model/KantomixDoc.h"
 
 #include <QContextMenuEvent>
@@ -9,6 +10,8 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QSettings>
 #include <QPrinter>
 #include <algorithm>
 
@@ -156,7 +159,15 @@ void CKantomixView::OnFilePrintPreview(QPrinter &printer)
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this, request](QPrinter *device) { printRequest(*device, request); });
     preview.resize(900, 700);
+    // The preview remembers whether it showed one page or two side by side.
+    auto store = openSettingsStore();
+    const QString key = QStringLiteral("Settings/PreviewPages");
+    auto *pages = preview.findChild<QPrintPreviewWidget *>();
+    if (pages && store->value(key, 1).toInt() == 2)
+        pages->setViewMode(QPrintPreviewWidget::FacingPagesView);
     preview.exec();
+    if (pages)
+        store->setValue(key, pages->viewMode() == QPrintPreviewWidget::FacingPagesView ? 2 : 1);
 }
 
 void CKantomixView::contextMenuEvent(QContextMenuEvent *event)
