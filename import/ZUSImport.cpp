@@ -160,17 +160,10 @@ CZUSImport::ReadResult CZUSImport::ParseLine(QStringView line, CPrzelewDane &ord
     order.idType = CPrzelewDane::IdTypeFromLetter(takeFirst(title));
     order.supplementaryId = takeUntilBar(title).left(kSupplementaryIdWidth).toString();
     order.paymentType = CPrzelewDane::PaymentTypeFromLetter(takeFirst(title));
-    order.declaration = title.left(6).toString();
-    order.declarationNo = title.mid(6, 2).toString();
-    // Anything after the declaration number (a fourth title line) is not read.
-    const qsizetype bar = order.declarationNo.indexOf(u'|');
-    if (bar >= 0)
-        order.declarationNo.truncate(bar);
-    const qsizetype declBar = order.declaration.indexOf(u'|');
-    if (declBar >= 0) {
-        order.declaration.truncate(declBar);
-        order.declarationNo.clear();
-    }
+    // The third title line; a fourth (decision number) is not read.
+    const QStringView declarationLine = takeUntilBar(title);
+    order.declaration = declarationLine.left(6).toString();
+    order.declarationNo = declarationLine.mid(6, 2).toString();
 
     order.SetZUSTitle(order.zusAccountType);
     return Read;

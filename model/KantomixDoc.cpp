@@ -251,9 +251,14 @@ int CKantomixDoc::saveVersion() const
 
 bool CKantomixDoc::SaveToDevice(QIODevice *device)
 {
+    return writeAll(device, saveVersion());
+}
+
+bool CKantomixDoc::writeAll(QIODevice *device, int version)
+{
     CImport writer;
     writer.OpenDevice(device);
-    if (!writer.WriteHeader(saveVersion())) {
+    if (!writer.WriteHeader(version)) {
         m_error = writer.errorString();
         return false;
     }
@@ -273,11 +278,12 @@ bool CKantomixDoc::SaveToDevice(QIODevice *device)
 bool CKantomixDoc::Save(const QString &path)
 {
     m_error.clear();
+    const int version = saveVersion();
     QSaveFile file(path);
     bool ok = file.open(QIODevice::WriteOnly);
     if (!ok)
         m_error = file.errorString();
-    else if (!SaveToDevice(&file)) {
+    else if (!writeAll(&file, version)) {
         file.cancelWriting();
         ok = false;
     } else if (!file.commit()) {
@@ -288,7 +294,7 @@ bool CKantomixDoc::Save(const QString &path)
         m_error = Msg::saveFailed() + u'\n' + m_error;
         return false;
     }
-    m_version = saveVersion();
+    m_version = version;
     m_modified = false;
     m_path = path;
     m_title = QFileInfo(path).fileName();

@@ -54,6 +54,7 @@ public:
 
 private:
     OpenResult readAll(class CImport &reader);
+    bool writeAll(QIODevice *device, int version);
 
     std::vector<std::unique_ptr<CPrzelewDane>> m_orders;
     int m_version = 5;

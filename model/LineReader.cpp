@@ -43,14 +43,8 @@ CLineReader::Result CLineReader::readLine(QString &line)
     for (;;) {
         const qsizetype nl = m_buffer.indexOf('\n', m_pos);
         if (nl >= 0) {
-            qsizetype end = nl;
-            if (end > m_pos && m_buffer[end - 1] == '\r')
-                --end;
-            const qsizetype length = end - m_pos;
-            if (!tooLong && length <= m_max)
-                line = Cp1250::decode(m_buffer.constData() + m_pos, length);
-            m_pos = nl + 1;
-            return (tooLong || length > m_max) ? TooLong : Line;
+            const qsizetype end = (nl > m_pos && m_buffer[nl - 1] == '\r') ? nl - 1 : nl;
+            return takeLine(end, nl + 1, tooLong, line);
         }
         if (m_buffer.size() - m_pos > m_max + 1) {
             // Far longer than any record: keep skipping, but hold none of it.
@@ -65,12 +59,17 @@ CLineReader::Result CLineReader::readLine(QString &line)
             if (m_pos == m_buffer.size())
                 return tooLong ? TooLong : End;
             // The last line has no line end: it counts like any other.
-            qsizetype end = m_buffer.size();
-            const qsizetype length = end - m_pos;
-            if (!tooLong && length <= m_max)
-                line = Cp1250::decode(m_buffer.constData() + m_pos, length);
-            m_pos = end;
-            return (tooLong || length > m_max) ? TooLong : Line;
+            return takeLine(m_buffer.size(), m_buffer.size(), tooLong, line);
         }
     }
+}
+
+CLineReader::Result CLineReader::takeLine(qsizetype end, qsizetype next, bool tooLong, QString &line)
+{
+    const qsizetype length = end - m_pos;
+    tooLong = tooLong || length > m_max;
+    if (!tooLong)
+        line = Cp1250::decode(m_buffer.constData() + m_pos, length);
+    m_pos = next;
+    return tooLong ? TooLong : Line;
 }

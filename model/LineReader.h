@@ -20,6 +20,8 @@ public:
 
 private:
     bool fill();
+    // The bytes from the read position to `end` as the line; reading goes on at `next`.
+    Result takeLine(qsizetype end, qsizetype next, bool tooLong, QString &line);
 
     QIODevice *m_device = nullptr;
     qsizetype m_max;
