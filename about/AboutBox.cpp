@@ -1,5 +1,7 @@
 #include "about/AboutBox.h"
 
+#include "base/AppIdentity.h"
+
 #include "about/MakerData.h"
 
 #include <QDialogButtonBox>
@@ -95,7 +97,7 @@ QString aboutVersionText(const QString &fileVersion)
 CAboutBox::CAboutBox(QWidget *parent, const QString &fileVersion) : QDialog(parent)
 {
     setObjectName(QStringLiteral("CAboutBox"));
-    setWindowTitle(QStringLiteral("Kantomix 2 - informacje"));
+    setWindowTitle(programTitle() + QStringLiteral(" - informacje"));
 
     auto *banner = new CBanner(this);
 

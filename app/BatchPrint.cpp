@@ -1,6 +1,8 @@
 #include "app/BatchPrint.h"
 
-#include "app/Messages.h"
+#include "base/AppIdentity.h"
+
+#include "base/Messages.h"
 #include "model/Import.h"
 #include "print/FormPages.h"
 
@@ -36,7 +38,7 @@ void report(const QString &text)
         std::fprintf(stderr, "kantomix: %s\n", text.toLocal8Bit().constData());
         return;
     }
-    QMessageBox::warning(nullptr, QStringLiteral("Kantomix 2"), text);
+    QMessageBox::warning(nullptr, programTitle(), text);
 }
 
 // Print-to names its printer; print uses the "*PRNM*" printer when given,
@@ -139,9 +141,7 @@ int batchPrintMain(int argc, char *argv[], const CKantomixCommandLineInfo &cmd)
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("WexSoft"));
-    QCoreApplication::setApplicationName(QStringLiteral("Kantomix"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KANTOMIX_VERSION));
+    setUpApplicationIdentity();
 
     AllSettings settings;
     settings.read(*openSettingsStore());

@@ -3,7 +3,7 @@
 // read is printed on a page of its own, without a main window.
 
 #include "app/CommandLine.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 // Exit codes of the batch: 0 only when every order read was printed.
 enum BatchExit {

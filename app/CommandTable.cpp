@@ -80,7 +80,7 @@ constexpr std::array kCommands = {
                "Pokazuje informacje o producencie programu", "Informacje o firmie", nullptr, nullptr,
                R::Always, false},
     CommandDef{ID_ZUS_IMPORT, "Import przelewów &ZUS...", nullptr,
-               "Importuje kantomix generowane przez Program Płatnika", "Import przelewów ZUS", nullptr,
+               "Importuje przelewy generowane przez Program Płatnika", "Import przelewów ZUS", nullptr,
                nullptr, R::Always, false},
 };
 

@@ -1,5 +1,7 @@
 #include "app/HelpWindow.h"
 
+#include "base/AppIdentity.h"
+
 #include <QAction>
 #include <QPointer>
 #include <QTextBrowser>
@@ -14,7 +16,7 @@ const QUrl kGuide(QStringLiteral("qrc:/help/pomoc.html"));
 CHelpWindow::CHelpWindow(QWidget *parent) : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("helpWindow"));
-    setWindowTitle(QStringLiteral("Kantomix 2 - pomoc"));
+    setWindowTitle(programTitle() + QStringLiteral(" - pomoc"));
     setAttribute(Qt::WA_DeleteOnClose);
     m_browser->setOpenExternalLinks(true);
 
@@ -60,4 +62,9 @@ CHelpWindow *showHelp(const QString &section)
     window->raise();
     window->activateWindow();
     return window;
+}
+
+void installHelpWindow()
+{
+    setHelpHandler([](const QString &section) { showHelp(section); });
 }

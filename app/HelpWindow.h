@@ -2,22 +2,11 @@
 // The user guide shipped in the program's resources, shown in one help
 // window shared by the main window and the dialogs' "Pomoc" buttons.
 
+#include "base/HelpHook.h"
+
 #include <QWidget>
 
 class QTextBrowser;
-
-// Sections of the guide (anchors in help/pomoc.html).
-namespace HelpTopic {
-inline constexpr char Contents[] = "";
-inline constexpr char Orders[] = "przelewy";
-inline constexpr char Printing[] = "drukowanie";
-inline constexpr char Alignment[] = "ustawienie";
-inline constexpr char BlankForms[] = "puste";
-inline constexpr char BatchPrint[] = "wsadowe";
-inline constexpr char Register[] = "kontrahenci";
-inline constexpr char Imports[] = "importy";
-inline constexpr char Options[] = "opcje";
-} // namespace HelpTopic
 
 class CHelpWindow : public QWidget
 {
@@ -33,3 +22,6 @@ private:
 
 // Shows the guide at the section, raising the window when it is open already.
 CHelpWindow *showHelp(const QString &section = {});
+
+// Makes requestHelp() of every dialog show this window.
+void installHelpWindow();

@@ -1,7 +1,10 @@
 #include "app/KantomixApp.h"
 
+#include "base/AppIdentity.h"
+
 #include "app/BatchPrint.h"
 #include "app/FileErrors.h"
+#include "app/HelpWindow.h"
 #include "app/MainFrame.h"
 #include "print/FormPages.h"
 
@@ -55,6 +58,8 @@ bool CKantomixApp::InitInstance(const CKantomixCommandLineInfo &cmdInfo)
         return false;
     }
 
+    // The dialogs' "Pomoc" buttons reach the guide through the help hook.
+    installHelpWindow();
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_forms = std::make_unique<CFormPrinter>(m_settings);
     m_frame = std::make_unique<CMainFrame>(*this);
@@ -69,7 +74,7 @@ bool CKantomixApp::InitInstance(const CKantomixCommandLineInfo &cmdInfo)
         if (problem.isEmpty())
             file = m_recent.first();
         else
-            QMessageBox::warning(nullptr, QStringLiteral("Kantomix 2"), problem);
+            QMessageBox::warning(nullptr, programTitle(), problem);
     }
     // A file that cannot be read leaves the program running with a new
     // document: its error has been shown.

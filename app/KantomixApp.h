@@ -5,7 +5,8 @@
 // InitInstance and written once by ExitInstance.
 
 #include "app/CommandLine.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
+#include "register/RegisterDatabase.h"
 
 #include <QObject>
 #include <QStringList>
@@ -35,6 +36,8 @@ public:
     QPrinter &printer() { return *m_printer; }
     CFormPrinter &formPrinter() { return *m_forms; }
     CMainFrame *mainFrame() const { return m_frame.get(); }
+    // The counterparty register every command of the run uses.
+    const RegisterLocation &registerLocation() const { return m_register; }
 
     QStringList recentFiles() const { return m_recent; }
     void AddToRecentFileList(const QString &path);
@@ -54,6 +57,7 @@ private:
     void readRecentFiles();
 
     AllSettings m_settings;
+    RegisterLocation m_register {RegisterDb::defaultPath()};
     QStringList m_recent;
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<CFormPrinter> m_forms;

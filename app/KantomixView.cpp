@@ -1,8 +1,10 @@
 #include "app/KantomixView.h"
 
-#include "app/Messages.h"
+#include "base/AppIdentity.h"
+
+#include "base/Messages.h"
 #include "app/OrderListModel.h"
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "model/KantomixDoc.h"
 
 #include <QContextMenuEvent>
@@ -80,7 +82,7 @@ void CKantomixView::OnDeleteOrders()
     const QList<int> rows = selectedRowList();
     if (rows.isEmpty())
         return;
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Kantomix 2"), Msg::text(Msg::ConfirmDeleteOrders),
+    QMessageBox box(QMessageBox::Warning, programTitle(), Msg::text(Msg::ConfirmDeleteOrders),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
@@ -137,7 +139,7 @@ void CKantomixView::OnFilePrint(QPrinter &printer)
     if (request.pageCount() == 0 || !runPrintDialog(printer, request))
         return;
     if (request.pageCount() > 0 && printRequest(printer, request) < 0)
-        QMessageBox::warning(this, QStringLiteral("Kantomix 2"), Msg::text(Msg::CannotStartPrintJob));
+        QMessageBox::warning(this, programTitle(), Msg::text(Msg::CannotStartPrintJob));
 }
 
 void CKantomixView::OnBlankForm(QPrinter &printer, int kind)
@@ -146,7 +148,7 @@ void CKantomixView::OnBlankForm(QPrinter &printer, int kind)
     if (!runPrintDialog(printer, request))
         return;
     if (printRequest(printer, request) < 0)
-        QMessageBox::warning(this, QStringLiteral("Kantomix 2"), Msg::text(Msg::CannotStartPrintJob));
+        QMessageBox::warning(this, programTitle(), Msg::text(Msg::CannotStartPrintJob));
 }
 
 void CKantomixView::OnFilePrintPreview(QPrinter &printer)

@@ -1,15 +1,17 @@
 #include "app/MainFrame.h"
 
+#include "base/AppIdentity.h"
+
 #include "about/AboutBox.h"
 #include "app/FileErrors.h"
 #include "app/HelpWindow.h"
 #include "app/KantomixApp.h"
 #include "app/KantomixView.h"
 #include "app/KeyboardIndicators.h"
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "app/OrderListModel.h"
 #include "app/ZusImportCommand.h"
-#include "register/RegisterCommands.h"
+#include "app/RegisterCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -24,7 +26,7 @@
 
 namespace {
 
-const QString kAppTitle = QStringLiteral("Kantomix 2 firmy WexSoft");
+const QString kAppTitle = programTitle() + QStringLiteral(" firmy WexSoft");
 const QString kFilter = QStringLiteral("Pliki przelewów (*.zmt)");
 const QString kExtension = QStringLiteral(".zmt");
 
@@ -214,9 +216,9 @@ void CMainFrame::OnCommand(CommandId id)
     case ID_BLANK_ORDINARY: m_view->OnBlankForm(m_app.printer(), KindOrdinary); break;
     case ID_BLANK_ZUS: m_view->OnBlankForm(m_app.printer(), KindZus); break;
     case ID_BLANK_TAX: m_view->OnBlankForm(m_app.printer(), KindTax); break;
-    case ID_RECIPIENTS: showRecipientsDialog(this); break;
-    case ID_SENDERS: showSendersDialog(this); break;
-    case ID_DOS_IMPORT: showDosImportDialog(this); break;
+    case ID_RECIPIENTS: showRecipientsDialog(this, m_app.registerLocation()); break;
+    case ID_SENDERS: showSendersDialog(this, m_app.registerLocation()); break;
+    case ID_DOS_IMPORT: showDosImportDialog(this, m_app.registerLocation()); break;
     case ID_HELP_FINDER: showHelp(); break;
     case ID_APP_ABOUT: CAboutBox(this).exec(); break;
     case ID_ABOUT_FIRM: CAboutFirm(this).exec(); break;
@@ -237,7 +239,7 @@ bool CMainFrame::OpenDocumentFile(const QString &path)
 {
     const QString problem = fileOpenProblem(path);
     if (!problem.isEmpty()) {
-        QMessageBox::warning(this, QStringLiteral("Kantomix 2"), problem);
+        QMessageBox::warning(this, programTitle(), problem);
         return false;
     }
     const CKantomixDoc::OpenResult result = m_doc.Open(path);
@@ -247,7 +249,7 @@ bool CMainFrame::OpenDocumentFile(const QString &path)
         m_doc.NewDocument();
         m_view->OnInitialUpdate();
         updateTitle();
-        QMessageBox::warning(this, QStringLiteral("Kantomix 2"),
+        QMessageBox::warning(this, programTitle(),
                              QStringLiteral("Nie można otworzyć pliku %1.").arg(QDir::toNativeSeparators(path))
                                  + (reason.isEmpty() ? QString() : u'\n' + reason));
         return false;
@@ -256,14 +258,14 @@ bool CMainFrame::OpenDocumentFile(const QString &path)
     updateTitle();
     m_app.AddToRecentFileList(path);
     if (result == CKantomixDoc::OpenResult::OldFormat)
-        QMessageBox::information(this, QStringLiteral("Kantomix 2"), Msg::oldFormat());
+        QMessageBox::information(this, programTitle(), Msg::oldFormat());
     return true;
 }
 
 bool CMainFrame::DoSave(const QString &path)
 {
     if (!m_doc.Save(path)) {
-        QMessageBox::warning(this, QStringLiteral("Kantomix 2"), m_doc.errorString());
+        QMessageBox::warning(this, programTitle(), m_doc.errorString());
         return false;
     }
     m_app.AddToRecentFileList(path);
@@ -297,7 +299,7 @@ bool CMainFrame::SaveModified()
     if (!m_doc.isModified())
         return true;
     const auto answer = QMessageBox::question(
-        this, QStringLiteral("Kantomix 2"), QStringLiteral("Czy zapisać zmiany w %1?").arg(m_doc.title()),
+        this, programTitle(), QStringLiteral("Czy zapisać zmiany w %1?").arg(m_doc.title()),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -342,12 +344,12 @@ void CMainFrame::ImportZusFile(const QString &path)
 {
     std::optional<std::vector<CPrzelewDane>> orders = readZusTransfers(path);
     if (!orders) {
-        QMessageBox::critical(this, QStringLiteral("Kantomix 2"), Msg::text(Msg::BadFileName));
+        QMessageBox::critical(this, programTitle(), Msg::text(Msg::BadFileName));
         return;
     }
     const int count = int(orders->size());
     m_view->listModel()->appendOrders(std::move(*orders));
-    QMessageBox::information(this, QStringLiteral("Kantomix 2"), Msg::text(Msg::ImportedCount).arg(count));
+    QMessageBox::information(this, programTitle(), Msg::text(Msg::ImportedCount).arg(count));
     if (count > 0)
         m_doc.setModified(true);
     updateTitle();

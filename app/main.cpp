@@ -1,5 +1,6 @@
 // Kantomix: prepares and prints Polish bank payment orders.
 
+#include "base/AppIdentity.h"
 #include "app/BatchPrint.h"
 #include "app/CommandLine.h"
 #include "app/KantomixApp.h"
@@ -52,9 +53,7 @@ int main(int argc, char *argv[])
         return batchPrintMain(argc, argv, cmdInfo);
 
     QApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("WexSoft"));
-    QCoreApplication::setApplicationName(QStringLiteral("Kantomix"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(KANTOMIX_VERSION));
+    setUpApplicationIdentity();
 
     CKantomixApp kantomix;
     if (!kantomix.InitInstance(cmdInfo))

@@ -3,6 +3,7 @@
 // With --shots DIR it also saves pictures of the main window with a mixed
 // document, the print preview and both about boxes.
 
+#include "base/AppIdentity.h"
 #include "about/AboutBox.h"
 #include "app/KantomixApp.h"
 #include "app/KantomixView.h"
@@ -99,8 +100,7 @@ int takeShots(const QString &dir)
 int main(int argc, char *argv[])
 {
     QApplication qapp(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("WexSoft"));
-    QCoreApplication::setApplicationName(QStringLiteral("Kantomix"));
+    setUpApplicationIdentity();
     QTemporaryDir config;
     // Keep the user's own settings and recent files out of the figures.
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());

@@ -24,9 +24,9 @@ double ms(QElapsedTimer &t)
     return double(t.nsecsElapsed()) / 1e6;
 }
 
-void fillRegister()
+void fillRegister(const RegisterLocation &where)
 {
-    CKontrahenciSet set;
+    CKontrahenciSet set(where);
     set.Open();
     set.BeginTrans();
     for (int i = 0; i < Parties; ++i) {
@@ -56,15 +56,15 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    CKontrahenciSet::setDatabasePath(dir.path() + QStringLiteral("/kantomix.db"));
+    const RegisterLocation where {dir.path() + QStringLiteral("/kantomix.db")};
 
     QElapsedTimer t;
     t.start();
-    fillRegister();
+    fillRegister(where);
     std::printf("fill %d parties:               %8.1f ms\n", Parties, ms(t));
 
     t.restart();
-    CKontrahenciSet set;
+    CKontrahenciSet set(where);
     set.m_strSort = QStringLiteral("[KH_Nazwa1]");
     set.Open();
     const double opened = ms(t);
@@ -126,7 +126,7 @@ int main(int argc, char **argv)
     writeDbf(root + QStringLiteral("/dbfs"), QStringLiteral("OWNER"), charCols(cols, 40), {});
     writeDbf(root + QStringLiteral("/dbfs"), QStringLiteral("FIRMY"), charCols(cols, 40), rows);
     t.restart();
-    CKontrahenciSet target;
+    CKontrahenciSet target(where);
     CHop hop(CHop::Korvant, CHop::dataFolderOf(root), target);
     hop.Run();
     std::printf("import %d DBF rows into %d:   %8.1f ms  (target <= 5000)  %s\n", ImportRows, Parties, ms(t),

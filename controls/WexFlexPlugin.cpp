@@ -1,6 +1,6 @@
 #include "controls/WexFlexPlugin.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "import/Hop.h"
 
 #include "import/DbfTable.h"
-#include "print/AccountSplit.h"
+#include "model/AccountSplit.h"
 #include "register/KontrahenciSet.h"
 
 #include <QDir>

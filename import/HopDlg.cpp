@@ -1,39 +1,35 @@
 #include "import/HopDlg.h"
 
-#include "import/Hop.h"
-#include "register/DialogControls.h"
+#include "base/AppIdentity.h"
 
-#include "app/HelpWindow.h"
+#include "import/Hop.h"
+
+#include "base/HelpHook.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace {
 
-constexpr int Width = 420;
-constexpr int Height = 250;
-
-constexpr ControlSpec Controls[] = {
-    {"sourceGroup", ControlSpec::Group, "Pobierz dane", {10, 8, 290, 134}},
-    {"source0", ControlSpec::Radio, "&Korvanta (wersja 4KORA)", {22, 30, 270, 24}},
-    {"source1", ControlSpec::Radio, "&Liczydora (wersje 3 i 4)", {22, 56, 270, 24}},
-    {"source2", ControlSpec::Radio, "K&ontrela (wersje 2 i 3)", {22, 82, 270, 24}},
-    {"source3", ControlSpec::Radio, "&Plasnika (wersje 2 i 3)", {22, 108, 270, 24}},
-    {"folderGroup", ControlSpec::Group, "Położenie danych", {10, 150, 400, 90}},
-    {"pathLabel", ControlSpec::Label, "Ś&cieżka (np.C:\\KORVANT4)", {22, 170, 260, 20}},
-    {"path", ControlSpec::Edit, "", {22, 194, 268, 26}},
-    {"browseButton", ControlSpec::Button, "&Przeglądaj...", {298, 193, 104, 28}},
-    {"okButton", ControlSpec::Button, "OK", {312, 12, 98, 28}},
-    {"cancelButton", ControlSpec::Button, "Anuluj", {312, 46, 98, 28}},
-    {"helpButton", ControlSpec::Button, "Pomoc", {312, 80, 98, 28}},
+// The source programs in the order of their numbers.
+constexpr const char *SourceTexts[] = {
+    "&Korvanta (wersja 4KORA)", "&Liczydora (wersje 3 i 4)", "K&ontrela (wersje 2 i 3)", "&Plasnika (wersje 2 i 3)",
 };
 
-constexpr BuddySpec Buddies[] = {{"pathLabel", "path"}};
-constexpr const char *SourceButtons[] = {"source0", "source1", "source2", "source3"};
+QPushButton *button(const QString &text, const char *objectName, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(objectName));
+    return b;
+}
 
 QString invalidFolderText()
 {
@@ -50,27 +46,61 @@ QString withoutTrailingSeparator(QString path)
 
 } // namespace
 
-CHopDlg::CHopDlg(CKontrahenciSet &target, QWidget *parent) : QDialog(parent), m_target(target)
+CHopDlg::CHopDlg(CKontrahenciSet &target, QWidget *parent)
+    : QDialog(parent),
+      m_target(target),
+      m_path(new QLineEdit(this)),
+      m_browse(button(QStringLiteral("&Przeglądaj..."), "browseButton", this)),
+      m_ok(button(QStringLiteral("OK"), "okButton", this)),
+      m_cancel(button(QStringLiteral("Anuluj"), "cancelButton", this)),
+      m_help(button(QStringLiteral("Pomoc"), "helpButton", this))
 {
     setObjectName(QStringLiteral("CHopDlg"));
     setWindowTitle(QStringLiteral("Import danych o kontrahentach"));
-    createControls(this, Controls, int(std::size(Controls)));
-    setBuddies(this, Buddies, int(std::size(Buddies)));
-    setFixedSize(Width, Height);
+
+    auto *sourceGroup = new QGroupBox(QStringLiteral("Pobierz dane"), this);
+    auto *sources = new QVBoxLayout(sourceGroup);
+    for (int i = 0; i < 4; ++i) {
+        m_sources[i] = new QRadioButton(QString::fromUtf8(SourceTexts[i]), sourceGroup);
+        m_sources[i]->setObjectName(QStringLiteral("source%1").arg(i));
+        sources->addWidget(m_sources[i]);
+    }
+
+    auto *folderGroup = new QGroupBox(QStringLiteral("Położenie danych"), this);
+    auto *pathLabel = new QLabel(QStringLiteral("Ś&cieżka (np.C:\\KORVANT4)"), folderGroup);
+    pathLabel->setBuddy(m_path);
+    m_path->setObjectName(QStringLiteral("path"));
+    m_path->setMinimumWidth(m_path->fontMetrics().averageCharWidth() * 36);
+    auto *folder = new QGridLayout(folderGroup);
+    folder->addWidget(pathLabel, 0, 0, 1, 2);
+    folder->addWidget(m_path, 1, 0);
+    folder->addWidget(m_browse, 1, 1);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    buttons->addWidget(m_help);
+    buttons->addStretch();
+
+    auto *top = new QGridLayout(this);
+    top->addWidget(sourceGroup, 0, 0);
+    top->addLayout(buttons, 0, 1);
+    top->addWidget(folderGroup, 1, 0, 1, 2);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+    top->activate();
+
     setSource(0);
-    auto *ok = control<QPushButton>(this, "okButton");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CHopDlg::accept);
-    connect(control<QPushButton>(this, "cancelButton"), &QPushButton::clicked, this, &QDialog::reject);
-    connect(control<QPushButton>(this, "browseButton"), &QPushButton::clicked, this, &CHopDlg::onBrowse);
-    connect(control<QPushButton>(this, "helpButton"), &QPushButton::clicked, this,
-            [] { showHelp(QString::fromLatin1(HelpTopic::Imports)); });
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &CHopDlg::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_browse, &QPushButton::clicked, this, &CHopDlg::onBrowse);
+    connect(m_help, &QPushButton::clicked, this, [] { requestHelp(HelpTopic::Imports); });
 }
 
 int CHopDlg::source() const
 {
     for (int i = 0; i < 4; ++i)
-        if (control<QRadioButton>(const_cast<CHopDlg *>(this), SourceButtons[i])->isChecked())
+        if (m_sources[i]->isChecked())
             return i;
     return 0;
 }
@@ -78,17 +108,17 @@ int CHopDlg::source() const
 void CHopDlg::setSource(int source)
 {
     if (source >= 0 && source < 4)
-        control<QRadioButton>(this, SourceButtons[source])->setChecked(true);
+        m_sources[source]->setChecked(true);
 }
 
 QString CHopDlg::path() const
 {
-    return control<QLineEdit>(const_cast<CHopDlg *>(this), "path")->text();
+    return m_path->text();
 }
 
 void CHopDlg::setPath(const QString &path)
 {
-    control<QLineEdit>(this, "path")->setText(path);
+    m_path->setText(path);
 }
 
 void CHopDlg::onBrowse()
@@ -127,9 +157,9 @@ void CHopDlg::accept()
 void CHopDlg::showMessage(const QString &text, bool error)
 {
     if (error)
-        QMessageBox::critical(this, QStringLiteral("Kantomix"), text);
+        QMessageBox::critical(this, programTitle(), text);
     else
-        QMessageBox::information(this, QStringLiteral("Kantomix"), text);
+        QMessageBox::information(this, programTitle(), text);
 }
 
 QString CHopDlg::chooseFolder()

@@ -6,6 +6,9 @@
 #include <QDialog>
 
 class CKontrahenciSet;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 
 class CHopDlg : public QDialog
 {
@@ -30,4 +33,10 @@ protected:
 
 private:
     CKontrahenciSet &m_target;
+    QRadioButton *m_sources[4];
+    QLineEdit *m_path;
+    QPushButton *m_browse;
+    QPushButton *m_ok;
+    QPushButton *m_cancel;
+    QPushButton *m_help;
 };

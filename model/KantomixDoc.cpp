@@ -1,6 +1,6 @@
 #include "model/KantomixDoc.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "model/Cp1250.h"
 #include "model/Import.h"
 

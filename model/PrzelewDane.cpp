@@ -1,7 +1,7 @@
 #include "model/PrzelewDane.h"
 
 #include "model/Cp1250.h"
-#include "print/DigitWords.h"
+#include "model/DigitWords.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,7 @@
 #include "print/FormLayouts.h"
 
 #include "model/PrzelewDane.h"
-#include "print/AccountSplit.h"
+#include "model/AccountSplit.h"
 
 #include <span>
 

@@ -2,7 +2,7 @@
 // Turns the stored settings of a form kind into engine state for one page
 // and runs a print job of one page per order. Needs no window.
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "print/PrintEngine.h"
 
 #include <QPageLayout>

@@ -2,10 +2,10 @@
 
 #include "register/KontrahenciSet.h"
 
-CDefaultSender lookupDefaultSender()
+CDefaultSender lookupDefaultSender(const RegisterLocation &where)
 {
     CDefaultSender out;
-    CKontrahenciSet set;
+    CKontrahenciSet set(where);
     set.m_strFilter = QStringLiteral("KH_Typ=3 AND KH_Domyslny=True");
     set.Open();
     if (set.GetRecordCount() > 0) {

@@ -3,6 +3,8 @@
 // flagged default, in natural order. Raises CRegisterError when the register
 // cannot be read.
 
+#include "register/RegisterDatabase.h"
+
 #include <QString>
 
 struct CDefaultSender
@@ -13,4 +15,4 @@ struct CDefaultSender
     QString account;   // account text -> sender account
 };
 
-CDefaultSender lookupDefaultSender();
+CDefaultSender lookupDefaultSender(const RegisterLocation &where);

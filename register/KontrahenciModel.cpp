@@ -4,8 +4,8 @@
 
 namespace {
 
-struct ColumnSpec { const char *recipientTitle; const char *senderTitle; };
-constexpr ColumnSpec Columns[] = {
+struct ColumnTitles { const char *recipientTitle; const char *senderTitle; };
+constexpr ColumnTitles Columns[] = {
     {"Odbiorca", "Nadawca"},
     {"Numer konta", "Numer konta"},
     {"Rodzaj", nullptr},

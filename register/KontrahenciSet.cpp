@@ -8,12 +8,6 @@
 
 namespace {
 
-QString &databasePathOverride()
-{
-    static QString path;
-    return path;
-}
-
 constexpr const char *SelectRow =
     "SELECT Kh_IdKontrahenta, Kh_Nazwa1, Kh_Nazwa2, Kh_LiczbaKontrolna, Kh_BankOdbiorcy, Kh_Rachunek,"
     " Kh_Typ, Kh_Domyslny FROM Kontrahent WHERE Kh_IdKontrahenta = ?";
@@ -39,12 +33,7 @@ QString composeAccountText(const QString &check, const QString &bank, const QStr
     return out + bank + u'-' + account;
 }
 
-void CKontrahenciSet::setDatabasePath(const QString &path)
-{
-    databasePathOverride() = path;
-}
-
-CKontrahenciSet::CKontrahenciSet() = default;
+CKontrahenciSet::CKontrahenciSet(RegisterLocation where) : m_where(std::move(where)) {}
 
 CKontrahenciSet::~CKontrahenciSet()
 {
@@ -54,7 +43,7 @@ CKontrahenciSet::~CKontrahenciSet()
 void CKontrahenciSet::connect()
 {
     if (!m_db)
-        m_db = RegisterDb::open(databasePathOverride().isEmpty() ? RegisterDb::defaultPath() : databasePathOverride());
+        m_db = RegisterDb::open(m_where);
 }
 
 void CKontrahenciSet::Open()

@@ -13,7 +13,7 @@
 class CKontrahenciSet
 {
 public:
-    CKontrahenciSet();
+    explicit CKontrahenciSet(RegisterLocation where);
     ~CKontrahenciSet();
     CKontrahenciSet(const CKontrahenciSet &) = delete;
     CKontrahenciSet &operator=(const CKontrahenciSet &) = delete;
@@ -77,9 +77,6 @@ public:
     // The account text of the current row: [check-]bank-account.
     QString accountText() const;
 
-    // The database file; empty means RegisterDb::defaultPath().
-    static void setDatabasePath(const QString &path);
-
 private:
     enum class EditMode { None, Edit, AddNew };
     void connect();
@@ -89,6 +86,7 @@ private:
     bool hasCurrent() const;
     void clearMembers();
 
+    RegisterLocation m_where;
     sqlite3 *m_db = nullptr;
     bool m_isOpen = false;
     bool m_tableType = false;

@@ -4,6 +4,12 @@
 
 #include <QDialog>
 
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
 struct KontrahentValues
 {
     QString check;      // Kh_LiczbaKontrolna, at most 2
@@ -30,4 +36,15 @@ public:
 
 private:
     bool m_recipientMode;
+    QLineEdit *m_name;
+    QLineEdit *m_name2;
+    QLineEdit *m_check;
+    QLineEdit *m_bank;
+    QLineEdit *m_account;
+    QGroupBox *m_kindGroup;
+    QRadioButton *m_kinds[3];
+    QCheckBox *m_isDefault;
+    QPushButton *m_ok;
+    QPushButton *m_cancel;
+    QPushButton *m_help;
 };

@@ -1,14 +1,16 @@
 #include "register/ListaKontrDlg.h"
 
-#include "app/Messages.h"
-#include "register/DialogControls.h"
+#include "base/AppIdentity.h"
+
+#include "base/Messages.h"
 #include "register/KontrahenciModel.h"
 #include "register/KontrahenciSet.h"
 #include "register/KontrahentDlg.h"
 
-#include "app/HelpWindow.h"
+#include "base/HelpHook.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -18,90 +20,98 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace {
 
-constexpr int Width = 560;
-constexpr int Height = 400;
-
-constexpr ControlSpec Controls[] = {
-    {"filterGroup", ControlSpec::Group, "Filtrowanie", {10, 8, 540, 84}},
-    {"nameFilterLabel", ControlSpec::Label, "N&azwa:", {22, 32, 60, 22}},
-    {"nameFilter", ControlSpec::Edit, "", {86, 30, 452, 24}},
-    {"kindCounterparties", ControlSpec::Check, "&Kontrahenci", {86, 60, 140, 22}},
-    {"kindEmployees", ControlSpec::Check, "&Pracownicy", {236, 60, 140, 22}},
-    {"kindTaxOffices", ControlSpec::Check, "Urzędy &skarbowe", {386, 60, 150, 22}},
-    {"listLabel", ControlSpec::Label, "Od&biorcy:", {10, 98, 200, 20}},
-    {"list", ControlSpec::Table, "", {10, 120, 540, 226}},
-    {"addButton", ControlSpec::Button, "&Dodaj...", {10, 360, 100, 28}},
-    {"editButton", ControlSpec::Button, "P&opraw...", {116, 360, 100, 28}},
-    {"deleteButton", ControlSpec::Button, "&Usuń", {222, 360, 100, 28}},
-    {"okButton", ControlSpec::Button, "OK", {10, 360, 100, 28}},
-    {"closeButton", ControlSpec::Button, "Zamknij", {340, 360, 100, 28}},
-    {"cancelButton", ControlSpec::Button, "Anuluj", {340, 360, 100, 28}},
-    {"helpButton", ControlSpec::Button, "Pomoc", {450, 360, 100, 28}},
-};
-
-constexpr BuddySpec Buddies[] = {{"nameFilterLabel", "nameFilter"}, {"listLabel", "list"}};
-
-// How the controls follow the window as it grows.
-enum class H { Left, Right, Stretch };
-enum class V { Top, Bottom, Stretch };
-struct Anchor { const char *control; H h; V v; };
-constexpr Anchor Anchors[] = {
-    {"filterGroup", H::Stretch, V::Top},
-    {"nameFilter", H::Stretch, V::Top},
-    {"list", H::Stretch, V::Stretch},
-    {"addButton", H::Left, V::Bottom},
-    {"editButton", H::Left, V::Bottom},
-    {"deleteButton", H::Left, V::Bottom},
-    {"okButton", H::Left, V::Bottom},
-    {"closeButton", H::Right, V::Bottom},
-    // Anuluj shares Zamknij's place, so it follows the same corner.
-    {"cancelButton", H::Right, V::Bottom},
-    {"helpButton", H::Right, V::Bottom},
-};
+// The designed size: the window never gets smaller than this.
+constexpr QSize DesignedSize(560, 400);
 
 // Kind check boxes in filter order with their kind code and initial-kinds bit.
-struct KindBox { const char *name; int kind; int bit; };
-constexpr KindBox KindBoxes[] = {
-    {"kindCounterparties", 0, CListaKontrDlg::KindCounterparties},
-    {"kindEmployees", 1, CListaKontrDlg::KindEmployees},
-    {"kindTaxOffices", 2, CListaKontrDlg::KindTaxOffices},
+struct KindBoxDef { const char *objectName; const char *text; int kind; int bit; };
+constexpr KindBoxDef KindBoxes[] = {
+    {"kindCounterparties", "&Kontrahenci", 0, CListaKontrDlg::KindCounterparties},
+    {"kindEmployees", "&Pracownicy", 1, CListaKontrDlg::KindEmployees},
+    {"kindTaxOffices", "Urzędy &skarbowe", 2, CListaKontrDlg::KindTaxOffices},
 };
-
-// Which buttons each mode shows.
-constexpr const char *ManagingButtons[] = {"addButton", "editButton", "deleteButton", "closeButton"};
-constexpr const char *PickingButtons[] = {"okButton", "cancelButton"};
 
 // Sort texts of the list columns.
 constexpr const char *ColumnSorts[] = {
     "[KH_Nazwa1]", "[Kh_LiczbaKontrolna], [Kh_BankOdbiorcy], [Kh_Rachunek]", "[KH_Typ]",
 };
 
-const CWexFlexHorizontalConstraint &horizontal(H h)
+template <typename W>
+W *named(W *widget, const char *objectName)
 {
-    return h == H::Left ? WexFlex::left() : h == H::Right ? WexFlex::right() : WexFlex::stretchHorizontally();
+    widget->setObjectName(QLatin1String(objectName));
+    return widget;
 }
-const CWexFlexVerticalConstraint &vertical(V v)
+
+QPushButton *button(const char *text, const char *objectName, QWidget *parent)
 {
-    return v == V::Top ? WexFlex::top() : v == V::Bottom ? WexFlex::bottom() : WexFlex::stretchVertically();
+    return named(new QPushButton(QString::fromUtf8(text), parent), objectName);
 }
 
 } // namespace
 
 CListaKontrDlg::CListaKontrDlg(bool recipientMode, bool managing, int initialKinds, QWidget *parent)
-    : QDialog(parent), m_recipientMode(recipientMode), m_managing(managing), m_initialKinds(initialKinds)
+    : QDialog(parent),
+      m_recipientMode(recipientMode),
+      m_managing(managing),
+      m_initialKinds(initialKinds),
+      m_nameFilter(named(new QLineEdit(this), "nameFilter")),
+      m_listLabel(named(new QLabel(recipientMode ? QStringLiteral("Od&biorcy:") : QStringLiteral("&Nadawcy:"), this),
+                        "listLabel")),
+      m_list(named(new QTableView(this), "list")),
+      m_add(button("&Dodaj...", "addButton", this)),
+      m_edit(button("P&opraw...", "editButton", this)),
+      m_delete(button("&Usuń", "deleteButton", this)),
+      m_ok(button("OK", "okButton", this)),
+      m_close(button("Zamknij", "closeButton", this)),
+      m_cancel(button("Anuluj", "cancelButton", this)),
+      m_help(button("Pomoc", "helpButton", this))
 {
     setObjectName(QStringLiteral("CListaKontrDlg"));
-    setWindowTitle(QStringLiteral("Odbiorcy"));
+    setWindowTitle(recipientMode ? QStringLiteral("Odbiorcy") : QStringLiteral("Nadawcy"));
     setSizeGripEnabled(false);
-    createControls(this, Controls, int(std::size(Controls)));
-    setBuddies(this, Buddies, int(std::size(Buddies)));
-    resize(Width, Height);
-    m_list = control<QTableView>(this, "list");
+
+    auto *filterGroup = named(new QGroupBox(QStringLiteral("Filtrowanie"), this), "filterGroup");
+    auto *nameLabel = named(new QLabel(QStringLiteral("N&azwa:"), filterGroup), "nameFilterLabel");
+    nameLabel->setBuddy(m_nameFilter);
+    auto *kinds = new QHBoxLayout;
+    for (int k = 0; k < 3; ++k) {
+        m_kindBoxes[k] = named(new QCheckBox(QString::fromUtf8(KindBoxes[k].text), filterGroup),
+                               KindBoxes[k].objectName);
+        kinds->addWidget(m_kindBoxes[k]);
+    }
+    kinds->addStretch();
+    auto *filter = new QGridLayout(filterGroup);
+    filter->addWidget(nameLabel, 0, 0);
+    filter->addWidget(m_nameFilter, 0, 1);
+    filter->addLayout(kinds, 1, 1);
+
+    m_listLabel->setBuddy(m_list);
+
+    // Managing shows Dodaj, Popraw, Usuń and Zamknij; picking OK and Anuluj.
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {m_add, m_edit, m_delete, m_ok})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    for (QPushButton *b : {m_close, m_cancel, m_help})
+        buttons->addWidget(b);
+    for (QPushButton *b : {m_add, m_edit, m_delete, m_close})
+        b->setVisible(managing);
+    for (QPushButton *b : {m_ok, m_cancel})
+        b->setVisible(!managing);
+
+    auto *top = new QVBoxLayout(this);
+    top->addWidget(filterGroup);
+    top->addWidget(m_listLabel);
+    top->addWidget(m_list, 1);
+    top->addLayout(buttons);
+    resize(sizeHint().expandedTo(DesignedSize));
 }
 
 int CListaKontrDlg::exec()
@@ -116,8 +126,6 @@ void CListaKontrDlg::initDialog()
         return;
     m_initialised = true;
 
-    for (const Anchor &a : Anchors)
-        m_flex.AddConstraint(QLatin1String(a.control), horizontal(a.h), vertical(a.v));
     m_flex.Attach(this, true);
 
     m_model = new KontrahenciModel(m_set, m_recipientMode, this);
@@ -131,40 +139,31 @@ void CListaKontrDlg::initDialog()
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->setShowGrid(false);
     m_list->setWordWrap(false);
-    m_list->setColumnWidth(0, m_recipientMode ? 120 : 170);
-    m_list->setColumnWidth(1, 240);
+    const int charWidth = m_list->fontMetrics().averageCharWidth();
+    m_list->setColumnWidth(0, charWidth * (m_recipientMode ? 18 : 26));
+    m_list->setColumnWidth(1, charWidth * 32);
     if (m_recipientMode)
-        m_list->setColumnWidth(2, 65);
+        m_list->setColumnWidth(2, charWidth * 12);
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, &CListaKontrDlg::onSort);
     connect(m_list, &QTableView::doubleClicked, this, &CListaKontrDlg::onDoubleClick);
 
-    for (const KindBox &k : KindBoxes) {
-        auto *box = control<QCheckBox>(this, k.name);
-        box->setChecked(m_recipientMode && (m_initialKinds & k.bit));
+    for (int k = 0; k < 3; ++k) {
+        QCheckBox *box = m_kindBoxes[k];
+        box->setChecked(m_recipientMode && (m_initialKinds & KindBoxes[k].bit));
         box->setVisible(m_recipientMode);
         connect(box, &QCheckBox::clicked, this, &CListaKontrDlg::applyFilter);
     }
-    for (const char *b : ManagingButtons)
-        control<QWidget>(this, b)->setVisible(m_managing);
-    for (const char *b : PickingButtons)
-        control<QWidget>(this, b)->setVisible(!m_managing);
-    connect(control<QPushButton>(this, "helpButton"), &QPushButton::clicked, this,
-            [] { showHelp(QString::fromLatin1(HelpTopic::Register)); });
-    auto *ok = control<QPushButton>(this, "okButton");
-    ok->setDefault(!m_managing);
-    connect(ok, &QPushButton::clicked, this, &CListaKontrDlg::onOk);
-    connect(control<QPushButton>(this, "cancelButton"), &QPushButton::clicked, this, &QDialog::reject);
-    connect(control<QPushButton>(this, "closeButton"), &QPushButton::clicked, this, [this] { done(ResultClose); });
-    connect(control<QPushButton>(this, "addButton"), &QPushButton::clicked, this, &CListaKontrDlg::onAdd);
-    connect(control<QPushButton>(this, "editButton"), &QPushButton::clicked, this, &CListaKontrDlg::onEdit);
-    connect(control<QPushButton>(this, "deleteButton"), &QPushButton::clicked, this, &CListaKontrDlg::onDelete);
-    connect(control<QLineEdit>(this, "nameFilter"), &QLineEdit::textChanged, this, &CListaKontrDlg::applyFilter);
+    connect(m_help, &QPushButton::clicked, this, [] { requestHelp(HelpTopic::Register); });
+    m_ok->setDefault(!m_managing);
+    connect(m_ok, &QPushButton::clicked, this, &CListaKontrDlg::onOk);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_close, &QPushButton::clicked, this, [this] { done(ResultClose); });
+    connect(m_add, &QPushButton::clicked, this, &CListaKontrDlg::onAdd);
+    connect(m_edit, &QPushButton::clicked, this, &CListaKontrDlg::onEdit);
+    connect(m_delete, &QPushButton::clicked, this, &CListaKontrDlg::onDelete);
+    connect(m_nameFilter, &QLineEdit::textChanged, this, &CListaKontrDlg::applyFilter);
 
     applyFilter();
-    if (!m_recipientMode) {
-        control<QLabel>(this, "listLabel")->setText(QStringLiteral("&Nadawcy:"));
-        setWindowTitle(QStringLiteral("Nadawcy"));
-    }
 }
 
 QString CListaKontrDlg::filterText() const
@@ -174,14 +173,14 @@ QString CListaKontrDlg::filterText() const
         filter = QStringLiteral("(KH_Typ=%1)").arg(3);
     } else {
         QStringList terms;
-        for (const KindBox &k : KindBoxes)
-            if (control<QCheckBox>(const_cast<CListaKontrDlg *>(this), k.name)->isChecked())
-                terms << QStringLiteral("KH_Typ=%1").arg(k.kind);
+        for (int k = 0; k < 3; ++k)
+            if (m_kindBoxes[k]->isChecked())
+                terms << QStringLiteral("KH_Typ=%1").arg(KindBoxes[k].kind);
         if (terms.isEmpty())
             terms << QStringLiteral("KH_Typ=%1").arg(-1);
         filter = u'(' + terms.join(QStringLiteral(" OR ")) + u')';
     }
-    QString name = control<QLineEdit>(const_cast<CListaKontrDlg *>(this), "nameFilter")->text();
+    QString name = m_nameFilter->text();
     if (!name.isEmpty()) {
         name.replace(u'"', QStringLiteral("\"\""));
         filter += QStringLiteral(" AND ") + QStringLiteral("KH_Nazwa1 LIKE \"%1*\"").arg(name);
@@ -380,12 +379,12 @@ void CListaKontrDlg::keyPressEvent(QKeyEvent *event)
 
 void CListaKontrDlg::showError(const QString &text)
 {
-    QMessageBox::critical(this, QStringLiteral("Kantomix"), text);
+    QMessageBox::critical(this, programTitle(), text);
 }
 
 bool CListaKontrDlg::confirmDelete()
 {
-    return QMessageBox::warning(this, QStringLiteral("Kantomix"), Msg::text(Msg::ConfirmDeleteParties),
+    return QMessageBox::warning(this, programTitle(), Msg::text(Msg::ConfirmDeleteParties),
                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
 }

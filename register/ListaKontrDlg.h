@@ -11,6 +11,10 @@
 class CKontrahenciSet;
 class CKontrahentDlg;
 class KontrahenciModel;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 class QTableView;
 
 class CListaKontrDlg : public QDialog
@@ -60,7 +64,17 @@ private:
     bool m_managing;
     int m_initialKinds;
     bool m_initialised = false;
-    QTableView *m_list = nullptr;
+    QLineEdit *m_nameFilter;
+    QCheckBox *m_kindBoxes[3];
+    QLabel *m_listLabel;
+    QTableView *m_list;
+    QPushButton *m_add;
+    QPushButton *m_edit;
+    QPushButton *m_delete;
+    QPushButton *m_ok;
+    QPushButton *m_close;
+    QPushButton *m_cancel;
+    QPushButton *m_help;
     KontrahenciModel *m_model = nullptr;
     CWexFlexPlugin m_flex;
 };

@@ -10,9 +10,6 @@
 
 namespace {
 
-// How long a second running copy may hold the file before we give up.
-constexpr int BusyTimeoutMs = 3000;
-
 constexpr const char *SchemaSql =
     "CREATE TABLE IF NOT EXISTS Kontrahent ("
     " Kh_IdKontrahenta INTEGER PRIMARY KEY AUTOINCREMENT,"
@@ -173,8 +170,9 @@ void raise(sqlite3 *db, int rc)
     }
 }
 
-sqlite3 *open(const QString &path)
+sqlite3 *open(const RegisterLocation &where)
 {
+    const QString &path = where.path;
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
         throw CRegisterError(QStringLiteral("Nie można utworzyć folderu bazy kontrahentów %1.").arg(info.absolutePath()));
@@ -186,7 +184,7 @@ sqlite3 *open(const QString &path)
         throw CRegisterError(QStringLiteral("Nie można otworzyć bazy kontrahentów %1 (%2).").arg(path, detail));
     }
     sqlite3_extended_result_codes(db, 0);
-    sqlite3_busy_timeout(db, BusyTimeoutMs);
+    sqlite3_busy_timeout(db, where.busyTimeoutMs);
     rc = sqlite3_create_collation(db, "PL_NOCASE", SQLITE_UTF8, nullptr, collate);
     if (rc == SQLITE_OK)
         rc = sqlite3_create_function(db, "kh_like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likeFunction,

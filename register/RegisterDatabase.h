@@ -27,10 +27,21 @@ namespace RegisterDb {
 
 // kantomix.db in the user's data folder (QStandardPaths::AppDataLocation).
 QString defaultPath();
+} // namespace RegisterDb
+
+// Where the register lives and how long to wait for a second running copy
+// that holds it; the application decides and hands it to every user.
+struct RegisterLocation
+{
+    QString path;
+    int busyTimeoutMs = 3000;
+};
+
+namespace RegisterDb {
 
 // Opens (creating the file, table and index when absent) and returns the
 // connection; a damaged file is reported, never rewritten.
-sqlite3 *open(const QString &path);
+sqlite3 *open(const RegisterLocation &where);
 void close(sqlite3 *db);
 
 // Raises the failure of the last call on `db` with a message for the user.

@@ -1,30 +1,41 @@
 #!/bin/sh
-# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer, runs
-# each fuzz target briefly, then every test.
+# Builds everything once with clang, AddressSanitizer, UndefinedBehaviorSanitizer
+# and fuzzer coverage, runs each fuzz target briefly, then every test.
 set -eu
 cd "$(dirname "$0")/.."
 FUZZ_SECONDS="${FUZZ_SECONDS:-30}"
-export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1
+export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKANTOMIX_SANITIZE=ON
+CC=clang CXX=clang++ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DKANTOMIX_SANITIZE=ON -DKANTOMIX_FUZZ=ON
 cmake --build build-asan -j2
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DKANTOMIX_FUZZ=ON -DKANTOMIX_SANITIZE=ON -DKANTOMIX_TESTS=OFF
-cmake --build build-fuzz -j2 --target fuzz_import fuzz_zus_import fuzz_dbf
-for target in import zus_import dbf; do
-  corpus="build-fuzz/corpus-$target"
-  log="build-fuzz/fuzz_$target.log"
+# One fuzz target per core at a time.
+fuzz() {
+  target=$1
+  corpus="build-asan/corpus-$target"
+  log="build-asan/fuzz_$target.log"
   mkdir -p "$corpus"
   cp fuzz/corpus/"$target"/* "$corpus"/
-  echo "fuzz_$target: ${FUZZ_SECONDS} s"
-  if ! "build-fuzz/fuzz/fuzz_$target" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 \
-      -artifact_prefix=build-fuzz/ "$corpus" >"$log" 2>&1; then
+  if ! "build-asan/fuzz/fuzz_$target" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 \
+      -artifact_prefix=build-asan/ "$corpus" >"$log" 2>&1; then
     tail -n 60 "$log"
     echo "fuzz_$target found a fault"
-    exit 1
+    return 1
   fi
-  tail -n 1 "$log"
+  echo "fuzz_$target (${FUZZ_SECONDS} s): $(tail -n 1 "$log")"
+}
+status=0
+set -- $(ls fuzz/corpus)
+while [ $# -gt 0 ]; do
+  fuzz "$1" & first=$!
+  second=""
+  if [ $# -gt 1 ]; then fuzz "$2" & second=$!; fi
+  wait "$first" || status=1
+  if [ -n "$second" ]; then wait "$second" || status=1; fi
+  shift; [ $# -gt 0 ] && shift
 done
+[ "$status" -eq 0 ] || exit 1
 
 ctest --test-dir build-asan --output-on-failure -j2

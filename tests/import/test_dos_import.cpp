@@ -28,7 +28,7 @@ struct Row
 
 QVector<Row> registerRows()
 {
-    CKontrahenciSet set;
+    CKontrahenciSet set(testRegister());
     set.m_strSort = QStringLiteral("[KH_Nazwa1]");
     set.Open();
     QVector<Row> out;
@@ -61,7 +61,7 @@ class TestDosImport : public QObject
 
     CHop runImport(int source)
     {
-        CKontrahenciSet target;
+        CKontrahenciSet target(testRegister());
         CHop hop(source, CHop::dataFolderOf(root), target);
         hop.Run();
         return hop;

@@ -84,7 +84,7 @@ private Q_SLOTS:
         QCOMPARE(doc.Open(path("old.zmt")), CKantomixDoc::OpenResult::OldFormat);
         QCOMPARE(doc.count(), 2);
         QCOMPARE(doc.version(), 5);
-        QCOMPARE(doc.errorString(), QStringLiteral("W aktualnie wybranym pliku wykryto kantomix w starym formacie.\n"
+        QCOMPARE(doc.errorString(), QStringLiteral("W aktualnie wybranym pliku wykryto przelewy w starym formacie.\n"
                                                    "Nie zostaną one wczytane do programu."));
     }
 

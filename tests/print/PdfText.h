@@ -61,4 +61,11 @@ struct PdfText
                 found.append(w);
         return found;
     }
+    // The first such word; one far off the page when there is none, so a
+    // position check fails instead of reading past the list.
+    PdfWord first(const QString &text) const
+    {
+        const QList<PdfWord> found = find(text);
+        return found.isEmpty() ? PdfWord {-1, QString(), QRectF(-1000, -1000, 0, 0)} : found.first();
+    }
 };

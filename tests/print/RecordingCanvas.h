@@ -67,6 +67,13 @@ public:
                 return &op;
         return nullptr;
     }
+    // Where that text was drawn; a null rectangle when it was not, so a
+    // comparison fails instead of crashing.
+    QRect rectOf(const QString &text) const
+    {
+        const DrawOp *op = find(text);
+        return op ? op->rect : QRect();
+    }
     // The characters of one row concatenated in drawing order.
     QString rowText(int top) const
     {
@@ -88,7 +95,7 @@ private:
     int m_dx = 0, m_dy = 0;
 };
 
-inline QRect specRect(int l, int t, int r, int b)
+inline QRect tableRect(int l, int t, int r, int b)
 {
     return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
 }

@@ -2,7 +2,7 @@
 
 #include "RecordingCanvas.h"
 #include "SampleOrders.h"
-#include "print/AccountSplit.h"
+#include "model/AccountSplit.h"
 #include "print/FormLayouts.h"
 
 #include <QTest>
@@ -114,8 +114,8 @@ private Q_SLOTS:
             if (op.left() < 180)
                 check.append(op);
         QCOMPARE(check.size(), 2);
-        QCOMPARE(check[0].rect, specRect(75, 205, 125, 260));
-        QCOMPARE(check[1].rect, specRect(125, 205, 175, 260));
+        QCOMPARE(check[0].rect, tableRect(75, 205, 125, 260));
+        QCOMPARE(check[1].rect, tableRect(125, 205, 175, 260));
         verifyBoxes(c, 205, 180, 50, 50, row);
         if (row.size() == 24)
             QCOMPARE(c.row(205).last().left(), 1330);   // the 25th box stays empty
@@ -163,7 +163,7 @@ private Q_SLOTS:
         DrawOrdinaryForm(c, boxes(false), sample::ordinary(), true);
         const DrawOp *op = c.find(QStringLiteral("**1234,50**"));
         QVERIFY(op);
-        QCOMPARE(op->rect, specRect(820, 290, 1400, 345));
+        QCOMPARE(op->rect, tableRect(820, 290, 1400, 345));
         QVERIFY(c.lines().isEmpty());
     }
 
@@ -172,20 +172,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QRect>("rect");
         const CPrzelewDane r = sample::ordinary();
-        QTest::newRow("recipient 1") << r.recipient1 << specRect(75, 33, 1400, 88);
-        QTest::newRow("recipient 2") << r.recipient2 << specRect(75, 120, 1400, 175);
-        QTest::newRow("check digits") << r.checkDigits << specRect(75, 205, 170, 260);
-        QTest::newRow("bank number") << r.bankNumber << specRect(180, 205, 560, 260);
-        QTest::newRow("account rest") << r.accountRest << specRect(575, 205, 1400, 260);
-        QTest::newRow("currency") << r.currency << specRect(630, 290, 770, 345);
-        QTest::newRow("sender check digits") << "61" << specRect(75, 375, 170, 430);
-        QTest::newRow("sender bank") << "10901014" << specRect(180, 375, 560, 430);
-        QTest::newRow("sender rest") << "0000071219812874" << specRect(575, 375, 1400, 430);
-        QTest::newRow("sender 1") << r.sender1 << specRect(75, 460, 1400, 515);
-        QTest::newRow("sender 2") << r.sender2 << specRect(75, 545, 1400, 600);
-        QTest::newRow("title 1") << r.title1 << specRect(75, 630, 1400, 685);
-        QTest::newRow("title 2") << r.title2 << specRect(75, 715, 1400, 770);
-        QTest::newRow("date") << "08.12.2026" << specRect(100, 820, 450, 870);
+        QTest::newRow("recipient 1") << r.recipient1 << tableRect(75, 33, 1400, 88);
+        QTest::newRow("recipient 2") << r.recipient2 << tableRect(75, 120, 1400, 175);
+        QTest::newRow("check digits") << r.checkDigits << tableRect(75, 205, 170, 260);
+        QTest::newRow("bank number") << r.bankNumber << tableRect(180, 205, 560, 260);
+        QTest::newRow("account rest") << r.accountRest << tableRect(575, 205, 1400, 260);
+        QTest::newRow("currency") << r.currency << tableRect(630, 290, 770, 345);
+        QTest::newRow("sender check digits") << "61" << tableRect(75, 375, 170, 430);
+        QTest::newRow("sender bank") << "10901014" << tableRect(180, 375, 560, 430);
+        QTest::newRow("sender rest") << "0000071219812874" << tableRect(575, 375, 1400, 430);
+        QTest::newRow("sender 1") << r.sender1 << tableRect(75, 460, 1400, 515);
+        QTest::newRow("sender 2") << r.sender2 << tableRect(75, 545, 1400, 600);
+        QTest::newRow("title 1") << r.title1 << tableRect(75, 630, 1400, 685);
+        QTest::newRow("title 2") << r.title2 << tableRect(75, 715, 1400, 770);
+        QTest::newRow("date") << "08.12.2026" << tableRect(100, 820, 450, 870);
     }
     void ordinaryFreeTextRectangles()
     {
@@ -215,8 +215,8 @@ private Q_SLOTS:
         r.senderAccount = QStringLiteral("10901014000007121981");
         RecordingCanvas c;
         DrawOrdinaryForm(c, boxes(false), r, true);
-        QCOMPARE(c.find(QStringLiteral("10901014"))->rect, specRect(180, 375, 560, 430));
-        QCOMPARE(c.find(QStringLiteral("000007121981"))->rect, specRect(575, 375, 1400, 430));
+        QCOMPARE(c.rectOf(QStringLiteral("10901014")), tableRect(180, 375, 560, 430));
+        QCOMPARE(c.rectOf(QStringLiteral("000007121981")), tableRect(575, 375, 1400, 430));
         for (const DrawOp &op : c.row(375))
             QVERIFY(op.left() != 75 || op.text.isEmpty());
     }
@@ -229,20 +229,20 @@ private Q_SLOTS:
         verifyBoxes(c, 375, 75, 50, 50, r.senderAccount.left(27));
         const DrawOp *mark = c.find(QStringLiteral("X"));
         QVERIFY(mark);
-        QCOMPARE(mark->rect, specRect(515, 300, 560, 350));
+        QCOMPARE(mark->rect, tableRect(515, 300, 560, 350));
         QCOMPARE(mark->font, FormCanvas::Font::Mark);
         QCOMPARE(mark->kind, DrawOp::Centered);
 
         RecordingCanvas free;
         DrawOrdinaryForm(free, boxes(false), r, true);
-        QCOMPARE(free.find(r.senderAccount)->rect, specRect(75, 375, 1400, 430));
+        QCOMPARE(free.rectOf(r.senderAccount), tableRect(75, 375, 1400, 430));
     }
 
     void transferMarkIsAlwaysPrinted()
     {
         RecordingCanvas c;
         DrawOrdinaryForm(c, boxes(false), sample::ordinary(), false);
-        QCOMPARE(c.find(QStringLiteral("X"))->rect, specRect(460, 300, 490, 350));
+        QCOMPARE(c.rectOf(QStringLiteral("X")), tableRect(460, 300, 490, 350));
     }
 
     void currencyOnlyInTemplateMode()
@@ -264,7 +264,7 @@ private Q_SLOTS:
         p.printSymbol = 1;
         RecordingCanvas on;
         DrawOrdinaryForm(on, p, sample::ordinary(), true);
-        QCOMPARE(on.find(QStringLiteral("06"))->rect, specRect(1310, 790, 1400, 850));
+        QCOMPARE(on.rectOf(QStringLiteral("06")), tableRect(1310, 790, 1400, 850));
         QCOMPARE(on.find(QStringLiteral("06"))->kind, DrawOp::Centered);
     }
 
@@ -292,6 +292,7 @@ private Q_SLOTS:
         verifyBoxes(c, 205, 235, 48, 47, QStringLiteral("101010230000261395200000"));
         verifyBoxes(c, 290, 663, 47, 47, QStringLiteral("PLN"), 853);
         verifyBoxes(c, 290, 853, 47, 47, QStringLiteral("1234,50"));
+        QCOMPARE(c.lines().size(), 1);
         QCOMPARE(c.lines()[0].rect.topLeft(), QPoint(853 + 7 * 47, 317));
         QCOMPARE(c.lines()[0].rect.bottomRight(), QPoint(1400, 317));
         verifyBoxes(c, 375, 140, 47, 47, QStringLiteral("61"), 235);
@@ -317,16 +318,16 @@ private Q_SLOTS:
         const CPrzelewDane r = sample::zus();
         RecordingCanvas c;
         DrawZusForm(c, boxes(false), r, false);
-        QCOMPARE(c.find(QStringLiteral("78"))->rect, specRect(140, 205, 235, 260));
-        QCOMPARE(c.find(QStringLiteral("10101023"))->rect, specRect(235, 205, 615, 260));
-        QCOMPARE(c.find(QStringLiteral("0000261395200000"))->rect, specRect(615, 205, 1400, 260));
-        QCOMPARE(c.find(QStringLiteral("**1234,50**"))->rect, specRect(853, 290, 1420, 345));
-        QCOMPARE(c.find(QStringLiteral("0000071219812874"))->rect, specRect(615, 375, 1420, 430));
-        QCOMPARE(c.find(r.sender1)->rect, specRect(140, 460, 1420, 515));
-        QCOMPARE(c.find(r.payerId)->rect, specRect(140, 630, 615, 685));
-        QCOMPARE(c.find(r.supplementaryId)->rect, specRect(758, 630, 1420, 685));
-        QCOMPARE(c.find(r.title2)->rect, specRect(710, 715, 1420, 770));
-        QCOMPARE(c.find(QStringLiteral("R"))->rect, specRect(663, 630, 710, 685));   // boxes in both variants
+        QCOMPARE(c.rectOf(QStringLiteral("78")), tableRect(140, 205, 235, 260));
+        QCOMPARE(c.rectOf(QStringLiteral("10101023")), tableRect(235, 205, 615, 260));
+        QCOMPARE(c.rectOf(QStringLiteral("0000261395200000")), tableRect(615, 205, 1400, 260));
+        QCOMPARE(c.rectOf(QStringLiteral("**1234,50**")), tableRect(853, 290, 1420, 345));
+        QCOMPARE(c.rectOf(QStringLiteral("0000071219812874")), tableRect(615, 375, 1420, 430));
+        QCOMPARE(c.rectOf(r.sender1), tableRect(140, 460, 1420, 515));
+        QCOMPARE(c.rectOf(r.payerId), tableRect(140, 630, 615, 685));
+        QCOMPARE(c.rectOf(r.supplementaryId), tableRect(758, 630, 1420, 685));
+        QCOMPARE(c.rectOf(r.title2), tableRect(710, 715, 1420, 770));
+        QCOMPARE(c.rectOf(QStringLiteral("R")), tableRect(663, 630, 710, 685));   // boxes in both variants
         QVERIFY(!c.find(QStringLiteral("P")));      // currency: template mode only
     }
 
@@ -393,7 +394,7 @@ private Q_SLOTS:
         DrawTaxForm(c, boxes(false), sample::tax(), true);
         const DrawOp *op = c.find(QStringLiteral("05  M  03  00"));
         QVERIFY(op);
-        QCOMPARE(op->rect, specRect(1025, 630, 1400, 685));
+        QCOMPARE(op->rect, tableRect(1025, 630, 1400, 685));
         QCOMPARE(SpacedTaxPeriod(QStringLiteral("2026R")), QStringLiteral("20  2  6R  "));
     }
 
@@ -413,9 +414,9 @@ private Q_SLOTS:
             if (op.left() >= 1025)
                 period.append(op);
         QCOMPARE(period.size(), 7);
-        QCOMPARE(period[0].rect, specRect(1025, 630, 1400, 685));
-        QCOMPARE(period[6].rect, specRect(1025 + 300, 630, 1400 + 300, 685));
-        QCOMPARE(c.find(QStringLiteral("08.12.2026"))->rect, specRect(100, 820, 450, 870));
+        QCOMPARE(period[0].rect, tableRect(1025, 630, 1400, 685));
+        QCOMPARE(period[6].rect, tableRect(1025 + 300, 630, 1400 + 300, 685));
+        QCOMPARE(c.rectOf(QStringLiteral("08.12.2026")), tableRect(100, 820, 450, 870));
     }
 
     void taxFreeTextRectangles()
@@ -423,12 +424,12 @@ private Q_SLOTS:
         const CPrzelewDane r = sample::tax();
         RecordingCanvas c;
         DrawTaxForm(c, boxes(false), r, true);
-        QCOMPARE(c.find(r.recipient1)->rect, specRect(75, 33, 1400, 88));
-        QCOMPARE(c.find(r.payerId)->rect, specRect(75, 630, 1400, 685));
-        QCOMPARE(c.find(QStringLiteral("R"))->rect, specRect(820, 630, 1400, 685));
-        QCOMPARE(c.find(r.taxFormSymbol)->rect, specRect(75, 715, 1400, 770));
-        QCOMPARE(c.find(r.obligationId)->rect, specRect(425, 715, 1400, 770));
-        QCOMPARE(c.find(QStringLiteral("**1234,50**"))->rect, specRect(820, 290, 1400, 345));
+        QCOMPARE(c.rectOf(r.recipient1), tableRect(75, 33, 1400, 88));
+        QCOMPARE(c.rectOf(r.payerId), tableRect(75, 630, 1400, 685));
+        QCOMPARE(c.rectOf(QStringLiteral("R")), tableRect(820, 630, 1400, 685));
+        QCOMPARE(c.rectOf(r.taxFormSymbol), tableRect(75, 715, 1400, 770));
+        QCOMPARE(c.rectOf(r.obligationId), tableRect(425, 715, 1400, 770));
+        QCOMPARE(c.rectOf(QStringLiteral("**1234,50**")), tableRect(820, 290, 1400, 345));
         QVERIFY(!c.find(QStringLiteral("PLN")));    // no currency on the tax form
     }
 
@@ -442,12 +443,12 @@ private Q_SLOTS:
         p.opTypeMark = 1;
         RecordingCanvas on;
         DrawTaxForm(on, p, sample::tax(), true);
-        QCOMPARE(on.find(QStringLiteral("X"))->rect, specRect(460, 300, 490, 350));
+        QCOMPARE(on.rectOf(QStringLiteral("X")), tableRect(460, 300, 490, 350));
         CPrzelewDane deposit = sample::tax();
         deposit.isTransfer = 0;
         RecordingCanvas dep;
         DrawTaxForm(dep, p, deposit, true);
-        QCOMPARE(dep.find(QStringLiteral("X"))->rect, specRect(515, 300, 560, 350));
+        QCOMPARE(dep.rectOf(QStringLiteral("X")), tableRect(515, 300, 560, 350));
     }
 
     // ---- Receipt stub ----
@@ -458,11 +459,11 @@ private Q_SLOTS:
         const QString account = r.AccountNumberText();     // 12-10101023-1234567890123456
         RecordingCanvas c(21);                              // 23 characters fit in 50 mm
         DrawStub(c, boxes(true), r);
-        QCOMPARE(c.find(account.left(23))->rect, specRect(60, 20, 560, 98));
-        QCOMPARE(c.find(account.mid(23))->rect, specRect(60, 106, 560, 184));
+        QCOMPARE(c.rectOf(account.left(23)), tableRect(60, 20, 560, 98));
+        QCOMPARE(c.rectOf(account.mid(23)), tableRect(60, 106, 560, 184));
         RecordingCanvas wide(10);                           // everything fits on line 1
         DrawStub(wide, boxes(true), r);
-        QCOMPARE(wide.find(account)->rect, specRect(60, 20, 560, 98));
+        QCOMPARE(wide.rectOf(account), tableRect(60, 20, 560, 98));
         QVERIFY(wide.row(106).isEmpty() || wide.row(106)[0].text.isEmpty());
     }
 
@@ -471,13 +472,13 @@ private Q_SLOTS:
         const CPrzelewDane r = sample::ordinary();
         RecordingCanvas c(21);
         DrawStub(c, boxes(true), r);
-        QCOMPARE(c.find(r.recipient1)->rect, specRect(60, 200, 560, 357));
+        QCOMPARE(c.rectOf(r.recipient1), tableRect(60, 200, 560, 357));
         QCOMPARE(c.find(r.recipient1)->kind, DrawOp::Wrapped);
-        QCOMPARE(c.find(QStringLiteral("1234,50"))->rect, specRect(60, 365, 560, 435));
+        QCOMPARE(c.rectOf(QStringLiteral("1234,50")), tableRect(60, 365, 560, 435));
         QCOMPARE(c.lines().size(), 1);
         QCOMPARE(c.lines()[0].rect.topLeft(), QPoint(60 + 7 * 21 + 5, 400));
         QCOMPARE(c.lines()[0].rect.bottomRight(), QPoint(550, 400));
-        QCOMPARE(c.find(r.sender1)->rect, specRect(60, 550, 560, 762));
+        QCOMPARE(c.rectOf(r.sender1), tableRect(60, 550, 560, 762));
         QCOMPARE(c.find(r.sender1)->kind, DrawOp::Wrapped);
         QVERIFY(!c.find(r.senderAccount));  // a transfer's sender account is not on the stub
 
@@ -491,7 +492,7 @@ private Q_SLOTS:
         const CPrzelewDane r = sample::deposit();
         RecordingCanvas c;
         DrawStub(c, boxes(true), r);
-        QCOMPARE(c.find(r.senderAccount)->rect, specRect(60, 440, 560, 530));
+        QCOMPARE(c.rectOf(r.senderAccount), tableRect(60, 440, 560, 530));
     }
 };
 

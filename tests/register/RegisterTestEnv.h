@@ -8,6 +8,13 @@
 #include <QTemporaryDir>
 #include <QtGlobal>
 
+// The register of the running test; RegisterTestEnv points it at its folder.
+inline RegisterLocation &testRegister()
+{
+    static RegisterLocation where;
+    return where;
+}
+
 class RegisterTestEnv
 {
 public:
@@ -15,7 +22,7 @@ public:
     {
         qputenv("XDG_DATA_HOME", (m_dir.path() + QStringLiteral("/data")).toUtf8());
         qputenv("XDG_CONFIG_HOME", (m_dir.path() + QStringLiteral("/config")).toUtf8());
-        CKontrahenciSet::setDatabasePath(dbPath());
+        testRegister() = RegisterLocation {dbPath()};
     }
     QString dbPath() const { return m_dir.path() + QStringLiteral("/data/kantomix.db"); }
     QString path() const { return m_dir.path(); }
@@ -44,7 +51,7 @@ struct Party
 
 inline void addParties(std::initializer_list<Party> parties)
 {
-    CKontrahenciSet set;
+    CKontrahenciSet set(testRegister());
     set.Open();
     for (const Party &p : parties) {
         set.AddNew();
@@ -61,7 +68,7 @@ inline void addParties(std::initializer_list<Party> parties)
 
 inline QStringList namesOf(const QString &filter, const QString &sort = QStringLiteral("[KH_Nazwa1]"))
 {
-    CKontrahenciSet set;
+    CKontrahenciSet set(testRegister());
     set.m_strFilter = filter;
     set.m_strSort = sort;
     set.Open();

@@ -1,8 +1,10 @@
 #include "RegisterTestEnv.h"
+#include "WidgetFit.h"
 #include "../import/DbfWriter.h"
 #include "import/HopDlg.h"
 
 #include <QRadioButton>
+#include <QApplication>
 #include <QTest>
 
 namespace {
@@ -42,7 +44,7 @@ private Q_SLOTS:
 
     void opensOnKorvantWithEmptyPath()
     {
-        CKontrahenciSet target;
+        CKontrahenciSet target(testRegister());
         ScriptedHopDlg dlg(target);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Import danych o kontrahentach"));
         QCOMPARE(dlg.source(), 0);
@@ -67,7 +69,7 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QFETCH(QStringList, messages);
         QFETCH(bool, accepted);
-        CKontrahenciSet target;
+        CKontrahenciSet target(testRegister());
         ScriptedHopDlg dlg(target);
         dlg.setSource(source);
         dlg.setPath(path.replace(u'@', root));
@@ -79,7 +81,7 @@ private Q_SLOTS:
 
     void browseFillsOnlyValidFolders()
     {
-        CKontrahenciSet target;
+        CKontrahenciSet target(testRegister());
         ScriptedHopDlg dlg(target);
         dlg.setPath(QStringLiteral("poprzednia"));
         dlg.browseAnswer = env.path();
@@ -89,6 +91,23 @@ private Q_SLOTS:
         dlg.browseAnswer = root + u'/';
         dlg.onBrowse();
         QCOMPARE(dlg.path(), root);
+    }
+
+    void fitsLargerFonts()
+    {
+        const QFont before = QApplication::font();
+        for (int points : {11, 16}) {
+            QFont font = before;
+            font.setPointSize(points);
+            QApplication::setFont(font);
+            CKontrahenciSet target(testRegister());
+            ScriptedHopDlg dlg(target);
+            dlg.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+            saveShot(dlg, QStringLiteral("import-dos-%1pt").arg(points));
+            QCOMPARE(cutTexts(dlg), QStringList());
+        }
+        QApplication::setFont(before);
     }
 };
 

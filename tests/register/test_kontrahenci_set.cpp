@@ -29,7 +29,7 @@ private Q_SLOTS:
 
     void createsTableAndIndexOnFirstUse()
     {
-        CKontrahenciSet set;
+        CKontrahenciSet set(testRegister());
         set.Open();
         QCOMPARE(set.GetRecordCount(), 0L);
         QVERIFY(set.IsBOF() && set.IsEOF());
@@ -85,7 +85,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, filter);
         seedMixed();
-        CKontrahenciSet set;
+        CKontrahenciSet set(testRegister());
         set.m_strFilter = filter;
         QVERIFY_THROWS_EXCEPTION(CRegisterError, set.Open());
         QCOMPARE(namesOf(QString()).size(), 8);
@@ -102,7 +102,7 @@ private Q_SLOTS:
     void applyFilterAndSortOnOpenSet()
     {
         seedMixed();
-        CKontrahenciSet set;
+        CKontrahenciSet set(testRegister());
         set.m_strSort = QStringLiteral("[KH_Nazwa1]");
         set.Open();
         QCOMPARE(set.GetRecordCount(), 8L);
@@ -118,7 +118,7 @@ private Q_SLOTS:
     void deletingListRowsDeletesExactlyThose()
     {
         addParties({{"R0"}, {"R1"}, {"R2"}, {"R3"}, {"R4"}, {"R5"}, {"R6"}, {"R7"}});
-        CKontrahenciSet set;
+        CKontrahenciSet set(testRegister());
         set.m_strSort = QStringLiteral("[KH_Nazwa1]");
         set.Open();
         const QList<int> selected {2, 5, 6};
@@ -138,7 +138,7 @@ private Q_SLOTS:
     void editWritesBackAndAddJoinsTheSet()
     {
         addParties({{"Alfa"}});
-        CKontrahenciSet set;
+        CKontrahenciSet set(testRegister());
         set.Open();
         set.MoveFirst();
         set.Edit();
@@ -158,7 +158,7 @@ private Q_SLOTS:
     void seekMatchesNameWithoutRegardToCase()
     {
         addParties({{QStringLiteral("Żółw S.A."), 2}});
-        CKontrahenciSet set;
+        CKontrahenciSet set(testRegister());
         set.OpenTable();
         QVERIFY(set.Seek(QStringLiteral("ŻÓŁW s.a.")));
         QCOMPARE(set.GetFieldValue(QStringLiteral("KH_Typ")).toInt(), 2);
@@ -173,7 +173,7 @@ private Q_SLOTS:
     void clearDefaultLeavesOnlyTheNewDefault()
     {
         addParties({{"S1", 3, true}, {"S2", 3, true}, {"S3", 3, false}});
-        CKontrahenciSet set;
+        CKontrahenciSet set(testRegister());
         set.m_strFilter = QStringLiteral("(KH_Typ=3)");
         set.m_strSort = QStringLiteral("[KH_Nazwa1]");
         set.Open();
@@ -209,7 +209,7 @@ private Q_SLOTS:
             addParties({{"Zeta", 3, true}, {"Alfa", 3, true}});
         if (seed == 3)
             addParties({{"Odbiorca", 0, true}});
-        const CDefaultSender s = lookupDefaultSender();
+        const CDefaultSender s = lookupDefaultSender(testRegister());
         QCOMPARE(s.found, found);
         QCOMPARE(s.name1, name);
         QCOMPARE(s.account, account);
@@ -229,7 +229,7 @@ private Q_SLOTS:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(content);
         f.close();
-        CKontrahenciSet set;
+        CKontrahenciSet set(testRegister());
         try {
             set.Open();
             QFAIL("a damaged file was opened");
@@ -246,7 +246,9 @@ private Q_SLOTS:
         sqlite3 *other = nullptr;
         QCOMPARE(sqlite3_open(env.dbPath().toUtf8().constData(), &other), SQLITE_OK);
         QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-        CKontrahenciSet set;
+        RegisterLocation shortWait = testRegister();
+        shortWait.busyTimeoutMs = 300;
+        CKontrahenciSet set(shortWait);
         QElapsedTimer t;
         t.start();
         try {
@@ -255,7 +257,7 @@ private Q_SLOTS:
         } catch (const CRegisterError &e) {
             QVERIFY2(e.message().contains(QStringLiteral("zajęta")), qPrintable(e.message()));
         }
-        QVERIFY(t.elapsed() >= 1000);
+        QVERIFY(t.elapsed() >= 300);
         sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(other);
         set.Open();

@@ -1,9 +1,11 @@
 #include "RegisterTestEnv.h"
-#include "app/Messages.h"
-#include "app/Settings.h"
+#include "WidgetFit.h"
+#include "base/Messages.h"
+#include "base/Settings.h"
 #include "register/KontrahentDlg.h"
 #include "register/ListaKontrDlg.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -14,7 +16,7 @@
 #include <QSettings>
 #include <QSizeGrip>
 #include <QTableView>
-#include "app/HelpWindow.h"
+#include "base/HelpHook.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -87,7 +89,7 @@ class TestListaKontrDlg : public QObject
 
     std::unique_ptr<ScriptedListDlg> makeDialog(bool recipients, bool managing, int kinds, const QString &placement = {})
     {
-        set = std::make_unique<CKontrahenciSet>();
+        set = std::make_unique<CKontrahenciSet>(testRegister());
         if (managing)
             set->m_strSort = QStringLiteral("[KH_Nazwa1]");
         set->Open();
@@ -196,16 +198,15 @@ private Q_SLOTS:
     void helpButtonOpensTheRegisterSection()
     {
         seed();
+        QStringList asked;
+        const HelpHandler previous = setHelpHandler([&](const QString &section) { asked << section; });
         auto dlg = makeDialog(true, true, 0xFF);
         dlg->show();
         auto *help = dlg->findChild<QPushButton *>(QStringLiteral("helpButton"));
         QVERIFY(help && help->isEnabled());
         QTest::mouseClick(help, Qt::LeftButton);
-        CHelpWindow *window = showHelp(QString::fromLatin1(HelpTopic::Register));
-        QVERIFY(window->isVisible());
-        QVERIFY(QFile::exists(QStringLiteral(":/help/pomoc.html")));
-        QVERIFY2(window->browser()->toPlainText().contains(QStringLiteral("kontrahen"), Qt::CaseInsensitive), "the guide is shown");
-        window->close();
+        setHelpHandler(previous);
+        QCOMPARE(asked, QStringList {QString::fromLatin1(HelpTopic::Register)});
     }
 
     void deleteSelectedRows_data()
@@ -358,9 +359,8 @@ private Q_SLOTS:
         QCOMPARE(child<QWidget>(dlg.get(), "kindEmployees")->geometry(), kinds);
         QVERIFY(dlg->findChild<QSizeGrip *>());
         QCOMPARE(dlg->minimumSize(), designed);
-        // Forced below the design, the controls go back to their places.
-        dlg->setMinimumSize(0, 0);
         dlg->resize(designed - QSize(50, 50));
+        QCOMPARE(dlg->size(), designed);
         QCOMPARE(dlg->list()->geometry(), list);
     }
 
@@ -464,6 +464,42 @@ private Q_SLOTS:
         QTest::keyClicks(child<QLineEdit>(&sender, "check"), "1234");
         QCOMPARE(sender.values().bank, QStringLiteral("12345678"));
         QCOMPARE(sender.values().check, QStringLiteral("12"));
+    }
+
+    void dialogsFitLargerFonts_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::newRow("11 pt") << 11;
+        QTest::newRow("16 pt") << 16;
+    }
+    void dialogsFitLargerFonts()
+    {
+        QFETCH(int, points);
+        const QFont before = QApplication::font();
+        QFont font = before;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        seed();
+        // Each list dialog reads the test's one set: shown one after the other.
+        auto recipients = makeDialog(true, true, 0xFF);
+        checkFits(*recipients, QStringLiteral("odbiorcy-%1pt").arg(points));
+        auto senders = makeDialog(false, false, 0xFF);
+        checkFits(*senders, QStringLiteral("nadawcy-wybor-%1pt").arg(points));
+        CKontrahentDlg recipient(true);
+        checkFits(recipient, QStringLiteral("dane-odbiorcy-%1pt").arg(points));
+        CKontrahentDlg sender(false);
+        checkFits(sender, QStringLiteral("dane-nadawcy-%1pt").arg(points));
+        QApplication::setFont(before);
+    }
+
+private:
+    void checkFits(QWidget &window, const QString &name)
+    {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        saveShot(window, name);
+        QCOMPARE(cutTexts(window), QStringList());
+        window.close();
     }
 };
 

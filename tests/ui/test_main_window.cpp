@@ -2,11 +2,12 @@
 // a header click, deleting, printing a selected range, the ZUS import and
 // the settings written at exit.
 
+#include "base/AppIdentity.h"
 #include "app/CommandTable.h"
 #include "app/KantomixApp.h"
 #include "app/KantomixView.h"
 #include "app/MainFrame.h"
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "app/OrderListModel.h"
 #include "print/PdfText.h"
 
@@ -112,8 +113,7 @@ void TestMainWindow::initTestCase()
     QVERIFY(m_config.isValid());
     // Before the first QSettings: its user folder is looked up once.
     qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-    QCoreApplication::setOrganizationName(QStringLiteral("WexSoft"));
-    QCoreApplication::setApplicationName(QStringLiteral("Kantomix"));
+    setUpApplicationIdentity();
 }
 
 void TestMainWindow::init()

@@ -18,7 +18,7 @@ enum Id {
 inline QString text(Id id)
 {
     switch (id) {
-    case ConfirmDeleteOrders: return QStringLiteral("Czy na pewno usunąć wybrane kantomix?");
+    case ConfirmDeleteOrders: return QStringLiteral("Czy na pewno usunąć wybrane przelewy?");
     case NothingSelected: return QStringLiteral("Nie wybrano żadnej pozycji.");
     case SeveralSelected: return QStringLiteral("Wybrano kilka pozycji. Proszę wybrać tylko jeden wiersz.");
     case ConfirmDeleteParties: return QStringLiteral("Czy na pewno usunąć wybrane podmioty?");
@@ -31,7 +31,7 @@ inline QString text(Id id)
 
 inline QString oldFormat()
 {
-    return QStringLiteral("W aktualnie wybranym pliku wykryto kantomix w starym formacie.\n"
+    return QStringLiteral("W aktualnie wybranym pliku wykryto przelewy w starym formacie.\n"
                           "Nie zostaną one wczytane do programu.");
 }
 

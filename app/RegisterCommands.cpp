@@ -1,4 +1,6 @@
-#include "register/RegisterCommands.h"
+#include "app/RegisterCommands.h"
+
+#include "base/AppIdentity.h"
 
 #include "import/HopDlg.h"
 #include "register/KontrahenciSet.h"
@@ -10,12 +12,12 @@ namespace {
 
 void reportError(QWidget *parent, const CRegisterError &e)
 {
-    QMessageBox::critical(parent, QStringLiteral("Kantomix"), e.message());
+    QMessageBox::critical(parent, programTitle(), e.message());
 }
 
-void manage(QWidget *parent, bool recipients, const char *placement)
+void manage(QWidget *parent, const RegisterLocation &where, bool recipients, const char *placement)
 {
-    CKontrahenciSet set;
+    CKontrahenciSet set(where);
     try {
         set.m_strSort = QStringLiteral("[KH_Nazwa1]");
         set.Open();
@@ -32,27 +34,27 @@ void manage(QWidget *parent, bool recipients, const char *placement)
 
 } // namespace
 
-void showRecipientsDialog(QWidget *parent)
+void showRecipientsDialog(QWidget *parent, const RegisterLocation &where)
 {
-    manage(parent, true, "KontrahenciDlg");
+    manage(parent, where, true, "KontrahenciDlg");
 }
 
-void showSendersDialog(QWidget *parent)
+void showSendersDialog(QWidget *parent, const RegisterLocation &where)
 {
-    manage(parent, false, "NadawcyDlg");
+    manage(parent, where, false, "NadawcyDlg");
 }
 
-void showDosImportDialog(QWidget *parent)
+void showDosImportDialog(QWidget *parent, const RegisterLocation &where)
 {
-    CKontrahenciSet target;
+    CKontrahenciSet target(where);
     CHopDlg dlg(target, parent);
     dlg.exec();
 }
 
-CDefaultSender lookupDefaultSenderOrReport(QWidget *parent)
+CDefaultSender lookupDefaultSenderOrReport(QWidget *parent, const RegisterLocation &where)
 {
     try {
-        return lookupDefaultSender();
+        return lookupDefaultSender(where);
     } catch (const CRegisterError &e) {
         if (parent)
             reportError(parent, e);
@@ -60,9 +62,10 @@ CDefaultSender lookupDefaultSenderOrReport(QWidget *parent)
     }
 }
 
-std::optional<CPickedParty> pickParty(QWidget *parent, bool recipients, int initialKinds)
+std::optional<CPickedParty> pickParty(QWidget *parent, const RegisterLocation &where, bool recipients,
+                                     int initialKinds)
 {
-    CKontrahenciSet set;
+    CKontrahenciSet set(where);
     try {
         set.Open();
     } catch (const CRegisterError &e) {

@@ -11,15 +11,15 @@
 class QWidget;
 
 // "&Odbiorcy...": manage recipients (placement "KontrahenciDlg").
-void showRecipientsDialog(QWidget *parent);
+void showRecipientsDialog(QWidget *parent, const RegisterLocation &where);
 // "&Nadawcy...": manage senders (placement "NadawcyDlg").
-void showSendersDialog(QWidget *parent);
+void showSendersDialog(QWidget *parent, const RegisterLocation &where);
 // "&Import danych z DOS": the DOS-data import dialog.
-void showDosImportDialog(QWidget *parent);
+void showDosImportDialog(QWidget *parent, const RegisterLocation &where);
 
 // The default sender for a new order; a register failure is shown (when
 // `parent` is given) and gives "not found".
-CDefaultSender lookupDefaultSenderOrReport(QWidget *parent);
+CDefaultSender lookupDefaultSenderOrReport(QWidget *parent, const RegisterLocation &where);
 
 // A party picked into an order.
 struct CPickedParty
@@ -30,4 +30,5 @@ struct CPickedParty
 
 // Pick mode of the list for the order pages: recipients with the kind bits
 // preset (1 counterparties, 2 employees, 4 tax offices), or senders.
-std::optional<CPickedParty> pickParty(QWidget *parent, bool recipients, int initialKinds);
+std::optional<CPickedParty> pickParty(QWidget *parent, const RegisterLocation &where, bool recipients,
+                                     int initialKinds);

@@ -1,4 +1,4 @@
-#include "print/AccountSplit.h"
+#include "model/AccountSplit.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "print/DigitWords.h"
+#include "model/DigitWords.h"
 
 namespace {
 constexpr const char16_t *kDigitWords[10] = {
