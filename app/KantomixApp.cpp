@@ -5,6 +5,8 @@
 #include "app/BatchPrint.h"
 #include "app/FileErrors.h"
 #include "app/HelpWindow.h"
+#include "app/ProblemReport.h"
+#include "base/Messages.h"
 #include "app/MainFrame.h"
 #include "print/FormPages.h"
 
@@ -84,7 +86,7 @@ bool CKantomixApp::InitInstance(const CKantomixCommandLineInfo &cmdInfo)
     return true;
 }
 
-void CKantomixApp::ExitInstance()
+bool CKantomixApp::ExitInstance()
 {
     qApp->removeEventFilter(this);
     const std::unique_ptr<QSettings> store = openSettingsStore();
@@ -96,6 +98,10 @@ void CKantomixApp::ExitInstance()
     store->endGroup();
     store->sync();
     m_frame.reset();
+    if (store->status() == QSettings::NoError)
+        return true;
+    reportProblem(Msg::settingsNotWritten(store->fileName()));
+    return false;
 }
 
 void CKantomixApp::AddToRecentFileList(const QString &path)

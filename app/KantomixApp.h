@@ -28,8 +28,9 @@ public:
     // Start-up after the QApplication exists. True when the main window is
     // shown; false ends the program with exitCode() (also after a batch print).
     bool InitInstance(const CKantomixCommandLineInfo &cmdInfo);
-    // Normal exit: writes every setting and the recent-file list.
-    void ExitInstance();
+    // Normal exit: writes every setting and the recent-file list; false (and
+    // the user told) when the settings file could not be written.
+    bool ExitInstance();
     int exitCode() const { return m_exitCode; }
 
     AllSettings &settings() { return m_settings; }

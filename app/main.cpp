@@ -59,6 +59,6 @@ int main(int argc, char *argv[])
     if (!kantomix.InitInstance(cmdInfo))
         return kantomix.exitCode();
     const int rc = app.exec();
-    kantomix.ExitInstance();
-    return rc;
+    const bool settingsWritten = kantomix.ExitInstance();
+    return rc != 0 ? rc : settingsWritten ? 0 : 1;
 }

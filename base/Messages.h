@@ -37,4 +37,10 @@ inline QString oldFormat()
 
 inline QString saveFailed() { return QStringLiteral("Zapisanie dokumentu nie powiodło się."); }
 
+inline QString settingsNotWritten(const QString &file)
+{
+    return QStringLiteral("Nie można zapisać ustawień programu w pliku %1. Zmienione ustawienia nie zostały zachowane.")
+        .arg(file);
+}
+
 } // namespace Msg

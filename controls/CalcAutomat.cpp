@@ -87,17 +87,21 @@ void CCalcAutomat::pushOperator(char op)
     default: // "+", "-", "=": the pending sum or difference is done now
         break;
     }
-    CWexOleCurrency result = head.value;
-    if (m_stack.size() >= 2 && m_stack.back().isOperator()) {
+    m_stack.push_back(CToken::number(foldPending(head.value)));
+    if (op != '=')
+        m_stack.push_back(CToken::oper(op));
+}
+
+CWexOleCurrency CCalcAutomat::foldPending(CWexOleCurrency right)
+{
+    while (m_stack.size() >= 2 && m_stack.back().isOperator()) {
         const char pending = m_stack.back().op;
         m_stack.pop_back();
         const CWexOleCurrency left = m_stack.back().value;
         m_stack.pop_back();
-        result = apply(left, pending, result);
+        right = apply(left, pending, right);
     }
-    m_stack.push_back(CToken::number(result));
-    if (op != '=')
-        m_stack.push_back(CToken::oper(op));
+    return right;
 }
 
 QString CCalcAutomat::evaluate(int decimals)
@@ -110,14 +114,7 @@ QString CCalcAutomat::evaluate(int decimals)
             break;
         }
     }
-    CWexOleCurrency result = found ? head.value : CWexOleCurrency(0);
-    while (m_stack.size() >= 2 && m_stack.back().isOperator()) {
-        const char pending = m_stack.back().op;
-        m_stack.pop_back();
-        const CWexOleCurrency left = m_stack.back().value;
-        m_stack.pop_back();
-        result = apply(left, pending, result);
-    }
+    CWexOleCurrency result = foldPending(found ? head.value : CWexOleCurrency(0));
     m_stack.clear();
     if (result.isValid())
         result = roundToDecimals(result, decimals);

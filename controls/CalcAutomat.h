@@ -48,6 +48,8 @@ public:
     static constexpr QStringView kErrorText = u"E";
 
 private:
+    // Works out the pending sums and differences with `right` as the last operand.
+    CWexOleCurrency foldPending(CWexOleCurrency right);
     bool popToken(CToken &token);
 
     std::vector<CToken> m_stack;

@@ -26,6 +26,17 @@ bool roundedDivide(__int128 a, __int128 b, int64_t &out)
 
 } // namespace
 
+bool parseDigits(QStringView digits, int64_t &value)
+{
+    int64_t v = 0;
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9' || mulOverflows(v, 10, v) || addOverflows(v, c.unicode() - u'0', v))
+            return false;
+    }
+    value = v;
+    return true;
+}
+
 bool parseLeadingInteger(QStringView text, int64_t &value, bool &negative)
 {
     qsizetype i = 0;
@@ -36,13 +47,10 @@ bool parseLeadingInteger(QStringView text, int64_t &value, bool &negative)
         negative = text[i] == u'-';
         ++i;
     }
-    int64_t v = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        if (mulOverflows(v, 10, v) || addOverflows(v, text[i].unicode() - u'0', v))
-            return false;
-    }
-    value = v;
-    return true;
+    qsizetype end = i;
+    while (end < text.size() && text[end] >= u'0' && text[end] <= u'9')
+        ++end;
+    return parseDigits(text.mid(i, end - i), value);
 }
 
 CWexOleCurrency CWexOleCurrency::fromUnits(int64_t units, int64_t tenThousandths)
@@ -127,23 +135,11 @@ bool CWexOleCurrency::parseDecimal(QStringView text, CWexOleCurrency &out)
     QStringView decimals = sep < 0 ? QStringView() : text.mid(sep + 1);
     if ((whole.isEmpty() && decimals.isEmpty()) || decimals.size() > 4)
         return false;
-    int64_t v = 0;
-    for (QChar c : whole) {
-        if (!c.isDigit() || c.unicode() > '9')
-            return false;
-        if (mulOverflows(v, 10, v) || addOverflows(v, c.unicode() - u'0', v))
-            return false;
-    }
-    int64_t frac = 0;
-    for (qsizetype i = 0; i < 4; ++i) {
-        int digit = 0;
-        if (i < decimals.size()) {
-            if (decimals[i] < u'0' || decimals[i] > u'9')
-                return false;
-            digit = decimals[i].unicode() - u'0';
-        }
-        frac = frac * 10 + digit;
-    }
+    int64_t v = 0, frac = 0;
+    if (!parseDigits(whole, v) || !parseDigits(decimals, frac))
+        return false;
+    for (qsizetype i = decimals.size(); i < 4; ++i)
+        frac *= 10;
     CWexOleCurrency r = fromUnits(v, frac);
     if (!r.isValid())
         return false;

@@ -62,6 +62,11 @@ private:
     char m_decimal = ',';
 };
 
+// The value of a text made only of the digits 0-9 (none gives 0); false for
+// any other character or a value beyond 64 bits. Every number read from a
+// file goes through here.
+bool parseDigits(QStringView digits, int64_t &value);
+
 // Reads an unsigned decimal digit run the way atol would, but refuses overflow.
 // Leading blanks and one sign are allowed; parsing stops at the first non-digit.
 bool parseLeadingInteger(QStringView text, int64_t &value, bool &negative);

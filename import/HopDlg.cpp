@@ -1,10 +1,8 @@
 #include "import/HopDlg.h"
 
 #include "base/AppIdentity.h"
-
-#include "import/Hop.h"
-
 #include "base/HelpHook.h"
+#include "import/Hop.h"
 
 #include <QFileDialog>
 #include <QGridLayout>

@@ -47,13 +47,8 @@ QChar takeFirst(QStringView &rest)
 
 int number(QStringView digits)
 {
-    int v = 0;
-    for (QChar c : digits) {
-        if (c < u'0' || c > u'9')
-            return 0;
-        v = v * 10 + (c.unicode() - u'0');
-    }
-    return v;
+    int64_t v = 0;
+    return parseDigits(digits, v) && v <= INT32_MAX ? int(v) : 0;
 }
 
 COrderDate parseDate(QStringView yyyymmdd)
@@ -125,13 +120,8 @@ CZUSImport::ReadResult CZUSImport::ParseLine(QStringView line, CPrzelewDane &ord
     if (grosze.isEmpty())
         return Rejected;
     int64_t value = 0;
-    for (QChar c : grosze) {
-        if (c < u'0' || c > u'9')
-            return Rejected;
-        if (__builtin_mul_overflow(value, 10, &value)
-            || __builtin_add_overflow(value, int64_t(c.unicode() - u'0'), &value))
-            return Rejected;
-    }
+    if (!parseDigits(grosze, value))
+        return Rejected;
     const CWexOleCurrency amount = CWexOleCurrency::fromUnits(value / 100, (value % 100) * 100);
     if (!amount.isValid())
         return Rejected;

@@ -180,11 +180,16 @@ QString CPrzelewDane::AccountNumberText() const
 {
     if (kind == KindZus)
         return ZusAccount(zusAccountType);
+    return composeAccountText(checkDigits, bankNumber, accountRest);
+}
+
+QString composeAccountText(const QString &check, const QString &bank, const QString &account)
+{
     QString text;
-    text.reserve(checkDigits.size() + bankNumber.size() + accountRest.size() + 2);
-    if (!checkDigits.isEmpty())
-        text += checkDigits + u'-';
-    text += bankNumber + u'-' + accountRest;
+    text.reserve(check.size() + bank.size() + account.size() + 2);
+    if (!check.isEmpty())
+        text += check + u'-';
+    text += bank + u'-' + account;
     return text;
 }
 

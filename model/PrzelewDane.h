@@ -126,3 +126,7 @@ public:
     QString obligationId;     // 20
     int zusAccountType = 0;
 };
+
+// The account text of an order or a party: check digits and "-" when
+// present, bank number, "-", account rest.
+QString composeAccountText(const QString &check, const QString &bank, const QString &account);

@@ -25,14 +25,6 @@ void bindAll(RegisterDb::Statement &st, const SqlFragment &f, int first = 1)
 
 } // namespace
 
-QString composeAccountText(const QString &check, const QString &bank, const QString &account)
-{
-    QString out;
-    if (!check.isEmpty())
-        out = check + u'-';
-    return out + bank + u'-' + account;
-}
-
 CKontrahenciSet::CKontrahenciSet(RegisterLocation where) : m_where(std::move(where)) {}
 
 CKontrahenciSet::~CKontrahenciSet()

@@ -4,6 +4,7 @@
 // after Open and after a filter; any position is reached in constant time.
 // Every failure raises CRegisterError.
 
+#include "model/PrzelewDane.h"
 #include "register/RegisterDatabase.h"
 
 #include <QString>
@@ -97,8 +98,6 @@ private:
     EditMode m_editMode = EditMode::None;
 };
 
-// Account text of a party: check digits and "-" when present, bank, "-", account.
-QString composeAccountText(const QString &check, const QString &bank, const QString &account);
 
 // Kind codes of Kh_Typ.
 enum KontrahentTyp : quint8 { TypKontrahent = 0, TypPracownik = 1, TypUrzad = 2, TypNadawca = 3 };

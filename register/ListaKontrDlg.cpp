@@ -1,13 +1,11 @@
 #include "register/ListaKontrDlg.h"
 
 #include "base/AppIdentity.h"
-
+#include "base/HelpHook.h"
 #include "base/Messages.h"
 #include "register/KontrahenciModel.h"
 #include "register/KontrahenciSet.h"
 #include "register/KontrahentDlg.h"
-
-#include "base/HelpHook.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -21,7 +19,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace {

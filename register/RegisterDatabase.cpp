@@ -236,12 +236,16 @@ Statement::~Statement()
 void Statement::bind(int index, const QString &text)
 {
     const QByteArray u = text.toUtf8();
-    sqlite3_bind_text(m_stmt, index, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+    const int rc = sqlite3_bind_text(m_stmt, index, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK)
+        raise(m_db, rc);
 }
 
 void Statement::bind(int index, qint64 value)
 {
-    sqlite3_bind_int64(m_stmt, index, value);
+    const int rc = sqlite3_bind_int64(m_stmt, index, value);
+    if (rc != SQLITE_OK)
+        raise(m_db, rc);
 }
 
 bool Statement::step()

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Writes the twelve form templates as SVG files beside this script.
+"""Writes the twelve form templates as SVG files beside this script, or into
+the folder given.
 
-    python3 resources/forms/generate_forms.py
+    python3 resources/forms/generate_forms.py [folder]
 
 Every template is drawn in the engine's logical units of 0.1 mm: the viewBox is
 the template's frame size, so the print engine can stretch the picture to the
@@ -19,6 +20,7 @@ used (rect, path, text, g, use, transform, fill, stroke).
 from __future__ import annotations
 
 import os
+import sys
 from dataclasses import dataclass
 from xml.sax.saxutils import escape
 
@@ -621,8 +623,9 @@ def svg(name: str, scheme: str, sheet: Sheet) -> str:
 
 
 def main() -> None:
+    folder = sys.argv[1] if len(sys.argv) > 1 else HERE
     for name, (scheme, sheet) in TEMPLATES.items():
-        path = os.path.join(HERE, f"{name}.svg")
+        path = os.path.join(folder, f"{name}.svg")
         with open(path, "w", encoding="utf-8", newline="\n") as f:
             f.write(svg(name, scheme, sheet))
         print(f"{path}: {os.path.getsize(path)} bytes")

@@ -84,6 +84,7 @@ private Q_SLOTS:
     void autoOpenAtStart_data();
     void autoOpenAtStart();
     void settingsAfterExitHoldEveryValue();
+    void settingsThatCannotBeWrittenAreReported();
     void commandsFollowOrdersAndSelection();
     void listShowsTheColumns();
     void headerClickSortsAndFlips();
@@ -215,7 +216,7 @@ void TestMainWindow::settingsAfterExitHoldEveryValue()
 {
     CMainFrame *frame = start();
     QVERIFY(frame);
-    m_app->ExitInstance();
+    QVERIFY(m_app->ExitInstance());
     m_app.reset();
 
     auto store = openSettingsStore();
@@ -232,6 +233,19 @@ void TestMainWindow::settingsAfterExitHoldEveryValue()
         QVERIFY2(store->contains(name), qPrintable(name));
     QCOMPARE(store->value(QStringLiteral("FontName")).toString(), QStringLiteral("Courier New"));
     QCOMPARE(store->value(QStringLiteral("ScaleX")).toInt(), 100);
+}
+
+void TestMainWindow::settingsThatCannotBeWrittenAreReported()
+{
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    // A folder where the settings file should be: nothing can be written there.
+    const QString file = openSettingsStore()->fileName();
+    QVERIFY(QFile::remove(file) || !QFile::exists(file));
+    QVERIFY(QDir().mkpath(file));
+    const bool written = m_app->ExitInstance();
+    QDir(file).removeRecursively();
+    QVERIFY(!written);
 }
 
 void TestMainWindow::commandsFollowOrdersAndSelection()
