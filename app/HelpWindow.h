@@ -21,6 +21,8 @@ private:
 };
 
 // Shows the guide at the section, raising the window when it is open already.
+// The window is one for the program; it deletes itself when closed, and
+// CKantomixApp installs it as the help hook's handler at start.
 CHelpWindow *showHelp(const QString &section = {});
 
 // Makes requestHelp() of every dialog show this window.

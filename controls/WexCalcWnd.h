@@ -1,6 +1,8 @@
 #pragma once
 // The calculator keypad: one window for the whole program, shown
-// under the calculator edit that owns it. While it is shown it watches all
+// under the calculator edit that owns it. Its owner is the last edit it was
+// shown for: that edit's destructor destroys it (releaseOwner), so it never
+// outlives the dialogs that use it. While it is shown it watches all
 // mouse and keyboard input of the application: a press anywhere else or
 // Escape hides it, and the button of a key held down is drawn pressed. Its
 // buttons send their characters to the owner edit as typed keys.
