@@ -1,6 +1,11 @@
 #include "app/OrderListModel.h"
 
+#include "model/AccountCheck.h"
 #include "model/KantomixDoc.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QStyle>
 
 #include <algorithm>
 #include <array>
@@ -47,9 +52,27 @@ QVariant COrderListModel::data(const QModelIndex &index, int role) const
         return def.text(m_doc.at(index.row()));
     case Qt::TextAlignmentRole:
         return int(def.column.alignment);
+    case Qt::DecorationRole:
+    case Qt::ToolTipRole:
+        if (index.column() == AccountColumn)
+            return accountWarning(m_doc.at(index.row()), role);
+        return {};
     default:
         return {};
     }
+}
+
+QVariant COrderListModel::accountWarning(const CPrzelewDane &order, int role)
+{
+    // Only full-length numbers whose digits do not check: an account kept
+    // without its check digits is how older files hold it.
+    const AccountCheck check = checkAccountNumber(order.AccountNumberText());
+    if (check != AccountCheck::WrongCheckDigits && check != AccountCheck::WrongBankCode)
+        return {};
+    if (role == Qt::ToolTipRole)
+        return accountCheckWarning(check);
+    static const QIcon warning = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    return warning;
 }
 
 QVariant COrderListModel::headerData(int section, Qt::Orientation orientation, int role) const

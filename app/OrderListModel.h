@@ -1,6 +1,7 @@
 #pragma once
 // The list's rows, asked for on demand from the document: nothing is copied.
 // Seven columns (recipient, title, account, date, amount, currency, kind);
+// an account whose check digits are wrong carries a warning icon and text;
 // sorting sorts the document itself, so a save writes the sorted order.
 
 #include <QAbstractTableModel>
@@ -23,6 +24,7 @@ class COrderListModel : public QAbstractTableModel
     Q_OBJECT
 public:
     static constexpr int ColumnCount = 7;
+    static constexpr int AccountColumn = 2;
     static const ListColumn &column(int c);
 
     explicit COrderListModel(CKantomixDoc &doc, QObject *parent = nullptr);
@@ -43,5 +45,8 @@ public:
     int deleteRows(QList<int> rows);
 
 private:
+    // A warning icon and its text beside a recipient account that does not check.
+    static QVariant accountWarning(const CPrzelewDane &order, int role);
+
     CKantomixDoc &m_doc;
 };

@@ -87,6 +87,7 @@ private Q_SLOTS:
     void settingsThatCannotBeWrittenAreReported();
     void commandsFollowOrdersAndSelection();
     void listShowsTheColumns();
+    void badAccountIsMarkedInTheList();
     void headerClickSortsAndFlips();
     void printingSelectedRowsPrintsTheRangeBetween_data();
     void printingSelectedRowsPrintsTheRangeBetween();
@@ -308,6 +309,33 @@ void TestMainWindow::listShowsTheColumns()
     QVERIFY(Qt::Alignment(m->index(0, 4).data(Qt::TextAlignmentRole).toInt()) & Qt::AlignRight);
     QVERIFY(m->index(1, 3).data().toString().isEmpty());
     QVERIFY(!m->index(2, 0).data().isValid());
+}
+
+void TestMainWindow::badAccountIsMarkedInTheList()
+{
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    const struct { const char *check, *bank, *rest; bool marked; } rows[] = {
+        {"83", "10101023", "0000261395100000", false},   // checks
+        {"38", "10101023", "0000261395100000", true},    // two digits swapped
+        {"", "10101023", "0000261395100000", false},     // kept without check digits
+        {"", "", "", false},                             // no account
+    };
+    for (const auto &row : rows) {
+        CPrzelewDane o = order(1, 100);
+        o.checkDigits = QString::fromLatin1(row.check);
+        o.bankNumber = QString::fromLatin1(row.bank);
+        o.accountRest = QString::fromLatin1(row.rest);
+        frame->document().Add(o);
+    }
+    frame->view()->OnInitialUpdate();
+    QAbstractItemModel *m = frame->view()->model();
+    for (int r = 0; r < int(std::size(rows)); ++r) {
+        const QModelIndex account = m->index(r, COrderListModel::AccountColumn);
+        QCOMPARE(account.data(Qt::DecorationRole).isValid(), rows[r].marked);
+        QCOMPARE(account.data(Qt::ToolTipRole).toString().contains(QStringLiteral("cyfry kontrolne")), rows[r].marked);
+        QVERIFY(!m->index(r, 0).data(Qt::DecorationRole).isValid());
+    }
 }
 
 void TestMainWindow::headerClickSortsAndFlips()
