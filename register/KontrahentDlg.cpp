@@ -1,12 +1,15 @@
 #include "register/KontrahentDlg.h"
 
 #include "base/HelpHook.h"
+#include "controls/WarningMark.h"
+#include "model/AccountCheck.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -46,6 +49,7 @@ CKontrahentDlg::CKontrahentDlg(bool recipientMode, QWidget *parent)
       m_check(makeEdit(this, "check", 2, 4)),
       m_bank(makeEdit(this, "bank", 8, 10)),
       m_account(makeEdit(this, "account", 34)),
+      m_accountMark(new CWarningMark(this)),
       m_kindGroup(new QGroupBox(QStringLiteral("Typ"), this)),
       m_kinds {new QRadioButton(QStringLiteral("&Kontrahent"), m_kindGroup),
                new QRadioButton(QStringLiteral("&Pracownik"), m_kindGroup),
@@ -65,7 +69,14 @@ CKontrahentDlg::CKontrahentDlg(bool recipientMode, QWidget *parent)
     form->addRow(QStringLiteral("Nazwa &c.d."), m_name2);
     form->addRow(QStringLiteral("&Liczba kontrolna:"), m_check);
     form->addRow(QStringLiteral("Numer &banku:"), m_bank);
-    form->addRow(QStringLiteral("Numer &rachunku:"), m_account);
+    auto *account = new QHBoxLayout;
+    account->addWidget(m_account);
+    account->addWidget(m_accountMark);
+    auto *accountLabel = new QLabel(QStringLiteral("Numer &rachunku:"), this);
+    accountLabel->setBuddy(m_account);
+    form->addRow(accountLabel, account);
+    for (QLineEdit *part : {m_check, m_bank, m_account})
+        connect(part, &QLineEdit::textChanged, this, &CKontrahentDlg::checkAccount);
 
     m_kindGroup->setObjectName(QStringLiteral("kindGroup"));
     auto *kinds = new QHBoxLayout(m_kindGroup);
@@ -124,6 +135,12 @@ void CKontrahentDlg::setValues(const KontrahentValues &v)
     if (v.kind >= 0 && v.kind < 3)
         m_kinds[v.kind]->setChecked(true);
     m_isDefault->setChecked(v.isDefault);
+}
+
+void CKontrahentDlg::checkAccount()
+{
+    m_accountMark->setWarning(
+        accountCheckWarning(checkAccountNumber(m_check->text(), m_bank->text(), m_account->text())));
 }
 
 KontrahentValues CKontrahentDlg::values() const

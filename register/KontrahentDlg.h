@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class CWarningMark;
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
@@ -33,14 +34,19 @@ public:
     // The values as the controls hold them.
     KontrahentValues values() const;
     bool recipientMode() const { return m_recipientMode; }
+    // The warning beside the account when its check digits do not fit.
+    const CWarningMark &accountMark() const { return *m_accountMark; }
 
 private:
+    void checkAccount();
+
     bool m_recipientMode;
     QLineEdit *m_name;
     QLineEdit *m_name2;
     QLineEdit *m_check;
     QLineEdit *m_bank;
     QLineEdit *m_account;
+    CWarningMark *m_accountMark;
     QGroupBox *m_kindGroup;
     QRadioButton *m_kinds[3];
     QCheckBox *m_isDefault;

@@ -4,6 +4,7 @@
 #include "base/Settings.h"
 #include "register/KontrahentDlg.h"
 #include "register/ListaKontrDlg.h"
+#include "controls/WarningMark.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -441,6 +442,40 @@ private Q_SLOTS:
         QFETCH(bool, accepted);
         const QList<QRect> screens {QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
         QCOMPARE(CWexFlexPlugin::placementAcceptable(rect, QSize(560, 400), screens), accepted);
+    }
+
+    // The mark follows the typing; a bad account is still stored as typed.
+    void accountMarkFollowsTyping()
+    {
+        addParties({{"Alfa"}});
+        auto dlg = makeDialog(true, true, 0xFF);
+        dlg->editor = [this](CKontrahentDlg &edit) {
+            edit.show();
+            auto *check = child<QLineEdit>(&edit, "check");
+            auto *bank = child<QLineEdit>(&edit, "bank");
+            auto *account = child<QLineEdit>(&edit, "account");
+            check->clear();
+            bank->clear();
+            account->clear();
+            if (edit.accountMark().isShown())
+                return false;   // an empty account shows nothing
+            QTest::keyClicks(check, "83");
+            QTest::keyClicks(bank, "10101023");
+            QTest::keyClicks(account, "0000261395100000");
+            if (edit.accountMark().isShown())
+                return false;   // a good number shows nothing
+            check->selectAll();
+            QTest::keyClicks(check, "38");
+            return edit.accountMark().isShown()
+                && edit.accountMark().warning().contains(QStringLiteral("cyfry kontrolne"));
+        };
+        selectRows(*dlg, {0});
+        dlg->onEdit();
+        QCOMPARE(namesOf(QStringLiteral("KH_Typ=0")), QStringList {QStringLiteral("Alfa")});
+        CKontrahenciSet stored(testRegister());
+        stored.Open();
+        stored.MoveFirst();
+        QCOMPARE(stored.m_Kh_LiczbaKontrolna, QStringLiteral("38"));
     }
 
     void senderEditDialogIsShorterWithoutKinds()
