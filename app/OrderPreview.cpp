@@ -263,7 +263,8 @@ COrderPreviewDlg::COrderPreviewDlg(CFormPrinter &forms, QPrinter &printer, const
     setWindowFlag(Qt::WindowMaximizeButtonHint);
 
     auto *bar = new QToolBar(this);
-    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // Icons where the theme has them, texts where it has not; the texts are tool tips too.
+    bar->setToolButtonStyle(Qt::ToolButtonFollowStyle);
     auto icon = [](const char *name) { return QIcon::fromTheme(QLatin1String(name)); };
     QAction *printAction = bar->addAction(icon("document-print"), QStringLiteral("&Drukuj..."));
     printAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));

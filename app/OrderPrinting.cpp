@@ -51,6 +51,11 @@ void setUpPrintDialog(QPrintDialog &dialog, QPrinter &printer, const OrderPrintR
                       bool rowsSelected)
 {
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    // The title says at once what will be printed; the range choice sits under "Opcje".
+    dialog.setWindowTitle(request.blank ? QStringLiteral("Drukowanie pustego formularza")
+                          : rowsSelected ? QStringLiteral("Drukowanie zaznaczonych przelewów (%1–%2 z %3)")
+                                               .arg(request.firstRow + 1).arg(request.lastRow + 1).arg(orderCount)
+                                         : QStringLiteral("Drukowanie wszystkich przelewów (%1)").arg(orderCount));
     if (request.blank) {
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);

@@ -602,6 +602,8 @@ void TestMainWindow::printDialogOffersAllOrTheSelection()
     QPrintDialog dialog(&printer);
     setUpPrintDialog(dialog, printer, request, 7, !selected.isEmpty());
     QCOMPARE(int(printer.printRange()), opensOn);
+    QVERIFY(dialog.windowTitle().startsWith(selected.isEmpty() ? QStringLiteral("Drukowanie wszystkich przelewów (7)")
+                                                               : QStringLiteral("Drukowanie zaznaczonych")));
     QCOMPARE(dialog.testOption(QAbstractPrintDialog::PrintSelection), !selected.isEmpty());
     if (!selected.isEmpty()) {
         // Switching to pages shows the selected range.
