@@ -219,6 +219,9 @@ void CPreviewSheets::paintEvent(QPaintEvent *event)
     // Sheets lie in rows from top to bottom: the first one in sight is found by halving.
     auto first = std::lower_bound(m_rects.begin(), m_rects.end(), seen.top(),
                                   [](const QRect &r, int y) { return r.bottom() < y - kGap * 2; });
+    // Side by side, a shorter sheet may precede a taller one of the same row.
+    if (first != m_rects.begin())
+        --first;
     for (auto it = first; it != m_rects.end() && it->top() <= seen.bottom(); ++it) {
         if (!it->intersects(seen))
             continue;

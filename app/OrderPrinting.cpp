@@ -79,7 +79,7 @@ void takePrintDialogChoice(QPrinter &printer, OrderPrintRequest &request, int or
         case QPrinter::PageRange:
             if (printer.fromPage() > 0) {
                 request.firstRow = printer.fromPage() - 1;
-                request.lastRow = std::min(printer.toPage(), orderCount) - 1;
+                request.lastRow = std::min(std::max(printer.toPage(), printer.fromPage()), orderCount) - 1;
                 break;
             }
             [[fallthrough]];
