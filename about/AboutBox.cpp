@@ -197,7 +197,7 @@ CAboutFirm::CAboutFirm(QWidget *parent)
         {"sekretariat:", Maker::PhoneSecretariat, nullptr},
         {"dział handlowy:", Maker::PhoneSales, nullptr},
         {"pomoc techniczna:", Maker::PhoneSupport, nullptr},
-        {"Fax:", Maker::Fax, nullptr},
+        {"Faks:", Maker::Fax, nullptr},
         {"E-mail:", nullptr, nullptr},
         {"sekretariat:", Maker::MailSecretariat, nullptr},
         {"dział handlowy:", Maker::MailSales, nullptr},

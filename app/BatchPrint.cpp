@@ -1,4 +1,5 @@
 #include "app/BatchPrint.h"
+#include "app/PolishTranslations.h"
 
 #include "base/AppIdentity.h"
 
@@ -142,6 +143,8 @@ int batchPrintMain(int argc, char *argv[], const CKantomixCommandLineInfo &cmd)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     setUpApplicationIdentity();
+    // The printer choice of /PD speaks Polish too.
+    installPolishTranslations(app);
 
     AllSettings settings;
     settings.read(*openSettingsStore());

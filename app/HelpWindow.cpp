@@ -3,7 +3,10 @@
 #include "base/AppIdentity.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QEvent>
 #include <QPointer>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -11,13 +14,35 @@
 
 namespace {
 const QUrl kGuide(QStringLiteral("qrc:/help/pomoc.html"));
+
+QPointer<CHelpWindow> &theWindow()
+{
+    static QPointer<CHelpWindow> window;
+    return window;
 }
+
+// The nearest window above `widget` that runs modally, or nullptr.
+QWidget *modalOwnerAbove(QWidget *widget)
+{
+    for (QWidget *w = widget ? widget->parentWidget() : nullptr; w; w = w->parentWidget()) {
+        QWidget *window = w->window();
+        if (window->isModal() && window->isVisible())
+            return window;
+        w = window;
+    }
+    return nullptr;
+}
+} // namespace
 
 CHelpWindow::CHelpWindow(QWidget *parent) : QWidget(parent, Qt::Window), m_browser(new QTextBrowser(this))
 {
     setObjectName(QStringLiteral("helpWindow"));
     setWindowTitle(programTitle() + QStringLiteral(" - pomoc"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The guide alone never keeps the program running.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     m_browser->setOpenExternalLinks(true);
 
     auto *bar = new QToolBar(this);
@@ -51,17 +76,61 @@ void CHelpWindow::showTopic(const QString &section)
         m_browser->scrollToAnchor(section);
 }
 
+void CHelpWindow::followActiveModal()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal && modal != this && modal != parentWidget())
+        moveTo(modal);
+}
+
+void CHelpWindow::moveTo(QWidget *owner)
+{
+    // A window opened while a modal dialog runs is blocked unless it belongs
+    // to that dialog: the help window goes with the dialog while it runs.
+    const QRect where = geometry();
+    const bool shown = isVisible();
+    if (parentWidget())
+        parentWidget()->removeEventFilter(this);
+    setParent(owner, windowFlags() | Qt::Window);
+    if (owner)
+        owner->installEventFilter(this);
+    setGeometry(where);
+    if (shown)
+        show();
+}
+
+bool CHelpWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // The dialog it belonged to ends: back to the next dialog still running,
+    // or a window of its own.
+    if (watched == parentWidget() && event->type() == QEvent::Hide && !event->spontaneous())
+        moveTo(modalOwnerAbove(parentWidget()));
+    return QWidget::eventFilter(watched, event);
+}
+
 CHelpWindow *showHelp(const QString &section)
 {
     // One window for the whole program; it deletes itself when closed.
-    static QPointer<CHelpWindow> window;
+    QPointer<CHelpWindow> &window = theWindow();
     if (!window)
         window = new CHelpWindow;
+    window->followActiveModal();
     window->showTopic(section);
     window->show();
     window->raise();
     window->activateWindow();
     return window;
+}
+
+CHelpWindow *helpWindow()
+{
+    return theWindow();
+}
+
+void closeHelpWindow()
+{
+    if (CHelpWindow *window = theWindow())
+        window->close();
 }
 
 void installHelpWindow()

@@ -65,6 +65,7 @@ bool CKantomixApp::InitInstance(const CKantomixCommandLineInfo &cmdInfo)
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_forms = std::make_unique<CFormPrinter>(m_settings);
     m_frame = std::make_unique<CMainFrame>(*this);
+    m_frame->restoreWindowState(*openSettingsStore());
     ApplyPrinterSelection();
     // The printer list may change while the program runs; it is looked at
     // again whenever the program becomes active.
@@ -96,6 +97,8 @@ bool CKantomixApp::ExitInstance()
     for (int i = 0; i < m_recent.size(); ++i)
         store->setValue(QStringLiteral("File%1").arg(i + 1), m_recent[i]);
     store->endGroup();
+    if (m_frame)
+        m_frame->saveWindowState(*store);
     store->sync();
     m_frame.reset();
     if (store->status() == QSettings::NoError)

@@ -4,16 +4,17 @@
 
 #include "base/Messages.h"
 #include "app/OrderListModel.h"
+#include "app/OrderPreview.h"
 #include "base/Settings.h"
 #include "model/KantomixDoc.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QSettings>
+#include <QShortcut>
 #include <QPrinter>
 #include <algorithm>
 
@@ -35,7 +36,8 @@ CKantomixView::CKantomixView(CKantomixDoc &doc, CFormPrinter &forms, QWidget *pa
 
     QHeaderView *header = horizontalHeader();
     header->setHighlightSections(false);
-    header->setStretchLastSection(false);
+    // The last column takes the room the window has beyond the columns' widths.
+    header->setStretchLastSection(true);
     for (int c = 0; c < COrderListModel::ColumnCount; ++c) {
         // The widths were chosen for a smaller system font: a date or an
         // amount must not be cut off in a larger one.
@@ -48,6 +50,16 @@ CKantomixView::CKantomixView(CKantomixDoc &doc, CFormPrinter &forms, QWidget *pa
     header->setSortIndicator(0, Qt::AscendingOrder);
     header->setSortIndicatorShown(true);
     setSortingEnabled(true);    // a header click sorts the document through the model
+
+    // Shift+F10 opens the context menu, as in other desktop programs.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this, nullptr, nullptr,
+                                  Qt::WidgetWithChildrenShortcut);
+    connect(menuKey, &QShortcut::activated, this, [this] { Q_EMIT contextMenuWanted(keyboardMenuPosition()); });
+    // After a sort the current order stays in sight.
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (currentIndex().isValid())
+            scrollTo(currentIndex());
+    });
 
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &CKantomixView::stateChanged);
     connect(m_model, &QAbstractItemModel::modelReset, this, &CKantomixView::stateChanged);
@@ -67,14 +79,20 @@ QList<int> CKantomixView::selectedRowList() const
 void CKantomixView::OnInitialUpdate()
 {
     m_model->reload();
-    const QHeaderView *header = horizontalHeader();
-    m_model->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    sortAsShown();
     if (m_doc.count() > 0) {
-        const QModelIndex first = m_model->index(0, 0);
-        selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        // The first row gets the focus but is not chosen: printing then
+        // prints every order until the user picks some.
+        selectionModel()->setCurrentIndex(m_model->index(0, 0), QItemSelectionModel::NoUpdate);
         scrollToTop();
     }
     Q_EMIT stateChanged();
+}
+
+void CKantomixView::sortAsShown()
+{
+    const QHeaderView *header = horizontalHeader();
+    m_model->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
 }
 
 void CKantomixView::OnDeleteOrders()
@@ -104,32 +122,10 @@ int CKantomixView::printRequest(QPagedPaintDevice &device, const OrderPrintReque
 bool CKantomixView::runPrintDialog(QPrinter &printer, OrderPrintRequest &request)
 {
     QPrintDialog dialog(&printer, this);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    if (request.blank) {
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-        printer.setPrintRange(QPrinter::AllPages);
-    } else {
-        // Pages are rows counted from 1; the dialog opens on the selected range.
-        dialog.setMinMax(1, std::max(1, m_doc.count()));
-        printer.setFromTo(request.firstRow + 1, request.lastRow + 1);
-        printer.setPrintRange(request.firstRow == 0 && request.lastRow == m_doc.count() - 1
-                                  ? QPrinter::AllPages : QPrinter::PageRange);
-    }
+    setUpPrintDialog(dialog, printer, request, m_doc.count(), !selectedRowList().isEmpty());
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    if (!request.blank) {
-        if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-            request.firstRow = printer.fromPage() - 1;
-            request.lastRow = printer.toPage() - 1;
-        } else {
-            request.firstRow = 0;
-            request.lastRow = m_doc.count() - 1;
-        }
-    }
-    // The pages were chosen here; the device must not skip any of them again.
-    printer.setPrintRange(QPrinter::AllPages);
-    printer.setFromTo(0, 0);
+    takePrintDialogChoice(printer, request, m_doc.count());
     return true;
 }
 
@@ -156,23 +152,49 @@ void CKantomixView::OnFilePrintPreview(QPrinter &printer)
     const OrderPrintRequest request = currentPrintRequest();
     if (request.pageCount() == 0)
         return;
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("Podgląd wydruku"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this, request](QPrinter *device) { printRequest(*device, request); });
-    preview.resize(900, 700);
-    // The preview remembers whether it showed one page or two side by side.
-    auto store = openSettingsStore();
-    const QString key = QStringLiteral("Settings/PreviewPages");
-    auto *pages = preview.findChild<QPrintPreviewWidget *>();
-    if (pages && store->value(key, 1).toInt() == 2)
-        pages->setViewMode(QPrintPreviewWidget::FacingPagesView);
+    COrderPreviewDlg preview(m_forms, printer, m_doc, request, [this, &printer, request] {
+        OrderPrintRequest chosen = request;
+        if (!runPrintDialog(printer, chosen))
+            return false;
+        if (chosen.pageCount() > 0 && printRequest(printer, chosen) < 0)
+            QMessageBox::warning(this, programTitle(), Msg::text(Msg::CannotStartPrintJob));
+        return true;
+    }, this);
     preview.exec();
-    if (pages)
-        store->setValue(key, pages->viewMode() == QPrintPreviewWidget::FacingPagesView ? 2 : 1);
+}
+
+QString CKantomixView::emptyListHint()
+{
+    return QStringLiteral(
+        "Na liście nie ma jeszcze przelewów.\n\n"
+        "Nowy przelew: menu Przelewy, polecenie Przelew (Ctrl+D).\n"
+        "Zapisany plik przelewów: menu Plik, polecenie Otwórz (Ctrl+O).\n"
+        "Pusty formularz do wypełnienia ręcznie: menu Przelewy, polecenie Drukuj formularz (Ctrl+F).");
+}
+
+void CKantomixView::paintEvent(QPaintEvent *event)
+{
+    QTableView::paintEvent(event);
+    if (m_model->rowCount() > 0)
+        return;
+    // An empty list says how to fill it.
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    const QRect room = viewport()->rect().adjusted(24, 24, -24, -24);
+    painter.drawText(room, Qt::AlignCenter | Qt::TextWordWrap, emptyListHint());
 }
 
 void CKantomixView::contextMenuEvent(QContextMenuEvent *event)
 {
-    Q_EMIT contextMenuWanted(event->globalPos());
+    Q_EMIT contextMenuWanted(event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                         : keyboardMenuPosition());
+}
+
+QPoint CKantomixView::keyboardMenuPosition() const
+{
+    // From the keyboard the menu opens at the current row, not where the mouse happens to be.
+    const QRect row = visualRect(currentIndex());
+    const QPoint at = row.isValid() && viewport()->rect().intersects(row) ? row.bottomLeft() + QPoint(8, 0)
+                                                                          : viewport()->rect().center();
+    return viewport()->mapToGlobal(at);
 }

@@ -26,6 +26,10 @@ public:
     // column and direction, with its first row selected.
     void OnInitialUpdate();
 
+    // Sorts the document again by the column and direction the header shows
+    // (after orders were appended); the selection stays on its orders.
+    void sortAsShown();
+
     // Asks message 40000 and deletes the selected orders on Yes.
     void OnDeleteOrders();
     // Print and preview commands: the selected range or every order, or an
@@ -38,6 +42,9 @@ public:
     // Prints without a dialog; gives the pages printed or -1.
     int printRequest(QPagedPaintDevice &device, const OrderPrintRequest &request);
 
+    // What the empty list shows: how to add an order, open a file or print a form.
+    static QString emptyListHint();
+
 Q_SIGNALS:
     // The document's orders or the selection changed: commands may change state.
     void stateChanged();
@@ -46,9 +53,11 @@ Q_SIGNALS:
     void contextMenuWanted(const QPoint &globalPos);
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    QPoint keyboardMenuPosition() const;
     bool runPrintDialog(QPrinter &printer, OrderPrintRequest &request);
 
     CKantomixDoc &m_doc;

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -29,6 +30,10 @@ namespace {
 const QString kAppTitle = programTitle() + QStringLiteral(" firmy WexSoft");
 const QString kFilter = QStringLiteral("Pliki przelewów (*.zmt)");
 const QString kExtension = QStringLiteral(".zmt");
+// The window's size and place and the list's column widths, beside the program's settings.
+const QString kWindowGroup = QStringLiteral("MainWindow");
+constexpr int kMinColumnWidth = 16;
+constexpr int kMaxColumnWidth = 4000;
 
 QString u8(const char *text) { return QString::fromUtf8(text); }
 
@@ -79,9 +84,9 @@ void CMainFrame::createActions()
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
         m_actions.insert(id, action);
     }
-    // Alt+Enter is reached from the keypad's Enter as well.
-    action(ID_EDIT_ORDER)->setShortcuts({QKeySequence(QStringLiteral("Alt+Return")),
-                                         QKeySequence(QStringLiteral("Alt+Enter"))});
+    // The menu shows Alt+Enter; the main keyboard's Enter is Return to Qt.
+    action(ID_EDIT_ORDER)->setShortcuts({QKeySequence(QStringLiteral("Alt+Enter")),
+                                         QKeySequence(QStringLiteral("Alt+Return"))});
     action(ID_FILE_MRU_FILE1)->setEnabled(false);
     for (int i = 0; i < CKantomixApp::RecentFileCount; ++i) {
         auto *recent = new QAction(this);
@@ -154,6 +159,36 @@ void CMainFrame::createStatusBar()
     QAction *show = action(ID_VIEW_STATUS_BAR);
     show->setChecked(true);
     connect(show, &QAction::toggled, bar, &QStatusBar::setVisible);
+}
+
+void CMainFrame::saveWindowState(QSettings &store) const
+{
+    store.beginGroup(kWindowGroup);
+    store.setValue(QStringLiteral("Geometry"), saveGeometry());
+    QStringList widths;
+    for (int c = 0; c < m_view->model()->columnCount(); ++c)
+        widths << QString::number(m_view->columnWidth(c));
+    store.setValue(QStringLiteral("ColumnWidths"), widths.join(u','));
+    store.endGroup();
+}
+
+void CMainFrame::restoreWindowState(QSettings &store)
+{
+    store.beginGroup(kWindowGroup);
+    const QByteArray geometry = store.value(QStringLiteral("Geometry")).toByteArray();
+    // A damaged or foreign value leaves the window as built.
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+    const QStringList widths = store.value(QStringLiteral("ColumnWidths")).toString().split(u',');
+    if (widths.size() == m_view->model()->columnCount()) {
+        for (int c = 0; c < widths.size(); ++c) {
+            bool ok = false;
+            const int width = widths[c].trimmed().toInt(&ok);
+            if (ok && width >= kMinColumnWidth && width <= kMaxColumnWidth)
+                m_view->setColumnWidth(c, width);
+        }
+    }
+    store.endGroup();
 }
 
 void CMainFrame::updateRecentFileActions()
@@ -332,7 +367,8 @@ void CMainFrame::onOpenRecent(int index)
 
 void CMainFrame::onZusImport()
 {
-    QFileDialog dialog(this, QStringLiteral("Otwórz"), QString(), QStringLiteral("Wszystkie pliki (*)"));
+    QFileDialog dialog(this, QStringLiteral("Wskaż plik przelewów wyeksportowany z Programu Płatnika"), QString(),
+                       QStringLiteral("Wszystkie pliki (*)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::ReadOnly, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -349,6 +385,9 @@ void CMainFrame::ImportZusFile(const QString &path)
     }
     const int count = int(orders->size());
     m_view->listModel()->appendOrders(std::move(*orders));
+    // The arrow in the header promises a sorted list: the new orders are sorted in.
+    if (count > 0)
+        m_view->sortAsShown();
     QMessageBox::information(this, programTitle(), Msg::text(Msg::ImportedCount).arg(count));
     if (count > 0)
         m_doc.setModified(true);
@@ -358,8 +397,11 @@ void CMainFrame::ImportZusFile(const QString &path)
 
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
-    if (SaveModified())
-        event->accept();
-    else
+    if (!SaveModified()) {
         event->ignore();
+        return;
+    }
+    // The guide goes with the program.
+    closeHelpWindow();
+    event->accept();
 }

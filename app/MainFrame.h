@@ -14,6 +14,7 @@ class CKantomixView;
 class QAction;
 class QLabel;
 class QMenu;
+class QSettings;
 
 class CMainFrame : public QMainWindow
 {
@@ -46,6 +47,11 @@ public:
     // Enables the commands by the table's rules.
     void updateCommands();
     void updateTitle();
+
+    // Size and place of the window and the widths of the list's columns, in
+    // the group "MainWindow" of the settings.
+    void saveWindowState(QSettings &store) const;
+    void restoreWindowState(QSettings &store);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -97,7 +97,20 @@ void COrderListModel::sort(int column, Qt::SortOrder order)
     if (column < 0 || column >= ColumnCount)
         return;
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    m_doc.Sort(column, order == Qt::AscendingOrder);
+    const std::vector<int> formerIndex = m_doc.Sort(column, order == Qt::AscendingOrder);
+    // The selection and the current row stay on their orders, wherever these went.
+    const QModelIndexList before = persistentIndexList();
+    if (!before.isEmpty()) {
+        std::vector<int> newRow(formerIndex.size());
+        for (size_t row = 0; row < formerIndex.size(); ++row)
+            newRow[size_t(formerIndex[row])] = int(row);
+        QModelIndexList after;
+        after.reserve(before.size());
+        for (const QModelIndex &index : before)
+            after << (size_t(index.row()) < newRow.size() ? this->index(newRow[size_t(index.row())], index.column())
+                                                          : QModelIndex());
+        changePersistentIndexList(before, after);
+    }
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 

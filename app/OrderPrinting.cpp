@@ -3,6 +3,8 @@
 #include "model/KantomixDoc.h"
 #include "print/FormPages.h"
 
+#include <QPrintDialog>
+#include <QPrinter>
 #include <algorithm>
 
 OrderPrintRequest OrderPrintRequest::forRows(const QList<int> &selectedRows, int orderCount)
@@ -43,4 +45,50 @@ int printOrderPages(CFormPrinter &printer, QPagedPaintDevice &device, const CKan
     }
     job.end();
     return job.pageCount();
+}
+
+void setUpPrintDialog(QPrintDialog &dialog, QPrinter &printer, const OrderPrintRequest &request, int orderCount,
+                      bool rowsSelected)
+{
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    // The title says at once what will be printed; the range choice sits under "Opcje".
+    dialog.setWindowTitle(request.blank ? QStringLiteral("Drukowanie pustego formularza")
+                          : rowsSelected ? QStringLiteral("Drukowanie zaznaczonych przelewów (%1–%2 z %3)")
+                                               .arg(request.firstRow + 1).arg(request.lastRow + 1).arg(orderCount)
+                                         : QStringLiteral("Drukowanie wszystkich przelewów (%1)").arg(orderCount));
+    if (request.blank) {
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        printer.setPrintRange(QPrinter::AllPages);
+        return;
+    }
+    // Pages are rows counted from 1.
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, rowsSelected);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setMinMax(1, std::max(1, orderCount));
+    printer.setFromTo(request.firstRow + 1, std::max(request.firstRow, request.lastRow) + 1);
+    printer.setPrintRange(rowsSelected ? QPrinter::Selection : QPrinter::AllPages);
+}
+
+void takePrintDialogChoice(QPrinter &printer, OrderPrintRequest &request, int orderCount)
+{
+    if (!request.blank) {
+        switch (printer.printRange()) {
+        case QPrinter::Selection:
+            break;  // the selected range as it was
+        case QPrinter::PageRange:
+            if (printer.fromPage() > 0) {
+                request.firstRow = printer.fromPage() - 1;
+                request.lastRow = std::min(std::max(printer.toPage(), printer.fromPage()), orderCount) - 1;
+                break;
+            }
+            [[fallthrough]];
+        default:
+            request.firstRow = 0;
+            request.lastRow = orderCount - 1;
+            break;
+        }
+    }
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
 }

@@ -8,6 +8,8 @@
 class CFormPrinter;
 class CKantomixDoc;
 class QPagedPaintDevice;
+class QPrintDialog;
+class QPrinter;
 
 struct OrderPrintRequest
 {
@@ -28,3 +30,12 @@ struct OrderPrintRequest
 // or a page could not be started.
 int printOrderPages(CFormPrinter &printer, QPagedPaintDevice &device, const CKantomixDoc &doc,
                     const OrderPrintRequest &request);
+
+// Opens the print dialog on the request: "Wszystkie" for every order, or,
+// with rows selected, the selection (first to last selected row) chosen and
+// its pages filled in; an empty form offers no choice of pages.
+void setUpPrintDialog(QPrintDialog &dialog, QPrinter &printer, const OrderPrintRequest &request, int orderCount,
+                      bool rowsSelected);
+// Takes the choice made in the dialog into the request, and leaves the
+// printer printing every page it is given (the pages were chosen here).
+void takePrintDialogChoice(QPrinter &printer, OrderPrintRequest &request, int orderCount);

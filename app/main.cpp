@@ -4,6 +4,7 @@
 #include "app/BatchPrint.h"
 #include "app/CommandLine.h"
 #include "app/KantomixApp.h"
+#include "app/PolishTranslations.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -54,6 +55,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     setUpApplicationIdentity();
+    installPolishTranslations(app);
 
     CKantomixApp kantomix;
     if (!kantomix.InitInstance(cmdInfo))

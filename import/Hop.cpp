@@ -130,16 +130,28 @@ QString CHop::summary() const
 QString CHop::dataFolderOf(const QString &folder)
 {
     const QString found = CDbfTable::findEntry(folder, QStringLiteral("dbfs"));
-    return found.isEmpty() ? folder + QStringLiteral("/dbfs") : found;
+    return found.isEmpty() ? QDir(folder).filePath(QStringLiteral("dbfs")) : found;
 }
 
 bool CHop::checkFolder(int source, const QString &folder)
 {
+    return folderProblem(source, folder).isEmpty();
+}
+
+QString CHop::folderProblem(int source, const QString &folder)
+{
+    const QString invalid = QStringLiteral("Podany katalog jest nieprawidłowy.");
     if (source < 0 || source > 3 || folder.isEmpty() || !QFileInfo(folder).isDir())
-        return false;
-    const QString path = CDbfTable::findTable(dataFolderOf(folder), QLatin1String(Plans[source].checkTable));
-    CDbfTable table;
-    return !path.isEmpty() && table.open(path);
+        return invalid;
+    const QString dataFolder = dataFolderOf(folder);
+    const QString table = QString::fromLatin1(Plans[source].checkTable).toUpper() + QStringLiteral(".DBF");
+    const QString path = CDbfTable::findTable(dataFolder, QLatin1String(Plans[source].checkTable));
+    if (path.isEmpty())
+        return invalid + QStringLiteral("\nNie znaleziono tabeli %1 w katalogu %2.").arg(table, dataFolder);
+    CDbfTable reader;
+    if (!reader.open(path))
+        return invalid + QStringLiteral("\nTabeli %1 nie można odczytać.").arg(path);
+    return {};
 }
 
 void CHop::Run()

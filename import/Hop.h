@@ -25,6 +25,9 @@ public:
     // True when `folder` (as chosen, without "/dbfs") holds the source's
     // first table as a readable DBF.
     static bool checkFolder(int source, const QString &folder);
+    // Why the folder cannot be imported from, naming the table that was not
+    // found or not readable; empty when it can.
+    static QString folderProblem(int source, const QString &folder);
     // The data folder of a chosen folder: its "dbfs" sub-folder in any case.
     static QString dataFolderOf(const QString &folder);
 

@@ -29,15 +29,11 @@ QPushButton *button(const QString &text, const char *objectName, QWidget *parent
     return b;
 }
 
-QString invalidFolderText()
-{
-    return QStringLiteral("Podany katalog jest nieprawidłowy.");
-}
-
-// A separator at the end is dropped: "/dane/" names the folder "/dane".
+// A separator at the end is dropped: "/dane/" names the folder "/dane";
+// "/" alone is the root folder and stays.
 QString withoutTrailingSeparator(QString path)
 {
-    if (path.endsWith(u'/') || path.endsWith(u'\\'))
+    if (path.size() > 1 && (path.endsWith(u'/') || path.endsWith(u'\\')))
         path.chop(1);
     return path;
 }
@@ -65,7 +61,7 @@ CHopDlg::CHopDlg(CKontrahenciSet &target, QWidget *parent)
     }
 
     auto *folderGroup = new QGroupBox(QStringLiteral("Położenie danych"), this);
-    auto *pathLabel = new QLabel(QStringLiteral("Ś&cieżka (np.C:\\KORVANT4)"), folderGroup);
+    auto *pathLabel = new QLabel(QStringLiteral("Ś&cieżka (np. /home/jan/dos/KORVANT4)"), folderGroup);
     pathLabel->setBuddy(m_path);
     m_path->setObjectName(QStringLiteral("path"));
     m_path->setMinimumWidth(m_path->fontMetrics().averageCharWidth() * 36);
@@ -125,23 +121,20 @@ void CHopDlg::onBrowse()
     if (chosen.isEmpty())
         return;
     const QString folder = withoutTrailingSeparator(chosen);
-    if (CHop::checkFolder(source(), folder))
+    const QString problem = CHop::folderProblem(source(), folder);
+    if (problem.isEmpty())
         setPath(folder);
     else
-        showMessage(invalidFolderText(), true);
+        showMessage(problem, true);
 }
 
 void CHopDlg::accept()
 {
     const int src = source();
-    QString folder = path();
-    if (folder.isEmpty()) {
-        showMessage(invalidFolderText(), true);
-        return;
-    }
-    folder = withoutTrailingSeparator(folder);
-    if (!CHop::checkFolder(src, folder)) {
-        showMessage(invalidFolderText(), true);
+    const QString folder = withoutTrailingSeparator(path());
+    const QString problem = CHop::folderProblem(src, folder);
+    if (!problem.isEmpty()) {
+        showMessage(problem, true);
         return;
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cstring>
+#include <numeric>
 #include <string>
 
 namespace {
@@ -147,12 +148,15 @@ void CKantomixDoc::DeleteAll()
     m_version = 5;
 }
 
-void CKantomixDoc::Sort(int sortKey, bool ascending)
+std::vector<int> CKantomixDoc::Sort(int sortKey, bool ascending)
 {
     for (auto &order : m_orders)
         order->sortKey = sortKey;
-    if (m_orders.size() < 2)
-        return;
+    std::vector<int> formerIndex(m_orders.size());
+    if (m_orders.size() < 2) {
+        std::iota(formerIndex.begin(), formerIndex.end(), 0);
+        return formerIndex;
+    }
     SortKeys keys(sortKey);
     std::vector<SortEntry> entries;
     entries.reserve(m_orders.size());
@@ -161,9 +165,12 @@ void CKantomixDoc::Sort(int sortKey, bool ascending)
     quickSort(entries, keys, 0, long(entries.size()) - 1, ascending);
     std::vector<std::unique_ptr<CPrzelewDane>> sorted;
     sorted.reserve(m_orders.capacity());
-    for (const SortEntry &e : entries)
-        sorted.push_back(std::move(m_orders[e.index]));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        formerIndex[i] = int(entries[i].index);
+        sorted.push_back(std::move(m_orders[entries[i].index]));
+    }
     m_orders = std::move(sorted);
+    return formerIndex;
 }
 
 void CKantomixDoc::NewDocument()

@@ -26,7 +26,9 @@ public:
     void Replace(int index, const CPrzelewDane &record);
     void Delete(int index);
     void DeleteAll();
-    void Sort(int sortKey, bool ascending);
+    // Sorts in place; gives, for each position after the sort, the index the
+    // order had before it (so a list can keep its selection on its orders).
+    std::vector<int> Sort(int sortKey, bool ascending);
 
     // Empties the document for a new file: no orders, version 5, not modified.
     void NewDocument();

@@ -90,6 +90,24 @@ PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
     return p;
 }
 
+const FormTypeRow &CFormPrinter::pageRow(FormKind kind) const
+{
+    const PrintSettings &ps = m_settings.forKind(kind);
+    const bool original = ps.originalForm != 0;
+    // With the original-form setting on, the original type decides the
+    // geometry even of a blank form, whose template the own type chooses.
+    return formTypeRow(kind, original, original ? ps.formTypeOrig : ps.formType);
+}
+
+std::optional<QPageLayout::Orientation> CFormPrinter::pageOrientation(const CPrzelewDane &rec, bool blank,
+                                                                      int blankKind) const
+{
+    FormKind kind;
+    if (!kindOf(blank ? blankKind : rec.kind, kind))
+        return std::nullopt;
+    return pageRow(kind).orientation;
+}
+
 void CFormPrinter::PrepareFormPage(PrintDC &dc, const CPrzelewDane &rec, bool blank, int blankKind)
 {
     FormKind kind;
@@ -97,9 +115,7 @@ void CFormPrinter::PrepareFormPage(PrintDC &dc, const CPrzelewDane &rec, bool bl
         return;
     const PrintSettings &ps = m_settings.forKind(kind);
     const bool original = ps.originalForm != 0;
-    // With the original-form setting on, the original type decides the
-    // geometry even of a blank form, whose template the own type chooses.
-    const FormTypeRow &row = formTypeRow(kind, original, original ? ps.formTypeOrig : ps.formType);
+    const FormTypeRow &row = pageRow(kind);
 
     m_engine.m_sectionLayout = row.sectionLayout;
     m_engine.m_textOnly = (!blank && original) ? 1 : 0;

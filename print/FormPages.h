@@ -7,6 +7,7 @@
 
 #include <QPageLayout>
 #include <QPainter>
+#include <optional>
 
 class CPrzelewDane;
 class QPagedPaintDevice;
@@ -37,10 +38,15 @@ public:
     // Call before the page starts and again after it started.
     void PrepareFormPage(PrintDC &dc, const CPrzelewDane &rec, bool blank, int blankKind);
     void PrintFormPage(PrintDC &dc, const CPrzelewDane &rec, bool blank, int blankKind);
+    // The orientation PrepareFormPage gives the page; none for an unknown kind
+    // (the page keeps the device's orientation).
+    std::optional<QPageLayout::Orientation> pageOrientation(const CPrzelewDane &rec, bool blank, int blankKind) const;
 
     CPrintEngine &engine() { return m_engine; }
 
 private:
+    const FormTypeRow &pageRow(FormKind kind) const;
+
     const AllSettings &m_settings;
     CPrintEngine m_engine;
 };

@@ -2,6 +2,8 @@
 
 #include "register/KontrahenciSet.h"
 
+#include <QFont>
+
 namespace {
 
 struct ColumnTitles { const char *recipientTitle; const char *senderTitle; };
@@ -50,7 +52,8 @@ int KontrahenciModel::columnCount(const QModelIndex &parent) const
 
 QVariant KontrahenciModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || !m_set || !m_set->IsOpen())
+    const bool defaultMark = role == Qt::FontRole && index.column() == 0 && !m_recipientMode;
+    if ((role != Qt::DisplayRole && !defaultMark) || !index.isValid() || !m_set || !m_set->IsOpen())
         return {};
     try {
         // The three columns of a row are asked for one after another.
@@ -58,6 +61,14 @@ QVariant KontrahenciModel::data(const QModelIndex &index, int role) const
             m_set->MoveTo(index.row());
     } catch (const CRegisterError &) {
         return {};   // the list keeps what it can show
+    }
+    if (defaultMark) {
+        // The default sender's name is bold.
+        if (!m_set->m_Kh_Domyslny)
+            return {};
+        QFont bold;
+        bold.setBold(true);
+        return bold;
     }
     switch (index.column()) {
     case 0: return m_set->m_Kh_Nazwa1;

@@ -143,6 +143,7 @@ void CListaKontrDlg::initDialog()
         m_list->setColumnWidth(2, charWidth * 12);
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, &CListaKontrDlg::onSort);
     connect(m_list, &QTableView::doubleClicked, this, &CListaKontrDlg::onDoubleClick);
+    m_list->installEventFilter(this);
 
     for (int k = 0; k < 3; ++k) {
         QCheckBox *box = m_kindBoxes[k];
@@ -372,6 +373,19 @@ void CListaKontrDlg::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+bool CListaKontrDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    // Del in the list is Usuń, with its question.
+    if (watched == m_list && event->type() == QEvent::KeyPress && m_managing) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            onDelete();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CListaKontrDlg::showError(const QString &text)

@@ -54,6 +54,7 @@ protected:
     virtual bool confirmDelete();
     virtual int runEditDialog(CKontrahentDlg &dlg);
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QList<int> selectedRows() const;

@@ -3,6 +3,7 @@
 #include "../import/DbfWriter.h"
 #include "import/HopDlg.h"
 
+#include <QLabel>
 #include <QRadioButton>
 #include <QApplication>
 #include <QTest>
@@ -46,6 +47,10 @@ private Q_SLOTS:
     {
         CKontrahenciSet target(testRegister());
         ScriptedHopDlg dlg(target);
+        // The example path is a Linux one.
+        const QList<QLabel *> labels = dlg.findChildren<QLabel *>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(),
+                            [](QLabel *l) { return l->text().contains(QStringLiteral("(np. /home/")); }));
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Import danych o kontrahentach"));
         QCOMPARE(dlg.source(), 0);
         QCOMPARE(dlg.path(), QString());
@@ -59,7 +64,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("accepted");
         QTest::newRow("empty path") << 0 << "" << QStringList {Invalid} << false;
         QTest::newRow("no such folder") << 0 << "/nie/ma/takiego" << QStringList {Invalid} << false;
-        QTest::newRow("wrong source for the folder") << 1 << "@" << QStringList {Invalid} << false;
+        QTest::newRow("wrong source for the folder: the missing table is named")
+            << 1 << "@" << QStringList {Invalid + "\nNie znaleziono tabeli PODMIOTY.DBF w katalogu @/dbfs."} << false;
+        QTest::newRow("the root folder is a folder") << 0 << "/"
+            << QStringList {Invalid + "\nNie znaleziono tabeli OWNER.DBF w katalogu /dbfs."} << false;
         QTest::newRow("valid") << 0 << "@" << QStringList {"Zaimportowano: 1.\nZaktualizowano: 0."} << true;
         QTest::newRow("trailing separator accepted") << 0 << "@/" << QStringList {"Zaimportowano: 1.\nZaktualizowano: 0."} << true;
     }
@@ -74,6 +82,7 @@ private Q_SLOTS:
         dlg.setSource(source);
         dlg.setPath(path.replace(u'@', root));
         dlg.accept();
+        messages.replaceInStrings(QStringLiteral("@"), root);
         QCOMPARE(dlg.messages, messages);
         QCOMPARE(dlg.result(), accepted ? int(QDialog::Accepted) : 0);
         QCOMPARE(namesOf(QString()).size(), accepted ? 1 : 0);
@@ -86,7 +95,8 @@ private Q_SLOTS:
         dlg.setPath(QStringLiteral("poprzednia"));
         dlg.browseAnswer = env.path();
         dlg.onBrowse();
-        QCOMPARE(dlg.messages, QStringList {Invalid});
+        QCOMPARE(dlg.messages,
+                 QStringList {Invalid + "\nNie znaleziono tabeli OWNER.DBF w katalogu " + env.path() + "/dbfs."});
         QCOMPARE(dlg.path(), QStringLiteral("poprzednia"));
         dlg.browseAnswer = root + u'/';
         dlg.onBrowse();

@@ -37,10 +37,16 @@ public:
     std::function<bool(CKontrahentDlg &)> editor;   // false: the user cancels
     KontrahentValues shownValues;
     bool shownRecipientMode = true;
+    std::function<void()> onConfirm;
 
 protected:
     void showError(const QString &text) override { errors << text; }
-    bool confirmDelete() override { return answerYes; }
+    bool confirmDelete() override
+    {
+        if (onConfirm)
+            onConfirm();
+        return answerYes;
+    }
     int runEditDialog(CKontrahentDlg &dlg) override
     {
         shownValues = dlg.values();
@@ -228,6 +234,56 @@ private Q_SLOTS:
         dlg->onDelete();
         QCOMPARE(listed(*dlg), left);
         QCOMPARE(namesOf(QString()), left);
+    }
+
+    void deleteKeyAsksAndDeletes_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("yes") << true << QStringList {"R0", "R2"};
+        QTest::newRow("no") << false << QStringList {"R0", "R1", "R2"};
+    }
+    void deleteKeyAsksAndDeletes()
+    {
+        QFETCH(bool, yes);
+        QFETCH(QStringList, left);
+        addParties({{"R0"}, {"R1"}, {"R2"}});
+        auto dlg = makeDialog(true, true, 0xFF);
+        dlg->answerYes = yes;
+        dlg->show();
+        selectRows(*dlg, {1});
+        int asked = 0;
+        dlg->onConfirm = [&] { ++asked; };
+        QTest::keyClick(dlg->list(), Qt::Key_Delete);
+        QCOMPARE(asked, 1);
+        QCOMPARE(listed(*dlg), left);
+        QVERIFY(dlg->isVisible());
+    }
+
+    void enterInTheManagingListClosesTheDialog()
+    {
+        seed();
+        auto dlg = makeDialog(true, true, 0xFF);
+        dlg->show();
+        selectRows(*dlg, {1});
+        dlg->list()->setFocus();
+        QTest::keyClick(dlg->list(), Qt::Key_Return);
+        QVERIFY(!dlg->isVisible());
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QVERIFY(dlg->errors.isEmpty());
+    }
+
+    void defaultSenderIsBold()
+    {
+        seed();
+        auto senders = makeDialog(false, true, 0xFF);
+        const QAbstractItemModel *model = senders->list()->model();
+        QCOMPARE(listed(*senders), (QStringList {"Druga Firma", "Moja Firma"}));
+        QVERIFY(!model->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(model->index(1, 0).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!model->index(1, 1).data(Qt::FontRole).isValid());   // the name column only
+        auto recipients = makeDialog(true, true, 0xFF);
+        QVERIFY(!recipients->list()->model()->index(0, 0).data(Qt::FontRole).isValid());
     }
 
     void messagesForSelection_data()

@@ -9,15 +9,25 @@
 #include "app/MainFrame.h"
 #include "base/Messages.h"
 #include "app/OrderListModel.h"
+#include "app/OrderPreview.h"
+#include "app/HelpWindow.h"
+#include "app/PolishTranslations.h"
 #include "print/PdfText.h"
+#include "WidgetFit.h"
 
 #include <QAction>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QToolBar>
 #include <QPrinter>
+#include <QPrintDialog>
+#include <QTextBrowser>
+#include <QScrollBar>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -71,6 +81,13 @@ std::shared_ptr<BoxSeen> answerNextBox(QMessageBox::StandardButton button)
     return seen;
 }
 
+void saveShotImage(const QImage &image, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("KANTOMIX_SHOTS");
+    if (!dir.isEmpty() && QDir().mkpath(dir))
+        image.save(dir + u'/' + name + QStringLiteral(".png"));
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -98,6 +115,19 @@ private Q_SLOTS:
     void zusImportReportsAndMarksModified_data();
     void zusImportReportsAndMarksModified();
     void commandTableIsComplete();
+    void printDialogOffersAllOrTheSelection_data();
+    void printDialogOffersAllOrTheSelection();
+    void sortKeepsTheSelectionOnItsOrders();
+    void previewSheetsTakeTheirOrdersOrientation();
+    void helpAboveAModalDialogTakesInput();
+    void escapeClosesHelp();
+    void quittingWithHelpOpenEndsTheEventLoop();
+    void menuMnemonicsAreUniquePerMenu();
+    void keysShownAndContextMenuFromKeyboard();
+    void windowSizeAndColumnWidthsRemembered();
+    void lastColumnFollowsTheWindowWidth();
+    void emptyListShowsAHint();
+    void qtDialogsSpeakPolish();
 
 private:
     // Starts the program as main() does, with an empty command line.
@@ -208,8 +238,11 @@ void TestMainWindow::autoOpenAtStart()
         QCOMPARE(frame->document().title(), QStringLiteral("Nowy plik przelewów"));
         QVERIFY(frame->windowTitle().startsWith(QStringLiteral("Nowy plik przelewów")));
     } else {
-        // The first row is selected when a document is shown.
-        QCOMPARE(frame->view()->selectedRowList(), QList<int>{0});
+        // The first row is current but nothing is chosen: printing prints every order.
+        QCOMPARE(frame->view()->selectedRowList(), QList<int>{});
+        QCOMPARE(frame->view()->currentIndex().row(), 0);
+        QCOMPARE(frame->view()->currentPrintRequest().pageCount(), expectedOrders);
+        QVERIFY(!frame->action(ID_DELETE_ORDERS)->isEnabled());
     }
 }
 
@@ -266,6 +299,7 @@ void TestMainWindow::commandsFollowOrdersAndSelection()
     for (int i = 0; i < 3; ++i)
         frame->document().Add(order(i, 100));
     frame->view()->OnInitialUpdate();
+    frame->view()->selectRow(0);
     for (CommandId id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_DELETE_ORDERS})
         QVERIFY2(enabled(id), qPrintable(QString::number(id)));
 
@@ -296,7 +330,7 @@ void TestMainWindow::listShowsTheColumns()
     for (int c = 0; c < 7; ++c) {
         QCOMPARE(m->headerData(c, Qt::Horizontal).toString(), headers[c]);
         QCOMPARE(frame->view()->columnWidth(c) >= widths[c], true);
-        if (c != 3 && c != 4)   // date and amount widen to fit a large font
+        if (c != 3 && c != 4 && c != 6)   // date and amount widen to fit a large font; the last stretches
             QCOMPARE(frame->view()->columnWidth(c), widths[c]);
     }
     QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("Odbiorca 1"));
@@ -525,8 +559,15 @@ void TestMainWindow::zusImportReportsAndMarksModified()
     QCOMPARE(frame->document().count(), 1 + imported);
     QCOMPARE(frame->view()->model()->rowCount(), 1 + imported);
     QCOMPARE(frame->document().isModified(), imported > 0);
-    if (imported)
-        QCOMPARE(frame->document().at(1).kind, int(KindZus));
+    // The new orders are sorted in under the arrow the header shows.
+    int zus = 0;
+    for (int i = 0; i < frame->document().count(); ++i) {
+        zus += frame->document().at(i).kind == KindZus;
+        if (i > 0)
+            QVERIFY(frame->document().at(i - 1).recipient1 <= frame->document().at(i).recipient1);
+    }
+    QCOMPARE(zus, imported);
+    QCOMPARE(frame->view()->horizontalHeader()->sortIndicatorSection(), 0);
 }
 
 void TestMainWindow::commandTableIsComplete()
@@ -553,6 +594,353 @@ void TestMainWindow::commandTableIsComplete()
     QList<QAction *> context = frame->contextMenu()->actions();
     QVERIFY(context.first()->menu());
     QCOMPARE(context.first()->menu()->actions().size(), 3);
+}
+
+void TestMainWindow::printDialogOffersAllOrTheSelection_data()
+{
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<int>("opensOn");       // QPrinter::PrintRange the dialog opens on
+    QTest::addColumn<int>("userChoice");    // what the user leaves chosen
+    QTest::addColumn<int>("from");          // pages of a page range the user types
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("firstRow");
+    QTest::addColumn<int>("lastRow");
+    QTest::newRow("nothing chosen: all") << QList<int>{} << int(QPrinter::AllPages) << int(QPrinter::AllPages)
+                                         << 0 << 0 << 0 << 6;
+    QTest::newRow("rows 2 and 5: the selection, 2 to 5")
+        << QList<int>{2, 5} << int(QPrinter::Selection) << int(QPrinter::Selection) << 0 << 0 << 2 << 5;
+    QTest::newRow("rows chosen, user picks all")
+        << QList<int>{2, 5} << int(QPrinter::Selection) << int(QPrinter::AllPages) << 0 << 0 << 0 << 6;
+    QTest::newRow("user types pages 4 to 9")
+        << QList<int>{1} << int(QPrinter::Selection) << int(QPrinter::PageRange) << 4 << 9 << 3 << 6;
+}
+
+void TestMainWindow::printDialogOffersAllOrTheSelection()
+{
+    QFETCH(QList<int>, selected);
+    QFETCH(int, opensOn);
+    QFETCH(int, userChoice);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(int, firstRow);
+    QFETCH(int, lastRow);
+    OrderPrintRequest request = OrderPrintRequest::forRows(selected, 7);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QPrintDialog dialog(&printer);
+    setUpPrintDialog(dialog, printer, request, 7, !selected.isEmpty());
+    QCOMPARE(int(printer.printRange()), opensOn);
+    QVERIFY(dialog.windowTitle().startsWith(selected.isEmpty() ? QStringLiteral("Drukowanie wszystkich przelewów (7)")
+                                                               : QStringLiteral("Drukowanie zaznaczonych")));
+    QCOMPARE(dialog.testOption(QAbstractPrintDialog::PrintSelection), !selected.isEmpty());
+    if (!selected.isEmpty()) {
+        // Switching to pages shows the selected range.
+        QCOMPARE(printer.fromPage(), selected.first() + 1);
+        QCOMPARE(printer.toPage(), selected.last() + 1);
+    }
+    printer.setPrintRange(QPrinter::PrintRange(userChoice));
+    if (from)
+        printer.setFromTo(from, to);
+    takePrintDialogChoice(printer, request, 7);
+    QCOMPARE(request.firstRow, firstRow);
+    QCOMPARE(request.lastRow, lastRow);
+    QCOMPARE(printer.printRange(), QPrinter::AllPages);
+}
+
+void TestMainWindow::sortKeepsTheSelectionOnItsOrders()
+{
+    // Amounts 5, 1, 9, 3, 7: sorting by amount moves every order.
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    const qint64 amounts[] = {500, 100, 900, 300, 700};
+    for (int i = 0; i < 5; ++i)
+        frame->document().Add(order(i, amounts[i]));
+    frame->view()->OnInitialUpdate();
+    frame->show();
+    CKantomixView *view = frame->view();
+    auto namesAt = [frame](const QList<int> &rows) {
+        QStringList out;
+        for (int r : rows)
+            out << frame->document().at(r).recipient1;
+        return out;
+    };
+    view->selectionModel()->setCurrentIndex(view->model()->index(3, 0),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view->selectionModel()->select(view->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QCOMPARE(namesAt(view->selectedRowList()), (QStringList{"Odbiorca 1", "Odbiorca 3"}));
+
+    QHeaderView *header = view->horizontalHeader();
+    for (int click = 0; click < 2; ++click) {   // ascending, then descending
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(4) + 10, header->height() / 2));
+        QStringList chosen = namesAt(view->selectedRowList());
+        chosen.sort();
+        QCOMPARE(chosen, (QStringList{"Odbiorca 1", "Odbiorca 3"}));
+        QCOMPARE(frame->document().at(view->currentIndex().row()).recipient1, QStringLiteral("Odbiorca 3"));
+    }
+    QCOMPARE(view->selectedRowList(), (QList<int>{3, 4}));   // 9 7 5 3 1: rows of 3,00 and 1,00
+
+    // Del then deletes the orders the user chose.
+    const auto seen = answerNextBox(QMessageBox::Yes);
+    frame->action(ID_DELETE_ORDERS)->trigger();
+    QVERIFY(seen->shown);
+    QCOMPARE(namesAt({0, 1, 2}), (QStringList{"Odbiorca 2", "Odbiorca 4", "Odbiorca 0"}));
+    QCOMPARE(frame->document().count(), 3);
+}
+
+void TestMainWindow::previewSheetsTakeTheirOrdersOrientation()
+{
+    // Plain paper, own form types: ordinary and tax forms landscape, ZUS portrait.
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    for (FormKind k : {FormKind::Ordinary, FormKind::Zus, FormKind::Tax})
+        m_app->settings().forKind(k).originalForm = 0;
+    const int kinds[] = {KindOrdinary, KindZus, KindTax, KindZus};
+    for (int i = 0; i < 4; ++i)
+        frame->document().Add(order(i, 1000, kinds[i]));
+    frame->view()->OnInitialUpdate();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageOrientation(QPageLayout::Portrait);
+
+    COrderPreviewDlg preview(m_app->formPrinter(), printer, frame->document(), frame->view()->currentPrintRequest(),
+                             {});
+    const COrderPreviewPages &pages = preview.pages();
+    QCOMPARE(pages.count(), 4);
+    for (int p = 0; p < 4; ++p) {
+        const bool zus = frame->document().at(p).kind == KindZus;
+        QCOMPARE(pages.orientation(p), zus ? QPageLayout::Portrait : QPageLayout::Landscape);
+        const QSizeF mm = pages.sheetMm(p);
+        QCOMPARE(mm.width() > mm.height(), !zus);
+        // The sheet's drawing reaches its right part: a landscape form is whole, not cut at a portrait width.
+        const QImage image = pages.render(p, 2.0);
+        saveShotImage(image, QStringLiteral("preview-page-%1").arg(p));
+        QCOMPARE(image.width() > image.height(), !zus);
+        // A landscape form reaches beyond where a portrait sheet would have cut it.
+        int rightmostInk = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = image.width() - 1; x > rightmostInk; --x)
+                if (qGray(image.pixel(x, y)) < 160)
+                    rightmostInk = x;
+        QVERIFY2(rightmostInk > 0, qPrintable(QStringLiteral("page %1 is empty").arg(p)));
+        if (!zus)
+            QVERIFY2(rightmostInk > image.width() * 3 / 4, qPrintable(QStringLiteral("page %1").arg(p)));
+    }
+    // The sheets in the view have those shapes too, one under another.
+    preview.resize(800, 600);
+    preview.show();
+    for (int p = 0; p < 4; ++p) {
+        const QRect r = preview.sheets()->sheetRect(p);
+        QCOMPARE(r.width() > r.height(), pages.orientation(p) == QPageLayout::Landscape);
+        if (p > 0)
+            QVERIFY(r.top() > preview.sheets()->sheetRect(p - 1).bottom());
+    }
+}
+
+void TestMainWindow::helpAboveAModalDialogTakesInput()
+{
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    frame->show();
+    QDialog dialog(frame);
+    dialog.resize(300, 200);
+    bool scrolled = false;
+    bool belongsToDialog = false;
+    QTimer::singleShot(0, &dialog, [&] {
+        requestHelp(HelpTopic::Contents);   // as a dialog's "Pomoc" button does
+        CHelpWindow *help = helpWindow();
+        QVERIFY(help);
+        belongsToDialog = help->window() == help && help->parentWidget() == &dialog;
+        QTextBrowser *browser = help->browser();
+        browser->setFocus();
+        QVERIFY(QTest::qWaitForWindowExposed(help));
+        QScrollBar *bar = browser->verticalScrollBar();
+        bar->setValue(0);
+        // A key from the window system reaches the guide: the dialog does not block it.
+        QTest::keyClick(help->windowHandle(), Qt::Key_PageDown);
+        scrolled = bar->maximum() > 0 && bar->value() > 0;
+        dialog.reject();
+    });
+    dialog.exec();
+    QVERIFY(belongsToDialog);
+    QVERIFY(scrolled);
+    // The dialog is gone; the guide stays, a window of its own.
+    QVERIFY(helpWindow());
+    QVERIFY(helpWindow()->isVisible());
+    QCOMPARE(helpWindow()->parentWidget(), nullptr);
+    closeHelpWindow();
+}
+
+void TestMainWindow::escapeClosesHelp()
+{
+    CHelpWindow *help = showHelp();
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    QApplication::setActiveWindow(help);
+    QTest::keyClick(help->browser(), Qt::Key_Escape);
+    QTRY_VERIFY(!helpWindow());
+}
+
+void TestMainWindow::quittingWithHelpOpenEndsTheEventLoop()
+{
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    frame->show();
+    showHelp();
+    QVERIFY(helpWindow());
+    // Zakończ with the guide open: the loop ends, nothing waits for the guide.
+    QTimer::singleShot(0, frame, [frame] { frame->action(ID_APP_EXIT)->trigger(); });
+    QTimer safety;
+    safety.setSingleShot(true);
+    connect(&safety, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+    safety.start(10000);
+    const int rc = QApplication::exec();
+    QCOMPARE(rc, 0);
+    QTRY_VERIFY(!helpWindow());
+}
+
+void TestMainWindow::menuMnemonicsAreUniquePerMenu()
+{
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    m_app->AddToRecentFileList(m_files.filePath(QStringLiteral("a&b.zmt")));
+    m_app->AddToRecentFileList(m_files.filePath(QStringLiteral("c.zmt")));
+    QList<QMenu *> menus = {frame->contextMenu()};
+    const QList<QAction *> bar = frame->menuBar()->actions();
+    QMenu barEntries;   // the menu bar's own titles count as one menu
+    for (QAction *a : bar) {
+        barEntries.addAction(a->text());
+        menus << a->menu();
+    }
+    menus << &barEntries;
+    for (int i = 0; i < menus.size(); ++i)
+        for (QAction *a : menus[i]->actions())
+            if (a->menu() && !menus.contains(a->menu()))
+                menus << a->menu();
+    QCOMPARE(menus.size(), 8);   // five menus, the bar, the context menu and its add submenu
+    for (QMenu *menu : menus) {
+        QMap<QChar, QString> taken;
+        for (QAction *a : menu->actions()) {
+            if (a->isSeparator() || !a->isVisible())
+                continue;
+            const QString text = a->text();
+            QChar key;
+            for (int i = 0; i + 1 < text.size(); ++i) {
+                if (text[i] == u'&' && text[i + 1] == u'&') {
+                    ++i;
+                } else if (text[i] == u'&') {
+                    key = text[i + 1].toLower();
+                    break;
+                }
+            }
+            if (key.isNull())
+                continue;
+            QVERIFY2(!taken.contains(key), qPrintable(QStringLiteral("%1 and %2 share %3")
+                                                          .arg(taken.value(key), text, QString(key))));
+            taken.insert(key, text);
+        }
+    }
+    // Zakończ is reached by its letter.
+    QCOMPARE(frame->action(ID_APP_EXIT)->text(), QStringLiteral("&Zakończ"));
+}
+
+void TestMainWindow::keysShownAndContextMenuFromKeyboard()
+{
+    CMainFrame *frame = startWithOrders(3);
+    QVERIFY(frame);
+    // The menu shows the key as the guide names it.
+    const QString shown = frame->action(ID_EDIT_ORDER)->shortcut().toString(QKeySequence::NativeText);
+    QCOMPARE(shown, QStringLiteral("Alt+Enter"));
+    QVERIFY(frame->action(ID_EDIT_ORDER)->shortcuts().contains(QKeySequence(QStringLiteral("Alt+Return"))));
+
+    frame->show();
+    QApplication::setActiveWindow(frame);
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    frame->view()->setFocus();
+    QVERIFY(!frame->contextMenu()->isVisible());
+    QTest::keyClick(frame->view(), Qt::Key_F10, Qt::ShiftModifier);
+    QTRY_VERIFY(frame->contextMenu()->isVisible());
+    frame->contextMenu()->hide();
+}
+
+void TestMainWindow::windowSizeAndColumnWidthsRemembered()
+{
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    frame->resize(700, 450);
+    frame->move(40, 30);
+    frame->view()->setColumnWidth(0, 260);
+    frame->view()->setColumnWidth(2, 150);
+    m_app->ExitInstance();
+    m_app.reset();
+    {
+        auto store = openSettingsStore();
+        QVERIFY(store->contains(QStringLiteral("MainWindow/Geometry")));
+        QVERIFY(store->contains(QStringLiteral("Settings/FontName")));   // beside the program's settings
+    }
+
+    frame = start();
+    QVERIFY(frame);
+    QCOMPARE(frame->size(), QSize(700, 450));
+    QCOMPARE(frame->view()->columnWidth(0), 260);
+    QCOMPARE(frame->view()->columnWidth(2), 150);
+    m_app.reset();
+
+    // Nonsense in the file leaves the built sizes.
+    {
+        auto store = openSettingsStore();
+        store->setValue(QStringLiteral("MainWindow/Geometry"), QByteArray("xyz"));
+        store->setValue(QStringLiteral("MainWindow/ColumnWidths"), QStringLiteral("1,2,x,-5,99999,3,4"));
+        store->sync();
+    }
+    frame = start();
+    QVERIFY(frame);
+    QCOMPARE(frame->view()->columnWidth(0), 200);
+    QCOMPARE(frame->size(), QSize(920, 560));
+}
+
+void TestMainWindow::lastColumnFollowsTheWindowWidth()
+{
+    CMainFrame *frame = startWithOrders(2);
+    QVERIFY(frame);
+    frame->show();
+    for (int width : {1100, 1400}) {
+        frame->resize(width, 500);
+        QApplication::processEvents();
+        const QHeaderView *header = frame->view()->horizontalHeader();
+        // The columns fill the list: no empty space right of the last one.
+        QCOMPARE(header->length(), frame->view()->viewport()->width());
+    }
+}
+
+void TestMainWindow::emptyListShowsAHint()
+{
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    QCOMPARE(frame->document().count(), 0);
+    const QString hint = CKantomixView::emptyListHint();
+    for (const char *key : {"Ctrl+D", "Ctrl+O", "Ctrl+F"})
+        QVERIFY2(hint.contains(QLatin1String(key)), key);
+    frame->resize(900, 500);
+    frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    saveShot(*frame, QStringLiteral("main-empty"));
+    // Something is drawn in the middle of the empty list.
+    const QImage shot = frame->view()->viewport()->grab().toImage();
+    int ink = 0;
+    for (int y = shot.height() / 3; y < shot.height() * 2 / 3; ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            ink += shot.pixel(x, y) != shot.pixel(0, 0);
+    QVERIFY(ink > 100);
+}
+
+void TestMainWindow::qtDialogsSpeakPolish()
+{
+    QVERIFY(installPolishTranslations(*qApp));
+    QMessageBox box(QMessageBox::Question, programTitle(), QStringLiteral("?"), QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Tak"));
+    QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Nie"));
+    QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text().remove(u'&'), QStringLiteral("Anuluj"));
 }
 
 QTEST_MAIN(TestMainWindow)
