@@ -2,21 +2,50 @@
 
 #include "options/OptionsRules.h"
 
-#include <QFont>
 #include <QFontDatabase>
-#include <QRawFont>
 #include <QSet>
 #include <algorithm>
+#include <fontconfig/fontconfig.h>
+
+namespace {
+
+// Families whose faces cover the Polish orthography, as fontconfig's own
+// coverage table says: one query of its cache instead of opening every face.
+QSet<QString> polishFamilies()
+{
+    QSet<QString> families;
+    FcPattern *pattern = FcPatternCreate();
+    FcLangSet *languages = FcLangSetCreate();
+    FcObjectSet *wanted = FcObjectSetBuild(FC_FAMILY, nullptr);
+    if (pattern && languages && wanted) {
+        FcLangSetAdd(languages, reinterpret_cast<const FcChar8 *>("pl"));
+        FcPatternAddLangSet(pattern, FC_LANG, languages);
+        if (FcFontSet *fonts = FcFontList(nullptr, pattern, wanted)) {
+            for (int f = 0; f < fonts->nfont; ++f) {
+                FcChar8 *name = nullptr;
+                for (int i = 0; FcPatternGetString(fonts->fonts[f], FC_FAMILY, i, &name) == FcResultMatch; ++i)
+                    families.insert(QString::fromUtf8(reinterpret_cast<const char *>(name)).toCaseFolded());
+            }
+            FcFontSetDestroy(fonts);
+        }
+    }
+    if (wanted)
+        FcObjectSetDestroy(wanted);
+    if (languages)
+        FcLangSetDestroy(languages);
+    if (pattern)
+        FcPatternDestroy(pattern);
+    return families;
+}
+
+} // namespace
 
 bool coversPolishLetters(const QString &family)
 {
-    static const QString letters = QStringLiteral("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ");
-    QFont font(family);
-    font.setStyleStrategy(QFont::NoFontMerging);
-    const QRawFont raw = QRawFont::fromFont(font);
-    if (!raw.isValid())
-        return false;
-    return std::all_of(letters.begin(), letters.end(), [&raw](QChar c) { return raw.supportsCharacter(c); });
+    static const QSet<QString> polish = polishFamilies();
+    // Qt names a family found at several foundries "Family [Foundry]".
+    const qsizetype foundry = family.indexOf(QStringLiteral(" ["));
+    return polish.contains((foundry > 0 ? family.left(foundry) : family).toCaseFolded());
 }
 
 QStringList buildFontEntries(const QStringList &families, bool (*covers)(const QString &))
