@@ -24,7 +24,8 @@ double openSheet(const AllSettings &settings)
     t.start();
     COptionsSheet sheet(settings);
     sheet.show();
-    QTest::qWaitForWindowExposed(&sheet);
+    if (!QTest::qWaitForWindowExposed(&sheet))
+        std::fputs("the sheet was not shown\n", stderr);
     QApplication::processEvents();
     return t.nsecsElapsed() / 1e6;
 }
@@ -58,7 +59,8 @@ int main(int argc, char **argv)
 
     COptionsSheet sheet(settings);
     sheet.show();
-    QTest::qWaitForWindowExposed(&sheet);
+    if (!QTest::qWaitForWindowExposed(&sheet))
+        return 1;
     static const char *const names[] = {"ogolne", "przelew", "przelew-zus", "przelew-us"};
     for (int tab = 0; tab < 4; ++tab) {
         QElapsedTimer t;

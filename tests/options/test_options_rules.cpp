@@ -99,7 +99,7 @@ private Q_SLOTS:
         QVERIFY(entries.contains(QStringLiteral("Liberation Mono")));
         QVERIFY(entries.contains(QStringLiteral("Liberation Mono CE")));
         QVERIFY(coversPolishLetters(QStringLiteral("Liberation Mono")));
-        QVERIFY(!coversPolishLetters(QStringLiteral("No Such Family Anywhere")) || entries.size() > 0);
+        QVERIFY(!coversPolishLetters(QStringLiteral("No Such Family Anywhere")));
     }
 
     void entryBeginningWithText_data()
