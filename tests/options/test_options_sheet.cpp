@@ -61,6 +61,22 @@ QStringList items(const QComboBox *combo)
 
 constexpr double kTolerance = 0.15;     // mm
 
+// The sample ordinary order printed to an A4 PDF without margins, read back.
+PdfText printSample(CFormPrinter &printer, const QString &path)
+{
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(path);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    {
+        FormPageJob job(printer, pdf);
+        if (!job.printPage(CFormPreview::sampleOrder(FormKind::Ordinary)))
+            return {};
+    }
+    return PdfText::read(path);
+}
+
 } // namespace
 
 class TestOptionsSheet : public QObject
@@ -453,41 +469,20 @@ private Q_SLOTS:
         takeBackOptions(app, sheet.result(), lookUpPrinter);
 
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("po-opcjach.pdf"));
-        {
-            QPrinter pdf(QPrinter::HighResolution);
-            pdf.setOutputFormat(QPrinter::PdfFormat);
-            pdf.setOutputFileName(path);
-            pdf.setPageSize(QPageSize(QPageSize::A4));
-            pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-            FormPageJob job(printer, pdf);
-            QVERIFY(job.printPage(CFormPreview::sampleOrder(FormKind::Ordinary)));
-        }
-        const PdfText text = PdfText::read(path);
+        const PdfText text = printSample(printer, dir.filePath(QStringLiteral("po-opcjach.pdf")));
         QVERIFY(text.ok);
         QCOMPARE(text.pages.size(), 1);
         QVERIFY(text.pages[0].height() > text.pages[0].width());   // the new form's portrait sheet
         // The recipient stands at (75, 33 … 88) of the stub form's section, which begins
         // 600 to the right of the stub; text only: from the sheet's corner.
         const PdfWord recipient = text.first(QStringLiteral("ODBIORCA"));
-        const PdfWord reference = [&] {
-            AllSettings plain;
-            plain.ordinary = app.ordinary;
-            plain.ordinary.offsetX = 0;
-            plain.ordinary.offsetY = 0;
-            CFormPrinter plainPrinter(plain);
-            const QString plainPath = dir.filePath(QStringLiteral("bez-przesuniecia.pdf"));
-            QPrinter pdf(QPrinter::HighResolution);
-            pdf.setOutputFormat(QPrinter::PdfFormat);
-            pdf.setOutputFileName(plainPath);
-            pdf.setPageSize(QPageSize(QPageSize::A4));
-            pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-            {
-                FormPageJob job(plainPrinter, pdf);
-                job.printPage(CFormPreview::sampleOrder(FormKind::Ordinary));
-            }
-            return PdfText::read(plainPath).first(QStringLiteral("ODBIORCA"));
-        }();
+        AllSettings plain;
+        plain.ordinary = app.ordinary;
+        plain.ordinary.offsetX = 0;
+        plain.ordinary.offsetY = 0;
+        CFormPrinter plainPrinter(plain);
+        const PdfWord reference
+            = printSample(plainPrinter, dir.filePath(QStringLiteral("bez-przesuniecia.pdf"))).first(QStringLiteral("ODBIORCA"));
         QVERIFY2(qAbs(reference.mm.left() - (60.0 + 7.5)) < kTolerance, qPrintable(QString::number(reference.mm.left())));
         QVERIFY(qAbs(reference.mm.center().y() - (85.0 + 6.05)) < 0.6);
         QVERIFY(qAbs(recipient.mm.left() - reference.mm.left() - 12.0) < 0.05);
