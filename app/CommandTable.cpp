@@ -65,7 +65,7 @@ constexpr std::array kCommands = {
                "Importuje kontrahentów z danych programów dla systemu DOS", "Import danych z DOS", nullptr,
                nullptr, R::Always, false},
     CommandDef{ID_OPTIONS, "O&pcje...", nullptr,
-               "Pokazuje okno z opcjami programu", "Opcje", "preferences-system", nullptr, R::NotAvailable,
+               "Pokazuje okno z opcjami programu", "Opcje", "preferences-system", nullptr, R::Always,
                false},
     CommandDef{ID_VIEW_TOOLBAR, "Pasek &narzędzi", nullptr,
                "Pokazuje lub ukrywa pasek narzędzi", "Pasek narzędzi", nullptr, nullptr, R::Always, true},

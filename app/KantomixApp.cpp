@@ -8,6 +8,8 @@
 #include "app/ProblemReport.h"
 #include "base/Messages.h"
 #include "app/MainFrame.h"
+#include "options/OptionsRules.h"
+#include "options/OptionsSheet.h"
 #include "print/FormPages.h"
 
 #include <QApplication>
@@ -129,6 +131,12 @@ void CKantomixApp::ApplyPrinterSelection()
         return;
     m_knownPrinters = QPrinterInfo::availablePrinterNames();
     GeneralSettings &g = m_settings.general;
+    // The built-in PDF writer: the print dialog asks where to write.
+    if (g.device == pdfPrinterName()) {
+        m_printer->setOutputFormat(QPrinter::PdfFormat);
+        return;
+    }
+    m_printer->setOutputFormat(QPrinter::NativeFormat);
     // Linux printers have no driver or port of their own to match: the queue
     // name alone selects the printer.
     QPrinterInfo info = g.device.isEmpty() ? QPrinterInfo() : QPrinterInfo::printerInfo(g.device);
@@ -144,6 +152,15 @@ void CKantomixApp::ApplyPrinterSelection()
         g.driver = info.makeAndModel();
         g.port.clear();
     }
+}
+
+void CKantomixApp::OnOptions(QWidget *parent)
+{
+    COptionsSheet sheet(m_settings, parent);
+    if (sheet.exec() != QDialog::Accepted)
+        return;
+    if (takeBackOptions(m_settings, sheet.result(), lookUpPrinter))
+        ApplyPrinterSelection();
 }
 
 bool CKantomixApp::eventFilter(QObject *watched, QEvent *event)

@@ -15,6 +15,7 @@
 class CFormPrinter;
 class CMainFrame;
 class QPrinter;
+class QWidget;
 
 class CKantomixApp : public QObject
 {
@@ -47,6 +48,9 @@ public:
     // Selects the stored printer when the system knows it, else the default
     // one; a printer found on the system is remembered in the settings.
     void ApplyPrinterSelection();
+    // The options sheet edits copies of the settings; OK takes them back at
+    // once (printing uses them from the next page on), the store at exit.
+    void OnOptions(QWidget *parent);
 
 Q_SIGNALS:
     void recentFilesChanged();

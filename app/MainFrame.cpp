@@ -254,6 +254,7 @@ void CMainFrame::OnCommand(CommandId id)
     case ID_RECIPIENTS: showRecipientsDialog(this, m_app.registerLocation()); break;
     case ID_SENDERS: showSendersDialog(this, m_app.registerLocation()); break;
     case ID_DOS_IMPORT: showDosImportDialog(this, m_app.registerLocation()); break;
+    case ID_OPTIONS: m_app.OnOptions(this); break;
     case ID_HELP_FINDER: showHelp(); break;
     case ID_APP_ABOUT: CAboutBox(this).exec(); break;
     case ID_ABOUT_FIRM: CAboutFirm(this).exec(); break;

@@ -68,6 +68,8 @@ struct AllSettings
 
     void read(QSettings &store);
     void write(QSettings &store) const;
+
+    bool operator==(const AllSettings &) const = default;
 };
 
 // The program's own store: ~/.config/WexSoft/Kantomix.conf, in INI form.

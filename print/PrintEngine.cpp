@@ -135,6 +135,12 @@ QTransform CPrintEngine::mappingFor(const DeviceGeometry &g) const
     return QTransform(sx, 0, 0, sy, vpX, vpY);
 }
 
+QPoint CPrintEngine::contentShift(int kind, int sectionLayout)
+{
+    const Placement *placement = findPlacement(kind, sectionLayout);
+    return placement ? QPoint(placement->shiftX, placement->shiftY) : QPoint();
+}
+
 void CPrintEngine::PrepareDC(PrintDC &dc)
 {
     if (!dc.device)

@@ -5,6 +5,7 @@
 #include "print/FormCanvas.h"
 #include "print/PrintJobParams.h"
 
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QTransform>
@@ -76,6 +77,9 @@ public:
     QTransform mapping() const { return m_mapping; }
     // Computes the mapping PrepareDC would set for a device of this geometry.
     QTransform mappingFor(const DeviceGeometry &g) const;
+    // Where the first section's texts stand on a template of the kind and
+    // layout (0.1 mm from the template's corner); (0, 0) when none fits.
+    static QPoint contentShift(int kind, int sectionLayout);
 
 private:
     CTemplatePicture *m_template = nullptr;                      // the open template, if any

@@ -12,10 +12,14 @@
 #include "app/OrderPreview.h"
 #include "app/HelpWindow.h"
 #include "app/PolishTranslations.h"
+#include "options/FormOptionsPage.h"
+#include "options/OptionsSheet.h"
+#include "options/SpinEdit.h"
 #include "print/PdfText.h"
 #include "WidgetFit.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
@@ -128,6 +132,8 @@ private Q_SLOTS:
     void lastColumnFollowsTheWindowWidth();
     void emptyListShowsAHint();
     void qtDialogsSpeakPolish();
+    void optionsTakenBackOnOkOnly_data();
+    void optionsTakenBackOnOkOnly();
 
 private:
     // Starts the program as main() does, with an empty command line.
@@ -941,6 +947,50 @@ void TestMainWindow::qtDialogsSpeakPolish()
     QCOMPARE(box.button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Nie"));
     QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text().remove(u'&'), QStringLiteral("Anuluj"));
+}
+
+void TestMainWindow::optionsTakenBackOnOkOnly_data()
+{
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("OK") << true;
+    QTest::newRow("Anuluj") << false;
+}
+
+void TestMainWindow::optionsTakenBackOnOkOnly()
+{
+    QFETCH(bool, ok);
+    CMainFrame *frame = startWithOrders(1);
+    QVERIFY(frame);
+    m_app->settings().ordinary.fitInBox = 0;   // whole words, for reading them back
+    QAction *options = frame->action(ID_OPTIONS);
+    QVERIFY(options->isEnabled());
+    bool seen = false;
+    QTimer::singleShot(0, frame, [&] {
+        auto *sheet = qobject_cast<COptionsSheet *>(QApplication::activeModalWidget());
+        if (!sheet)
+            return;
+        seen = true;
+        sheet->formPage(FormKind::Ordinary)->shiftX()->setText(QStringLiteral("9"));
+        sheet->buttons()->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+    });
+    options->trigger();
+    QVERIFY(seen);
+    QCOMPARE(m_app->settings().ordinary.offsetX, ok ? 9 : 0);
+
+    // The next print already uses the new shift: texts only, from the sheet's corner.
+    const QString pdf = m_files.filePath(QStringLiteral("after-options.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    QCOMPARE(frame->view()->printRequest(printer, OrderPrintRequest::forRows({0}, 1)), 1);
+    const PdfText text = PdfText::read(pdf);
+    QVERIFY(text.ok);
+    const double left = text.first(QStringLiteral("Odbiorca")).mm.left();
+    QVERIFY2(qAbs(left - (ok ? 16.5 : 7.5)) < 0.15, qPrintable(QString::number(left)));
+
+    m_app->ExitInstance();
+    auto store = openSettingsStore();
+    QCOMPARE(store->value(QStringLiteral("Settings/OffsetX")).toInt(), ok ? 9 : 0);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,0 +1,125 @@
+#include "options/OptionsDlg.h"
+
+#include "options/OptionsRules.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPrinterInfo>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+QComboBox *makeCombo(QWidget *parent, const char *objectName, bool editable)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(objectName));
+    combo->setEditable(editable);
+    if (editable)
+        combo->setInsertPolicy(QComboBox::NoInsert);
+    return combo;
+}
+
+// A drop-down list shows the first entry beginning with the text, or no
+// selection, with the stored text greyed in its place.
+void showInList(QComboBox *combo, const QString &text)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    // An empty text would begin every entry; it selects none.
+    const int index = text.isEmpty() ? -1 : findEntryBeginning(items, text);
+    combo->setPlaceholderText(index < 0 ? text : QString());
+    combo->setCurrentIndex(index);
+}
+
+// An editable box shows exactly the text: selected when it is an entry,
+// typed into the edit part otherwise.
+void showInEditable(QComboBox *combo, const QString &text)
+{
+    combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
+    combo->setEditText(text);
+}
+
+} // namespace
+
+COptionsDlg::COptionsDlg(QWidget *parent)
+    : QWidget(parent),
+      m_printer(makeCombo(this, "printer", false)),
+      m_font(makeCombo(this, "font", false)),
+      m_size(makeCombo(this, "fontSize", true)),
+      m_delimiter(makeCombo(this, "delimiter", true)),
+      m_autoOpen(new QCheckBox(QStringLiteral("&Automatyczne otwarcie ostatniego pliku"), this))
+{
+    setObjectName(QStringLiteral("COptionsDlg"));
+    m_autoOpen->setObjectName(QStringLiteral("autoOpen"));
+    m_font->setMaxVisibleItems(16);
+    m_printer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_printer->setMinimumContentsLength(28);
+    m_font->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_font->setMinimumContentsLength(28);
+    m_size->setMinimumContentsLength(4);
+    m_size->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_delimiter->setMinimumContentsLength(4);
+    m_delimiter->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+
+    auto *form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    form->addRow(QStringLiteral("&Drukarka domyślna:"), m_printer);
+    form->addRow(QStringLiteral("&Czcionka:"), m_font);
+    form->addRow(QStringLiteral("&Rozmiar czcionki:"), m_size);
+    form->addRow(QStringLiteral("Ogranicznik kwoty:"), m_delimiter);
+
+    auto *top = new QVBoxLayout(this);
+    top->addLayout(form);
+    top->addSpacing(6);
+    top->addWidget(m_autoOpen);
+    top->addStretch();
+}
+
+QStringList COptionsDlg::printerEntries()
+{
+    QStringList names = QPrinterInfo::availablePrinterNames();
+    if (!names.contains(pdfPrinterName()))
+        names << pdfPrinterName();
+    std::sort(names.begin(), names.end(),
+              [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    return names;
+}
+
+void COptionsDlg::load(const GeneralSettings &settings, const QStringList &printers, const QStringList &fonts)
+{
+    m_printer->clear();
+    m_printer->addItems(printers);
+    m_font->clear();
+    m_font->addItems(fonts);
+    m_size->clear();
+    m_size->addItems(fontSizeEntries());
+    m_delimiter->clear();
+    m_delimiter->addItems(delimiterEntries());
+
+    m_autoOpen->setChecked(settings.autoOpen != 0);
+    showInList(m_printer, settings.device);
+    showInList(m_font, fontEntryText(settings.fontName, settings.fontCharset));
+    showInEditable(m_size, QString::number(settings.fontSize));
+    showInEditable(m_delimiter, settings.valueDelimiter);
+}
+
+std::optional<PageError> COptionsDlg::save(GeneralSettings &settings) const
+{
+    settings.autoOpen = m_autoOpen->isChecked() ? 1 : 0;
+    // A list showing no entry keeps what was stored: the stored printer or
+    // font may be missing on this machine only for now.
+    if (m_printer->currentIndex() >= 0)
+        settings.device = m_printer->currentText();
+    if (m_font->currentIndex() >= 0)
+        splitFontEntry(m_font->currentText(), settings.fontName, settings.fontCharset);
+    settings.fontSize = fontSizeFromText(m_size->currentText(), settings.fontSize);
+    const QString delimiter = m_delimiter->currentText();
+    if (delimiter.size() > kMaxDelimiterLength)
+        return PageError {OptionsText::maxChars(kMaxDelimiterLength), m_delimiter};
+    settings.valueDelimiter = delimiter;
+    return std::nullopt;
+}

@@ -1,0 +1,62 @@
+#pragma once
+// COptionsSheet: the modal sheet "Opcje" with the pages "Ogólne", "Przelew",
+// "Przelew ZUS" and "Przelew US". Each page works on its own copy of the
+// settings; OK saves every page (a refused value keeps the sheet open on
+// that page) and result() then holds the edited settings. No Apply.
+
+#include "base/Settings.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class CFormOptionsPage;
+class COptionsDlg;
+class CStdOptionsPage;
+class CTaxOptionsPage;
+class CZUSOptionsPage;
+class QDialogButtonBox;
+class QTabWidget;
+
+class COptionsSheet : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // What the lists of the first page offer.
+    struct Lists
+    {
+        QStringList printers;
+        QStringList fonts;
+        // The installed printers and the PDF writer; the print fonts.
+        static Lists fromSystem();
+    };
+
+    COptionsSheet(const AllSettings &settings, QWidget *parent = nullptr);
+    COptionsSheet(const AllSettings &settings, const Lists &lists, QWidget *parent = nullptr);
+
+    // The settings as the pages saved them; the ones handed in until OK.
+    const AllSettings &result() const { return m_result; }
+
+    QTabWidget *tabs() const { return m_tabs; }
+    COptionsDlg *generalPage() const { return m_general; }
+    CFormOptionsPage *formPage(FormKind kind) const;
+    QDialogButtonBox *buttons() const { return m_buttons; }
+
+public Q_SLOTS:
+    void accept() override;
+
+protected:
+    // Shows a refused value's message; tests record it instead.
+    virtual void showError(const QString &text);
+
+private:
+    void onPageChanged();
+
+    AllSettings m_result;
+    QTabWidget *m_tabs;
+    COptionsDlg *m_general;
+    CStdOptionsPage *m_ordinary;
+    CZUSOptionsPage *m_zus;
+    CTaxOptionsPage *m_tax;
+    QDialogButtonBox *m_buttons;
+};

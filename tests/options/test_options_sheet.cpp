@@ -1,0 +1,542 @@
+// The options sheet offscreen: its pages load and save as the user sees them,
+// a refused value keeps the sheet open, Cancel changes nothing, the previews
+// follow the controls, and a print after OK uses what the sheet took back.
+
+#include "WidgetFit.h"
+#include "print/PdfText.h"
+#include "base/HelpHook.h"
+#include "options/FormOptionsPage.h"
+#include "options/OptionsDlg.h"
+#include "options/OptionsRules.h"
+#include "options/OptionsSheet.h"
+#include "options/SpinEdit.h"
+#include "model/PrzelewDane.h"
+#include "print/FormPages.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QStringList kFonts {QStringLiteral("Arial"), QStringLiteral("Arial Black"), QStringLiteral("Arial CE"),
+                          QStringLiteral("Liberation Mono"), QStringLiteral("Liberation Mono CE")};
+const QStringList kPrinters {QStringLiteral("Biuro"), QStringLiteral("PDF"), QStringLiteral("zaplecze")};
+
+// Records the messages instead of showing boxes.
+class Sheet : public COptionsSheet
+{
+public:
+    explicit Sheet(const AllSettings &s) : COptionsSheet(s, Lists {kPrinters, kFonts}) {}
+    QStringList errors;
+
+protected:
+    void showError(const QString &text) override { errors << text; }
+};
+
+CSpinEdit *numberEdit(CFormOptionsPage *page, const QString &which)
+{
+    if (which == QLatin1String("X"))
+        return page->shiftX();
+    if (which == QLatin1String("Y"))
+        return page->shiftY();
+    return which == QLatin1String("scaleX") ? page->scaleX() : page->scaleY();
+}
+
+QStringList items(const QComboBox *combo)
+{
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i)
+        out << combo->itemText(i);
+    return out;
+}
+
+constexpr double kTolerance = 0.15;     // mm
+
+// The sample ordinary order printed to an A4 PDF without margins, read back.
+PdfText printSample(CFormPrinter &printer, const QString &path)
+{
+    QPrinter pdf(QPrinter::HighResolution);
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(path);
+    pdf.setPageSize(QPageSize(QPageSize::A4));
+    pdf.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    {
+        FormPageJob job(printer, pdf);
+        if (!job.printPage(CFormPreview::sampleOrder(FormKind::Ordinary)))
+            return {};
+    }
+    return PdfText::read(path);
+}
+
+} // namespace
+
+class TestOptionsSheet : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void formListRemembersPositionPerState()
+    {
+        AllSettings s;
+        s.ordinary.originalForm = 1;
+        s.ordinary.formTypeOrig = 0;
+        s.ordinary.formType = 3;
+        Sheet sheet(s);
+        CFormOptionsPage *page = sheet.formPage(FormKind::Ordinary);
+        QCOMPARE(items(page->formList()), formListTexts(FormKind::Ordinary, true));
+        page->formList()->setCurrentIndex(2);
+        QCOMPARE(page->formList()->currentText(), QStringLiteral("Samokopiujący - 4 warstwy"));
+        page->originalBox()->click();
+        QCOMPARE(items(page->formList()), formListTexts(FormKind::Ordinary, false));
+        QCOMPARE(page->formList()->currentIndex(), 3);     // the drawn list's stored position
+        page->originalBox()->click();
+        QCOMPARE(page->formList()->currentIndex(), 2);
+        page->originalBox()->click();
+        page->formList()->setCurrentIndex(1);
+        sheet.accept();
+        QCOMPARE(sheet.result().ordinary.originalForm, 0);
+        QCOMPARE(sheet.result().ordinary.formType, 1);
+        QCOMPARE(sheet.result().ordinary.formTypeOrig, 2);  // remembered from the other state
+    }
+
+    void storedPositionOutsideItsListFallsBackToZero_data()
+    {
+        QTest::addColumn<int>("original");
+        QTest::newRow("pre-printed tax form 7") << 1;
+        QTest::newRow("drawn tax form 9") << 0;
+    }
+    void storedPositionOutsideItsListFallsBackToZero()
+    {
+        QFETCH(int, original);
+        AllSettings s;
+        s.tax.originalForm = original;
+        s.tax.formTypeOrig = 7;
+        s.tax.formType = 9;
+        Sheet sheet(s);
+        CFormOptionsPage *page = sheet.formPage(FormKind::Tax);
+        QCOMPARE(page->formList()->currentIndex(), 0);
+        QVERIFY(!page->previewImage().isNull());
+        sheet.accept();
+        QCOMPARE(sheet.errors, QStringList());
+        QCOMPARE(original ? sheet.result().tax.formTypeOrig : sheet.result().tax.formType, 0);
+    }
+
+    void numbersAreCheckedOnOk_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<int>("saved");
+        const QString shiftRange = QStringLiteral("Proszę wprowadzić liczbę całkowitą z przedziału -100 i 100.");
+        const QString scaleRange = QStringLiteral("Proszę wprowadzić liczbę całkowitą z przedziału 50 i 150.");
+        const QString whole = QStringLiteral("Proszę wprowadzić liczbę całkowitą.");
+        QTest::newRow("X 120 refused") << "X" << "120" << shiftRange << 0;
+        QTest::newRow("X 80 passes beyond the arrows") << "X" << "80" << QString() << 80;
+        QTest::newRow("X abc not a whole number") << "X" << "abc" << whole << 0;
+        QTest::newRow("Y -100") << "Y" << "-100" << QString() << -100;
+        QTest::newRow("Y -101") << "Y" << "-101" << shiftRange << 0;
+        QTest::newRow("scale 49") << "scaleX" << "49" << scaleRange << 0;
+        QTest::newRow("scale 151") << "scaleY" << "151" << scaleRange << 0;
+        QTest::newRow("scale 150") << "scaleY" << "150" << QString() << 150;
+        QTest::newRow("scale empty") << "scaleX" << "" << whole << 0;
+    }
+    void numbersAreCheckedOnOk()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, error);
+        QFETCH(int, saved);
+        for (FormKind kind : {FormKind::Ordinary, FormKind::Zus, FormKind::Tax}) {
+            Sheet sheet {AllSettings()};
+            sheet.show();
+            CFormOptionsPage *page = sheet.formPage(kind);
+            CSpinEdit *edit = numberEdit(page, field);
+            edit->setText(text);
+            sheet.accept();
+            if (error.isEmpty()) {
+                QCOMPARE(sheet.errors, QStringList());
+                QCOMPARE(sheet.result(), [&] {
+                    AllSettings expected;
+                    PrintSettings &ps = expected.forKind(kind);
+                    (field == "X" ? ps.offsetX : field == "Y" ? ps.offsetY : field == "scaleX" ? ps.scaleX : ps.scaleY) = saved;
+                    return expected;
+                }());
+                continue;
+            }
+            QCOMPARE(sheet.errors, QStringList({error}));
+            QCOMPARE(sheet.result(), AllSettings());            // nothing taken
+            QVERIFY(sheet.isVisible());
+            QCOMPARE(sheet.tabs()->currentWidget(), page);     // the sheet turned to the page
+            QCOMPARE(sheet.focusWidget(), edit);
+            QCOMPARE(edit->findChild<QLineEdit *>()->selectedText(), text);
+        }
+    }
+
+    void spinArrowsStayWithinTheirRange()
+    {
+        Sheet sheet {AllSettings()};
+        CFormOptionsPage *page = sheet.formPage(FormKind::Ordinary);
+        page->shiftX()->setText(QStringLiteral("45"));
+        page->shiftX()->stepBy(10);
+        QCOMPARE(page->shiftX()->text(), QStringLiteral("50"));
+        page->shiftX()->setText(QStringLiteral("80"));
+        page->shiftX()->stepBy(1);
+        QCOMPARE(page->shiftX()->text(), QStringLiteral("50"));
+        page->scaleY()->setText(QStringLiteral("51"));
+        page->scaleY()->stepBy(-5);
+        QCOMPARE(page->scaleY()->text(), QStringLiteral("50"));
+        QCOMPARE(page->scaleX()->minimum(), 50);
+        QCOMPARE(page->shiftY()->maximum(), 50);
+    }
+
+    void fontShownWithItsCharset_data()
+    {
+        QTest::addColumn<QString>("storedName");
+        QTest::addColumn<int>("storedCharset");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("choose");
+        QTest::addColumn<QString>("savedName");
+        QTest::addColumn<int>("savedCharset");
+        QTest::newRow("Arial 238 kept") << "Arial" << 238 << "Arial CE" << "" << "Arial" << 238;
+        QTest::newRow("plain Arial chosen") << "Arial" << 238 << "Arial CE" << "Arial" << "Arial" << 1;
+        QTest::newRow("CE chosen") << "Arial" << 1 << "Arial" << "Liberation Mono CE" << "Liberation Mono" << 238;
+        QTest::newRow("missing font kept") << "Courier New" << 1 << "" << "" << "Courier New" << 1;
+        QTest::newRow("prefix selects") << "arial b" << 1 << "Arial Black" << "" << "Arial Black" << 1;
+    }
+    void fontShownWithItsCharset()
+    {
+        QFETCH(QString, storedName);
+        QFETCH(int, storedCharset);
+        QFETCH(QString, shown);
+        QFETCH(QString, choose);
+        QFETCH(QString, savedName);
+        QFETCH(int, savedCharset);
+        AllSettings s;
+        s.general.fontName = storedName;
+        s.general.fontCharset = storedCharset;
+        Sheet sheet(s);
+        QComboBox *fonts = sheet.generalPage()->fontList();
+        QCOMPARE(fonts->currentText(), shown);
+        if (shown.isEmpty())
+            QCOMPARE(fonts->placeholderText(), storedName);
+        if (!choose.isEmpty())
+            fonts->setCurrentIndex(fonts->findText(choose));
+        sheet.accept();
+        QCOMPARE(sheet.result().general.fontName, savedName);
+        QCOMPARE(sheet.result().general.fontCharset, savedCharset);
+    }
+
+    void sizeAndDelimiterAsTyped_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("delimiter");
+        QTest::addColumn<int>("savedSize");
+        QTest::addColumn<QString>("savedDelimiter");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("abc keeps the size") << "abc" << "**" << 12 << "**" << QString();
+        QTest::newRow("0 keeps the size") << "0" << "--" << 12 << "--" << QString();
+        QTest::newRow("typed 7") << "7" << "~~" << 7 << "~~" << QString();
+        QTest::newRow("## accepted") << "10" << "##" << 10 << "##" << QString();
+        QTest::newRow("### refused") << "10" << "###" << 12 << "**" << QStringLiteral("Proszę wprowadzić najwyżej 2 znaków.");
+    }
+    void sizeAndDelimiterAsTyped()
+    {
+        QFETCH(QString, size);
+        QFETCH(QString, delimiter);
+        QFETCH(int, savedSize);
+        QFETCH(QString, savedDelimiter);
+        QFETCH(QString, error);
+        AllSettings s;
+        s.general.fontSize = 12;
+        Sheet sheet(s);
+        sheet.show();
+        sheet.tabs()->setCurrentIndex(2);
+        COptionsDlg *general = sheet.generalPage();
+        QCOMPARE(general->sizeBox()->currentText(), QStringLiteral("12"));
+        QCOMPARE(items(general->sizeBox()).size(), 10);
+        QCOMPARE(items(general->delimiterBox()), QStringList({"**", "--", "~~"}));
+        general->sizeBox()->setEditText(size);
+        general->delimiterBox()->setEditText(delimiter);
+        sheet.accept();
+        QCOMPARE(sheet.errors, error.isEmpty() ? QStringList() : QStringList({error}));
+        QCOMPARE(sheet.result().general.fontSize, savedSize);
+        QCOMPARE(sheet.result().general.valueDelimiter, savedDelimiter);
+        if (!error.isEmpty()) {
+            QCOMPARE(sheet.tabs()->currentWidget(), general);
+            QCOMPARE(sheet.focusWidget(), general->delimiterBox());
+            QCOMPARE(general->delimiterBox()->lineEdit()->selectedText(), delimiter);
+        }
+    }
+
+    void storedTextsShownExactlyInEditableBoxes()
+    {
+        // A size of 2 is no "20", a delimiter "*" no "**".
+        AllSettings s;
+        s.general.fontSize = 2;
+        s.general.valueDelimiter = QStringLiteral("*");
+        Sheet sheet(s);
+        QCOMPARE(sheet.generalPage()->sizeBox()->currentText(), QStringLiteral("2"));
+        QCOMPARE(sheet.generalPage()->delimiterBox()->currentText(), QStringLiteral("*"));
+        sheet.accept();
+        QCOMPARE(sheet.result(), s);
+    }
+
+    void printerListAndChoice_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("stored shown") << "Biuro" << "Biuro" << "Biuro";
+        QTest::newRow("letter case ignored") << "ZAPL" << "zaplecze" << "zaplecze";
+        QTest::newRow("missing printer kept") << "Dawna" << "" << "Dawna";
+        QTest::newRow("none stored selects none") << "" << "" << "";
+    }
+    void printerListAndChoice()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
+        QFETCH(QString, saved);
+        AllSettings s;
+        s.general.device = stored;
+        Sheet sheet(s);
+        QCOMPARE(sheet.generalPage()->printerList()->currentText(), shown);
+        sheet.accept();
+        QCOMPARE(sheet.result().general.device, saved);
+    }
+
+    void systemPrinterListOffersThePdfWriter()
+    {
+        const QStringList printers = COptionsDlg::printerEntries();
+        QVERIFY(printers.contains(QStringLiteral("PDF")));
+        QStringList sorted = printers;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        QCOMPARE(printers, sorted);
+    }
+
+    void cancelLeavesEverySettingAsItWas()
+    {
+        AllSettings s;
+        s.general.device = QStringLiteral("Biuro");
+        s.zus.doNotPrintZusBankNo = 1;
+        Sheet sheet(s);
+        sheet.show();
+        sheet.generalPage()->printerList()->setCurrentIndex(1);
+        sheet.generalPage()->autoOpenBox()->click();
+        sheet.generalPage()->fontList()->setCurrentIndex(0);
+        sheet.generalPage()->delimiterBox()->setEditText(QStringLiteral("##"));
+        for (FormKind kind : {FormKind::Ordinary, FormKind::Zus, FormKind::Tax}) {
+            CFormOptionsPage *page = sheet.formPage(kind);
+            page->originalBox()->click();
+            page->symbolBox()->click();
+            page->fitInBoxBox()->click();
+            page->shiftX()->setText(QStringLiteral("7"));
+            page->scaleY()->setText(QStringLiteral("120"));
+        }
+        sheet.formPage(FormKind::Zus)->noZusAccountBox()->click();
+        sheet.formPage(FormKind::Tax)->opTypeBox()->click();
+        sheet.buttons()->button(QDialogButtonBox::Cancel)->click();
+        QCOMPARE(sheet.result(), s);
+        QCOMPARE(sheet.result(), s);
+        QVERIFY(!sheet.isVisible());
+    }
+
+    void zusAccountBoxesDependOnEachOther()
+    {
+        AllSettings s;
+        s.zus.doNotPrintZusBankNo = 1;
+        s.zus.print3Kratki = 1;
+        Sheet sheet(s);
+        CFormOptionsPage *page = sheet.formPage(FormKind::Zus);
+        QVERIFY(page->noZusAccountBox()->isChecked());
+        QVERIFY(page->threeBoxesBox()->isChecked());
+        QVERIFY(!page->threeBoxesBox()->isEnabled());
+        page->noZusAccountBox()->click();
+        QVERIFY(page->threeBoxesBox()->isEnabled());
+        QVERIFY(page->threeBoxesBox()->isChecked());        // keeps its state
+        page->noZusAccountBox()->click();
+        QVERIFY(!page->threeBoxesBox()->isChecked());
+        QVERIFY(!page->threeBoxesBox()->isEnabled());
+        QVERIFY(!sheet.formPage(FormKind::Ordinary)->noZusAccountBox());
+        QVERIFY(sheet.formPage(FormKind::Tax)->opTypeBox());
+        sheet.accept();
+        QCOMPARE(sheet.result().zus.doNotPrintZusBankNo, 1);
+        QCOMPARE(sheet.result().zus.print3Kratki, 0);
+    }
+
+    void marksAreSavedPerKind()
+    {
+        Sheet sheet {AllSettings()};
+        sheet.formPage(FormKind::Ordinary)->symbolBox()->click();
+        sheet.formPage(FormKind::Zus)->fitInBoxBox()->click();
+        sheet.formPage(FormKind::Zus)->threeBoxesBox()->click();
+        sheet.formPage(FormKind::Tax)->opTypeBox()->click();
+        sheet.formPage(FormKind::Tax)->originalBox()->click();
+        sheet.accept();
+        AllSettings expected;
+        expected.ordinary.printSymbol = 1;
+        expected.zus.fitInBox = 0;
+        expected.zus.print3Kratki = 1;
+        expected.tax.opType = 1;
+        expected.tax.originalForm = 0;
+        QCOMPARE(sheet.result(), expected);
+    }
+
+    void previewFollowsTheControls_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("original");
+        for (int kind = 0; kind < 3; ++kind)
+            for (int original = 0; original < 2; ++original)
+                QTest::addRow("kind %d, %s", kind, original ? "pre-printed" : "drawn") << kind << original;
+    }
+    void previewFollowsTheControls()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, original);
+        AllSettings s;
+        s.forKind(FormKind(kind)).originalForm = original;
+        Sheet one(s), two(s);
+        CFormOptionsPage *page = one.formPage(FormKind(kind));
+        const QImage before = page->previewImage();
+        QVERIFY(!before.isNull());
+        QCOMPARE(two.formPage(FormKind(kind))->previewImage(), before);   // equal settings, equal pictures
+        page->shiftX()->setText(QStringLiteral("10"));
+        const QImage shifted = page->previewImage();
+        QVERIFY(shifted != before);
+        page->shiftX()->setText(QStringLiteral("abc"));    // not a number: the last good one stays
+        QCOMPARE(page->previewImage(), shifted);
+        page->shiftX()->setText(QStringLiteral("0"));
+        QCOMPARE(page->previewImage(), before);
+        page->scaleY()->setText(QStringLiteral("80"));
+        QVERIFY(page->previewImage() != before);
+        page->scaleY()->setText(QStringLiteral("100"));
+        page->fitInBoxBox()->click();
+        QVERIFY(page->previewImage() != before);
+        page->fitInBoxBox()->click();
+        page->formList()->setCurrentIndex(1);
+        QVERIFY(page->previewImage() != before);
+    }
+
+    void preprintedPreviewShowsTheFormFaintly()
+    {
+        AllSettings s;
+        s.ordinary.originalForm = 1;
+        Sheet sheet(s);
+        CFormOptionsPage *page = sheet.formPage(FormKind::Ordinary);
+        const QImage paper = page->previewImage();
+        // Faint: the paper form's red is lighter than the drawn form's.
+        auto reddest = [](const QImage &img) {
+            int darkest = 255;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x) {
+                    const QColor c = img.pixelColor(x, y);
+                    if (c.red() > c.green() + 40)
+                        darkest = std::min(darkest, c.green());
+                }
+            return darkest;
+        };
+        page->originalBox()->click();
+        page->formList()->setCurrentIndex(2);   // "Jednowarstwowy czerwony", the same form drawn
+        const QImage drawn = page->previewImage();
+        QVERIFY(reddest(paper) < 255);          // the form is there
+        QVERIFY(reddest(paper) > reddest(drawn) + 60);
+    }
+
+    void pdfAfterOkUsesTheNewFormAndShift()
+    {
+        // The application keeps one settings block that its form printer reads.
+        AllSettings app;
+        app.ordinary.fitInBox = 0;
+        CFormPrinter printer(app);
+        Sheet sheet(app);
+        CFormOptionsPage *page = sheet.formPage(FormKind::Ordinary);
+        QVERIFY(page->originalBox()->isChecked());
+        page->formList()->setCurrentIndex(1);   // "Jednowarstwowy A4": portrait, 85 mm lower
+        page->shiftX()->setText(QStringLiteral("12"));
+        page->shiftY()->setText(QStringLiteral("-5"));
+        sheet.accept();
+        QCOMPARE(sheet.errors, QStringList());
+        takeBackOptions(app, sheet.result(), lookUpPrinter);
+
+        QTemporaryDir dir;
+        const PdfText text = printSample(printer, dir.filePath(QStringLiteral("po-opcjach.pdf")));
+        QVERIFY(text.ok);
+        QCOMPARE(text.pages.size(), 1);
+        QVERIFY(text.pages[0].height() > text.pages[0].width());   // the new form's portrait sheet
+        // The recipient stands at (75, 33 … 88) of the stub form's section, which begins
+        // 600 to the right of the stub; text only: from the sheet's corner.
+        const PdfWord recipient = text.first(QStringLiteral("ODBIORCA"));
+        AllSettings plain;
+        plain.ordinary = app.ordinary;
+        plain.ordinary.offsetX = 0;
+        plain.ordinary.offsetY = 0;
+        CFormPrinter plainPrinter(plain);
+        const PdfWord reference
+            = printSample(plainPrinter, dir.filePath(QStringLiteral("bez-przesuniecia.pdf"))).first(QStringLiteral("ODBIORCA"));
+        QVERIFY2(qAbs(reference.mm.left() - (60.0 + 7.5)) < kTolerance, qPrintable(QString::number(reference.mm.left())));
+        QVERIFY(qAbs(reference.mm.center().y() - (85.0 + 6.05)) < 0.6);
+        QVERIFY(qAbs(recipient.mm.left() - reference.mm.left() - 12.0) < 0.05);
+        QVERIFY(qAbs(recipient.mm.top() - reference.mm.top() + 5.0) < 0.05);
+    }
+
+    void helpOpensTheOptionsSection()
+    {
+        QStringList asked;
+        const HelpHandler before = setHelpHandler([&](const QString &section) { asked << section; });
+        Sheet sheet {AllSettings()};
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        sheet.buttons()->button(QDialogButtonBox::Help)->click();
+        QTest::keyClick(&sheet, Qt::Key_F1);
+        setHelpHandler(before);
+        QCOMPARE(asked, QStringList({QStringLiteral("opcje"), QStringLiteral("opcje")}));
+        QCOMPARE(sheet.windowTitle(), QStringLiteral("Opcje"));
+        QCOMPARE(sheet.tabs()->count(), 4);
+        QCOMPARE(sheet.tabs()->tabText(0), QStringLiteral("Ogólne"));
+        QCOMPARE(sheet.tabs()->tabText(3), QStringLiteral("Przelew US"));
+        QVERIFY(!sheet.buttons()->button(QDialogButtonBox::Apply));
+    }
+
+    void everyTextFitsAtLargerFonts_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::newRow("11 pt") << 11;
+        QTest::newRow("16 pt") << 16;
+    }
+    void everyTextFitsAtLargerFonts()
+    {
+        QFETCH(int, points);
+        const QFont before = QApplication::font();
+        QFont font = before;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        {
+            AllSettings s;
+            s.zus.originalForm = 0;
+            Sheet sheet(s);
+            sheet.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+            static const char *const names[] = {"ogolne", "przelew", "przelew-zus", "przelew-us"};
+            for (int tab = 0; tab < sheet.tabs()->count(); ++tab) {
+                sheet.tabs()->setCurrentIndex(tab);
+                QCoreApplication::processEvents();
+                saveShot(sheet, QStringLiteral("opcje-%1-%2pt").arg(QLatin1String(names[tab])).arg(points));
+                QCOMPARE(cutTexts(sheet), QStringList());
+            }
+        }
+        QApplication::setFont(before);
+    }
+};
+
+QTEST_MAIN(TestOptionsSheet)
+#include "test_options_sheet.moc"
