@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 class FormCanvas
 {
@@ -25,6 +26,18 @@ public:
     virtual void drawLine(QPoint from, QPoint to) = 0;
     // Printed width of a text in the body font, in 0.1 mm.
     virtual int textWidth(const QString &text) = 0;
+
+    // The layouts name each field whose text had more characters than boxes
+    // and was cut on the paper; each name once.
+    void noteCut(const QString &field)
+    {
+        if (!m_cut.contains(field))
+            m_cut.append(field);
+    }
+    const QStringList &cutFields() const { return m_cut; }
+
+private:
+    QStringList m_cut;
 };
 
 // A rectangle as the field tables write it: left, top, right, bottom.
