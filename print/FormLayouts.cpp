@@ -349,11 +349,8 @@ void drawLayout(FormCanvas &canvas, const FormLayout &layout, const PrintJobPara
 bool DrawBoxes(FormCanvas &canvas, const LRect &first, const QString &text, int count, int pitch)
 {
     const int n = std::min<int>(std::max(count, 0), int(text.size()));
-    for (int i = 0; i < n; ++i) {
-        const int dx = i * pitch;
-        canvas.drawSingleLine(LRect{first.left + dx, first.top, first.right + dx, first.bottom}.toRect(),
-                              QString(text[i]));
-    }
+    if (n > 0)
+        canvas.drawBoxRow(first.toRect(), n == text.size() ? text : text.left(n), pitch);
     return n == text.size();
 }
 

@@ -10,6 +10,10 @@
 
 namespace {
 
+// Fonts are made 16 times larger and drawn 16 times smaller, so that
+// fractional label sizes survive the whole-pixel font size.
+constexpr qreal kFine = 16;
+
 // Our templates use translate, rotate and scale, in SVG order (the last one
 // applies to the point first).
 QTransform parseTransform(QStringView text)
@@ -145,6 +149,18 @@ bool CTemplatePicture::loadData(const QByteArray &svg)
         return false;
     }
     m_viewBox = m_shapes->viewBoxF();
+    m_prepared.clear();
+    for (const Label &label : m_labels) {
+        PreparedLabel p;
+        p.font = QFont(label.family);
+        p.font.setPixelSize(qMax(1, qRound(label.size * kFine)));
+        p.font.setBold(label.bold);
+        if (label.anchor != 0) {
+            const qreal width = QFontMetricsF(p.font).horizontalAdvance(label.text);
+            p.x = label.anchor == 1 ? -width / 2 : -width;
+        }
+        m_prepared.push_back(p);
+    }
     return true;
 }
 
@@ -152,29 +168,18 @@ void CTemplatePicture::render(QPainter *painter, const QRectF &target) const
 {
     if (!m_shapes || m_viewBox.isEmpty())
         return;
-    m_shapes->render(painter, target);
-
-    // Fonts are made 16 times larger and drawn 16 times smaller, so that
-    // fractional label sizes survive the whole-pixel font size.
-    constexpr qreal kFine = 16;
     const QTransform toTarget = QTransform::fromTranslate(-m_viewBox.x(), -m_viewBox.y())
         * QTransform::fromScale(target.width() / m_viewBox.width(), target.height() / m_viewBox.height())
         * QTransform::fromTranslate(target.x(), target.y());
+    m_shapes->render(painter, target);
     const QTransform base = painter->worldTransform();
     painter->save();
-    for (const Label &label : m_labels) {
-        QFont font(label.family);
-        font.setPixelSize(qMax(1, qRound(label.size * kFine)));
-        font.setBold(label.bold);
-        painter->setFont(font);
+    for (size_t i = 0; i < m_labels.size(); ++i) {
+        const Label &label = m_labels[i];
+        painter->setFont(m_prepared[i].font);
         painter->setPen(label.color);
-        qreal x = 0;
-        if (label.anchor != 0) {
-            const qreal width = QFontMetricsF(font).horizontalAdvance(label.text);
-            x = label.anchor == 1 ? -width / 2 : -width;
-        }
         painter->setWorldTransform(QTransform::fromScale(1 / kFine, 1 / kFine) * label.transform * toTarget * base);
-        painter->drawText(QPointF(x, 0), label.text);
+        painter->drawText(QPointF(m_prepared[i].x, 0), label.text);
     }
     painter->restore();
 }
