@@ -5,6 +5,7 @@
 // Reports seconds, pages per second and PDF bytes per page.
 // Usage: bench_batch [program] [orders]. Target: under 20 s for each.
 
+#include "BenchOrders.h"
 #include "model/Import.h"
 
 #include <QCoreApplication>
@@ -23,28 +24,10 @@ constexpr double kTargetSeconds = 20.0;
 
 CPrzelewDane order(int i)
 {
-    CPrzelewDane r;
-    r.SetKind(i % 3);
-    r.isTransfer = (i % 5) ? 1 : 0;
-    r.recipient1 = QStringLiteral("ODBIORCA NR %1 SPÓŁKA Z OGRANICZONĄ").arg(i);
-    r.recipient2 = QStringLiteral("UL. DŁUGA %1, 80-827 GDAŃSK").arg(i % 200);
-    r.checkDigits = QStringLiteral("12");
-    r.bankNumber = QStringLiteral("10201811");
-    r.accountRest = QStringLiteral("%1").arg(1000000000000000LL + i);
+    CPrzelewDane r = benchOrder(i);
     r.senderAccount = QStringLiteral("61109010140000071219812874");
-    r.sender1 = QStringLiteral("JAN KOWALSKI");
-    r.sender2 = QStringLiteral("UL. KRÓTKA 5/7, 00-950 WARSZAWA");
-    r.title1 = QStringLiteral("FAKTURA VAT %1/12/2026").arg(i);
-    r.title2 = QStringLiteral("ZA USŁUGI");
-    r.amount = CWexOleCurrency::fromUnits(100 + i, 5000);
     if (!r.isTransfer)
         r.AmountInDigitWords(r.senderAccount);   // a deposit carries the amount in words
-    r.date = COrderDate::fromParts(2026, 12, 8);
-    r.payerId = QStringLiteral("5260250995");
-    r.declaration = QStringLiteral("112026");
-    r.declarationNo = QStringLiteral("01");
-    r.taxPeriod = QStringLiteral("26M11");
-    r.taxFormSymbol = QStringLiteral("VAT-7");
     return r;
 }
 

@@ -45,7 +45,12 @@ bool PainterCanvas::drawFitting(const QRectF &box, const QString &text, qreal pi
 {
     // One shaping for the whole text; the glyphs are placed as the rectangle
     // form of drawText would place them, without a clip per text (which
-    // costs time and bytes in a PDF) where nothing needs clipping.
+    // costs time and bytes in a PDF) where nothing needs clipping. Control
+    // characters and line separators are left to drawText, which turns them
+    // into spaces on a single line.
+    for (QChar c : text)
+        if (c.unicode() < 0x20 || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            return false;
     QTextLayout layout(text, m_body, m_painter.device());
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <QHash>
 #include <QPainter>
 #include <QRegularExpression>
@@ -155,6 +157,15 @@ bool CTemplatePicture::loadData(const QByteArray &svg)
         p.font = QFont(label.family);
         p.font.setPixelSize(qMax(1, qRound(label.size * kFine)));
         p.font.setBold(label.bold);
+        // Shaped once; every page draws the same glyphs.
+        QTextLayout layout(label.text, p.font);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        layout.endLayout();
+        if (line.isValid()) {
+            p.glyphs = line.glyphRuns();
+            p.baseline = line.ascent();
+        }
         if (label.anchor != 0) {
             const qreal width = QFontMetricsF(p.font).horizontalAdvance(label.text);
             p.x = label.anchor == 1 ? -width / 2 : -width;
@@ -176,10 +187,10 @@ void CTemplatePicture::render(QPainter *painter, const QRectF &target) const
     painter->save();
     for (size_t i = 0; i < m_labels.size(); ++i) {
         const Label &label = m_labels[i];
-        painter->setFont(m_prepared[i].font);
         painter->setPen(label.color);
         painter->setWorldTransform(QTransform::fromScale(1 / kFine, 1 / kFine) * label.transform * toTarget * base);
-        painter->drawText(QPointF(m_prepared[i].x, 0), label.text);
+        for (const QGlyphRun &run : m_prepared[i].glyphs)
+            painter->drawGlyphRun(QPointF(m_prepared[i].x, -m_prepared[i].baseline), run);
     }
     painter->restore();
 }

@@ -6,6 +6,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QGlyphRun>
+#include <QList>
 #include <QRectF>
 #include <QString>
 #include <QTransform>
@@ -43,6 +45,8 @@ private:
     struct PreparedLabel
     {
         QFont font;
+        QList<QGlyphRun> glyphs;    // on a baseline `baseline` below the origin
+        qreal baseline = 0;
         qreal x = 0;
     };
 
