@@ -70,8 +70,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < kSettingsBytes)
         return 0;
+    // One form printer for the whole run, as in the program: parsed templates
+    // stay cached; its settings are replaced for every input.
+    static AllSettings settings;
+    static CFormPrinter forms(settings);
     Bytes settingsBytes(data, kSettingsBytes);
-    const AllSettings settings = settingsFrom(settingsBytes);
+    settings = settingsFrom(settingsBytes);
 
     QBuffer buffer;
     buffer.setData(reinterpret_cast<const char *>(data + kSettingsBytes), qsizetype(size - kSettingsBytes));
@@ -80,7 +84,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     reader.OpenDevice(&buffer);
 
     static const DeviceGeometry a4{100, 100, 9921, 14031, 1200, 1200};   // A4 at 1200 dpi
-    CFormPrinter forms(settings);
     PrintDC noDevice;
     CPrzelewDane rec;
     int orders = 0;
