@@ -1,6 +1,5 @@
 #include "controls/WexOleCurrency.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace {
@@ -115,19 +114,10 @@ bool CWexOleCurrency::fromText(QStringView text)
     }
     if (hundredths.size() == 2 && hundredths[0] == u' ')
         hundredths = hundredths.mid(1);
-    const auto allDigits = [](QStringView s) {
-        return std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    };
-    if (hundredths.size() > 2 || !allDigits(whole) || !allDigits(hundredths)
-        || (whole.isEmpty() && hundredths.isEmpty()))
+    int64_t units = 0, frac = 0;
+    if (hundredths.size() > 2 || (whole.isEmpty() && hundredths.isEmpty()) || !parseDigits(whole, units)
+        || !parseDigits(hundredths, frac))
         return false;
-    int64_t units = 0;
-    for (QChar c : whole)
-        if (mulOverflows(units, 10, units) || addOverflows(units, c.unicode() - u'0', units))
-            return false;
-    int64_t frac = 0;
-    for (QChar c : hundredths)
-        frac = frac * 10 + (c.unicode() - u'0');
     CWexOleCurrency result = fromUnits(units, frac * 100);
     if (negative)
         result = -result;
