@@ -1,21 +1,23 @@
 #include "app/BatchPrint.h"
-#include "app/PolishTranslations.h"
 
+#include "app/PdfTarget.h"
 #include "base/AppIdentity.h"
-
 #include "base/Messages.h"
 #include "model/Import.h"
 #include "print/FormPages.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSettings>
 #include <cstdio>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -33,21 +35,16 @@ bool headless()
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
-void report(const QString &text)
+void toStandardError(const QString &text)
 {
-    if (headless()) {
-        std::fprintf(stderr, "kantomix: %s\n", text.toLocal8Bit().constData());
-        return;
-    }
-    QMessageBox::warning(nullptr, programTitle(), text);
+    std::fprintf(stderr, "kantomix: %s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
 }
 
-// Print-to names its printer; print uses the "*PRNM*" printer when given,
-// else the application's current printer: the stored one, or the system default.
-PrinterChoice choosePrinter(const CKantomixCommandLineInfo &cmd, const GeneralSettings &general)
+// The application's current printer: the "*PRNM*" printer when given, else
+// the stored one, else the system default.
+PrinterChoice currentPrinter(const CKantomixCommandLineInfo &cmd, const GeneralSettings &general)
 {
-    if (cmd.m_nShellCommand == CKantomixCommandLineInfo::FilePrintTo)
-        return {cmd.m_strPrinterName, cmd.m_strDriverName, cmd.m_strPortName};
     if (!cmd.m_strNamedPrinter.isEmpty())
         return {cmd.m_strNamedPrinter, QString(), QString()};
     if (!general.device.isEmpty())
@@ -55,24 +52,89 @@ PrinterChoice choosePrinter(const CKantomixCommandLineInfo &cmd, const GeneralSe
     return {QPrinterInfo::defaultPrinterName(), QString(), QString()};
 }
 
-// The printer device for the choice, or null when it cannot be created.
-std::unique_ptr<QPrinter> createPrinter(const PrinterChoice &choice, const QString &inputPath)
+// Print-to prints on the printer the command line names; print on the current one.
+PrinterChoice choosePrinter(const CKantomixCommandLineInfo &cmd, const GeneralSettings &general)
 {
-    if (choice.name == kPdfPrinter) {
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(choice.port.isEmpty() ? inputPath + QStringLiteral(".pdf") : choice.port);
-        printer->setPageSize(QPageSize(QPageSize::A4));
-        printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-        return printer;
-    }
-    if (choice.name.isEmpty())
+    if (cmd.m_nShellCommand == CKantomixCommandLineInfo::FilePrintTo)
+        return {cmd.m_strPrinterName, cmd.m_strDriverName, cmd.m_strPortName};
+    return currentPrinter(cmd, general);
+}
+
+QString pdfPathFor(const PrinterChoice &choice, const QString &inputPath)
+{
+    return choice.port.isEmpty() ? inputPath + QStringLiteral(".pdf") : choice.port;
+}
+
+// A printer of the system for the choice, or null when there is none such.
+std::unique_ptr<QPrinter> systemPrinter(const PrinterChoice &choice)
+{
+    if (choice.name.isEmpty() || choice.name == kPdfPrinter)
         return nullptr;
     const QPrinterInfo info = QPrinterInfo::printerInfo(choice.name);
     if (info.isNull())
         return nullptr;
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     return printer->isValid() ? std::move(printer) : nullptr;
+}
+
+// A printer object for the set-up dialog standing for the choice.
+std::unique_ptr<QPrinter> dialogPrinter(const PrinterChoice &choice, const QString &inputPath)
+{
+    if (std::unique_ptr<QPrinter> printer = systemPrinter(choice))
+        return printer;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (choice.name == kPdfPrinter) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdfPathFor(choice, inputPath));
+    }
+    return printer;
+}
+
+// Why the input cannot be read, or empty. Only a regular file or a pipe is
+// read: a device such as /dev/zero would never end.
+QString inputProblem(const QString &path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return QStringLiteral("Nie można odnaleźć pliku %1.").arg(shown);
+    if (S_ISDIR(st.st_mode))
+        return QStringLiteral("%1 jest folderem, a nie plikiem.").arg(shown);
+    if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode))
+        return QStringLiteral("%1 nie jest zwykłym plikiem ani potokiem.").arg(shown);
+    return {};
+}
+
+// Where the pages go: a printer of the system, or the built-in PDF printer.
+struct BatchOutput
+{
+    std::unique_ptr<QPrinter> printer;
+    std::unique_ptr<PdfTarget> pdfFile;
+    std::unique_ptr<QPdfWriter> pdf;
+
+    QPagedPaintDevice &device() const
+    {
+        return pdf ? static_cast<QPagedPaintDevice &>(*pdf) : static_cast<QPagedPaintDevice &>(*printer);
+    }
+};
+
+std::unique_ptr<QPdfWriter> pdfWriter(QIODevice *device, const QString &docName)
+{
+    auto writer = std::make_unique<QPdfWriter>(device);
+    writer->setResolution(1200);
+    writer->setPageSize(QPageSize(QPageSize::A4));
+    writer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    writer->setTitle(docName);
+    writer->setCreator(programTitle());
+    return writer;
+}
+
+QString cutText(const QStringList &fields)
+{
+    QStringList quoted;
+    for (const QString &f : fields)
+        quoted << QStringLiteral("„%1”").arg(f);
+    return quoted.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -83,70 +145,197 @@ bool isBatchPrintCommand(const CKantomixCommandLineInfo &cmd)
         || cmd.m_nShellCommand == CKantomixCommandLineInfo::FilePrintTo;
 }
 
-int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings)
+BatchEnvironment defaultBatchEnvironment()
 {
-    CImport reader;
-    if (!reader.Open(cmd.m_strFileName, QIODevice::ReadOnly))
-        return BatchFileNotOpened;
-
-    if (cmd.m_bEditBeforePrint) {
-        std::fputs("kantomix: Zatwierdzanie przelewów przed wydrukiem (/EBP) nie jest jeszcze dostępne; "
-                   "nic nie zostało wydrukowane.\n", stderr);
-        return BatchNotAvailable;
-    }
-
-    std::unique_ptr<QPrinter> printer = createPrinter(choosePrinter(cmd, settings.general), cmd.m_strFileName);
-    if (!printer) {
-        report(Msg::text(Msg::CannotStartPrintJob));
-        return BatchCannotStartJob;
-    }
-
-    if (cmd.m_bPrintDialog) {
-        if (headless()) {
-            std::fputs("kantomix: Okno wyboru drukarki (/PD) wymaga ekranu; drukowanie na wybranej drukarce.\n",
-                       stderr);
-        } else {
-            QPrintDialog dialog(printer.get());
+    BatchEnvironment env;
+    env.note = toStandardError;
+    env.failure = [](const QString &text) {
+        toStandardError(text);
+        if (!headless())
+            QMessageBox::warning(nullptr, programTitle(), text);
+    };
+    if (!headless()) {
+        env.printerDialog = [](QPrinter &printer) {
+            QPrintDialog dialog(&printer);
             dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
             dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
             dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-            if (dialog.exec() != QDialog::Accepted)
+            return dialog.exec() == QDialog::Accepted;
+        };
+    }
+    return env;
+}
+
+int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings)
+{
+    return runBatchPrint(cmd, settings, defaultBatchEnvironment());
+}
+
+int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings, const BatchEnvironment &env)
+{
+    const auto note = [&](const QString &text) {
+        if (env.note)
+            env.note(text);
+    };
+    const auto failure = [&](const QString &text) {
+        if (env.failure)
+            env.failure(text);
+        else
+            note(text);
+    };
+
+    const QString input = cmd.m_strFileName;
+    if (input.isEmpty()) {
+        note(QStringLiteral("Nie podano pliku z przelewami do wydrukowania."));
+        return BatchBadCommandLine;
+    }
+    if (const QString problem = inputProblem(input); !problem.isEmpty()) {
+        note(problem);
+        return BatchFileNotOpened;
+    }
+    CImport reader;
+    if (!reader.Open(input, QIODevice::ReadOnly)) {
+        note(QStringLiteral("Nie można otworzyć pliku %1: %2").arg(QDir::toNativeSeparators(input),
+                                                                    reader.errorString()));
+        return BatchFileNotOpened;
+    }
+
+    if (cmd.m_bEditBeforePrint) {
+        note(QStringLiteral("Zatwierdzanie przelewów przed wydrukiem (/EBP) nie jest jeszcze dostępne; "
+                            "nic nie zostało wydrukowane."));
+        return BatchNotAvailable;
+    }
+
+    const bool printTo = cmd.m_nShellCommand == CKantomixCommandLineInfo::FilePrintTo;
+    const PrinterChoice choice = choosePrinter(cmd, settings.general);
+    BatchOutput out;
+    QString pdfPath;
+    if (choice.name == kPdfPrinter)
+        pdfPath = pdfPathFor(choice, input);
+    else
+        out.printer = systemPrinter(choice);
+
+    if (cmd.m_bPrintDialog) {
+        if (!env.printerDialog) {
+            note(QStringLiteral("Okno wyboru drukarki (/PD) wymaga ekranu; drukowanie na wybranej drukarce."));
+        } else if (printTo) {
+            // Print-to keeps its printer: the dialog sets up the current one only.
+            const std::unique_ptr<QPrinter> current = dialogPrinter(currentPrinter(cmd, settings.general), input);
+            if (!env.printerDialog(*current))
                 return BatchCancelled;
+        } else {
+            std::unique_ptr<QPrinter> shown = out.printer ? std::move(out.printer) : dialogPrinter(choice, input);
+            if (!env.printerDialog(*shown))
+                return BatchCancelled;
+            if (shown->outputFormat() == QPrinter::PdfFormat) {
+                if (!shown->outputFileName().isEmpty())
+                    pdfPath = shown->outputFileName();
+            } else {
+                pdfPath.clear();
+                out.printer = std::move(shown);
+            }
         }
     }
 
-    printer->setDocName(QFileInfo(cmd.m_strFileName).fileName());
-    CFormPrinter forms(settings);
-    FormPageJob job(forms, *printer);
-    CPrzelewDane rec;
-    for (;;) {
-        const CImport::ReadResult result = reader.ReadRecord(rec);
-        if (result == CImport::EndOfFile)
-            break;
-        if (result != CImport::RecordRead)
-            continue;   // rejected lines and old-format tax orders are passed over
-        if (!job.printPage(rec)) {
-            report(Msg::text(Msg::CannotStartPrintJob));
-            return job.pageCount() == 0 ? BatchCannotStartJob : BatchPageFailed;
-        }
+    if (!pdfPath.isEmpty() && isSameFile(pdfPath, input)) {
+        note(QStringLiteral("Plik wyniku %1 jest plikiem z przelewami; nic nie zostało wydrukowane.")
+                 .arg(QDir::toNativeSeparators(pdfPath)));
+        return BatchBadCommandLine;
     }
-    job.end();
-    if (reader.readFailed() || printer->printerState() == QPrinter::Error)
+
+    const QString docName = QFileInfo(input).fileName();
+    if (!pdfPath.isEmpty()) {
+        out.pdfFile = env.pdfDevice ? std::make_unique<PdfTarget>(env.pdfDevice) : std::make_unique<PdfTarget>(pdfPath);
+        if (!out.pdfFile->open()) {
+            note(QStringLiteral("Nie można zapisać pliku PDF %1: %2")
+                     .arg(QDir::toNativeSeparators(pdfPath), out.pdfFile->errorString()));
+            failure(Msg::text(Msg::CannotStartPrintJob));
+            return BatchCannotStartJob;
+        }
+        out.pdf = pdfWriter(out.pdfFile->device(), docName);
+    } else if (!out.printer) {
+        failure(Msg::text(Msg::CannotStartPrintJob));
+        return BatchCannotStartJob;
+    } else {
+        out.printer->setDocName(docName);
+    }
+
+    CFormPrinter forms(settings);
+    int result = BatchPrinted;
+    {
+        FormPageJob job(forms, out.device());
+        CPrzelewDane rec;
+        for (;;) {
+            const CImport::ReadResult read = reader.ReadRecord(rec);
+            if (read == CImport::EndOfFile)
+                break;
+            if (read != CImport::RecordRead) {
+                // Passed over, as the format says; the caller learns which and why.
+                note(QStringLiteral("wiersz %1 pominięty: %2")
+                         .arg(reader.lineNumber())
+                         .arg(CImport::problemText(reader.lastProblem(), reader.version())));
+                continue;
+            }
+            if (!job.printPage(rec)) {
+                if (job.pageCount() == 0) {
+                    failure(Msg::text(Msg::CannotStartPrintJob));
+                    result = BatchCannotStartJob;
+                } else {
+                    failure(QStringLiteral("Wydrukowanie strony %1 (wiersz %2) nie powiodło się.")
+                                .arg(job.pageCount() + 1)
+                                .arg(reader.lineNumber()));
+                    result = BatchPageFailed;
+                }
+                break;
+            }
+            if (!job.lastPageCut().isEmpty())
+                note(QStringLiteral("wiersz %1: tekst nie zmieścił się w kratkach i został obcięty na wydruku: %2")
+                         .arg(reader.lineNumber())
+                         .arg(cutText(job.lastPageCut())));
+        }
+        if (result == BatchPrinted && reader.readFailed()) {
+            note(QStringLiteral("Odczyt pliku %1 nie powiódł się: %2; nic nie zostało wydrukowane.")
+                     .arg(QDir::toNativeSeparators(input), reader.errorString()));
+            result = BatchFileNotOpened;
+        }
+        if (result != BatchPrinted && out.printer)
+            out.printer->abort();   // pages already spooled are discarded
+        if (result == BatchPrinted && job.pageCount() == 0) {
+            QString text = QStringLiteral("Nie wydrukowano żadnego przelewu.");
+            if (out.pdfFile && out.pdfFile->removeOlderFile())
+                text += QStringLiteral(" Starszy plik %1 został usunięty.").arg(QDir::toNativeSeparators(pdfPath));
+            note(text);
+            return BatchPrinted;
+        }
+        job.end();
+    }
+
+    if (result != BatchPrinted) {
+        if (out.pdfFile)
+            out.pdfFile->discard();
+        return result;
+    }
+    if (out.pdfFile) {
+        out.pdf.reset();
+        if (!out.pdfFile->commit()) {
+            failure(QStringLiteral("Zapisanie pliku PDF %1 nie powiodło się: %2")
+                        .arg(QDir::toNativeSeparators(pdfPath), out.pdfFile->errorString()));
+            return BatchPageFailed;
+        }
+    } else if (out.printer && out.printer->printerState() == QPrinter::Error) {
+        failure(QStringLiteral("Zakończenie zadania drukowania nie powiodło się."));
         return BatchPageFailed;
+    }
     return BatchPrinted;
 }
 
-int batchPrintMain(int argc, char *argv[], const CKantomixCommandLineInfo &cmd)
+void useOffscreenWithoutDisplay(const QStringList &args)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    setUpApplicationIdentity();
-    // The printer choice of /PD speaks Polish too.
-    installPolishTranslations(app);
-
-    AllSettings settings;
-    settings.read(*openSettingsStore());
-    return runBatchPrint(cmd, settings);
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return;
+    for (const QString &word : args)
+        if (word == u"-platform" || word == u"--platform")
+            return;     // the caller chose the platform
+    qputenv("QT_QPA_PLATFORM", "offscreen");
 }

@@ -5,23 +5,50 @@
 #include "app/CommandLine.h"
 #include "base/Settings.h"
 
-// Exit codes of the batch: 0 only when every order read was printed.
+#include <QString>
+#include <functional>
+
+class QIODevice;
+class QPrinter;
+
+// Exit codes of the batch, stable for the programs that call Kantomix.
 enum BatchExit {
-    BatchPrinted = 0,
-    BatchFileNotOpened = 1,     // nothing printed, no message
-    BatchCannotStartJob = 2,    // message 61702
-    BatchCancelled = 3,         // print dialog cancelled
-    BatchNotAvailable = 4,      // "EBP": confirmation before printing is not available yet
-    BatchPageFailed = 5,        // a page or the end of the job failed
+    BatchPrinted = 0,           // every order read was printed (also when the file held none: empty job)
+    BatchFileNotOpened = 1,     // the input file cannot be read: missing, unreadable, a folder, neither a
+                                // regular file nor a pipe, or a read error during the job
+    BatchCannotStartJob = 2,    // the printer cannot be used or the job cannot be started (message 61702)
+    BatchCancelled = 3,         // cancelled by the user (print dialog, details dialog under /EBP)
+    BatchNotAvailable = 4,      // a confirmation is needed but cannot be asked (/EBP)
+    BatchPageFailed = 5,        // printing or writing the output failed (a page; the PDF not written whole)
+    BatchBadCommandLine = 6,    // no file named; the output path is the input file
 };
 
 // True for "/p" and "/pt".
 bool isBatchPrintCommand(const CKantomixCommandLineInfo &cmd);
 
-// Prints the command line's file; needs a QApplication. Messages go to a
-// message box, or to standard error when there is no display.
-int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings);
+// What the batch needs around it; tests put their own parts in.
+struct BatchEnvironment
+{
+    // One line for the calling program (standard error by default).
+    std::function<void(const QString &)> note;
+    // A failure the user should see: a message box when there is a display,
+    // and the same line as a note.
+    std::function<void(const QString &)> failure;
+    // The printer set-up dialog of "/PD"; false when cancelled. Empty: no
+    // dialog can be shown (no display), printing goes on as without "/PD".
+    std::function<bool(QPrinter &)> printerDialog;
+    // When set, the built-in PDF printer writes here instead of its file.
+    QIODevice *pdfDevice = nullptr;
+};
 
-// The whole batch run from main(): creates the application (on the offscreen
-// platform when there is no display), reads the settings and prints.
-int batchPrintMain(int argc, char *argv[], const CKantomixCommandLineInfo &cmd);
+// The environment of a real run: standard error, message boxes and the
+// printer dialog when there is a display.
+BatchEnvironment defaultBatchEnvironment();
+
+// Prints the command line's file; needs a QApplication. Gives a BatchExit.
+int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings);
+int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings, const BatchEnvironment &env);
+
+// Before the application exists: a batch started without a display (and
+// without a platform chosen by the caller) runs on the offscreen platform.
+void useOffscreenWithoutDisplay(const QStringList &args);

@@ -2,9 +2,59 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 const QString kSiblingWord = QStringLiteral("*WexOrb_");
 const QString kNamedPrinterSwitch = QStringLiteral("*PRNM*");
+
+// Options the application object and its platform plugins take out of the
+// command line, with whether a value follows as the next word. Qt accepts
+// them with one or two dashes.
+struct ToolkitOption
+{
+    const char16_t *name;
+    bool takesValue;
+};
+constexpr ToolkitOption kToolkitOptions[] = {
+    {u"platform", true}, {u"platformpluginpath", true}, {u"platformtheme", true}, {u"plugin", true},
+    {u"qwindowgeometry", true}, {u"geometry", true}, {u"qwindowtitle", true}, {u"title", true},
+    {u"qwindowicon", true}, {u"icon", true}, {u"session", true}, {u"style", true}, {u"stylesheet", true},
+    {u"display", true}, {u"name", true}, {u"visual", true}, {u"cmap", false}, {u"sync", false},
+    {u"nograb", false}, {u"dograb", false}, {u"reverse", false}, {u"widgetcount", false},
+    {u"testability", false},
+};
+}
+
+QStringList CKantomixCommandLineInfo::WithoutToolkitOptions(const QStringList &args)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &word = args[i];
+        QStringView name(word);
+        if (name.startsWith(u"--"))
+            name = name.mid(2);
+        else if (name.startsWith(u'-'))
+            name = name.mid(1);
+        else {
+            out << word;
+            continue;
+        }
+        // "-style=fusion" and "-qmljsdebugger=..." carry their value in the word.
+        const qsizetype eq = name.indexOf(u'=');
+        if (eq > 0 && (name.left(eq) == u"style" || name.left(eq) == u"stylesheet"
+                       || name.left(eq) == u"qmljsdebugger"))
+            continue;
+        const auto option = std::find_if(std::begin(kToolkitOptions), std::end(kToolkitOptions),
+                                          [&](const ToolkitOption &o) { return name == o.name; });
+        if (option == std::end(kToolkitOptions)) {
+            out << word;
+            continue;
+        }
+        if (option->takesValue)
+            ++i;
+    }
+    return out;
 }
 
 bool CKantomixCommandLineInfo::IsSwitchWord(const QString &word)
@@ -71,14 +121,16 @@ void CKantomixCommandLineInfo::ParseParam(const QString &word, bool isSwitch, bo
         else if (word.compare(u"Unregister", Qt::CaseInsensitive) == 0
                  || word.compare(u"Unregserver", Qt::CaseInsensitive) == 0)
             m_nShellCommand = AppUnregister;
-    } else if (m_strFileName.isEmpty()) {
-        m_strFileName = word;
-    } else if (m_nShellCommand == FilePrintTo && m_strPrinterName.isEmpty()) {
-        m_strPrinterName = word;
-    } else if (m_nShellCommand == FilePrintTo && m_strDriverName.isEmpty()) {
-        m_strDriverName = word;
-    } else if (m_nShellCommand == FilePrintTo && m_strPortName.isEmpty()) {
-        m_strPortName = word;
+    } else {
+        // Words take their places by position: an empty word ("" for a driver
+        // name) still fills its place, so the ones after it do not shift.
+        switch (m_nPlainWords++) {
+        case 0: m_strFileName = word; break;
+        case 1: m_strPrinterName = word; break;
+        case 2: m_strDriverName = word; break;
+        case 3: m_strPortName = word; break;
+        default: break;
+        }
     }
     if (isLast && m_nShellCommand == FileNew && !m_strFileName.isEmpty())
         m_nShellCommand = FileOpen;

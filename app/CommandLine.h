@@ -17,6 +17,10 @@ public:
     // that names an existing file or holds a second "/" is a path.
     void ParseArguments(const QStringList &args);
     static bool IsSwitchWord(const QString &word);
+    // The arguments without the options Qt's application object takes for
+    // itself (-platform offscreen, -style fusion, ...), so that --help and the
+    // batch can be recognised before that object exists.
+    static QStringList WithoutToolkitOptions(const QStringList &args);
 
     ShellCommand m_nShellCommand = FileNew;
     QString m_strFileName;
@@ -32,4 +36,7 @@ public:
     int m_bPrintDialog = 0;      // "/PD"
     bool m_bHelp = false;        // "--help"
     bool m_bVersion = false;     // "--version"
+
+private:
+    int m_nPlainWords = 0;       // plain words taken so far, empty ones included
 };

@@ -22,11 +22,23 @@ void printHelp()
         "  /p plik      drukuje przelewy z pliku na bieżącej drukarce\n"
         "  /pt plik drukarka sterownik port\n"
         "               drukuje na wskazanej drukarce; drukarka PDF zapisuje\n"
-        "               plik PDF pod ścieżką podaną jako port\n"
+        "               plik PDF pod ścieżką podaną jako port (pusty port: plik.pdf);\n"
+        "               każde słowo liczy się, także puste: /pt plik PDF \"\" wynik.pdf\n"
         "  /PD          pokazuje okno wyboru drukarki przed drukowaniem\n"
         "  /EBP         pokazuje każdy przelew do zatwierdzenia przed wydrukiem\n"
         "  --help       ten opis\n"
-        "  --version    wersja programu\n",
+        "  --version    wersja programu\n"
+        "\n"
+        "Kody wyjścia drukowania (/p, /pt):\n"
+        "  0  wydrukowano każdy odczytany przelew (także gdy w pliku nie było żadnego)\n"
+        "  1  nie można odczytać pliku z przelewami\n"
+        "  2  nie można użyć drukarki ani rozpocząć zadania drukowania\n"
+        "  3  drukowanie anulowane przez użytkownika\n"
+        "  4  potrzebne jest potwierdzenie, o które nie można zapytać (brak ekranu)\n"
+        "  5  drukowanie albo zapis wyniku nie powiodły się\n"
+        "  6  błędny wiersz polecenia\n"
+        "Każdy pominięty wiersz pliku i każdy obcięty tekst są opisane na standardowym\n"
+        "wyjściu błędów.\n",
         stdout);
 }
 
@@ -36,26 +48,31 @@ int main(int argc, char *argv[])
 {
     // --help and --version need no display, and a batch print (/p, /pt) must
     // create its application on the offscreen platform when there is no
-    // display: decide before creating any application object.
+    // display: decide before creating any application object, leaving out
+    // the options Qt takes for itself.
     QStringList words;
     for (int i = 1; i < argc; ++i)
         words << QString::fromLocal8Bit(argv[i]);
-    CKantomixCommandLineInfo cmdInfo;
-    cmdInfo.ParseArguments(words);
-    if (cmdInfo.m_bHelp) {
+    CKantomixCommandLineInfo first;
+    first.ParseArguments(CKantomixCommandLineInfo::WithoutToolkitOptions(words));
+    if (first.m_bHelp) {
         printHelp();
         return 0;
     }
-    if (cmdInfo.m_bVersion) {
+    if (first.m_bVersion) {
         std::printf("Kantomix %s\n", KANTOMIX_VERSION);
         return 0;
     }
-    if (isBatchPrintCommand(cmdInfo))
-        return batchPrintMain(argc, argv, cmdInfo);
+    if (isBatchPrintCommand(first))
+        useOffscreenWithoutDisplay(words);
 
     QApplication app(argc, argv);
     setUpApplicationIdentity();
     installPolishTranslations(app);
+
+    // The words as the application object left them: its own options are gone.
+    CKantomixCommandLineInfo cmdInfo;
+    cmdInfo.ParseArguments(QCoreApplication::arguments().mid(1));
 
     CKantomixApp kantomix;
     if (!kantomix.InitInstance(cmdInfo))

@@ -2,7 +2,7 @@
 // and on templates (plain paper), and reports pages per second.
 // Targets: 200 pages/s text only, 50 pages/s with templates.
 
-#include "model/PrzelewDane.h"
+#include "BenchOrders.h"
 #include "print/FormPages.h"
 
 #include <QApplication>
@@ -15,31 +15,6 @@
 namespace {
 
 constexpr int kDefaultOrders = 1000;     // or the first argument
-
-CPrzelewDane order(int i)
-{
-    CPrzelewDane r;
-    r.SetKind(i % 3);
-    r.isTransfer = (i % 5) ? 1 : 0;
-    r.recipient1 = QStringLiteral("ODBIORCA NR %1 SPÓŁKA Z OGRANICZONĄ").arg(i);
-    r.recipient2 = QStringLiteral("UL. DŁUGA %1, 80-827 GDAŃSK").arg(i % 200);
-    r.checkDigits = QStringLiteral("12");
-    r.bankNumber = QStringLiteral("10201811");
-    r.accountRest = QStringLiteral("%1").arg(1000000000000000LL + i);
-    r.senderAccount = QStringLiteral("PL61 1090 1014 0000 0712 1981 2874");
-    r.sender1 = QStringLiteral("JAN KOWALSKI");
-    r.sender2 = QStringLiteral("UL. KRÓTKA 5/7, 00-950 WARSZAWA");
-    r.title1 = QStringLiteral("FAKTURA VAT %1/12/2026").arg(i);
-    r.title2 = QStringLiteral("ZA USŁUGI");
-    r.amount = CWexOleCurrency::fromUnits(100 + i, 5000);
-    r.date = COrderDate::fromParts(2026, 12, 8);
-    r.payerId = QStringLiteral("5260250995");
-    r.declaration = QStringLiteral("112026");
-    r.declarationNo = QStringLiteral("01");
-    r.taxPeriod = QStringLiteral("26M11");
-    r.taxFormSymbol = QStringLiteral("VAT-7");
-    return r;
-}
 
 double run(const char *label, const AllSettings &settings, const QList<CPrzelewDane> &orders, const QString &path)
 {
@@ -87,7 +62,7 @@ int main(int argc, char *argv[])
     QList<CPrzelewDane> orders;
     const int count = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : kDefaultOrders;
     for (int i = 0; i < count; ++i)
-        orders.append(order(i));
+        orders.append(benchOrder(i));
 
     const double textBoxes = run("text only, boxes", withOriginalForms(true, true), orders, dir.filePath("t1.pdf"));
     const double textFree = run("text only, free text", withOriginalForms(true, false), orders, dir.filePath("t2.pdf"));

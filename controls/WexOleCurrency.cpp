@@ -99,21 +99,27 @@ QString CWexOleCurrency::toTwoDecimalText() const
 
 bool CWexOleCurrency::fromText(QStringView text)
 {
+    // Units: an optional sign and digits. Hundredths: one or two digits, or a
+    // blank and a digit as "%2d" writes them. Anything else in the text is not
+    // read past: "1 234,50", "12,500" or "1e3,00" would come out as another amount.
     const qsizetype sep = text.indexOf(QLatin1Char(m_decimal));
     if (sep < 0)
         return false;
-    int64_t units, hundredths;
-    bool negUnits, negHundredths;
-    if (!parseLeadingInteger(text.left(sep), units, negUnits)
-        || !parseLeadingInteger(text.mid(sep + 1), hundredths, negHundredths) || negHundredths)
+    QStringView whole = text.left(sep);
+    QStringView hundredths = text.mid(sep + 1);
+    bool negative = false;
+    if (!whole.isEmpty() && (whole[0] == u'-' || whole[0] == u'+')) {
+        negative = whole[0] == u'-';
+        whole = whole.mid(1);
+    }
+    if (hundredths.size() == 2 && hundredths[0] == u' ')
+        hundredths = hundredths.mid(1);
+    int64_t units = 0, frac = 0;
+    if (hundredths.size() > 2 || (whole.isEmpty() && hundredths.isEmpty()) || !parseDigits(whole, units)
+        || !parseDigits(hundredths, frac))
         return false;
-    int64_t frac;
-    if (mulOverflows(hundredths, 100, frac))
-        return false;
-    CWexOleCurrency result = fromUnits(units, frac);
-    if (!result.isValid())
-        return false;
-    if (negUnits)
+    CWexOleCurrency result = fromUnits(units, frac * 100);
+    if (negative)
         result = -result;
     if (!result.isValid())
         return false;

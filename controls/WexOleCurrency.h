@@ -37,7 +37,8 @@ public:
     // Invalid or null amounts give an empty text.
     QString toTwoDecimalText() const;
     // Units before the separator, hundredths after it ("12,5" is 12.05).
-    // Fails, leaving the amount unchanged, without a separator or on overflow.
+    // Fails, leaving the amount unchanged, without a separator, on overflow,
+    // or when the text holds anything else ("1 234,50", "12,500", "abc,de").
     bool fromText(QStringView text);
     // Any plain decimal ("-12,3456", "7", "0,5" as 0.50), at most four decimals.
     static bool parseDecimal(QStringView text, CWexOleCurrency &out);

@@ -240,6 +240,8 @@ bool CImport::OpenDevice(QIODevice *device, bool keepVersion)
     m_hasPending = false;
     m_pendingTooLong = false;
     m_readFailed = false;
+    m_lineNumber = 0;
+    m_problem = LineProblem();
     m_error.clear();
     if (!keepVersion)
         m_version = 1;
@@ -266,6 +268,7 @@ void CImport::detectHeader()
     QString first;
     const CLineReader::Result r = m_reader.readLine(first);
     if (r == CLineReader::Line && first.size() == 6) {
+        m_lineNumber = 1;
         if (first.left(3).toLower() == u"ver")
             m_version = leadingInt(QStringView(first).right(2));
         return; // a header, or a 6-character line that is passed over
@@ -277,6 +280,7 @@ void CImport::detectHeader()
         m_pending = first;
     } else if (r == CLineReader::Error) {
         m_readFailed = true;
+        m_error = m_device ? m_device->errorString() : QString();
     }
 }
 
@@ -374,8 +378,12 @@ bool CImport::Flush()
     return ok;
 }
 
-CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDane &target)
+CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDane &target,
+                                      LineProblem *problem)
 {
+    LineProblem ignored;
+    LineProblem &why = problem ? *problem : ignored;
+    why = LineProblem();
     int kind = KindOrdinary;
     QStringView rest = line;
     if (version >= 2) {
@@ -386,21 +394,32 @@ CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDa
             kind = KindZus;
         else if (code == u"02")
             kind = KindTax;
-        else
+        else {
+            why.reason = LineProblem::UnknownKind;
+            why.text = code.toString();
             return RecordRejected;
+        }
         rest = line.mid(2);
     }
     target.SetKind(kind, COrderDate::null()); // the date column decides
-    if (kind == KindTax && version < 5)
+    if (kind == KindTax && version < 5) {
+        why.reason = LineProblem::KindNotInVersion;
+        why.kind = kind;
         return OldFormat;
+    }
     if (version >= 2) {
         target.reference = rest.left(8).toString();
         target.symbol = rest.mid(8, 2).toString();
         rest = rest.mid(10);
     }
     const std::span<const Column> columns = columnsFor(kind, version);
-    if (rest.size() != bodyLength(columns))
+    if (rest.size() != bodyLength(columns)) {
+        why.reason = LineProblem::WrongLength;
+        why.kind = kind;
+        why.length = line.size();
+        why.expected = line.size() - rest.size() + bodyLength(columns);
         return RecordRejected;
+    }
 
     qsizetype pos = 0;
     for (const Column &c : columns) {
@@ -427,8 +446,11 @@ CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDa
         }
         case Field::Amount: {
             CWexOleCurrency amount;
-            if (!amount.fromText(value))
+            if (!amount.fromText(value)) {
+                why.reason = LineProblem::NotAnAmount;
+                why.text = value.toString();
                 return RecordRejected;
+            }
             target.amount = amount;
             break;
         }
@@ -451,22 +473,53 @@ CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDa
 
 CImport::ReadResult CImport::ReadRecord(CPrzelewDane &target)
 {
+    m_problem = LineProblem();
     QString line;
+    bool tooLong = false;
     if (m_hasPending) {
         m_hasPending = false;
         line = std::move(m_pending);
-        if (m_pendingTooLong)
-            return RecordRejected;
+        tooLong = m_pendingTooLong;
     } else {
         switch (m_reader.readLine(line)) {
         case CLineReader::End: return EndOfFile;
         case CLineReader::Error:
             // The rest of the file is unreadable; the caller asks readFailed().
             m_readFailed = true;
+            m_error = m_device ? m_device->errorString() : QString();
             return EndOfFile;
-        case CLineReader::TooLong: return RecordRejected;
+        case CLineReader::TooLong: tooLong = true; break;
         case CLineReader::Line: break;
         }
     }
-    return ParseLine(line, m_version, target);
+    ++m_lineNumber;
+    if (tooLong) {
+        m_problem.reason = LineProblem::TooLong;
+        m_problem.length = m_reader.maxLineLength();
+        return RecordRejected;
+    }
+    return ParseLine(line, m_version, target, &m_problem);
+}
+
+QString CImport::problemText(const LineProblem &p, int version)
+{
+    switch (p.reason) {
+    case LineProblem::None:
+        break;
+    case LineProblem::UnknownKind:
+        if (p.text.isEmpty())
+            return QStringLiteral("pusty wiersz");
+        return QStringLiteral("nieznany rodzaj przelewu „%1” (znane: 00, 01, 02)").arg(p.text);
+    case LineProblem::WrongLength:
+        return QStringLiteral("wiersz ma %1 znaków, a przelew rodzaju „%2” w pliku w wersji %3 ma ich %4")
+            .arg(p.length).arg(CPrzelewDane::KindName(p.kind)).arg(version).arg(p.expected);
+    case LineProblem::NotAnAmount:
+        return QStringLiteral("„%1” nie jest kwotą w postaci 1234,50").arg(p.text);
+    case LineProblem::KindNotInVersion:
+        return QStringLiteral("przelewu rodzaju „%1” nie może zawierać plik w wersji %2 (dopiero od wersji 5)")
+            .arg(CPrzelewDane::KindName(p.kind)).arg(version);
+    case LineProblem::TooLong:
+        return QStringLiteral("wiersz jest dłuższy niż %1 znaków").arg(p.length);
+    }
+    return {};
 }

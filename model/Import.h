@@ -16,6 +16,17 @@ class CImport
 {
 public:
     enum ReadResult { RecordRead = 0, RecordRejected = 1, EndOfFile = 2, OldFormat = 3 };
+
+    // Why a line was passed over (result RecordRejected or OldFormat).
+    struct LineProblem
+    {
+        enum Reason { None, UnknownKind, WrongLength, NotAnAmount, KindNotInVersion, TooLong };
+        Reason reason = None;
+        int kind = 0;               // WrongLength: the kind the line's code named
+        qsizetype length = 0;       // WrongLength: the body's length; TooLong: the limit
+        qsizetype expected = 0;     // WrongLength: the length the kind needs
+        QString text;               // UnknownKind: the code; NotAnAmount: the amount text
+    };
     static constexpr int kCurrentVersion = 5;
 
     CImport();
@@ -51,8 +62,18 @@ public:
     // Appends the line one record takes in a version, without the line end;
     // gives false and the reason, appending nothing, when it cannot be written.
     static bool FormatRecord(const CPrzelewDane &record, int version, QByteArray &out, QString *error);
-    // Parses one line (without its end) read from a file of `version`.
-    static ReadResult ParseLine(QStringView line, int version, CPrzelewDane &target);
+    // Parses one line (without its end) read from a file of `version`; a
+    // line passed over says why in `problem`.
+    static ReadResult ParseLine(QStringView line, int version, CPrzelewDane &target,
+                                LineProblem *problem = nullptr);
+
+    // Number of the line ReadRecord took last, counting every line of the
+    // file from 1 (the header too).
+    qint64 lineNumber() const { return m_lineNumber; }
+    // Why ReadRecord passed over the last line.
+    const LineProblem &lastProblem() const { return m_problem; }
+    // The reason in Polish, for a message naming the line.
+    static QString problemText(const LineProblem &problem, int version);
 
 private:
     static constexpr qsizetype kFlushSize = 1 << 20;
@@ -66,6 +87,8 @@ private:
     bool m_pendingTooLong = false;
     bool m_readFailed = false;
     QString m_pending;
+    qint64 m_lineNumber = 0;
+    LineProblem m_problem;
     QByteArray m_out;
     int m_version = 1;
     QString m_error;

@@ -17,6 +17,7 @@ public:
     void setDevice(QIODevice *device);
     // The next line, decoded from Windows-1250.
     Result readLine(QString &line);
+    qsizetype maxLineLength() const { return m_max; }
 
 private:
     bool fill();

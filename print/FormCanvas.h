@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 class FormCanvas
 {
@@ -23,8 +24,27 @@ public:
     // Centred both ways, one line, in the body or the heavy mark font.
     virtual void drawCentered(const QRect &r, const QString &text, Font font) = 0;
     virtual void drawLine(QPoint from, QPoint to) = 0;
+    // One character per box: the i-th character as single-line text in the
+    // first box moved right by i pitches. A surface may draw them at once.
+    virtual void drawBoxRow(const QRect &first, const QString &text, int pitch)
+    {
+        for (qsizetype i = 0; i < text.size(); ++i)
+            drawSingleLine(first.translated(int(i) * pitch, 0), QString(text[i]));
+    }
     // Printed width of a text in the body font, in 0.1 mm.
     virtual int textWidth(const QString &text) = 0;
+
+    // The layouts name each field whose text had more characters than boxes
+    // and was cut on the paper; each name once.
+    void noteCut(const QString &field)
+    {
+        if (!m_cut.contains(field))
+            m_cut.append(field);
+    }
+    const QStringList &cutFields() const { return m_cut; }
+
+private:
+    QStringList m_cut;
 };
 
 // A rectangle as the field tables write it: left, top, right, bottom.

@@ -204,6 +204,39 @@ QString sourceText(Source s, const CPrzelewDane &rec)
     return {};
 }
 
+// The field's label on the form, for the note that its text was cut.
+QString sourceName(Source s)
+{
+    switch (s) {
+    case Source::Recipient1: return QStringLiteral("nazwa odbiorcy");
+    case Source::Recipient2: return QStringLiteral("nazwa odbiorcy cd.");
+    case Source::Currency: return QStringLiteral("waluta");
+    case Source::SenderAccount: return QStringLiteral("nr rachunku zleceniodawcy / kwota słownie");
+    case Source::Sender1: return QStringLiteral("nazwa zleceniodawcy");
+    case Source::Sender2: return QStringLiteral("nazwa zleceniodawcy cd.");
+    case Source::Title1: return QStringLiteral("tytułem");
+    case Source::Title2: return QStringLiteral("tytułem cd.");
+    case Source::PayerId: return QStringLiteral("identyfikator płatnika");
+    case Source::IdTypeLetter: return QStringLiteral("typ identyfikatora");
+    case Source::SupplementaryId: return QStringLiteral("drugi identyfikator płatnika");
+    case Source::PaymentTypeLetter: return QStringLiteral("typ wpłaty");
+    case Source::DeclarationNo: return QStringLiteral("nr deklaracji");
+    case Source::Declaration: return QStringLiteral("deklaracja");
+    case Source::TaxPeriod: return QStringLiteral("okres");
+    case Source::TaxFormSymbol: return QStringLiteral("symbol formularza");
+    case Source::ObligationId: return QStringLiteral("identyfikacja zobowiązania");
+    }
+    return {};
+}
+
+// Boxes, noting the field when its text is longer than they are.
+void drawBoxesOf(FormCanvas &canvas, const LRect &first, const QString &text, int count, int pitch,
+                 const QString &field)
+{
+    if (!DrawBoxes(canvas, first, text, count, pitch))
+        canvas.noteCut(field);
+}
+
 int countOf(int count, const QString &text)
 {
     return count == kAll ? int(text.size()) : count;
@@ -216,22 +249,26 @@ void drawTextField(FormCanvas &canvas, const TextField &f, int pitch, const Prin
         return;
     const QString text = sourceText(f.source, rec);
     if (params.fitInBox || f.offStyle == OffStyle::SameBoxes)
-        DrawBoxes(canvas, f.boxesOn, text, countOf(f.count, text), pitch);
+        drawBoxesOf(canvas, f.boxesOn, text, countOf(f.count, text), pitch, sourceName(f.source));
     else if (f.offStyle == OffStyle::SpacedPeriod)
         canvas.drawSingleLine(f.boxesOff.toRect(), SpacedTaxPeriod(text));
     else
         canvas.drawSingleLine(f.boxesOff.toRect(), text);
 }
 
-void drawAccountRow(FormCanvas &canvas, const AccountRow &row, int pitch, bool boxes, const AccountParts &parts)
+void drawAccountRow(FormCanvas &canvas, const AccountRow &row, int pitch, bool boxes, const AccountParts &parts,
+                    const QString &field)
 {
     if (boxes) {
-        DrawBoxes(canvas, row.checkOn, parts.checkDigits, 2, pitch);
+        drawBoxesOf(canvas, row.checkOn, parts.checkDigits, 2, pitch, field);
         const QString joined = parts.bankNumber + parts.accountRest;
         const int count = countOf(row.restCount, joined);
-        DrawBoxes(canvas, row.restOn, joined, count, pitch);
-        if (row.overflowCount > 0 && joined.size() > count)
-            DrawBoxes(canvas, row.overflowOn, joined.mid(count), row.overflowCount, pitch);
+        if (row.overflowCount > 0 && joined.size() > count) {
+            DrawBoxes(canvas, row.restOn, joined, count, pitch);
+            drawBoxesOf(canvas, row.overflowOn, joined.mid(count), row.overflowCount, pitch, field);
+        } else {
+            drawBoxesOf(canvas, row.restOn, joined, count, pitch, field);
+        }
         return;
     }
     canvas.drawSingleLine(row.checkOff.toRect(), parts.checkDigits);
@@ -255,7 +292,8 @@ void drawRecipientAccount(FormCanvas &canvas, const FormLayout &layout, const Pr
             parts = {pattern.mid(0, 2), pattern.mid(2, 8), pattern.mid(10, 16)};
         }
     }
-    drawAccountRow(canvas, *layout.recipientAccount, layout.pitch, params.fitInBox, parts);
+    drawAccountRow(canvas, *layout.recipientAccount, layout.pitch, params.fitInBox, parts,
+                   QStringLiteral("nr rachunku odbiorcy"));
 }
 
 void drawAmount(FormCanvas &canvas, const FormLayout &layout, const PrintJobParams &params, const CPrzelewDane &rec)
@@ -267,7 +305,7 @@ void drawAmount(FormCanvas &canvas, const FormLayout &layout, const PrintJobPara
     }
     constexpr int kAmountBoxes = 12;
     const LRect &first = layout.amount.firstBox;
-    DrawBoxes(canvas, first, amount, kAmountBoxes, layout.pitch);
+    drawBoxesOf(canvas, first, amount, kAmountBoxes, layout.pitch, QStringLiteral("kwota"));
     if (amount.size() < kAmountBoxes) {
         const int y = (first.top + first.bottom) / 2;
         const int x = first.left + int(amount.size()) * layout.pitch;
@@ -284,7 +322,8 @@ void drawLayout(FormCanvas &canvas, const FormLayout &layout, const PrintJobPara
     drawAmount(canvas, layout, params, rec);
 
     if (rec.isTransfer == 1)
-        drawAccountRow(canvas, layout.senderAccount, layout.pitch, params.fitInBox, AccountSplit(rec.senderAccount));
+        drawAccountRow(canvas, layout.senderAccount, layout.pitch, params.fitInBox, AccountSplit(rec.senderAccount),
+                       QStringLiteral("nr rachunku zleceniodawcy"));
     else
         drawTextField(canvas, layout.senderWhole, layout.pitch, params, rec, templateMode);
 
@@ -295,7 +334,8 @@ void drawLayout(FormCanvas &canvas, const FormLayout &layout, const PrintJobPara
 
     if (params.printSymbol) {
         if (layout.symbolStyle == SymbolStyle::Boxes)
-            DrawBoxes(canvas, layout.symbol, rec.symbol, layout.symbolCount, layout.pitch);
+            drawBoxesOf(canvas, layout.symbol, rec.symbol, layout.symbolCount, layout.pitch,
+                        QStringLiteral("symbol"));
         else
             canvas.drawCentered(layout.symbol.toRect(), rec.symbol, FormCanvas::Font::Body);
     }
@@ -306,14 +346,12 @@ void drawLayout(FormCanvas &canvas, const FormLayout &layout, const PrintJobPara
 
 } // namespace
 
-void DrawBoxes(FormCanvas &canvas, const LRect &first, const QString &text, int count, int pitch)
+bool DrawBoxes(FormCanvas &canvas, const LRect &first, const QString &text, int count, int pitch)
 {
-    const int n = std::min<int>(count, int(text.size()));
-    for (int i = 0; i < n; ++i) {
-        const int dx = i * pitch;
-        canvas.drawSingleLine(LRect{first.left + dx, first.top, first.right + dx, first.bottom}.toRect(),
-                              QString(text[i]));
-    }
+    const int n = std::min<int>(std::max(count, 0), int(text.size()));
+    if (n > 0)
+        canvas.drawBoxRow(first.toRect(), n == text.size() ? text : text.left(n), pitch);
+    return n == text.size();
 }
 
 QString ZusThreeBoxPattern(int zusAccountType)

@@ -17,7 +17,8 @@ void DrawStub(FormCanvas &canvas, const PrintJobParams &params, const CPrzelewDa
 
 // Drawing primitives shared by the layouts.
 // One character per box from the first box, moving right by the pitch.
-void DrawBoxes(FormCanvas &canvas, const LRect &first, const QString &text, int count, int pitch);
+// False when the text has more characters than boxes (the rest is not printed).
+bool DrawBoxes(FormCanvas &canvas, const LRect &first, const QString &text, int count, int pitch);
 // The 26-character ZUS account pattern used with "Print3Kratki", or empty.
 QString ZusThreeBoxPattern(int zusAccountType);
 // A tax period "05M0300" as "05  M  03  00".

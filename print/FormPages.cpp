@@ -3,6 +3,7 @@
 #include "model/PrzelewDane.h"
 #include "print/FormTemplates.h"
 
+#include <QFontDatabase>
 #include <QPagedPaintDevice>
 #include <span>
 
@@ -60,6 +61,19 @@ bool kindOf(int code, FormKind &kind)
 
 } // namespace
 
+QString printFontFamily(const QString &stored)
+{
+    // Looked up once per name: the parameters are built for every page.
+    static QString lastStored, lastFamily;
+    if (!lastFamily.isEmpty() && stored == lastStored)
+        return lastFamily;
+    const QString defaultFamily = PrintJobParams().fontName;
+    const QString name = stored.trimmed();
+    lastStored = stored;
+    lastFamily = (name.isEmpty() || !QFontDatabase::hasFamily(name)) ? defaultFamily : name;
+    return lastFamily;
+}
+
 const FormTypeRow &formTypeRow(FormKind kind, bool original, int formType)
 {
     const std::span<const FormTypeRow> rows = original ? tablesOf(kind).orig : tablesOf(kind).own;
@@ -78,7 +92,7 @@ PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
     const PrintSettings &ps = settings.forKind(kind);
     PrintJobParams p;
     p.fitInBox = ps.fitInBox;
-    p.fontName = settings.general.fontName;
+    p.fontName = printFontFamily(settings.general.fontName);
     p.fontCharset = settings.general.fontCharset;
     p.fontSize = settings.general.fontSize;
     p.printSymbol = ps.printSymbol;
@@ -145,9 +159,15 @@ void CFormPrinter::PrintFormPage(PrintDC &dc, const CPrzelewDane &rec, bool blan
         m_engine.ReleaseTemplate();
 }
 
+FormPageJob::FormPageJob(CFormPrinter &printer, QPagedPaintDevice &device)
+    : m_printer(printer), m_device(device), m_orientation(device.pageLayout().orientation())
+{
+}
+
 bool FormPageJob::printPage(const CPrzelewDane &rec, bool blank, int blankKind)
 {
     PrintDC dc{&m_painter, &m_device};
+    m_printer.engine().takeCutFields();
     m_printer.PrepareFormPage(dc, rec, blank, blankKind);
     if (m_pages == 0) {
         if (!m_painter.begin(&m_device))
@@ -159,6 +179,7 @@ bool FormPageJob::printPage(const CPrzelewDane &rec, bool blank, int blankKind)
     // Starting a page may reset the device; set the page up once more.
     m_printer.PrepareFormPage(dc, rec, blank, blankKind);
     m_printer.PrintFormPage(dc, rec, blank, blankKind);
+    m_lastCut = m_printer.engine().takeCutFields();
     return true;
 }
 
@@ -166,4 +187,7 @@ void FormPageJob::end()
 {
     if (m_painter.isActive())
         m_painter.end();
+    // The printer is the application's: the next print dialog opens as before the job.
+    if (m_device.pageLayout().orientation() != m_orientation)
+        m_device.setPageOrientation(m_orientation);
 }

@@ -26,6 +26,9 @@ struct FormTypeRow
 const FormTypeRow &formTypeRow(FormKind kind, bool original, int formType);
 // The template resource name of a kind's own form type.
 QString templateName(FormKind kind, int formType);
+// The print font's family: the stored name, or the default print font when
+// the name is empty or no such font is installed.
+QString printFontFamily(const QString &stored);
 // The page parameters of a kind, from its settings and the general ones.
 PrintJobParams printJobParams(FormKind kind, const AllSettings &settings);
 
@@ -56,17 +59,22 @@ private:
 class FormPageJob
 {
 public:
-    FormPageJob(CFormPrinter &printer, QPagedPaintDevice &device) : m_printer(printer), m_device(device) {}
+    FormPageJob(CFormPrinter &printer, QPagedPaintDevice &device);
     ~FormPageJob() { end(); }
 
     // False when the job or the page could not be started.
     bool printPage(const CPrzelewDane &rec, bool blank = false, int blankKind = 0);
+    // Ends the job; the device gets back the orientation it had before it.
     void end();
     int pageCount() const { return m_pages; }
+    // Fields of the last page whose text was cut on the paper.
+    const QStringList &lastPageCut() const { return m_lastCut; }
 
 private:
     CFormPrinter &m_printer;
     QPagedPaintDevice &m_device;
     QPainter m_painter;
+    QPageLayout::Orientation m_orientation;
     int m_pages = 0;
+    QStringList m_lastCut;
 };

@@ -22,11 +22,15 @@ public:
     void drawWrapped(const QRect &r, const QString &text) override;
     void drawCentered(const QRect &r, const QString &text, Font font) override;
     void drawLine(QPoint from, QPoint to) override;
+    void drawBoxRow(const QRect &first, const QString &text, int pitch) override;
     int textWidth(const QString &text) override;
 
 private:
     QRectF toDevice(const QRect &r) const;
     void useFont(Font font);
+    // Body text on one line at the left of `box`, vertically centred, when
+    // it fits the box whole (no clipping needed); false otherwise.
+    bool drawFitting(const QRectF &box, const QString &text, qreal pitch = 0);
 
     QPainter &m_painter;
     QTransform m_toDevice;

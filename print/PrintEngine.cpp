@@ -223,6 +223,9 @@ void CPrintEngine::DrawFields(PrintDC &dc, const PrintJobParams &params, const C
     const QTransform toDevice = QTransform::fromTranslate(-m_originX, -m_originY) * m_mapping;
     PainterCanvas canvas(*dc.painter, toDevice, body, mark);
     DrawForm(canvas, params, rec);
+    for (const QString &field : canvas.cutFields())
+        if (!m_cutFields.contains(field))
+            m_cutFields.append(field);
     dc.painter->restore();
 }
 

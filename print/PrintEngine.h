@@ -8,9 +8,11 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QTransform>
 #include <map>
 #include <memory>
+#include <utility>
 
 class CPrzelewDane;
 class QPainter;
@@ -71,6 +73,9 @@ public:
     int m_textOnly = 0;
     int m_sectionLayout = PlainSections;
 
+    // Fields cut on the pages drawn since the last call (each name once).
+    QStringList takeCutFields() { return std::exchange(m_cutFields, {}); }
+
     bool hasTemplate() const { return m_template != nullptr; }
     QRect templateRect() const { return m_templateRect; }
     // Logical 0.1 mm (window origin 0) to device pixels, as PrepareDC set it.
@@ -86,4 +91,5 @@ private:
     QRect m_templateRect;                                    // (0, 0) to the frame size, 0.1 mm
     std::map<QString, std::unique_ptr<CTemplatePicture>> m_cache; // parsed templates, kept for the run
     QTransform m_mapping;
+    QStringList m_cutFields;
 };

@@ -3,12 +3,18 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <QHash>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
 namespace {
+
+// Fonts are made 16 times larger and drawn 16 times smaller, so that
+// fractional label sizes survive the whole-pixel font size.
+constexpr qreal kFine = 16;
 
 // Our templates use translate, rotate and scale, in SVG order (the last one
 // applies to the point first).
@@ -145,6 +151,27 @@ bool CTemplatePicture::loadData(const QByteArray &svg)
         return false;
     }
     m_viewBox = m_shapes->viewBoxF();
+    m_prepared.clear();
+    for (const Label &label : m_labels) {
+        PreparedLabel p;
+        p.font = QFont(label.family);
+        p.font.setPixelSize(qMax(1, qRound(label.size * kFine)));
+        p.font.setBold(label.bold);
+        // Shaped once; every page draws the same glyphs.
+        QTextLayout layout(label.text, p.font);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        layout.endLayout();
+        if (line.isValid()) {
+            p.glyphs = line.glyphRuns();
+            p.baseline = line.ascent();
+        }
+        if (label.anchor != 0) {
+            const qreal width = QFontMetricsF(p.font).horizontalAdvance(label.text);
+            p.x = label.anchor == 1 ? -width / 2 : -width;
+        }
+        m_prepared.push_back(p);
+    }
     return true;
 }
 
@@ -152,29 +179,18 @@ void CTemplatePicture::render(QPainter *painter, const QRectF &target) const
 {
     if (!m_shapes || m_viewBox.isEmpty())
         return;
-    m_shapes->render(painter, target);
-
-    // Fonts are made 16 times larger and drawn 16 times smaller, so that
-    // fractional label sizes survive the whole-pixel font size.
-    constexpr qreal kFine = 16;
     const QTransform toTarget = QTransform::fromTranslate(-m_viewBox.x(), -m_viewBox.y())
         * QTransform::fromScale(target.width() / m_viewBox.width(), target.height() / m_viewBox.height())
         * QTransform::fromTranslate(target.x(), target.y());
+    m_shapes->render(painter, target);
     const QTransform base = painter->worldTransform();
     painter->save();
-    for (const Label &label : m_labels) {
-        QFont font(label.family);
-        font.setPixelSize(qMax(1, qRound(label.size * kFine)));
-        font.setBold(label.bold);
-        painter->setFont(font);
+    for (size_t i = 0; i < m_labels.size(); ++i) {
+        const Label &label = m_labels[i];
         painter->setPen(label.color);
-        qreal x = 0;
-        if (label.anchor != 0) {
-            const qreal width = QFontMetricsF(font).horizontalAdvance(label.text);
-            x = label.anchor == 1 ? -width / 2 : -width;
-        }
         painter->setWorldTransform(QTransform::fromScale(1 / kFine, 1 / kFine) * label.transform * toTarget * base);
-        painter->drawText(QPointF(x, 0), label.text);
+        for (const QGlyphRun &run : m_prepared[i].glyphs)
+            painter->drawGlyphRun(QPointF(m_prepared[i].x, -m_prepared[i].baseline), run);
     }
     painter->restore();
 }

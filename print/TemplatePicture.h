@@ -5,6 +5,9 @@
 // leaves the labels unsearchable.
 
 #include <QColor>
+#include <QFont>
+#include <QGlyphRun>
+#include <QList>
 #include <QRectF>
 #include <QString>
 #include <QTransform>
@@ -37,7 +40,18 @@ public:
     const std::vector<Label> &labels() const { return m_labels; }
 
 private:
+    // A label ready to draw: its font and its start for the anchor, worked
+    // out once instead of on every page.
+    struct PreparedLabel
+    {
+        QFont font;
+        QList<QGlyphRun> glyphs;    // on a baseline `baseline` below the origin
+        qreal baseline = 0;
+        qreal x = 0;
+    };
+
     std::unique_ptr<QSvgRenderer> m_shapes;
     std::vector<Label> m_labels;
+    std::vector<PreparedLabel> m_prepared;
     QRectF m_viewBox;
 };

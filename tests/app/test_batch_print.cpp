@@ -1,14 +1,26 @@
-// Batch printing of a handed-over file: one page per order read, no window.
+// Batch printing of a handed-over file: one page per order read, no window;
+// and what a calling program can rely on: arguments by position, the PDF
+// whole or not at all, exit codes, and a reason on standard error.
 
 #include "app/BatchPrint.h"
 #include "model/Import.h"
+#include "print/FormPages.h"
 #include "print/PdfText.h"
+#include "FailDevice.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
+#include <QPdfWriter>
+#include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -48,6 +60,27 @@ bool writeOrders(const QString &path, const QList<CPrzelewDane> &orders)
     return true;
 }
 
+// One line of a file of orders, in the given version.
+QByteArray lineOf(const CPrzelewDane &r, int version = CImport::kCurrentVersion)
+{
+    QByteArray line;
+    if (!CImport::FormatRecord(r, version, line, nullptr))
+        qFatal("cannot format the test order");
+    return line;
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 CKantomixCommandLineInfo printTo(const QString &file, const QString &printer, const QString &port)
 {
     CKantomixCommandLineInfo cmd;
@@ -57,9 +90,33 @@ CKantomixCommandLineInfo printTo(const QString &file, const QString &printer, co
 
 int pageCount(const QString &pdf)
 {
+    if (!QFile::exists(pdf))
+        return -1;
     const PdfText t = PdfText::read(pdf);
     return t.ok ? int(t.pages.size()) : -1;
 }
+
+// The batch with its notes gathered instead of written to standard error.
+struct InProcess
+{
+    QStringList notes;
+    BatchEnvironment env;
+    InProcess()
+    {
+        env.note = [this](const QString &t) { notes << t; };
+    }
+    bool noted(const QString &part) const
+    {
+        return std::any_of(notes.begin(), notes.end(), [&](const QString &n) { return n.contains(part); });
+    }
+};
+
+struct Run
+{
+    int exitCode = -1;
+    bool crashed = false;
+    QString err;
+};
 
 } // namespace
 
@@ -69,7 +126,8 @@ class TestBatchPrint : public QObject
 
 private:
     QTemporaryDir m_dir;
-    QString path(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString path(const char *name) const { return path(QLatin1String(name)); }
     QString threeOrders()
     {
         const QString file = path("three.txt");
@@ -78,6 +136,52 @@ private:
                                    order(KindTax, QStringLiteral("TRZECI"))}))
             qFatal("cannot write the test orders");
         return file;
+    }
+
+    QProcessEnvironment programEnvironment(const QString &config = QString()) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.isEmpty() ? path("config") : config);
+        return env;
+    }
+
+    // Runs the program the way a calling program would.
+    Run runProgram(const QStringList &args, const QString &config = QString(), const QString &program = QString(),
+                   const QByteArray &input = QByteArray())
+    {
+        QProcess p;
+        p.setProcessEnvironment(programEnvironment(config));
+        if (program.isEmpty())
+            p.start(QStringLiteral(KANTOMIX_EXE), args);
+        else
+            p.start(program, args);
+        if (!input.isNull()) {
+            p.write(input);
+            p.closeWriteChannel();
+        }
+        Run r;
+        if (!p.waitForFinished(120000)) {
+            p.kill();
+            p.waitForFinished();
+            return r;
+        }
+        r.crashed = p.exitStatus() != QProcess::NormalExit;
+        r.exitCode = p.exitCode();
+        r.err = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+
+    QString configWithFont(const QString &name, const QString &fontLine)
+    {
+        const QString dir = path(name);
+        QDir().mkpath(dir + QStringLiteral("/WexSoft"));
+        writeBytes(dir + QStringLiteral("/WexSoft/Kantomix.conf"),
+                   "[Settings]\nFitInBox=0\nTAXFitInBox=0\n" + fontLine.toUtf8() + "\n");
+        return dir;
     }
 
 private Q_SLOTS:
@@ -92,26 +196,6 @@ private Q_SLOTS:
         const PdfText text = PdfText::read(out);
         QVERIFY(!text.find(QStringLiteral("PIERWSZY"), 0).isEmpty());
         QVERIFY(!text.find(QStringLiteral("TRZECI"), 2).isEmpty());
-    }
-
-    void allLinesRejectedGiveAnEmptyJob()
-    {
-        const QString file = path("rejected.txt");
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("ver=05\r\nthis is not an order\r\n99 neither is this\r\n");
-        f.close();
-        const QString out = path("rejected.pdf");
-        QCOMPARE(runBatchPrint(printTo(file, QStringLiteral("PDF"), out), AllSettings()), int(BatchPrinted));
-        QVERIFY(!QFile::exists(out));   // no page, nothing written
-    }
-
-    void missingFilePrintsNothing()
-    {
-        const QString out = path("missing.pdf");
-        QCOMPARE(runBatchPrint(printTo(path("no-such-file.txt"), QStringLiteral("PDF"), out), AllSettings()),
-                 int(BatchFileNotOpened));
-        QVERIFY(!QFile::exists(out));
     }
 
     void printWithoutPortWritesBesideTheInput()
@@ -146,18 +230,27 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(s.general.port));
     }
 
-    void unknownPrinterCannotStartTheJob()
+    void printerCannotBeUsed_data()
     {
-        QCOMPARE(runBatchPrint(printTo(threeOrders(), QStringLiteral("Kantomix-No-Such-Printer"), QString()),
-                               AllSettings()),
-                 int(BatchCannotStartJob));
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("unknown printer") << "Kantomix-No-Such-Printer" << QString() << QString();
+        QTest::newRow("empty printer name") << "" << QString() << QString();
+        QTest::newRow("PDF into a missing folder") << "PDF" << "no/such/dir/out.pdf" << "no/such/dir/out.pdf";
     }
-
-    void unwritablePdfCannotStartTheJob()
+    void printerCannotBeUsed()
     {
-        QCOMPARE(runBatchPrint(printTo(threeOrders(), QStringLiteral("PDF"), path("no/such/dir/out.pdf")),
-                               AllSettings()),
+        QFETCH(QString, printer);
+        QFETCH(QString, port);
+        QFETCH(QString, reason);
+        InProcess run;
+        const QString out = port.isEmpty() ? QString() : path(port);
+        QCOMPARE(runBatchPrint(printTo(threeOrders(), printer, out), AllSettings(), run.env),
                  int(BatchCannotStartJob));
+        QVERIFY(run.noted(QStringLiteral("Rozpoczęcie zadania drukowania nie jest możliwe.")));
+        if (!reason.isEmpty())
+            QVERIFY2(run.noted(reason), qPrintable(run.notes.join(u'\n')));
     }
 
     void editBeforePrintIsNotAvailableYet()
@@ -170,36 +263,447 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(threeOrders() + QStringLiteral(".pdf")));
     }
 
-    void programPrintsHeadlessAndEnds_data()
+    // Fault 1 and 6: every word counts by its place, empty or not; Qt's own
+    // options are not program words.
+    void argumentShapes_data()
     {
-        QTest::addColumn<QString>("printer");
+        QTest::addColumn<QStringList>("args");      // "IN" and "OUT" stand for the paths
         QTest::addColumn<int>("exitCode");
-        QTest::addColumn<int>("pages");
-        QTest::newRow("PDF") << "PDF" << 0 << 3;
-        QTest::newRow("no such printer") << "Kantomix-No-Such-Printer" << int(BatchCannotStartJob) << -1;
+        QTest::addColumn<bool>("outWritten");
+        QTest::addColumn<bool>("besideInput");     // IN.pdf
+        QTest::newRow("PDF \"\" out.pdf") << QStringList{"/pt", "IN", "PDF", "", "OUT"} << 0 << true << false;
+        QTest::newRow("\"\" PDF out.pdf: no printer named")
+            << QStringList{"/pt", "IN", "", "PDF", "OUT"} << int(BatchCannotStartJob) << false << false;
+        QTest::newRow("missing port") << QStringList{"/pt", "IN", "PDF", "drv"} << 0 << false << true;
+        QTest::newRow("empty port") << QStringList{"/pt", "IN", "PDF", "drv", ""} << 0 << false << true;
+        QTest::newRow("empty file name")
+            << QStringList{"/pt", "", "PDF", "", "OUT"} << int(BatchBadCommandLine) << false << false;
+        QTest::newRow("no file") << QStringList{"/p"} << int(BatchBadCommandLine) << false << false;
+        QTest::newRow("-platform offscreen first")
+            << QStringList{"-platform", "offscreen", "/pt", "IN", "PDF", "", "OUT"} << 0 << true << false;
+        QTest::newRow("--platform=... and -style between")
+            << QStringList{"/pt", "IN", "-style", "fusion", "PDF", "", "OUT"} << 0 << true << false;
     }
-    void programPrintsHeadlessAndEnds()
+    void argumentShapes()
     {
-        QFETCH(QString, printer);
+        QFETCH(QStringList, args);
         QFETCH(int, exitCode);
-        QFETCH(int, pages);
-        const QString out = path("program.pdf");
+        QFETCH(bool, outWritten);
+        QFETCH(bool, besideInput);
+        const QString in = path("shapes.txt");
+        const QString out = path("shapes-out.pdf");
+        QFile::remove(in + QStringLiteral(".pdf"));
         QFile::remove(out);
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path("config"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(KANTOMIX_EXE),
-                {QStringLiteral("/pt"), threeOrders(), printer, QStringLiteral("drv"), out});
-        QVERIFY(p.waitForFinished(120000));
-        QCOMPARE(p.exitCode(), exitCode);
-        QCOMPARE(pageCount(out), pages);
+        QVERIFY(QFile::exists(in) || QFile::copy(threeOrders(), in));
+        for (QString &a : args)
+            a = a == u"IN" ? in : a == u"OUT" ? out : a;
+        const Run r = runProgram(args);
+        QCOMPARE(r.exitCode, exitCode);
+        QCOMPARE(QFile::exists(out), outWritten);
+        QCOMPARE(QFile::exists(in + QStringLiteral(".pdf")), besideInput);
+        if (outWritten)
+            QCOMPARE(pageCount(out), 3);
         if (exitCode != 0)
-            QVERIFY(QString::fromLocal8Bit(p.readAllStandardError())
-                        .contains(QStringLiteral("Rozpoczęcie zadania drukowania nie jest możliwe.")));
+            QVERIFY(!r.err.isEmpty());
+    }
+
+    void helpShowsTheExitCodesWithoutADisplay()
+    {
+        const Run r = runProgram({QStringLiteral("-platform"), QStringLiteral("xcb"), QStringLiteral("--help")});
+        QCOMPARE(r.exitCode, 0);
+        QProcess p;
+        p.setProcessEnvironment(programEnvironment());
+        p.start(QStringLiteral(KANTOMIX_EXE), {QStringLiteral("--help")});
+        QVERIFY(p.waitForFinished(30000));
+        const QString help = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY(help.contains(QStringLiteral("Kody wyjścia")));
+        for (int code = 0; code <= 6; ++code)
+            QVERIFY2(help.contains(QStringLiteral("\n  %1  ").arg(code)), qPrintable(help));
+    }
+
+    // Fault 2: the output path is the input file, also through a link.
+    void outputThatIsTheInputIsRefused_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("same path") << "same";
+        QTest::newRow("another spelling") << "dots";
+        QTest::newRow("symbolic link") << "symlink";
+        QTest::newRow("hard link") << "hardlink";
+    }
+    void outputThatIsTheInputIsRefused()
+    {
+        QFETCH(QString, how);
+        const QString in = path("victim-" + how + ".txt");
+        QVERIFY(QFile::exists(in) || QFile::copy(threeOrders(), in));
+        const QByteArray before = readBytes(in);
+        QString out = in;
+        if (how == u"dots") {
+            out = m_dir.path() + QStringLiteral("/./") + QFileInfo(in).fileName();
+        } else if (how == u"symlink") {
+            out = path("link-" + how + ".pdf");
+            QFile::remove(out);
+            QVERIFY(QFile::link(in, out));
+        } else if (how == u"hardlink") {
+            out = path("hard-" + how + ".pdf");
+            QFile::remove(out);
+            QCOMPARE(::link(QFile::encodeName(in).constData(), QFile::encodeName(out).constData()), 0);
+        }
+        const Run r = runProgram({QStringLiteral("/pt"), in, QStringLiteral("PDF"), QString(), out});
+        QCOMPARE(r.exitCode, int(BatchBadCommandLine));
+        QVERIFY2(r.err.contains(QStringLiteral("jest plikiem z przelewami")), qPrintable(r.err));
+        QCOMPARE(readBytes(in), before);
+    }
+
+    // Fault 3: a write that fails reports itself and leaves no file.
+    void writeFailureIsReported_data()
+    {
+        QTest::addColumn<qint64>("limit");
+        QTest::newRow("nothing written") << qint64(0);
+        QTest::newRow("fails in the first page") << qint64(2000);
+        QTest::newRow("fails at the end") << qint64(-1);   // all but the last 100 bytes
+    }
+    void writeFailureIsReported()
+    {
+        QFETCH(qint64, limit);
+        if (limit < 0) {
+            // Measure the PDF once, then let the device fail near its end.
+            QBuffer whole;
+            whole.open(QIODevice::WriteOnly);
+            InProcess measure;
+            measure.env.pdfDevice = &whole;
+            QCOMPARE(runBatchPrint(printTo(threeOrders(), QStringLiteral("PDF"), path("m.pdf")), AllSettings(),
+                                   measure.env),
+                     int(BatchPrinted));
+            limit = whole.size() - 100;
+            QVERIFY(limit > 0);
+        }
+        FailDevice device(limit);
+        device.open(QIODevice::WriteOnly);
+        InProcess run;
+        run.env.pdfDevice = &device;
+        QCOMPARE(runBatchPrint(printTo(threeOrders(), QStringLiteral("PDF"), path("fail.pdf")), AllSettings(), run.env),
+                 int(BatchPageFailed));
+        QVERIFY2(run.noted(QStringLiteral("Brak miejsca na urządzeniu")), qPrintable(run.notes.join(u'\n')));
+        QVERIFY(!QFile::exists(path("fail.pdf")));
+    }
+
+    void writeFailureOfTheProgram_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason");
+        // The system's reason, as Qt's Polish translation words it or as the system does.
+        QTest::newRow("/dev/full") << "/dev/full" << "No space left on device|Brak wolnego miejsca";
+        QTest::newRow("file size limit as a full disk") << "limited.pdf" << "File too large|Plik zbyt duży";
+    }
+    void writeFailureOfTheProgram()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        if (target.startsWith(u'/') && !QFile::exists(target))
+            QSKIP("no /dev/full here");
+        QString out = target.startsWith(u'/') ? target : path(target);
+        Run r;
+        if (target.startsWith(u'/')) {
+            r = runProgram({QStringLiteral("/pt"), threeOrders(), QStringLiteral("PDF"), QString(), out});
+        } else {
+            // A file size limit of two blocks: the write fails like on a full disk.
+            writeBytes(out, "older");
+            r = runProgram({QStringLiteral("-c"),
+                            QStringLiteral("trap '' XFSZ; ulimit -f 2; exec \"$0\" \"$@\""),
+                            QStringLiteral(KANTOMIX_EXE), QStringLiteral("/pt"), threeOrders(),
+                            QStringLiteral("PDF"), QString(), out},
+                           QString(), QStringLiteral("/bin/sh"));
+            QCOMPARE(readBytes(out), QByteArray("older"));
+        }
+        QCOMPARE(r.exitCode, int(BatchPageFailed));
+        QVERIFY2(r.err.contains(QStringLiteral("Zapisanie pliku PDF")) && r.err.contains(QRegularExpression(reason)),
+                 qPrintable(r.err));
+        QVERIFY(!r.err.contains(QStringLiteral("Rozpoczęcie zadania drukowania")));
+        const QStringList left = QDir(m_dir.path()).entryList({QStringLiteral("limited.pdf*")}, QDir::Files);
+        QVERIFY2(left.size() <= 1, qPrintable(left.join(u' ')));
+    }
+
+    // Fault 2: a job killed half-way leaves the older PDF as it was.
+    void killedJobLeavesTheOlderPdf()
+    {
+        QTemporaryDir dir;
+        const QString in = dir.filePath(QStringLiteral("many.txt"));
+        const QString out = dir.filePath(QStringLiteral("wynik.pdf"));
+        QList<CPrzelewDane> orders;
+        for (int i = 0; i < 3000; ++i)    // names longer than their boxes: a note per page
+            orders << order(i % 3, QStringLiteral("ODBIORCA O BARDZO DŁUGIEJ NAZWIE NR %1").arg(i));
+        QVERIFY(writeOrders(in, orders));
+        const QByteArray older = "%PDF-1.4 the older result\n";
+        QVERIFY(writeBytes(out, older));
+
+        QProcess p;
+        p.setProcessEnvironment(programEnvironment());
+        p.setReadChannel(QProcess::StandardError);
+        p.start(QStringLiteral(KANTOMIX_EXE), {QStringLiteral("/pt"), in, QStringLiteral("PDF"), QString(), out});
+        QByteArray err;
+        while (err.count("obci") < 5 && p.state() != QProcess::NotRunning && p.waitForReadyRead(60000))
+            err += p.readAllStandardError();
+        QVERIFY2(err.count("obci") >= 5, err.constData());
+        p.terminate();  // SIGTERM
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(readBytes(out), older);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList({QStringLiteral("many.txt"), QStringLiteral("wynik.pdf")}));
+    }
+
+    // Two runs onto one path: the last rename wins, the file is never damaged.
+    void twoRunsOntoOnePathLeaveAWholeFile()
+    {
+        const QString out = path("shared.pdf");
+        QProcess a, b;
+        for (QProcess *p : {&a, &b}) {
+            p->setProcessEnvironment(programEnvironment());
+            p->start(QStringLiteral(KANTOMIX_EXE), {QStringLiteral("/pt"), threeOrders(), QStringLiteral("PDF"),
+                                                    QString(), out});
+        }
+        QVERIFY(a.waitForFinished(120000) && b.waitForFinished(120000));
+        QCOMPARE(a.exitCode(), 0);
+        QCOMPARE(b.exitCode(), 0);
+        QCOMPARE(pageCount(out), 3);
+    }
+
+    // Fault 4: nothing printed leaves no file that passes for the result.
+    void emptyJob_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("lineNote");
+        QTest::newRow("empty file") << QByteArray() << QString();
+        QTest::newRow("header only") << QByteArray("ver=05\r\n") << QString();
+        QTest::newRow("every line rejected") << QByteArray("ver=05\r\nthis is not an order\r\n99 neither\r\n")
+                                             << "wiersz 3 pominięty: nieznany rodzaj przelewu „99”";
+    }
+    void emptyJob()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, lineNote);
+        const QString in = path("empty.txt");
+        const QString out = path("empty.pdf");
+        QVERIFY(writeBytes(in, content));
+        QVERIFY(writeBytes(out, "%PDF an older result"));
+        const Run r = runProgram({QStringLiteral("/pt"), in, QStringLiteral("PDF"), QString(), out});
+        QCOMPARE(r.exitCode, int(BatchPrinted));
+        QVERIFY(!QFile::exists(out));
+        QVERIFY2(r.err.contains(QStringLiteral("Nie wydrukowano żadnego przelewu.")), qPrintable(r.err));
+        if (!lineNote.isEmpty())
+            QVERIFY2(r.err.contains(lineNote), qPrintable(r.err));
+    }
+
+    // Fault 5: an input that cannot be read says why; a device is refused.
+    void inputThatCannotBeRead_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "no-such-file.txt" << "Nie można odnaleźć pliku";
+        QTest::newRow("folder") << "." << "jest folderem";
+        QTest::newRow("/dev/zero") << "/dev/zero" << "nie jest zwykłym plikiem ani potokiem";
+        QTest::newRow("unreadable") << "locked.txt" << "Nie można otworzyć pliku";
+    }
+    void inputThatCannotBeRead()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, reason);
+        QString in = input.startsWith(u'/') ? input : input == u"." ? m_dir.path() : path(input);
+        if (input == u"locked.txt") {
+            if (::geteuid() == 0)
+                QSKIP("root reads every file");
+            writeBytes(in, lineOf(order(KindOrdinary, QStringLiteral("X"))));
+            QFile::setPermissions(in, QFileDevice::WriteOwner);
+        }
+        const QString out = path("unread.pdf");
+        const Run r = runProgram({QStringLiteral("/pt"), in, QStringLiteral("PDF"), QString(), out});
+        QVERIFY(!r.crashed);
+        QCOMPARE(r.exitCode, int(BatchFileNotOpened));
+        QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+        QVERIFY(!QFile::exists(out));
+    }
+
+    void inputFromAPipe()
+    {
+        const QString out = path("piped.pdf");
+        const Run r = runProgram({QStringLiteral("/pt"), QStringLiteral("/dev/stdin"), QStringLiteral("PDF"),
+                                  QString(), out},
+                                 QString(), QString(), readBytes(threeOrders()));
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(pageCount(out), 3);
+    }
+
+    // Fault 7: an empty or unknown print font prints in the default font.
+    void printFontFallsBack_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::newRow("empty") << "FontName=";
+        QTest::newRow("unknown") << "FontName=Kantomix No Such Font";
+        QTest::newRow("blank") << "FontName=\"   \"";
+    }
+    void printFontFallsBack()
+    {
+        QFETCH(QString, setting);
+        const QString config = configWithFont(QStringLiteral("font-") + QString::number(qHash(setting)), setting);
+        const QString out = path("font.pdf");
+        QFile::remove(out);
+        const Run r = runProgram({QStringLiteral("/pt"), threeOrders(), QStringLiteral("PDF"), QString(), out}, config);
+        QCOMPARE(r.exitCode, 0);
+        const PdfText text = PdfText::read(out);
+        QVERIFY(!text.find(QStringLiteral("PIERWSZY"), 0).isEmpty());
+        QProcess fonts;
+        fonts.start(QStringLiteral("pdffonts"), {out});
+        QVERIFY(fonts.waitForFinished(30000));
+        QVERIFY2(fonts.readAllStandardOutput().contains("LiberationMono"), "not printed in the default font");
+        QCOMPARE(printFontFamily(QString()), QStringLiteral("Courier New"));
+    }
+
+    // Fault 8: amounts that are not amounts reject their line, with a note;
+    // "12,5" keeps its documented reading 12,05.
+    void amounts_data()
+    {
+        QTest::addColumn<QByteArray>("amount");
+        QTest::addColumn<QString>("printed");   // empty: the line is passed over
+        QTest::newRow("12,5 is 12,05") << QByteArray("12,5") << "**12,05**";
+        QTest::newRow("12,50") << QByteArray("12,50") << "**12,50**";
+        QTest::newRow("grouped") << QByteArray("1 234,50") << QString();
+        QTest::newRow("three decimals") << QByteArray("12,500") << QString();
+        QTest::newRow("hundredths over 99") << QByteArray("12,999") << QString();
+        QTest::newRow("letters") << QByteArray("abc,de") << QString();
+        QTest::newRow("exponent") << QByteArray("1e3,00") << QString();
+    }
+    void amounts()
+    {
+        QFETCH(QByteArray, amount);
+        QFETCH(QString, printed);
+        CPrzelewDane r = order(KindOrdinary, QStringLiteral("KWOTA"));
+        QByteArray line = lineOf(r);
+        line.replace(168, 20, amount.leftJustified(20, ' '));
+        const QString in = path("amount.txt");
+        QVERIFY(writeBytes(in, "ver=05\r\n" + line + "\r\n"));
+        const QString out = path("amount.pdf");
+        QFile::remove(out);
+        InProcess run;
+        AllSettings s;
+        s.ordinary.fitInBox = 0;
+        QCOMPARE(runBatchPrint(printTo(in, QStringLiteral("PDF"), out), s, run.env), int(BatchPrinted));
+        if (printed.isEmpty()) {
+            QVERIFY(!QFile::exists(out));
+            QVERIFY2(run.noted(QStringLiteral("wiersz 2 pominięty: „%1” nie jest kwotą")
+                                   .arg(QString::fromLatin1(amount))),
+                     qPrintable(run.notes.join(u'\n')));
+        } else {
+            QVERIFY(!PdfText::read(out).find(printed, 0).isEmpty());
+        }
+    }
+
+    // A note for every line passed over, and for every order cut on paper.
+    void notesForTheCaller_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("notes");
+        const QByteArray good = lineOf(order(KindOrdinary, QStringLiteral("KROTKA")));
+        const QByteArray longName =
+            lineOf(order(KindOrdinary, QStringLiteral("NAZWA DLUZSZA NIZ DWADZIESCIA SIEDEM ZNAKOW")));
+        CPrzelewDane tax = order(KindTax, QStringLiteral("US"));
+        QByteArray zusV5 = lineOf(order(KindZus, QString()));
+        QTest::newRow("reasons") << QByteArray("ver=05\r\n" + good + "\r\n" + good.chopped(3) + "\r\n07"
+                                               + good.mid(2) + "\r\n" + good + "\r\n")
+                                 << QStringList{"wiersz 3 pominięty: wiersz ma 465 znaków, a przelew rodzaju "
+                                                "„Zwykły” w pliku w wersji 5 ma ich 468",
+                                                "wiersz 4 pominięty: nieznany rodzaj przelewu „07”"};
+        QTest::newRow("tax in version 4") << QByteArray("ver=04\r\n" + lineOf(tax) + "\r\n" + zusV5 + "\r\n")
+                                          << QStringList{"wiersz 2 pominięty: przelewu rodzaju „Podatki” nie może "
+                                                         "zawierać plik w wersji 4"};
+        QTest::newRow("too long") << QByteArray("ver=05\r\n" + QByteArray(5000, 'x') + "\r\n" + good + "\r\n")
+                                  << QStringList{"wiersz 2 pominięty: wiersz jest dłuższy niż 4096 znaków"};
+        QTest::newRow("cut on the paper") << QByteArray("ver=05\r\n" + good + "\r\n" + longName + "\r\n")
+                                          << QStringList{"wiersz 3: tekst nie zmieścił się w kratkach i został "
+                                                         "obcięty na wydruku: „nazwa odbiorcy”"};
+    }
+    void notesForTheCaller()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, notes);
+        const QString in = path("notes.txt");
+        QVERIFY(writeBytes(in, content));
+        InProcess run;
+        QCOMPARE(runBatchPrint(printTo(in, QStringLiteral("PDF"), path("notes.pdf")), AllSettings(), run.env),
+                 int(BatchPrinted));
+        QCOMPARE(run.notes.size(), notes.size());
+        for (const QString &n : notes)
+            QVERIFY2(run.noted(n), qPrintable(run.notes.join(u'\n')));
+    }
+
+    // Fault 9: print-to keeps the printer of its command line under /PD.
+    void printDialog_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("/pt: the command line's printer") << "pt" << true << 0 << "cmdline.pdf";
+        QTest::newRow("/pt: cancelled") << "pt" << false << int(BatchCancelled) << "";
+        QTest::newRow("/p: the printer picked") << "p" << true << 0 << "picked.pdf";
+        QTest::newRow("/p: cancelled") << "p" << false << int(BatchCancelled) << "";
+    }
+    void printDialog()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, accept);
+        QFETCH(int, exitCode);
+        QFETCH(QString, written);
+        const QString cmdline = path("cmdline.pdf"), picked = path("picked.pdf"), stored = path("stored-pd.pdf");
+        for (const QString &f : {cmdline, picked, stored})
+            QFile::remove(f);
+        AllSettings s;
+        s.general.device = QStringLiteral("PDF");
+        s.general.port = stored;
+        CKantomixCommandLineInfo cmd;
+        if (command == u"pt")
+            cmd = printTo(threeOrders(), QStringLiteral("PDF"), cmdline);
+        else
+            cmd.ParseArguments({QStringLiteral("/p"), threeOrders()});
+        cmd.m_bPrintDialog = 1;
+        InProcess run;
+        int shown = 0;
+        run.env.printerDialog = [&](QPrinter &printer) {
+            ++shown;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(picked);
+            return accept;
+        };
+        QCOMPARE(runBatchPrint(cmd, s, run.env), exitCode);
+        QCOMPARE(shown, 1);
+        for (const QString &f : {cmdline, picked, stored})
+            QCOMPARE(QFile::exists(f), !written.isEmpty() && f == path(written));
+    }
+
+    // Fault 10: the printer gets its orientation back after the job.
+    void printerOrientationIsRestored_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("before");
+        QTest::newRow("ZUS page on a landscape printer") << int(KindZus) << int(QPageLayout::Landscape);
+        QTest::newRow("ordinary 4X page on a portrait printer") << int(KindOrdinary) << int(QPageLayout::Portrait);
+    }
+    void printerOrientationIsRestored()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, before);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path("orientation.pdf"));
+        printer.setPageOrientation(QPageLayout::Orientation(before));
+        AllSettings s;
+        s.ordinary.originalForm = 0;    // the 4X template is landscape, ZUS is portrait
+        CFormPrinter forms(s);
+        {
+            FormPageJob job(forms, printer);
+            QVERIFY(job.printPage(order(kind, QStringLiteral("X"))));
+            QVERIFY(printer.pageLayout().orientation() != QPageLayout::Orientation(before));
+        }
+        QCOMPARE(int(printer.pageLayout().orientation()), before);
     }
 };
 

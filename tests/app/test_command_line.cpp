@@ -62,6 +62,52 @@ private Q_SLOTS:
         QCOMPARE(c.m_strPortName, QStringLiteral("/tmp/out/x.pdf"));
     }
 
+    // Every word holds its place, empty or not.
+    void wordsByPosition_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("expected");  // file, printer, driver, port
+        QTest::newRow("empty driver") << QStringList{"/pt", "f.txt", "PDF", "", "out.pdf"}
+                                      << QStringList{"f.txt", "PDF", "", "out.pdf"};
+        QTest::newRow("empty printer") << QStringList{"/pt", "f.txt", "", "PDF", "out.pdf"}
+                                       << QStringList{"f.txt", "", "PDF", "out.pdf"};
+        QTest::newRow("empty file") << QStringList{"/pt", "", "PDF", "", "out.pdf"}
+                                    << QStringList{"", "PDF", "", "out.pdf"};
+        QTest::newRow("missing port") << QStringList{"/pt", "f.txt", "PDF", "drv"}
+                                      << QStringList{"f.txt", "PDF", "drv", ""};
+        QTest::newRow("switches between words") << QStringList{"/pt", "f.txt", "/PD", "PDF", "", "/EBP", "o.pdf"}
+                                                << QStringList{"f.txt", "PDF", "", "o.pdf"};
+    }
+    void wordsByPosition()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, expected);
+        Cmd c;
+        c.ParseArguments(args);
+        QCOMPARE(c.m_nShellCommand, Cmd::FilePrintTo);
+        QCOMPARE((QStringList{c.m_strFileName, c.m_strPrinterName, c.m_strDriverName, c.m_strPortName}), expected);
+    }
+
+    void toolkitOptionsAreNotProgramWords_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("-platform offscreen") << QStringList{"-platform", "offscreen", "/pt", "f", "PDF", "", "o"}
+                                             << QStringList{"/pt", "f", "PDF", "", "o"};
+        QTest::newRow("--platform and -style=") << QStringList{"--platform", "xcb", "-style=fusion", "a.zmt"}
+                                                << QStringList{"a.zmt"};
+        QTest::newRow("-style between") << QStringList{"/p", "-style", "fusion", "f"} << QStringList{"/p", "f"};
+        QTest::newRow("flags without value") << QStringList{"-reverse", "-sync", "f"} << QStringList{"f"};
+        QTest::newRow("program switches stay") << QStringList{"-p", "-PD", "f", "-EBP"}
+                                               << QStringList{"-p", "-PD", "f", "-EBP"};
+    }
+    void toolkitOptionsAreNotProgramWords()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, words);
+        QCOMPARE(Cmd::WithoutToolkitOptions(args), words);
+    }
+
     void slashWordThatNamesAFileIsAPath()
     {
         QTemporaryDir dir;

@@ -43,6 +43,9 @@ void TestCurrency::fromTextReadsUnitsAndHundredths_data()
     QTest::newRow("nothing before the separator") << ",50" << qint64(5000);
     QTest::newRow("nothing after the separator") << "7," << qint64(70000);
     QTest::newRow("negative units") << "-3,25" << qint64(-32500);
+    QTest::newRow("negative below one") << "-0,50" << qint64(-5000);
+    QTest::newRow("plus sign") << "+5,00" << qint64(50000);
+    QTest::newRow("hundredths written as %2d") << "12, 5" << qint64(120500);
 }
 
 void TestCurrency::fromTextReadsUnitsAndHundredths()
@@ -64,6 +67,17 @@ void TestCurrency::fromTextFailsAndKeepsAmount_data()
     QTest::newRow("units overflow") << "99999999999999999999,00";
     QTest::newRow("units beyond the amount's range") << "922337203685478,00";
     QTest::newRow("negative hundredths") << "12,-5";
+    // Texts a lenient reading would turn into another amount.
+    QTest::newRow("grouped thousands (would be 1,50)") << "1 234,50";
+    QTest::newRow("three decimals (would be 17,00)") << "12,500";
+    QTest::newRow("hundredths over 99 (would be 21,99)") << "12,999";
+    QTest::newRow("letters (would be 0,00)") << "abc,de";
+    QTest::newRow("exponent (would be 1,00)") << "1e3,00";
+    QTest::newRow("separator alone") << ",";
+    QTest::newRow("trailing letter") << "12,5x";
+    QTest::newRow("two signs") << "--1,00";
+    QTest::newRow("two separators") << "1,2,3";
+    QTest::newRow("blank inside the units") << "1 2,00";
 }
 
 void TestCurrency::fromTextFailsAndKeepsAmount()

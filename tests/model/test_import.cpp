@@ -166,25 +166,60 @@ private Q_SLOTS:
         QTest::addColumn<int>("version");
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<int>("result");
+        QTest::addColumn<int>("reason");
+        using P = CImport::LineProblem;
         const QByteArray head00 = "00" + pad("", 10);
-        QTest::newRow("ordinary") << 5 << head00 + ordinaryBody() << 0;
-        QTest::newRow("zus 255 in v5") << 5 << "01" + pad("", 10) + zusBodyNew() << 0;
-        QTest::newRow("zus 255 in v3 has the wrong length") << 3 << "01" + pad("", 10) + zusBodyNew() << 1;
-        QTest::newRow("tax in v4 is old format") << 4 << QByteArray("02") << 3;
-        QTest::newRow("unknown kind") << 5 << "03" + pad("", 10) + ordinaryBody() << 1;
-        QTest::newRow("empty line") << 5 << QByteArray() << 1;
-        QTest::newRow("one character short") << 5 << head00 + ordinaryBody().chopped(1) << 1;
-        QTest::newRow("amount without comma") << 5 << head00 + ordinaryBody('P', "1234") << 1;
-        QTest::newRow("amount too large") << 5 << head00 + ordinaryBody('P', "99999999999999999,00") << 1;
-        QTest::newRow("NUL bytes") << 5 << QByteArray(468, '\0') << 1;
+        QTest::newRow("ordinary") << 5 << head00 + ordinaryBody() << 0 << int(P::None);
+        QTest::newRow("zus 255 in v5") << 5 << "01" + pad("", 10) + zusBodyNew() << 0 << int(P::None);
+        QTest::newRow("zus 255 in v3 has the wrong length") << 3 << "01" + pad("", 10) + zusBodyNew() << 1
+                                                            << int(P::WrongLength);
+        QTest::newRow("tax in v4 is old format") << 4 << QByteArray("02") << 3 << int(P::KindNotInVersion);
+        QTest::newRow("unknown kind") << 5 << "03" + pad("", 10) + ordinaryBody() << 1 << int(P::UnknownKind);
+        QTest::newRow("empty line") << 5 << QByteArray() << 1 << int(P::UnknownKind);
+        QTest::newRow("one character short") << 5 << head00 + ordinaryBody().chopped(1) << 1 << int(P::WrongLength);
+        QTest::newRow("amount without comma") << 5 << head00 + ordinaryBody('P', "1234") << 1 << int(P::NotAnAmount);
+        QTest::newRow("amount too large") << 5 << head00 + ordinaryBody('P', "99999999999999999,00") << 1
+                                          << int(P::NotAnAmount);
+        QTest::newRow("grouped amount") << 5 << head00 + ordinaryBody('P', "1 234,50") << 1 << int(P::NotAnAmount);
+        QTest::newRow("amount with three decimals") << 5 << head00 + ordinaryBody('P', "12,500") << 1
+                                                    << int(P::NotAnAmount);
+        QTest::newRow("NUL bytes") << 5 << QByteArray(468, '\0') << 1 << int(P::UnknownKind);
     }
     void lineResults()
     {
         QFETCH(int, version);
         QFETCH(QByteArray, line);
         QFETCH(int, result);
+        QFETCH(int, reason);
         CPrzelewDane r;
         QCOMPARE(int(CImport::ParseLine(QString::fromLatin1(line), version, r)), result);
+        CImport::LineProblem problem;
+        QCOMPARE(int(CImport::ParseLine(QString::fromLatin1(line), version, r, &problem)), result);
+        QCOMPARE(int(problem.reason), reason);
+        QCOMPARE(CImport::problemText(problem, version).isEmpty(), reason == int(CImport::LineProblem::None));
+    }
+
+    void readerCountsLinesAndSaysWhy()
+    {
+        const QByteArray head00 = "00" + pad("", 10);
+        QBuffer in;
+        in.setData("ver=05\r\n" + head00 + ordinaryBody() + "\r\n" + head00 + ordinaryBody('P', "1e3,00")
+                   + "\r\n\r\n" + head00 + ordinaryBody() + "\n");
+        in.open(QIODevice::ReadOnly);
+        CImport reader;
+        QVERIFY(reader.OpenDevice(&in));
+        CPrzelewDane r;
+        QList<int> results;
+        QStringList why;
+        for (CImport::ReadResult res; (res = reader.ReadRecord(r)) != CImport::EndOfFile;) {
+            results << int(res);
+            why << QStringLiteral("%1: %2").arg(reader.lineNumber())
+                       .arg(CImport::problemText(reader.lastProblem(), reader.version()));
+        }
+        QCOMPARE(results, QList<int>({0, 1, 1, 0}));
+        QCOMPARE(why, QStringList({QStringLiteral("2: "), QStringLiteral("3: „1e3,00” nie jest kwotą w postaci 1234,50"),
+                                   QStringLiteral("4: pusty wiersz"),
+                                   QStringLiteral("5: ")}));
     }
 
     void fieldEncodings_data()

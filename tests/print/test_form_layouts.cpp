@@ -80,6 +80,52 @@ private Q_SLOTS:
 
     // ---- Ordinary form ----
 
+    // What the boxes cannot hold is named once, for the caller's note.
+    void textsCutInTheirBoxesAreNamed_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("cut");
+        QTest::newRow("everything fits") << int(KindOrdinary) << "" << QStringList();
+        QTest::newRow("name of 28") << int(KindOrdinary) << "name" << QStringList{"nazwa odbiorcy"};
+        QTest::newRow("amount of 13 characters") << int(KindOrdinary) << "amount" << QStringList{"kwota"};
+        QTest::newRow("account past its overflow row") << int(KindOrdinary) << "account"
+                                                       << QStringList{"nr rachunku odbiorcy"};
+        QTest::newRow("tax office name of 28") << int(KindTax) << "name2" << QStringList{"nazwa odbiorcy cd."};
+        QTest::newRow("ZUS payer name of 28") << int(KindZus) << "sender" << QStringList{"nazwa zleceniodawcy"};
+    }
+    void textsCutInTheirBoxesAreNamed()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, change);
+        QFETCH(QStringList, cut);
+        CPrzelewDane r = kind == KindTax ? sample::tax() : kind == KindZus ? sample::zus() : sample::ordinary();
+        const QString long28(28, u'N');
+        if (change == u"name")
+            r.recipient1 = long28;
+        else if (change == u"amount")
+            r.amount = CWexOleCurrency::fromUnits(1234567890);    // "1234567890,00"
+        else if (change == u"account")
+            r.accountRest = QString(33, u'7');                    // 8 + 33 > 25 + 7 boxes
+        else if (change == u"name2")
+            r.recipient2 = long28;
+        else if (change == u"sender")
+            r.sender1 = long28;
+        RecordingCanvas c;
+        if (kind == KindTax)
+            DrawTaxForm(c, boxes(true), r, true);
+        else if (kind == KindZus)
+            DrawZusForm(c, boxes(true), r, true);
+        else
+            DrawOrdinaryForm(c, boxes(true), r, true);
+        QCOMPARE(c.cutFields(), cut);
+        // With boxes off the same texts print whole: nothing is cut.
+        RecordingCanvas free;
+        if (kind == KindOrdinary)
+            DrawOrdinaryForm(free, boxes(false), r, true);
+        QCOMPARE(free.cutFields(), QStringList());
+    }
+
     void ordinaryRecipientInBoxesStopsAt27()
     {
         CPrzelewDane r = sample::ordinary();
