@@ -7,6 +7,7 @@
 #include "app/PolishTranslations.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 
 namespace {
@@ -56,6 +57,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     setUpApplicationIdentity();
     installPolishTranslations(app);
+    // The desktop entry's name lets a Wayland desktop match the windows to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kantomix"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kantomix.svg")));
 
     CKantomixApp kantomix;
     if (!kantomix.InitInstance(cmdInfo))
