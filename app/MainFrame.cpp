@@ -48,7 +48,6 @@ QString menuLabel(const CommandDef &def)
 CMainFrame::CMainFrame(CKantomixApp &app) : m_app(app)
 {
     setObjectName(QStringLiteral("CMainFrame"));
-    setWindowIcon(QIcon(QStringLiteral(":/about/logo.svg")));
     m_view = new CKantomixView(m_doc, app.formPrinter(), this);
     setCentralWidget(m_view);
     createActions();

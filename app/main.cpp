@@ -7,6 +7,7 @@
 #include "app/PolishTranslations.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 
 namespace {
@@ -69,6 +70,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     setUpApplicationIdentity();
     installPolishTranslations(app);
+    // The desktop entry's name lets a Wayland desktop match the windows to it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kantomix"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kantomix.svg")));
 
     // The words as the application object left them: its own options are gone.
     CKantomixCommandLineInfo cmdInfo;

@@ -190,7 +190,7 @@ bool appendPadded(QByteArray &line, QStringView text, int width, const Column &c
 {
     if (text.size() > width) {
         if (error)
-            *error = QStringLiteral("Tekst pola „%1” jest dłuższy niż %2 znaków: %3")
+            *error = QStringLiteral("Tekst pola „%1” jest za długi (dozwolona liczba znaków: %2): %3")
                          .arg(QString::fromUtf16(c.name)).arg(width).arg(text.toString());
         return false;
     }

@@ -66,7 +66,7 @@ CKontrahentDlg::CKontrahentDlg(bool recipientMode, QWidget *parent)
     auto *form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
     form->addRow(QStringLiteral("N&azwa:"), m_name);
-    form->addRow(QStringLiteral("Nazwa &c.d."), m_name2);
+    form->addRow(QStringLiteral("Nazwa &cd.:"), m_name2);
     form->addRow(QStringLiteral("&Liczba kontrolna:"), m_check);
     form->addRow(QStringLiteral("Numer &banku:"), m_bank);
     auto *account = new QHBoxLayout;
