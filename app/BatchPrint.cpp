@@ -5,6 +5,7 @@
 
 #include "base/Messages.h"
 #include "model/Import.h"
+#include "model/PrzelewDane.h"
 #include "print/FormPages.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QSettings>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -83,18 +85,17 @@ bool isBatchPrintCommand(const CKantomixCommandLineInfo &cmd)
         || cmd.m_nShellCommand == CKantomixCommandLineInfo::FilePrintTo;
 }
 
-int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings)
+int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings, const BatchConfirm &confirm)
 {
     CImport reader;
     if (!reader.Open(cmd.m_strFileName, QIODevice::ReadOnly))
         return BatchFileNotOpened;
 
-    if (cmd.m_bEditBeforePrint) {
-        std::fputs("kantomix: Zatwierdzanie przelewów przed wydrukiem (/EBP) nie jest jeszcze dostępne; "
+    if (cmd.m_bEditBeforePrint && !confirm) {
+        std::fputs("kantomix: Zatwierdzanie przelewów przed wydrukiem (/EBP) wymaga ekranu; "
                    "nic nie zostało wydrukowane.\n", stderr);
         return BatchNotAvailable;
     }
-
     std::unique_ptr<QPrinter> printer = createPrinter(choosePrinter(cmd, settings.general), cmd.m_strFileName);
     if (!printer) {
         report(Msg::text(Msg::CannotStartPrintJob));
@@ -115,16 +116,48 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
         }
     }
 
+    // Every order is confirmed before the job starts, so a refusal leaves no
+    // page behind: no file from the PDF printer, nothing in a printer's queue.
+    std::vector<CPrzelewDane> confirmed;
+    if (cmd.m_bEditBeforePrint) {
+        CPrzelewDane rec;
+        for (;;) {
+            const CImport::ReadResult result = reader.ReadRecord(rec);
+            if (result == CImport::EndOfFile)
+                break;
+            if (result != CImport::RecordRead)
+                continue;
+            switch (confirm(rec)) {
+            case OrderConfirmation::Confirmed:
+                confirmed.push_back(rec);
+                break;
+            case OrderConfirmation::Refused:
+                return BatchCancelled;
+            case OrderConfirmation::NoPage:
+                std::fprintf(stderr, "kantomix: Przelew \"%s\" (%s) nie może być jeszcze zatwierdzony przed "
+                                     "wydrukiem (/EBP); nic nie zostało wydrukowane.\n",
+                             rec.recipient1.toLocal8Bit().constData(), rec.kindName.toLocal8Bit().constData());
+                return BatchNotAvailable;
+            }
+        }
+    }
+
     printer->setDocName(QFileInfo(cmd.m_strFileName).fileName());
     CFormPrinter forms(settings);
     FormPageJob job(forms, *printer);
     CPrzelewDane rec;
-    for (;;) {
-        const CImport::ReadResult result = reader.ReadRecord(rec);
-        if (result == CImport::EndOfFile)
-            break;
-        if (result != CImport::RecordRead)
-            continue;   // rejected lines and old-format tax orders are passed over
+    for (size_t next = 0;;) {
+        if (cmd.m_bEditBeforePrint) {
+            if (next == confirmed.size())
+                break;
+            rec = confirmed[next++];
+        } else {
+            const CImport::ReadResult result = reader.ReadRecord(rec);
+            if (result == CImport::EndOfFile)
+                break;
+            if (result != CImport::RecordRead)
+                continue;   // rejected lines and old-format tax orders are passed over
+        }
         if (!job.printPage(rec)) {
             report(Msg::text(Msg::CannotStartPrintJob));
             return job.pageCount() == 0 ? BatchCannotStartJob : BatchPageFailed;
@@ -148,5 +181,10 @@ int batchPrintMain(int argc, char *argv[], const CKantomixCommandLineInfo &cmd)
 
     AllSettings settings;
     settings.read(*openSettingsStore());
-    return runBatchPrint(cmd, settings);
+    BatchConfirm confirm;
+    if (!headless()) {
+        const RegisterLocation where {RegisterDb::defaultPath()};
+        confirm = [&settings, where](CPrzelewDane &order) { return confirmOrderInDialog(order, settings, where); };
+    }
+    return runBatchPrint(cmd, settings, confirm);
 }
