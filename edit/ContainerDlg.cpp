@@ -57,7 +57,6 @@ QPushButton *makeButton(const char *text, const char *objectName, QWidget *paren
 CContainerDlg::CContainerDlg(CPrzelewDane &record, const AllSettings &settings, const RegisterLocation &where,
                              QWidget *parent, Use use)
     : QDialog(parent),
-      m_record(record),
       m_context {&record, &settings, where},
       m_use(use),
       m_stack(new QStackedWidget(this)),

@@ -71,7 +71,6 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    CPrzelewDane &m_record;
     CPageContext m_context;
     Use m_use;
     std::array<CDetailsPage *, 3> m_pages {};
