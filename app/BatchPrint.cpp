@@ -16,6 +16,8 @@
 #include <QPrinterInfo>
 #include <cstdio>
 #include <memory>
+#include <tuple>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -145,7 +147,7 @@ bool isBatchPrintCommand(const CKantomixCommandLineInfo &cmd)
         || cmd.m_nShellCommand == CKantomixCommandLineInfo::FilePrintTo;
 }
 
-BatchEnvironment defaultBatchEnvironment()
+BatchEnvironment defaultBatchEnvironment(const AllSettings &settings, const RegisterLocation &where)
 {
     BatchEnvironment env;
     env.note = toStandardError;
@@ -162,13 +164,16 @@ BatchEnvironment defaultBatchEnvironment()
             dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
             return dialog.exec() == QDialog::Accepted;
         };
+        env.confirm = [&settings, where](CPrzelewDane &order) {
+            return confirmOrderInDialog(order, settings, where);
+        };
     }
     return env;
 }
 
-int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings)
+int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings, const RegisterLocation &where)
 {
-    return runBatchPrint(cmd, settings, defaultBatchEnvironment());
+    return runBatchPrint(cmd, settings, defaultBatchEnvironment(settings, where));
 }
 
 int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings, const BatchEnvironment &env)
@@ -200,8 +205,8 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
         return BatchFileNotOpened;
     }
 
-    if (cmd.m_bEditBeforePrint) {
-        note(QStringLiteral("Zatwierdzanie przelewów przed wydrukiem (/EBP) nie jest jeszcze dostępne; "
+    if (cmd.m_bEditBeforePrint && !env.confirm) {
+        note(QStringLiteral("Zatwierdzanie przelewów przed wydrukiem (/EBP) wymaga ekranu; "
                             "nic nie zostało wydrukowane."));
         return BatchNotAvailable;
     }
@@ -260,22 +265,62 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
         out.printer->setDocName(docName);
     }
 
+    // The next order to print with its line in the file; false at the end.
+    const auto readOrder = [&](CPrzelewDane &rec, int &line) {
+        for (;;) {
+            const CImport::ReadResult read = reader.ReadRecord(rec);
+            if (read == CImport::EndOfFile)
+                return false;
+            line = int(reader.lineNumber());
+            if (read == CImport::RecordRead)
+                return true;
+            // Passed over, as the format says; the caller learns which and why.
+            note(QStringLiteral("wiersz %1 pominięty: %2")
+                     .arg(line)
+                     .arg(CImport::problemText(reader.lastProblem(), reader.version())));
+        }
+    };
+    // "/EBP": every order is confirmed before the job starts, so a refusal
+    // leaves no page behind: no file from the PDF printer, nothing spooled.
+    std::vector<std::pair<CPrzelewDane, int>> confirmed;
+    if (cmd.m_bEditBeforePrint) {
+        CPrzelewDane rec;
+        int line = 0;
+        while (readOrder(rec, line)) {
+            switch (env.confirm(rec)) {
+            case OrderConfirmation::Confirmed:
+                confirmed.emplace_back(rec, line);
+                break;
+            case OrderConfirmation::Refused:
+                note(QStringLiteral("Przelew z wiersza %1 nie został zatwierdzony; nic nie zostało wydrukowane.")
+                         .arg(line));
+                return BatchCancelled;
+            case OrderConfirmation::NoPage:
+                note(QStringLiteral("Przelewu z wiersza %1 (%2) nie można jeszcze zatwierdzić przed wydrukiem (/EBP); "
+                                    "nic nie zostało wydrukowane.")
+                         .arg(line)
+                         .arg(rec.kindName));
+                return BatchNotAvailable;
+            }
+        }
+    }
+    size_t nextConfirmed = 0;
+    const auto nextOrder = [&](CPrzelewDane &rec, int &line) {
+        if (!cmd.m_bEditBeforePrint)
+            return readOrder(rec, line);
+        if (nextConfirmed == confirmed.size())
+            return false;
+        std::tie(rec, line) = confirmed[nextConfirmed++];
+        return true;
+    };
+
     CFormPrinter forms(settings);
     int result = BatchPrinted;
     {
         FormPageJob job(forms, out.device());
         CPrzelewDane rec;
-        for (;;) {
-            const CImport::ReadResult read = reader.ReadRecord(rec);
-            if (read == CImport::EndOfFile)
-                break;
-            if (read != CImport::RecordRead) {
-                // Passed over, as the format says; the caller learns which and why.
-                note(QStringLiteral("wiersz %1 pominięty: %2")
-                         .arg(reader.lineNumber())
-                         .arg(CImport::problemText(reader.lastProblem(), reader.version())));
-                continue;
-            }
+        int line = 0;
+        while (nextOrder(rec, line)) {
             if (!job.printPage(rec)) {
                 if (job.pageCount() == 0) {
                     failure(Msg::text(Msg::CannotStartPrintJob));
@@ -283,14 +328,14 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
                 } else {
                     failure(QStringLiteral("Wydrukowanie strony %1 (wiersz %2) nie powiodło się.")
                                 .arg(job.pageCount() + 1)
-                                .arg(reader.lineNumber()));
+                                .arg(line));
                     result = BatchPageFailed;
                 }
                 break;
             }
             if (!job.lastPageCut().isEmpty())
                 note(QStringLiteral("wiersz %1: tekst nie zmieścił się w kratkach i został obcięty na wydruku: %2")
-                         .arg(reader.lineNumber())
+                         .arg(line)
                          .arg(cutText(job.lastPageCut())));
         }
         if (result == BatchPrinted && reader.readFailed()) {

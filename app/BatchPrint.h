@@ -4,6 +4,8 @@
 
 #include "app/CommandLine.h"
 #include "base/Settings.h"
+#include "edit/ConfirmOrder.h"
+#include "register/RegisterDatabase.h"
 
 #include <QString>
 #include <functional>
@@ -39,14 +41,18 @@ struct BatchEnvironment
     std::function<bool(QPrinter &)> printerDialog;
     // When set, the built-in PDF printer writes here instead of its file.
     QIODevice *pdfDevice = nullptr;
+    // "/EBP": asks for each order read before anything is printed; the order
+    // may be edited on the way. Empty: no one can be asked (no display).
+    std::function<OrderConfirmation(CPrzelewDane &)> confirm;
 };
 
 // The environment of a real run: standard error, message boxes and the
 // printer dialog when there is a display.
-BatchEnvironment defaultBatchEnvironment();
+BatchEnvironment defaultBatchEnvironment(const AllSettings &settings, const RegisterLocation &where);
 
 // Prints the command line's file; needs a QApplication. Gives a BatchExit.
-int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings);
+int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings,
+                  const RegisterLocation &where = {RegisterDb::defaultPath()});
 int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings, const BatchEnvironment &env);
 
 // Before the application exists: a batch started without a display (and

@@ -58,7 +58,7 @@ bool CKantomixApp::InitInstance(const CKantomixCommandLineInfo &cmdInfo)
 
     if (isBatchPrintCommand(cmdInfo)) {
         // A batch prints and ends: no main window, nothing of it is stored.
-        m_exitCode = runBatchPrint(cmdInfo, m_settings);
+        m_exitCode = runBatchPrint(cmdInfo, m_settings, m_register);
         return false;
     }
 

@@ -7,10 +7,13 @@
 #include "app/OrderPreview.h"
 #include "base/Settings.h"
 #include "model/KantomixDoc.h"
+#include "app/RegisterCommands.h"
+#include "edit/ContainerDlg.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QSettings>
@@ -65,6 +68,179 @@ CKantomixView::CKantomixView(CKantomixDoc &doc, CFormPrinter &forms, QWidget *pa
     connect(m_model, &QAbstractItemModel::modelReset, this, &CKantomixView::stateChanged);
     connect(m_model, &QAbstractItemModel::rowsInserted, this, &CKantomixView::stateChanged);
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &CKantomixView::stateChanged);
+
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection &selected) { followSelection(selected); });
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex &, int first, int last) { forgetRemoved(first, last); });
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_editedOrder = nullptr; });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (index.isValid())
+            OnEditOrder();
+    });
+}
+
+void CKantomixView::createDetailsDialog(const AllSettings &settings, const RegisterLocation &where,
+                                        QPrinter &printer)
+{
+    m_where = where;
+    m_printer = &printer;
+    m_details = new CContainerDlg(m_work, settings, where, this);
+    connect(m_details, &CContainerDlg::saveRequested, this, &CKantomixView::OnSaveDetails);
+    connect(m_details, &CContainerDlg::printRequested, this, &CKantomixView::OnPrintDetails);
+}
+
+void CKantomixView::startNewOrder(int kind)
+{
+    m_work.SetKind(kind);
+    const CDefaultSender sender = lookupDefaultSenderOrReport(this, m_where);
+    if (sender.found) {
+        m_work.sender1 = sender.name1;
+        m_work.sender2 = sender.name2;
+        m_work.senderAccount = sender.account;
+    }
+    m_editedOrder = nullptr;
+    m_adding = true;
+}
+
+void CKantomixView::showDetails(bool activate)
+{
+    if (!m_details)
+        return;
+    m_details->ShowPage(CContainerDlg::kindNumberOf(m_work.kind));
+    m_details->show();
+    if (activate) {
+        m_details->raise();
+        m_details->activateWindow();
+    }
+}
+
+void CKantomixView::OnAddOrder(int kind)
+{
+    if (!CContainerDlg::hasPageFor(kind))
+        return;
+    startNewOrder(kind);
+    showDetails(true);
+}
+
+void CKantomixView::editRow(int row)
+{
+    m_editedOrder = &m_doc.at(row);
+    m_work = *m_editedOrder;
+    m_adding = false;
+}
+
+bool CKantomixView::canEditSelection() const
+{
+    const QList<int> rows = selectedRowList();
+    return !rows.isEmpty() && rows.first() < m_doc.count() && CContainerDlg::hasPageFor(m_doc.at(rows.first()).kind);
+}
+
+void CKantomixView::OnEditOrder()
+{
+    if (!m_details)
+        return;
+    if (m_details->isVisible()) {
+        m_details->raise();
+        m_details->activateWindow();
+        return;
+    }
+    const QList<int> rows = selectedRowList();
+    if (rows.isEmpty()) {
+        OnAddOrder(CContainerDlg::hasPageFor(m_work.kind) ? m_work.kind : int(KindOrdinary));
+        return;
+    }
+    if (!canEditSelection())
+        return;
+    editRow(rows.first());
+    showDetails(true);
+}
+
+void CKantomixView::followSelection(const QItemSelection &selected)
+{
+    const QModelIndexList rows = selected.indexes();
+    if (rows.isEmpty())
+        return;
+    int row = rows.first().row();
+    for (const QModelIndex &index : rows)
+        row = std::min(row, index.row());
+    if (row >= m_doc.count() || &m_doc.at(row) == m_editedOrder)
+        return;
+    editRow(row);
+    if (m_details && m_details->isVisible()) {
+        if (CContainerDlg::hasPageFor(m_work.kind))
+            m_details->ShowPage(CContainerDlg::kindNumberOf(m_work.kind));
+        else
+            m_details->hide();   // no page for this kind yet: never show it on another kind's page
+    }
+}
+
+void CKantomixView::mousePressEvent(QMouseEvent *event)
+{
+    QTableView::mousePressEvent(event);
+    // A click on empty space below the rows starts a new order in the open dialog.
+    if (event->button() == Qt::LeftButton && !indexAt(event->position().toPoint()).isValid() && m_details
+        && m_details->isVisible()) {
+        startNewOrder(CContainerDlg::hasPageFor(m_work.kind) ? m_work.kind : int(KindOrdinary));
+        showDetails(false);
+    }
+}
+
+int CKantomixView::editedRow() const
+{
+    if (!m_editedOrder)
+        return -1;
+    for (int row = 0; row < m_doc.count(); ++row)
+        if (&m_doc.at(row) == m_editedOrder)
+            return row;
+    return -1;
+}
+
+void CKantomixView::forgetRemoved(int first, int last)
+{
+    for (int row = first; m_editedOrder && row <= last && row < m_doc.count(); ++row)
+        if (&m_doc.at(row) == m_editedOrder)
+            m_editedOrder = nullptr;
+}
+
+void CKantomixView::OnSaveDetails()
+{
+    const int row = editedRow();
+    if (m_adding || row < 0) {
+        // An edited order deleted while the dialog was open comes back as a new one.
+        std::vector<CPrzelewDane> added {m_work};
+        m_model->appendOrders(std::move(added));
+        if (m_adding) {
+            startNewOrder(m_work.kind);
+            m_details->ShowPage(CContainerDlg::kindNumberOf(m_work.kind));
+        } else {
+            m_editedOrder = &m_doc.at(m_doc.count() - 1);
+            m_details->hide();
+        }
+    } else {
+        m_model->replaceOrder(row, m_work);
+        m_details->hide();
+    }
+    m_doc.setModified(true);
+    viewport()->update();
+    Q_EMIT documentModified();
+    Q_EMIT stateChanged();
+}
+
+void CKantomixView::OnPrintDetails()
+{
+    if (!m_printer)
+        return;
+    OrderPrintRequest request = OrderPrintRequest::forOrder(m_work);
+    if (!runPrintDialog(*m_printer, request))
+        return;
+    if (printRequest(*m_printer, request) < 0)
+        QMessageBox::warning(m_details, programTitle(), Msg::text(Msg::CannotStartPrintJob));
+}
+
+bool CKantomixView::settleDetailsEdits()
+{
+    return !m_details || m_details->settleUnsavedEdits();
 }
 
 QList<int> CKantomixView::selectedRowList() const
@@ -78,6 +254,10 @@ QList<int> CKantomixView::selectedRowList() const
 
 void CKantomixView::OnInitialUpdate()
 {
+    // Another document: the dialog's order belongs to none of it.
+    if (m_details)
+        m_details->hide();
+    m_editedOrder = nullptr;
     m_model->reload();
     sortAsShown();
     if (m_doc.count() > 0) {

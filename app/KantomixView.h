@@ -2,11 +2,17 @@
 // The list of the document's orders: seven columns, several rows selectable,
 // sorted by a click on a column header (a second click turns the order).
 // Deletes, prints and previews the selected orders and prints empty forms.
+// Orders are added and edited in the details dialog, which works on the
+// view's working record and follows the selection while it is open.
 
 #include "app/OrderPrinting.h"
+#include "base/Settings.h"
+#include "model/PrzelewDane.h"
+#include "register/RegisterDatabase.h"
 
 #include <QTableView>
 
+class CContainerDlg;
 class CFormPrinter;
 class CKantomixDoc;
 class COrderListModel;
@@ -38,6 +44,26 @@ public:
     void OnFilePrintPreview(QPrinter &printer);
     void OnBlankForm(QPrinter &printer, int kind);
 
+    // The details dialog, made once the settings, the register and the
+    // printer it prints on are known.
+    void createDetailsDialog(const AllSettings &settings, const RegisterLocation &where, QPrinter &printer);
+    CContainerDlg *detailsDialog() const { return m_details; }
+    const CPrzelewDane &workingRecord() const { return m_work; }
+    // Adds an order of the kind: the default sender from the register, the dialog shown.
+    void OnAddOrder(int kind);
+    // Edits the first selected order; without a selection adds one.
+    void OnEditOrder();
+    // Whether the edit command applies: a row is selected and its kind has a page.
+    bool canEditSelection() const;
+    // The dialog's "Z&apisz": a new order is appended and the next one
+    // started; an edited order is put back in its place and the dialog hidden.
+    void OnSaveDetails();
+    // The dialog's "Dr&ukuj": its order on one page, through the print dialog.
+    void OnPrintDetails();
+    // Before the document is replaced or the program ends: true when the
+    // dialog's unsaved edits were saved or dropped, false to stay.
+    bool settleDetailsEdits();
+
     OrderPrintRequest currentPrintRequest() const;
     // Prints without a dialog; gives the pages printed or -1.
     int printRequest(QPagedPaintDevice &device, const OrderPrintRequest &request);
@@ -55,12 +81,29 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     QPoint keyboardMenuPosition() const;
     bool runPrintDialog(QPrinter &printer, OrderPrintRequest &request);
+    void startNewOrder(int kind);
+    void showDetails(bool activate);
+    void editRow(int row);
+    void followSelection(const QItemSelection &selected);
+    int editedRow() const;
+    void forgetRemoved(int first, int last);
 
     CKantomixDoc &m_doc;
     CFormPrinter &m_forms;
     COrderListModel *m_model;
+
+    CPrzelewDane m_work;                        // what the details dialog edits
+    CContainerDlg *m_details = nullptr;
+    QPrinter *m_printer = nullptr;
+    RegisterLocation m_where;
+    // The order being edited, itself rather than its row, so that a sort or
+    // a delete never makes a save overwrite another order; null when adding
+    // or when it was deleted meanwhile.
+    const CPrzelewDane *m_editedOrder = nullptr;
+    bool m_adding = true;
 };

@@ -50,6 +50,7 @@ CMainFrame::CMainFrame(CKantomixApp &app) : m_app(app)
     setObjectName(QStringLiteral("CMainFrame"));
     m_view = new CKantomixView(m_doc, app.formPrinter(), this);
     setCentralWidget(m_view);
+    m_view->createDetailsDialog(app.settings(), app.registerLocation(), app.printer());
     createActions();
     createMenus();
     createToolBar();
@@ -220,6 +221,7 @@ void CMainFrame::updateCommands()
         case EnableRule::Always: enabled = true; break;
         case EnableRule::HasOrders: enabled = hasOrders; break;
         case EnableRule::HasSelection: enabled = hasSelection; break;
+        case EnableRule::EditableSelection: enabled = m_view->canEditSelection(); break;
         case EnableRule::NotAvailable: enabled = false; break;
         }
         action(def.id)->setEnabled(enabled);
@@ -247,6 +249,8 @@ void CMainFrame::OnCommand(CommandId id)
     case ID_FILE_PRINT_PREVIEW: m_view->OnFilePrintPreview(m_app.printer()); break;
     case ID_APP_EXIT: close(); break;
     case ID_DELETE_ORDERS: m_view->OnDeleteOrders(); break;
+    case ID_ADD_ORDINARY: m_view->OnAddOrder(KindOrdinary); break;
+    case ID_EDIT_ORDER: m_view->OnEditOrder(); break;
     case ID_BLANK_ORDINARY: m_view->OnBlankForm(m_app.printer(), KindOrdinary); break;
     case ID_BLANK_ZUS: m_view->OnBlankForm(m_app.printer(), KindZus); break;
     case ID_BLANK_TAX: m_view->OnBlankForm(m_app.printer(), KindTax); break;
@@ -331,6 +335,9 @@ bool CMainFrame::OnFileSaveAs()
 
 bool CMainFrame::SaveModified()
 {
+    // An order typed in the details dialog counts as a change too.
+    if (!m_view->settleDetailsEdits())
+        return false;
     if (!m_doc.isModified())
         return true;
     const auto answer = QMessageBox::question(

@@ -131,6 +131,14 @@ void COrderListModel::appendOrders(std::vector<CPrzelewDane> &&orders)
     endInsertRows();
 }
 
+void COrderListModel::replaceOrder(int row, const CPrzelewDane &order)
+{
+    if (row < 0 || row >= m_doc.count())
+        return;
+    m_doc.Replace(row, order);
+    Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
 int COrderListModel::deleteRows(QList<int> rows)
 {
     std::sort(rows.begin(), rows.end());

@@ -41,6 +41,8 @@ public:
     void reload();
     // Appends the orders to the document, as new rows at the end.
     void appendOrders(std::vector<CPrzelewDane> &&orders);
+    // Puts `order` in the place of the order at `row`.
+    void replaceOrder(int row, const CPrzelewDane &order);
     // Deletes the orders at these rows; gives the number deleted.
     int deleteRows(QList<int> rows);
 

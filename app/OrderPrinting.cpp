@@ -28,6 +28,13 @@ OrderPrintRequest OrderPrintRequest::forBlankForm(int kind)
     return r;
 }
 
+OrderPrintRequest OrderPrintRequest::forOrder(const CPrzelewDane &order)
+{
+    OrderPrintRequest r;
+    r.order = &order;
+    return r;
+}
+
 int printOrderPages(CFormPrinter &printer, QPagedPaintDevice &device, const CKantomixDoc &doc,
                     const OrderPrintRequest &request)
 {
@@ -36,6 +43,9 @@ int printOrderPages(CFormPrinter &printer, QPagedPaintDevice &device, const CKan
         CPrzelewDane blank;
         blank.SetKind(request.blankKind);
         if (!job.printPage(blank, true, request.blankKind))
+            return -1;
+    } else if (request.order) {
+        if (!job.printPage(*request.order))
             return -1;
     } else {
         const int last = std::min(request.lastRow, doc.count() - 1);
@@ -53,10 +63,11 @@ void setUpPrintDialog(QPrintDialog &dialog, QPrinter &printer, const OrderPrintR
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     // The title says at once what will be printed; the range choice sits under "Opcje".
     dialog.setWindowTitle(request.blank ? QStringLiteral("Drukowanie pustego formularza")
+                          : request.order ? QStringLiteral("Drukowanie przelewu z okna szczegółów")
                           : rowsSelected ? QStringLiteral("Drukowanie zaznaczonych przelewów (%1–%2 z %3)")
                                                .arg(request.firstRow + 1).arg(request.lastRow + 1).arg(orderCount)
                                          : QStringLiteral("Drukowanie wszystkich przelewów (%1)").arg(orderCount));
-    if (request.blank) {
+    if (request.singlePage()) {
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         printer.setPrintRange(QPrinter::AllPages);
@@ -72,7 +83,7 @@ void setUpPrintDialog(QPrintDialog &dialog, QPrinter &printer, const OrderPrintR
 
 void takePrintDialogChoice(QPrinter &printer, OrderPrintRequest &request, int orderCount)
 {
-    if (!request.blank) {
+    if (!request.singlePage()) {
         switch (printer.printRange()) {
         case QPrinter::Selection:
             break;  // the selected range as it was

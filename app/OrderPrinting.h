@@ -7,6 +7,7 @@
 
 class CFormPrinter;
 class CKantomixDoc;
+class CPrzelewDane;
 class QPagedPaintDevice;
 class QPrintDialog;
 class QPrinter;
@@ -17,13 +18,17 @@ struct OrderPrintRequest
     int blankKind = 0;
     int firstRow = 0;       // inclusive; a range with lastRow < firstRow prints nothing
     int lastRow = -1;
+    const CPrzelewDane *order = nullptr;    // one given order (the details dialog's) instead of rows
 
     // The selected rows decide the range: from the first to the last selected
     // row, the rows between them included; no selection means every order.
     static OrderPrintRequest forRows(const QList<int> &selectedRows, int orderCount);
     static OrderPrintRequest forBlankForm(int kind);
+    static OrderPrintRequest forOrder(const CPrzelewDane &order);
 
-    int pageCount() const { return blank ? 1 : qMax(0, lastRow - firstRow + 1); }
+    // One page whatever the selection: an empty form or a given order.
+    bool singlePage() const { return blank || order; }
+    int pageCount() const { return singlePage() ? 1 : qMax(0, lastRow - firstRow + 1); }
 };
 
 // Prints the request; gives the number of pages printed, or -1 when the job

@@ -3,6 +3,8 @@
 // whole or not at all, exit codes, and a reason on standard error.
 
 #include "app/BatchPrint.h"
+#include "edit/ContainerDlg.h"
+#include "edit/DetailsDlg.h"
 #include "model/Import.h"
 #include "print/FormPages.h"
 #include "print/PdfText.h"
@@ -15,6 +17,9 @@
 #include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -253,14 +258,83 @@ private Q_SLOTS:
             QVERIFY2(run.noted(reason), qPrintable(run.notes.join(u'\n')));
     }
 
-    void editBeforePrintIsNotAvailableYet()
+    void editBeforePrintWithoutDisplayPrintsNothing()
     {
         CKantomixCommandLineInfo cmd;
         cmd.ParseArguments({QStringLiteral("/p"), threeOrders(), QStringLiteral("/*PRNM*PDF"), QStringLiteral("/EBP")});
         QCOMPARE(cmd.m_bEditBeforePrint, 1);
         QFile::remove(threeOrders() + QStringLiteral(".pdf"));
+        // No one to ask: no confirmation at hand.
         QCOMPARE(runBatchPrint(cmd, AllSettings()), int(BatchNotAvailable));
         QVERIFY(!QFile::exists(threeOrders() + QStringLiteral(".pdf")));
+    }
+
+    void editBeforePrintShowsEachOrder_data()
+    {
+        QTest::addColumn<QStringList>("kinds");     // of the orders in the file
+        QTest::addColumn<QStringList>("answers");   // per dialog: "enter" (after an edit) or "cancel"
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("pages");             // -1: no PDF at all
+        QTest::newRow("first confirmed, second cancelled")
+            << QStringList{"0", "0"} << QStringList{"enter", "cancel"} << int(BatchCancelled) << -1;
+        QTest::newRow("both confirmed") << QStringList{"0", "0"} << QStringList{"enter", "enter"}
+                                        << int(BatchPrinted) << 2;
+        QTest::newRow("a ZUS order has no page yet")
+            << QStringList{"0", "1"} << QStringList{"enter"} << int(BatchNotAvailable) << -1;
+    }
+    void editBeforePrintShowsEachOrder()
+    {
+        QFETCH(QStringList, kinds);
+        QFETCH(QStringList, answers);
+        QFETCH(int, exitCode);
+        QFETCH(int, pages);
+        QList<CPrzelewDane> orders;
+        for (int i = 0; i < kinds.size(); ++i)
+            orders << order(kinds[i].toInt(), QStringLiteral("ODBIORCA%1").arg(i + 1));
+        const QString file = path("ebp.txt");
+        QVERIFY(writeOrders(file, orders));
+        const QString out = path("ebp.pdf");
+        QFile::remove(out);
+        CKantomixCommandLineInfo cmd = printTo(file, QStringLiteral("PDF"), out);
+        cmd.m_bEditBeforePrint = 1;
+
+        // Answers each details dialog as it comes: the recipient changed, then Enter or "Anuluj".
+        int shown = 0;
+        QPointer<CContainerDlg> last;
+        QTimer driver;
+        driver.setInterval(10);
+        connect(&driver, &QTimer::timeout, this, [&] {
+            auto *dlg = qobject_cast<CContainerDlg *>(QApplication::activeModalWidget());
+            if (!dlg || dlg == last || !dlg->isVisible() || shown >= answers.size())
+                return;
+            last = dlg;
+            const QString answer = answers[shown++];
+            if (answer == QLatin1String("cancel")) {
+                dlg->cancelButton()->click();
+                return;
+            }
+            dlg->ordinaryPage()->recipient1()->setText(QStringLiteral("ZMIENIONY%1").arg(shown));
+            QTest::keyClick(dlg, Qt::Key_Return);
+        });
+        driver.start();
+        AllSettings settings;
+        settings.ordinary.fitInBox = 0;   // names print as words, not a letter per box
+        const RegisterLocation where {path("register.db")};
+        InProcess run;
+        run.env.confirm = [&](CPrzelewDane &r) { return confirmOrderInDialog(r, settings, where); };
+        const int rc = runBatchPrint(cmd, settings, run.env);
+        driver.stop();
+        QCOMPARE(rc, exitCode);
+        QCOMPARE(shown, answers.size());
+        QCOMPARE(QFile::exists(out), pages > 0);
+        if (pages > 0) {
+            const PdfText text = PdfText::read(out);
+            QCOMPARE(int(text.pages.size()), pages);
+            for (int p = 0; p < pages; ++p) {
+                QVERIFY(!text.find(QStringLiteral("ZMIENIONY%1").arg(p + 1), p).isEmpty());
+                QVERIFY(text.find(QStringLiteral("ODBIORCA%1").arg(p + 1)).isEmpty());
+            }
+        }
     }
 
     // Fault 1 and 6: every word counts by its place, empty or not; Qt's own

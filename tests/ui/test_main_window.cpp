@@ -315,8 +315,10 @@ void TestMainWindow::commandsFollowOrdersAndSelection()
     QVERIFY(enabled(ID_FILE_PRINT));
     QCOMPARE(frame->view()->currentPrintRequest().pageCount(), 3);
 
-    // The add and edit commands wait for the details dialog: shown, never enabled.
-    for (CommandId id : {ID_ADD_ORDINARY, ID_ADD_ZUS, ID_ADD_TAX, ID_EDIT_ORDER})
+    // Ordinary orders are added and edited; the ZUS and tax pages are not built yet.
+    QVERIFY(enabled(ID_ADD_ORDINARY));
+    QVERIFY(!enabled(ID_EDIT_ORDER));
+    for (CommandId id : {ID_ADD_ZUS, ID_ADD_TAX})
         QVERIFY(!enabled(id));
 }
 

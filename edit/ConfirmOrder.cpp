@@ -1,0 +1,14 @@
+#include "edit/ConfirmOrder.h"
+
+#include "edit/ContainerDlg.h"
+#include "model/PrzelewDane.h"
+
+OrderConfirmation confirmOrderInDialog(CPrzelewDane &order, const AllSettings &settings,
+                                       const RegisterLocation &where)
+{
+    if (!CContainerDlg::hasPageFor(order.kind))
+        return OrderConfirmation::NoPage;
+    CContainerDlg dialog(order, settings, where, nullptr, CContainerDlg::Use::Confirm);
+    dialog.ShowPage(CContainerDlg::kindNumberOf(order.kind));
+    return dialog.exec() == QDialog::Accepted ? OrderConfirmation::Confirmed : OrderConfirmation::Refused;
+}

@@ -1,0 +1,250 @@
+#include "edit/PageCommon.h"
+
+#include "base/AppIdentity.h"
+#include "controls/WexCalcEdit.h"
+#include "edit/DateField.h"
+#include "edit/DetailsPage.h"
+#include "model/PrzelewDane.h"
+#include "register/PartyPick.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+
+int CPageContext::nameLimit(FormKind kind) const
+{
+    return PageRules::nameLimit(settings && settings->forKind(kind).fitInBox != 0);
+}
+
+bool CExchange::fail(QWidget *control, const QString &message)
+{
+    QMessageBox::warning(m_page, programTitle(), message);
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        edit->selectAll();
+    return false;
+}
+
+bool CExchange::text(QLineEdit *edit, QString &field, int limit)
+{
+    if (!m_toRecord) {
+        // A longer text read from a file is shown whole, never cut: saving
+        // then asks for it to be shortened.
+        edit->setMaxLength(std::max(limit, int(field.size())));
+        edit->setText(field);
+        edit->setCursorPosition(0);
+        return true;
+    }
+    const QString text = edit->text();
+    if (const std::optional<QString> message = PageRules::limitMessage(text, limit))
+        return fail(edit, *message);
+    field = text;
+    return true;
+}
+
+bool CExchange::date(CDateField *edit, COrderDate &field)
+{
+    if (m_toRecord)
+        field = edit->orderDate();
+    else
+        edit->setOrderDate(field);
+    return true;
+}
+
+bool CExchange::amount(CWexCalcEdit *edit, CWexOleCurrency &field)
+{
+    if (!m_toRecord) {
+        if (!field.isValid() || !edit->setAmount(field))
+            edit->setAmountText(QString());
+        return true;
+    }
+    const std::optional<CWexOleCurrency> amount = PageRules::parseAmount(edit->amountText());
+    if (!amount)
+        return fail(edit, PageRules::amountMissingMessage());
+    field = *amount;
+    return true;
+}
+
+bool CExchange::zeroQuestion(CWexCalcEdit *edit, const CWexOleCurrency &field)
+{
+    if (!m_toRecord || field.value() != 0)
+        return true;
+    QMessageBox box(QMessageBox::Warning, programTitle(), PageRules::zeroAmountQuestion(),
+                    QMessageBox::Yes | QMessageBox::No, m_page);
+    box.setDefaultButton(QMessageBox::Yes);
+    if (box.exec() == QMessageBox::Yes)
+        return true;
+    edit->setFocus(Qt::OtherFocusReason);
+    edit->selectAll();
+    return false;
+}
+
+bool CExchange::transferFlag(QRadioButton *deposit, QRadioButton *transfer, int &field)
+{
+    if (m_toRecord)
+        field = deposit->isChecked() ? 0 : 1;
+    else
+        (field == 0 ? deposit : transfer)->setChecked(true);
+    return true;
+}
+
+QLineEdit *makeOrderEdit(QWidget *parent, const char *objectName, int widthChars, bool digitsOnly)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(objectName));
+    const QFontMetrics fm = edit->fontMetrics();
+    if (widthChars > 0)
+        edit->setFixedWidth(fm.horizontalAdvance(QString(widthChars, u'0')) + 2 * fm.averageCharWidth() + 8);
+    else
+        edit->setMinimumWidth(fm.averageCharWidth() * 34);
+    if (digitsOnly)
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    return edit;
+}
+
+QLabel *makeFieldLabel(const char *text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(QString::fromUtf8(text), parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QToolButton *makePickButton(QWidget *parent, const char *objectName)
+{
+    auto *button = new QToolButton(parent);
+    button->setText(QStringLiteral("..."));
+    button->setObjectName(QLatin1String(objectName));
+    button->setToolTip(QStringLiteral("Wybierz z listy (F2)"));
+    // F2 in the name field is the keyboard's way to the list: Tab skips the button.
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+void reportEdits(CDetailsPage *page)
+{
+    for (QLineEdit *edit : page->findChildren<QLineEdit *>())
+        QObject::connect(edit, &QLineEdit::textEdited, page, &CDetailsPage::edited);
+    for (QRadioButton *radio : page->findChildren<QRadioButton *>())
+        QObject::connect(radio, &QRadioButton::clicked, page, &CDetailsPage::edited);
+    for (CDateField *date : page->findChildren<CDateField *>())
+        QObject::connect(date, &CDateField::edited, page, &CDetailsPage::edited);
+    for (CWexCalcEdit *amount : page->findChildren<CWexCalcEdit *>())
+        QObject::connect(amount, &CWexCuEdit::amountEdited, page, &CDetailsPage::edited);
+    for (CPartyPicks *picks : page->findChildren<CPartyPicks *>())
+        QObject::connect(picks, &CPartyPicks::picked, page, &CDetailsPage::edited);
+}
+
+CDepositSwitch::CDepositSwitch(QRadioButton *deposit, QRadioButton *transfer, CWexCalcEdit *amount,
+                               QLineEdit *account, QObject *parent)
+    : QObject(parent), m_deposit(deposit), m_transfer(transfer), m_amount(amount), m_account(account)
+{
+    connect(m_deposit, &QRadioButton::clicked, this, &CDepositSwitch::onDeposit);
+    connect(m_transfer, &QRadioButton::clicked, this, &CDepositSwitch::onTransfer);
+    connect(m_amount, &QLineEdit::textChanged, this, [this] {
+        if (!m_loading && m_deposit->isChecked())
+            onDeposit();
+    });
+}
+
+void CDepositSwitch::readField()
+{
+    m_field.text = m_account->text();
+    m_field.enabled = m_account->isEnabled();
+}
+
+void CDepositSwitch::showField()
+{
+    m_account->setMaxLength(std::max(m_account->maxLength(), int(m_field.text.size())));
+    m_account->setText(m_field.text);
+    m_account->setCursorPosition(0);
+    m_account->setEnabled(m_field.enabled);
+}
+
+void CDepositSwitch::onDeposit()
+{
+    readField();
+    if (m_field.showDigitWords(m_amount->amountText()))
+        showField();
+}
+
+void CDepositSwitch::onTransfer()
+{
+    readField();
+    m_field.showAccount();
+    showField();
+}
+
+void CDepositSwitch::followFlag()
+{
+    m_account->setEnabled(m_transfer->isChecked());
+}
+
+void CDepositSwitch::accountPicked(const QString &account)
+{
+    readField();
+    m_field.accountPicked(account, m_deposit->isChecked());
+    showField();
+}
+
+CPartyPicks::CPartyPicks(QWidget *page, const CPageContext &context)
+    : QObject(page), m_page(page), m_context(context)
+{
+}
+
+void CPartyPicks::pickRecipient(int kinds, const RecipientFields &fields)
+{
+    const std::optional<CPickedParty> party = pickParty(m_page, m_context.where, true, kinds);
+    if (!party)
+        return;
+    const QPair<QLineEdit *, QString> values[] = {{fields.name1, party->name1}, {fields.name2, party->name2},
+                                                  {fields.check, party->check},  {fields.bank, party->bank},
+                                                  {fields.rest, party->account}};
+    for (const auto &[edit, text] : values) {
+        edit->setMaxLength(std::max(edit->maxLength(), int(text.size())));
+        edit->setText(text);
+    }
+    Q_EMIT picked();
+}
+
+void CPartyPicks::pickSender(QLineEdit *name1, QLineEdit *name2, CDepositSwitch &account)
+{
+    const std::optional<CPickedParty> party = pickParty(m_page, m_context.where, false, 0);
+    if (!party)
+        return;
+    for (const auto &[edit, text] : {QPair<QLineEdit *, QString>{name1, party->name1}, {name2, party->name2}}) {
+        edit->setMaxLength(std::max(edit->maxLength(), int(text.size())));
+        edit->setText(text);
+    }
+    account.accountPicked(party->accountText);
+    Q_EMIT picked();
+}
+
+void CPartyPicks::onF2(QLineEdit *edit, std::function<void()> pick)
+{
+    edit->installEventFilter(this);
+    m_f2.append({edit, std::move(pick)});
+}
+
+bool CPartyPicks::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() != Qt::Key_F2 || key->modifiers() != Qt::NoModifier)
+        return false;
+    for (const auto &[edit, pick] : std::as_const(m_f2)) {
+        if (edit != watched)
+            continue;
+        // The list opens when the key is let go, as the key's press would
+        // otherwise land in the list's own name filter.
+        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat())
+            pick();
+        return true;
+    }
+    return false;
+}

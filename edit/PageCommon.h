@@ -1,0 +1,138 @@
+#pragma once
+// What the order pages share: the exchange steps with their limits and
+// messages, the amount and the zero question, the deposit/transfer switch of
+// the sender-account field, the party picks from the register and F2 in the
+// name fields.
+
+#include "base/Settings.h"
+#include "edit/PageRules.h"
+#include "register/RegisterDatabase.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class CDateField;
+class COrderDate;
+class CPrzelewDane;
+class CWexCalcEdit;
+class CWexOleCurrency;
+class QLineEdit;
+class QRadioButton;
+class QWidget;
+
+// What every page works on: the record (owned by the caller), the settings
+// (read at each exchange, so a change in the options counts at once) and the
+// register the picks read.
+struct CPageContext
+{
+    CPrzelewDane *record = nullptr;
+    const AllSettings *settings = nullptr;
+    RegisterLocation where;
+
+    // 27 or 54, from the boxes setting of the kind's form.
+    int nameLimit(FormKind kind) const;
+};
+
+// One exchange in one direction, step by step. Towards the controls every
+// step sets its control; towards the record a step that fails shows its
+// message, selects its control's text and gives it the focus.
+class CExchange
+{
+public:
+    CExchange(QWidget *page, bool toRecord) : m_page(page), m_toRecord(toRecord) {}
+    bool toRecord() const { return m_toRecord; }
+
+    bool text(QLineEdit *edit, QString &field, int limit);
+    bool date(CDateField *edit, COrderDate &field);
+    bool amount(CWexCalcEdit *edit, CWexOleCurrency &field);
+    // Towards the record only: a zero amount asks whether to go on.
+    bool zeroQuestion(CWexCalcEdit *edit, const CWexOleCurrency &field);
+    bool transferFlag(QRadioButton *deposit, QRadioButton *transfer, int &field);
+
+private:
+    bool fail(QWidget *control, const QString &message);
+
+    QWidget *m_page;
+    bool m_toRecord;
+};
+
+// A line edit of the pages: `width` characters wide at most (0: grows),
+// digits only when asked.
+QLineEdit *makeOrderEdit(QWidget *parent, const char *objectName, int widthChars = 0, bool digitsOnly = false);
+
+// A field's label; its "&" letter moves the focus to `buddy`.
+class QLabel;
+class QToolButton;
+class CDetailsPage;
+QLabel *makeFieldLabel(const char *text, QWidget *buddy, QWidget *parent);
+// The "..." button beside a name field; F2 in the field does the same.
+QToolButton *makePickButton(QWidget *parent, const char *objectName);
+// Reports every change the user makes on the page's controls as edited().
+void reportEdits(CDetailsPage *page);
+
+// The radio pair, the amount and the sender-account field working together:
+// "Wpłata" shows the amount in digit words in the field (and follows every
+// change of the amount), "Przelew" brings back the account kept meanwhile.
+class CDepositSwitch : public QObject
+{
+    Q_OBJECT
+public:
+    CDepositSwitch(QRadioButton *deposit, QRadioButton *transfer, CWexCalcEdit *amount, QLineEdit *account,
+                   QObject *parent);
+
+    // While the page loads, changes of the amount are the record's, not the user's.
+    void setLoading(bool loading) { m_loading = loading; }
+    // After a load: the field is enabled for a transfer only.
+    void followFlag();
+    // A sender's account picked from the register.
+    void accountPicked(const QString &account);
+    QString keptAccount() const { return m_field.kept; }
+
+private:
+    void onDeposit();
+    void onTransfer();
+    void readField();
+    void showField();
+
+    QRadioButton *m_deposit;
+    QRadioButton *m_transfer;
+    CWexCalcEdit *m_amount;
+    QLineEdit *m_account;
+    PageRules::SenderAccountField m_field;
+    bool m_loading = false;
+};
+
+// The fields a recipient pick fills.
+struct RecipientFields
+{
+    QLineEdit *name1, *name2, *check, *bank, *rest;
+};
+
+// The picks and F2: "..." beside a name field, or F2 released in it, opens
+// the register's list; what is picked goes into the controls only.
+class CPartyPicks : public QObject
+{
+    Q_OBJECT
+public:
+    CPartyPicks(QWidget *page, const CPageContext &context);
+
+    // Recipients of the kinds in `kinds` (bits 1, 2, 4) into the fields.
+    void pickRecipient(int kinds, const RecipientFields &fields);
+    // A sender: the names into the fields, the account through the switch.
+    void pickSender(QLineEdit *name1, QLineEdit *name2, CDepositSwitch &account);
+    // F2 released in `edit` runs `pick`.
+    void onF2(QLineEdit *edit, std::function<void()> pick);
+
+Q_SIGNALS:
+    // A pick changed the controls.
+    void picked();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *m_page;
+    const CPageContext &m_context;
+    QList<QPair<QLineEdit *, std::function<void()>>> m_f2;
+};

@@ -1,0 +1,482 @@
+// The details dialog with the ordinary page, offscreen: limits that follow
+// the boxes setting, the zero question, deposit and transfer, the picks and
+// F2, a failing step, the fit of the window at large fonts, and an order
+// typed from the keyboard alone.
+
+#include "ModalDriver.h"
+#include "WidgetFit.h"
+#include "register/RegisterTestEnv.h"
+
+#include "controls/WexCalcEdit.h"
+#include "edit/ContainerDlg.h"
+#include "edit/DateField.h"
+#include "edit/DetailsDlg.h"
+#include "model/PrzelewDane.h"
+#include "register/ListaKontrDlg.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QToolButton>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// A realistic ordinary order, with Polish letters and long names.
+CPrzelewDane realisticOrder()
+{
+    CPrzelewDane r;
+    r.SetKind(KindOrdinary, COrderDate::fromParts(2026, 12, 8));
+    r.recipient1 = QStringLiteral("Przedsiębiorstwo Wodociągów");
+    r.recipient2 = QStringLiteral("ul. Źródlana 15/3, Gdańsk");
+    r.checkDigits = QStringLiteral("12");
+    r.bankNumber = QStringLiteral("10201026");
+    r.accountRest = QStringLiteral("0000120201234567");
+    r.senderAccount = QStringLiteral("48-10901014-0000000123456789");
+    r.sender1 = QStringLiteral("Zofia Brzęczyszczykiewicz");
+    r.sender2 = QStringLiteral("ul. Łąkowa 7, Bełchatów");
+    r.title1 = QStringLiteral("Faktura VAT nr 1234/12/2026 za wodę");
+    r.title2 = QStringLiteral("i odprowadzanie ścieków, listopad");
+    r.amount = CWexOleCurrency::fromUnits(1234, 5600);
+    return r;
+}
+
+} // namespace
+
+class TestDetailsPage : public QObject
+{
+    Q_OBJECT
+
+    struct Dialog
+    {
+        AllSettings settings;
+        CPrzelewDane rec;
+        std::unique_ptr<CContainerDlg> dlg;
+        CDetailsDlg *page = nullptr;
+
+        explicit Dialog(const CPrzelewDane &order = realisticOrder(), int fitInBox = 0,
+                        const RegisterLocation &where = testRegister())
+            : rec(order)
+        {
+            settings.ordinary.fitInBox = fitInBox;
+            dlg = std::make_unique<CContainerDlg>(rec, settings, where);
+            dlg->ShowPage(1);
+            dlg->show();
+            dlg->activateWindow();
+            page = dlg->ordinaryPage();
+        }
+        bool ready() { return QTest::qWaitForWindowActive(dlg.get()); }
+    };
+
+    RegisterTestEnv m_env;
+    ModalDriver m_modal;
+
+private Q_SLOTS:
+    void init() { m_env.reset(); }
+    void cleanup() { m_modal.stopAll(); }
+
+    void nameLimitsFollowTheBoxesSetting_data()
+    {
+        QTest::addColumn<int>("fitInBoxAtLoad");
+        QTest::addColumn<int>("fitInBoxAtSave");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("refusedWith");   // 0: saved
+        QTest::newRow("boxes, 28 refused") << 1 << 1 << 28 << 27;
+        QTest::newRow("boxes, 27 saved") << 1 << 1 << 27 << 0;
+        QTest::newRow("free, 54 saved") << 0 << 0 << 54 << 0;
+        QTest::newRow("free, 55 refused") << 0 << 0 << 55 << 54;
+        QTest::newRow("boxes switched on after loading") << 0 << 1 << 30 << 27;
+    }
+    void nameLimitsFollowTheBoxesSetting()
+    {
+        QFETCH(int, fitInBoxAtLoad);
+        QFETCH(int, fitInBoxAtSave);
+        QFETCH(int, length);
+        QFETCH(int, refusedWith);
+        CPrzelewDane order = realisticOrder();
+        order.sender2 = QString(length, u'Ś');
+        Dialog d(order, fitInBoxAtLoad);
+        QVERIFY(d.ready());
+        // A longer text from a file is shown whole, not cut to the limit.
+        QCOMPARE(d.page->sender2()->text(), order.sender2);
+        QCOMPARE(d.page->recipient1()->maxLength(), fitInBoxAtLoad ? 27 : 54);
+        d.settings.ordinary.fitInBox = fitInBoxAtSave;
+        d.rec.sender2.clear();
+
+        QSignalSpy saved(d.dlg.get(), &CContainerDlg::saveRequested);
+        const auto box = m_modal.answerNextBox(QMessageBox::Ok);
+        QCOMPARE(d.dlg->onSave(), refusedWith == 0);
+        QCOMPARE(saved.size(), refusedWith == 0 ? 1 : 0);
+        if (refusedWith) {
+            QCOMPARE(box->text, QStringLiteral("Proszę wprowadzić najwyżej %1 znaków.").arg(refusedWith));
+            QCOMPARE(d.dlg->focusWidget(), d.page->sender2());
+            QCOMPARE(d.page->sender2()->selectedText(), order.sender2);
+            QVERIFY(d.rec.sender2.isEmpty());
+        } else {
+            QVERIFY(!box->shown);
+            QCOMPARE(d.rec.sender2, order.sender2);
+        }
+    }
+
+    void zeroAmountAsks_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("no keeps the dialog") << int(QMessageBox::No);
+        QTest::newRow("yes saves") << int(QMessageBox::Yes);
+    }
+    void zeroAmountAsks()
+    {
+        QFETCH(int, answer);
+        CPrzelewDane order = realisticOrder();
+        order.amount = CWexOleCurrency(0);
+        Dialog d(order);
+        QVERIFY(d.ready());
+        d.page->title1()->setFocus();
+        QSignalSpy saved(d.dlg.get(), &CContainerDlg::saveRequested);
+        const auto box = m_modal.answerNextBox(QMessageBox::StandardButton(answer));
+        QTest::keyClick(d.page->title1(), Qt::Key_A, Qt::AltModifier);   // Z&apisz
+        QTRY_VERIFY(box->shown);
+        QCOMPARE(box->text, QStringLiteral("Kwota przelewu jest równa zeru. Czy kontynuować?"));
+        QVERIFY(d.dlg->isVisible());
+        if (answer == QMessageBox::No) {
+            QCOMPARE(saved.size(), 0);
+            QCOMPARE(d.dlg->focusWidget(), d.page->amount());
+        } else {
+            QCOMPARE(saved.size(), 1);
+            QCOMPARE(d.rec.amount.value(), 0);
+        }
+    }
+
+    void depositShowsTheAmountInWordsAndTransferTheKeptAccount()
+    {
+        Dialog d;
+        QVERIFY(d.ready());
+        QLineEdit *account = d.page->senderAccount();
+        account->setText(QStringLiteral("11-22222222-3333"));
+        d.page->amount()->setAmountText(QStringLiteral("123,45"));
+
+        d.page->depositButton()->click();
+        QCOMPARE(account->text(), QStringLiteral("jed*dwa*trz* 45/100"));
+        QVERIFY(!account->isEnabled());
+
+        // Typing another amount while "Wpłata" is on refreshes the words.
+        d.page->amount()->setFocus();
+        d.page->amount()->selectAll();
+        QTest::keyClicks(d.page->amount(), QStringLiteral("207"));
+        QCOMPARE(d.page->amount()->amountText(), QStringLiteral("207"));
+        QCOMPARE(account->text(), QStringLiteral("dwa*zer*sie*"));
+
+        // A cash deposit stores the words in the sender account.
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.isTransfer, 0);
+        QCOMPARE(d.rec.senderAccount, QStringLiteral("dwa*zer*sie*"));
+
+        d.page->transferButton()->click();
+        QCOMPARE(account->text(), QStringLiteral("11-22222222-3333"));
+        QVERIFY(account->isEnabled());
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.isTransfer, 1);
+        QCOMPARE(d.rec.senderAccount, QStringLiteral("11-22222222-3333"));
+
+        // Loading a deposit leaves the field disabled, a transfer enabled.
+        d.rec.isTransfer = 0;
+        d.dlg->ShowPage(1);
+        QVERIFY(!account->isEnabled());
+        QVERIFY(d.page->depositButton()->isChecked());
+        d.rec.isTransfer = 1;
+        d.dlg->ShowPage(1);
+        QVERIFY(account->isEnabled());
+    }
+
+    void senderPickFillsNamesAndAccount_data()
+    {
+        QTest::addColumn<QString>("check");
+        QTest::addColumn<bool>("deposit");
+        QTest::addColumn<QString>("account");
+        QTest::newRow("transfer, check digits") << "12" << false << "12-10101023-0000261395100000";
+        QTest::newRow("transfer, no check digits") << "" << false << "10101023-0000261395100000";
+        QTest::newRow("deposit keeps it for Przelew") << "12" << true << "12-10101023-0000261395100000";
+    }
+    void senderPickFillsNamesAndAccount()
+    {
+        QFETCH(QString, check);
+        QFETCH(bool, deposit);
+        QFETCH(QString, account);
+        addParties({Party("Zakład Usług Różnych „Żuraw”", 3, true, "10101023", "0000261395100000",
+                          check.toUtf8().constData())});
+        Dialog d;
+        QVERIFY(d.ready());
+        if (deposit)
+            d.page->depositButton()->click();
+        const QString words = d.page->senderAccount()->text();
+        m_modal.onNextModal<CListaKontrDlg>([](CListaKontrDlg *list) {
+            list->list()->selectRow(0);
+            list->onOk();
+        });
+        d.page->senderPickButton()->click();
+        QCOMPARE(d.page->sender1()->text(), QStringLiteral("Zakład Usług Różnych „Żuraw”"));
+        if (deposit) {
+            QCOMPARE(d.page->senderAccount()->text(), words);
+            QCOMPARE(d.page->keptSenderAccount(), account);
+            d.page->transferButton()->click();
+        }
+        QCOMPARE(d.page->senderAccount()->text(), account);
+        // Only the controls changed; the record follows at the next save.
+        QCOMPARE(d.rec.sender1, realisticOrder().sender1);
+        QVERIFY(d.dlg->hasUnsavedEdits());
+    }
+
+    void recipientPickListsCounterpartiesAndEmployees()
+    {
+        addParties({Party("Kontrahent Jeden", 0, false, "11112222", "333", "44"), Party("Pracownik Dwa", 1),
+                    Party("Urząd Skarbowy Trzy", 2)});
+        Dialog d;
+        QVERIFY(d.ready());
+        int listed = -1;
+        m_modal.onNextModal<CListaKontrDlg>([&listed](CListaKontrDlg *list) {
+            listed = list->list()->model()->rowCount();
+            list->list()->selectRow(0);
+            list->onOk();
+        });
+        d.page->recipientPickButton()->click();
+        QCOMPARE(listed, 2);
+        QCOMPARE(d.page->recipient1()->text(), QStringLiteral("Kontrahent Jeden"));
+        QCOMPARE(d.page->checkDigits()->text(), QStringLiteral("44"));
+        QCOMPARE(d.page->bankNumber()->text(), QStringLiteral("11112222"));
+        QCOMPARE(d.page->accountRest()->text(), QStringLiteral("333"));
+    }
+
+    void f2InANameFieldOpensItsList_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("list");   // the list's title, "" none
+        QTest::newRow("recipient name") << "recipient1" << "Odbiorcy";
+        QTest::newRow("sender name") << "sender1" << "Nadawcy";
+        QTest::newRow("title") << "title1" << "";
+    }
+    void f2InANameFieldOpensItsList()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, list);
+        Dialog d;
+        QVERIFY(d.ready());
+        QLineEdit *edit = field == QLatin1String("recipient1") ? d.page->recipient1()
+                        : field == QLatin1String("sender1")    ? d.page->sender1()
+                                                               : d.page->title1();
+        const QString before = edit->text();
+        QString shown;
+        m_modal.onNextModal<CListaKontrDlg>([&shown](CListaKontrDlg *l) {
+            shown = l->windowTitle();
+            l->reject();
+        });
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_F2);
+        QTRY_COMPARE_WITH_TIMEOUT(shown, list, list.isEmpty() ? 200 : 5000);
+        QCOMPARE(edit->text(), before);   // F2 is consumed, never typed
+    }
+
+    void brokenRegisterShowsItsErrorAndLeavesThePage()
+    {
+        const QString folder = m_env.path() + QStringLiteral("/a-folder.db");
+        QVERIFY(QDir().mkpath(folder));
+        Dialog d(realisticOrder(), 0, RegisterLocation {folder});
+        QVERIFY(d.ready());
+        const auto box = m_modal.answerNextBox(QMessageBox::Ok);
+        d.page->pickRecipient();
+        QVERIFY(box->shown);
+        QVERIFY(!box->text.isEmpty());
+        QCOMPARE(d.page->recipient1()->text(), realisticOrder().recipient1);
+        QVERIFY(!d.dlg->hasUnsavedEdits());
+    }
+
+    void failingStepKeepsTheEarlierSteps_data()
+    {
+        QTest::addColumn<QString>("failing");
+        QTest::newRow("recipient name (step 6)") << "recipient1";
+        QTest::newRow("title (step 12)") << "title1";
+    }
+    void failingStepKeepsTheEarlierSteps()
+    {
+        QFETCH(QString, failing);
+        Dialog d(realisticOrder(), 1);
+        QVERIFY(d.ready());
+        d.page->bankNumber()->setText(QStringLiteral("99998888"));
+        d.page->amount()->setAmountText(QStringLiteral("77"));
+        d.page->checkDigits()->setText(QStringLiteral("55"));
+        d.page->sender1()->setText(QStringLiteral("Nowy nadawca"));
+        QLineEdit *edit = failing == QLatin1String("title1") ? d.page->title1() : d.page->recipient1();
+        edit->setMaxLength(100);
+        edit->setText(QString(60, u'x'));
+        const auto box = m_modal.answerNextBox(QMessageBox::Ok);
+        QVERIFY(!d.dlg->onSave());
+        QCOMPARE(box->text, QStringLiteral("Proszę wprowadzić najwyżej %1 znaków.")
+                                .arg(failing == QLatin1String("title1") ? 54 : 27));
+        QCOMPARE(d.dlg->focusWidget(), edit);
+        QCOMPARE(edit->selectedText(), edit->text());
+        // Steps 1, 3 and 5 stored; the failing one and those after it not.
+        QCOMPARE(d.rec.bankNumber, QStringLiteral("99998888"));
+        QCOMPARE(d.rec.amount.value(), 770000);
+        QCOMPARE(d.rec.checkDigits, QStringLiteral("55"));
+        QCOMPARE(d.rec.sender1, failing == QLatin1String("title1") ? QStringLiteral("Nowy nadawca")
+                                                                   : realisticOrder().sender1);
+        QCOMPARE(failing == QLatin1String("title1") ? d.rec.title1 : d.rec.recipient1,
+                 failing == QLatin1String("title1") ? realisticOrder().title1 : realisticOrder().recipient1);
+    }
+
+    void dateTickBoxStandsForNoDate()
+    {
+        CPrzelewDane order = realisticOrder();
+        order.date = COrderDate::null();
+        Dialog d(order);
+        QVERIFY(d.ready());
+        QVERIFY(!d.page->date()->tick()->isChecked());
+        QVERIFY(!d.page->date()->edit()->isEnabled());
+        QCOMPARE(d.page->date()->edit()->displayFormat(), QStringLiteral("dd.MM.yyyy"));
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.date.status(), COrderDate::Null);
+        d.page->date()->tick()->click();
+        d.page->date()->edit()->setDate(QDate(2026, 12, 24));
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.date.toShortText(), QStringLiteral("24.12.2026"));
+    }
+
+    void showingThePageAgainReloadsIt()
+    {
+        Dialog d;
+        QVERIFY(d.ready());
+        QTest::keyClicks(d.page->title1(), QStringLiteral(" zmiana"));
+        QVERIFY(d.dlg->hasUnsavedEdits());
+        d.dlg->ShowPage(1);
+        QCOMPARE(d.page->title1()->text(), realisticOrder().title1);
+        QVERIFY(!d.dlg->hasUnsavedEdits());
+        QCOMPARE(d.dlg->windowTitle(), QStringLiteral("Szczegóły przelewu"));
+        QVERIFY(!d.dlg->ShowPage(2));   // no ZUS page yet: the ordinary page stays
+        QCOMPARE(d.dlg->currentKindNumber(), 1);
+    }
+
+    void windowFitsItsTexts_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::newRow("11 pt") << 11;
+        QTest::newRow("16 pt") << 16;
+    }
+    void windowFitsItsTexts()
+    {
+        QFETCH(int, points);
+        const QFont before = QApplication::font();
+        QFont font = before;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        {
+            CPrzelewDane order = realisticOrder();
+            order.sender1 = QStringLiteral("Spółdzielnia Mieszkaniowa „Źródło”");
+            Dialog d(order);
+            QVERIFY(d.ready());
+            d.dlg->adjustSize();
+            QTest::qWait(20);
+            QStringList cut = cutTexts(*d.dlg);
+            // The keypad button inside the amount field is an icon; its text is only its tip.
+            cut.removeIf([](const QString &t) { return t.startsWith(QStringLiteral("Kalkulator")); });
+            QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'\n')));
+            for (QLineEdit *e : d.dlg->findChildren<QLineEdit *>())
+                QVERIFY2(e->width() >= e->minimumSizeHint().width(), qPrintable(e->objectName()));
+            saveShot(*d.dlg, QStringLiteral("details-ordinary-%1pt").arg(points));
+            d.page->depositButton()->click();
+            saveShot(*d.dlg, QStringLiteral("details-deposit-%1pt").arg(points));
+        }
+        QApplication::setFont(before);
+    }
+
+    void wholeOrderTypedFromTheKeyboard()
+    {
+        CPrzelewDane empty;
+        empty.SetKind(KindOrdinary, COrderDate::fromParts(2026, 12, 8));
+        Dialog d(empty, 1);
+        QVERIFY(d.ready());
+        QSignalSpy saved(d.dlg.get(), &CContainerDlg::saveRequested);
+        QSignalSpy printed(d.dlg.get(), &CContainerDlg::printRequested);
+        // Key by key, Polish letters included.
+        auto type = [](const QString &text) {
+            for (QChar c : text)
+                QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        };
+        auto tab = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); };
+        auto expect = [](QWidget *w) {
+            if (QApplication::focusWidget() != w)
+                qWarning() << "focus on" << QApplication::focusWidget() << "expected" << w;
+            return QApplication::focusWidget() == w;
+        };
+
+        QVERIFY(expect(d.page->recipient1()));
+        type(QStringLiteral("Jan Kowalski"));
+        tab();
+        QVERIFY(expect(d.page->recipient2()));
+        type(QStringLiteral("ul. Kościelna 5, Łódź"));
+        tab();
+        QVERIFY(expect(d.page->checkDigits()));
+        type(QStringLiteral("12x"));   // digits only
+        tab();
+        QVERIFY(expect(d.page->bankNumber()));
+        type(QStringLiteral("10201026"));
+        tab();
+        QVERIFY(expect(d.page->accountRest()));
+        type(QStringLiteral("0000120201234567"));
+        tab();
+        // The radio pair is one stop in the chain: Qt enters it at its first button.
+        QVERIFY(expect(d.page->depositButton()) || expect(d.page->transferButton()));
+        tab();
+        QVERIFY(expect(d.page->currency()));
+        tab();
+        QVERIFY(expect(d.page->amount()));
+        type(QStringLiteral("250,5"));
+        tab();
+        QVERIFY(expect(d.page->date()->tick()));
+        tab();
+        QVERIFY(expect(d.page->date()->edit()));
+        // A full day or month moves on to the next part by itself.
+        type(QStringLiteral("24122026"));
+        tab();
+        QVERIFY(expect(d.page->senderAccount()));
+        type(QStringLiteral("48-10901014-0000000123456789"));
+        tab();
+        QVERIFY(expect(d.page->sender1()));
+        type(QStringLiteral("Anna Nowak"));
+        tab();
+        QVERIFY(expect(d.page->sender2()));
+        tab();
+        QVERIFY(expect(d.page->title1()));
+        type(QStringLiteral("Zwrot pożyczki"));
+        tab();
+        QVERIFY(expect(d.page->title2()));
+        tab();
+        QVERIFY(expect(d.page->symbol()));
+        // Alt+U prints, Alt+A saves; both first take the page into the record.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_U, Qt::AltModifier);
+        QTRY_COMPARE(printed.size(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(saved.size(), 1);
+        QCOMPARE(d.rec.recipient1, QStringLiteral("Jan Kowalski"));
+        QCOMPARE(d.rec.recipient2, QStringLiteral("ul. Kościelna 5, Łódź"));
+        QCOMPARE(d.rec.checkDigits, QStringLiteral("12"));
+        QCOMPARE(d.rec.AccountNumberText(), QStringLiteral("12-10201026-0000120201234567"));
+        QCOMPARE(d.rec.amount.value(), 2505000);
+        QCOMPARE(d.rec.sender1, QStringLiteral("Anna Nowak"));
+        QCOMPARE(d.rec.title1, QStringLiteral("Zwrot pożyczki"));
+        QCOMPARE(d.rec.currency, QStringLiteral("PLN"));
+        QCOMPARE(d.rec.symbol, QStringLiteral("06"));
+        QCOMPARE(d.rec.date.toShortText(), QStringLiteral("24.12.2026"));
+        // Enter saves too, then the dialog closes.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(saved.size(), 2);
+        QVERIFY(!d.dlg->isVisible());
+    }
+};
+
+QTEST_MAIN(TestDetailsPage)
+#include "test_details_page.moc"

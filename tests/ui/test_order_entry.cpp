@@ -1,0 +1,346 @@
+// Orders entered from the main window through the details dialog: adding
+// several in a row, editing one in place, a sort or a delete while it is
+// edited, the default sender, printing the dialog's order, and the question
+// about edits not saved yet.
+
+#include "ModalDriver.h"
+#include "print/PdfText.h"
+#include "register/RegisterTestEnv.h"
+
+#include "app/CommandTable.h"
+#include "app/KantomixApp.h"
+#include "app/KantomixView.h"
+#include "app/MainFrame.h"
+#include "app/OrderListModel.h"
+#include "base/AppIdentity.h"
+#include "controls/WexCalcEdit.h"
+#include "edit/ContainerDlg.h"
+#include "edit/DetailsDlg.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+CPrzelewDane order(int i, qint64 grosze)
+{
+    CPrzelewDane r;
+    r.SetKind(KindOrdinary, COrderDate::fromParts(2024, 3, 1 + i));
+    r.recipient1 = QStringLiteral("Odbiorca %1").arg(i);
+    r.title1 = QStringLiteral("Faktura %1").arg(i);
+    r.bankNumber = QStringLiteral("10201026");
+    r.accountRest = QStringLiteral("0000120201234567");
+    r.amount = CWexOleCurrency(grosze * 100);
+    return r;
+}
+
+QStringList recipients(const CKantomixDoc &doc)
+{
+    QStringList out;
+    for (int i = 0; i < doc.count(); ++i)
+        out << doc.at(i).recipient1;
+    return out;
+}
+
+} // namespace
+
+class TestOrderEntry : public QObject
+{
+    Q_OBJECT
+
+    RegisterTestEnv m_env;
+    ModalDriver m_modal;
+    QTemporaryDir m_files;
+    std::unique_ptr<CKantomixApp> m_app;
+
+    CMainFrame *start(int orders)
+    {
+        m_app = std::make_unique<CKantomixApp>();
+        CKantomixCommandLineInfo cmd;
+        if (!m_app->InitInstance(cmd))
+            return nullptr;
+        CMainFrame *frame = m_app->mainFrame();
+        for (int i = 0; i < orders; ++i)
+            frame->document().Add(order(i, 1000 * (i + 1)));
+        frame->view()->OnInitialUpdate();
+        frame->document().setModified(false);
+        return frame;
+    }
+    static CContainerDlg *details(CMainFrame *f) { return f->view()->detailsDialog(); }
+    static CDetailsDlg *page(CMainFrame *f) { return details(f)->ordinaryPage(); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        setUpApplicationIdentity();
+        // The application's register, in the tests' own data folder.
+        testRegister() = RegisterLocation {RegisterDb::defaultPath()};
+    }
+    void init()
+    {
+        QFile::remove(testRegister().path);
+        auto store = openSettingsStore();
+        store->clear();
+        store->setValue(QStringLiteral("Settings/AutoOpen"), 0);
+        store->sync();
+    }
+    void cleanup()
+    {
+        m_modal.stopAll();
+        m_app.reset();
+    }
+
+    void addingTwoInARowKeepsTheDialogOpen()
+    {
+        CMainFrame *frame = start(1);
+        QVERIFY(frame);
+        frame->action(ID_ADD_ORDINARY)->trigger();
+        QVERIFY(details(frame)->isVisible());
+        QCOMPARE(details(frame)->windowTitle(), QStringLiteral("Szczegóły przelewu"));
+        for (const char *name : {"Pierwszy nowy", "Drugi nowy"}) {
+            page(frame)->recipient1()->setText(QString::fromUtf8(name));
+            page(frame)->amount()->setAmountText(QStringLiteral("15"));
+            // A deposit saved while adding: the next order starts as a transfer again.
+            page(frame)->depositButton()->click();
+            details(frame)->saveButton()->click();
+            QVERIFY(details(frame)->isVisible());
+            QVERIFY(page(frame)->recipient1()->text().isEmpty());
+            QVERIFY(page(frame)->transferButton()->isChecked());
+            QVERIFY(page(frame)->senderAccount()->isEnabled());
+        }
+        QCOMPARE(frame->document().count(), 3);
+        QCOMPARE(frame->view()->model()->rowCount(), 3);
+        QCOMPARE(recipients(frame->document()),
+                 (QStringList{"Odbiorca 0", "Pierwszy nowy", "Drugi nowy"}));
+        QCOMPARE(frame->document().at(1).isTransfer, 0);
+        QVERIFY(frame->document().isModified());
+        QVERIFY(frame->isWindowModified());
+    }
+
+    void editingReplacesOnlyItsRow_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Alt+Enter") << "command";
+        QTest::newRow("double click") << "double click";
+    }
+    void editingReplacesOnlyItsRow()
+    {
+        QFETCH(QString, how);
+        CMainFrame *frame = start(4);
+        QVERIFY(frame);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        CKantomixView *view = frame->view();
+        view->selectRow(2);
+        QVERIFY(frame->action(ID_EDIT_ORDER)->isEnabled());
+        if (how == QLatin1String("command")) {
+            frame->action(ID_EDIT_ORDER)->trigger();
+        } else {
+            const QRect cell = view->visualRect(view->model()->index(2, 0));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        }
+        QVERIFY(details(frame)->isVisible());
+        QCOMPARE(page(frame)->recipient1()->text(), QStringLiteral("Odbiorca 2"));
+        page(frame)->title1()->setText(QStringLiteral("Poprawiony tytuł"));
+        details(frame)->saveButton()->click();
+        QVERIFY(!details(frame)->isVisible());
+        QCOMPARE(frame->document().count(), 4);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(frame->document().at(i).title1,
+                     i == 2 ? QStringLiteral("Poprawiony tytuł") : QStringLiteral("Faktura %1").arg(i));
+        QCOMPARE(view->model()->index(2, 1).data().toString(), QStringLiteral("Poprawiony tytuł"));
+        QVERIFY(frame->document().isModified());
+    }
+
+    void selectionFollowsWhileTheDialogIsOpen()
+    {
+        CMainFrame *frame = start(3);
+        QVERIFY(frame);
+        frame->view()->selectRow(0);
+        frame->action(ID_EDIT_ORDER)->trigger();
+        QCOMPARE(page(frame)->recipient1()->text(), QStringLiteral("Odbiorca 0"));
+        frame->view()->selectRow(1);
+        QCOMPARE(page(frame)->recipient1()->text(), QStringLiteral("Odbiorca 1"));
+        page(frame)->title1()->setText(QStringLiteral("Zmieniony"));
+        details(frame)->saveButton()->click();
+        QCOMPARE(frame->document().at(1).title1, QStringLiteral("Zmieniony"));
+        QCOMPARE(frame->document().at(0).title1, QStringLiteral("Faktura 0"));
+    }
+
+    void sortOrDeleteWhileEditingSavesTheRightOrder_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QStringList>("orders");   // recipient: title, in the document's order after the save
+        QTest::newRow("sorted by amount, descending")
+            << "sort" << QStringList{"Odbiorca 3: Faktura 3", "Odbiorca 2: Faktura 2", "Odbiorca 1: Poprawiona",
+                                     "Odbiorca 0: Faktura 0"};
+        QTest::newRow("a row above deleted")
+            << "delete above" << QStringList{"Odbiorca 1: Poprawiona", "Odbiorca 2: Faktura 2",
+                                             "Odbiorca 3: Faktura 3"};
+        QTest::newRow("the edited order deleted: added back")
+            << "delete edited" << QStringList{"Odbiorca 0: Faktura 0", "Odbiorca 2: Faktura 2",
+                                              "Odbiorca 3: Faktura 3", "Odbiorca 1: Poprawiona"};
+    }
+    void sortOrDeleteWhileEditingSavesTheRightOrder()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(QStringList, orders);
+        CMainFrame *frame = start(4);
+        QVERIFY(frame);
+        CKantomixView *view = frame->view();
+        view->selectRow(1);
+        frame->action(ID_EDIT_ORDER)->trigger();
+        QCOMPARE(page(frame)->recipient1()->text(), QStringLiteral("Odbiorca 1"));
+        page(frame)->title1()->setText(QStringLiteral("Poprawiona"));
+
+        if (meanwhile == QLatin1String("sort")) {
+            view->model()->sort(4, Qt::DescendingOrder);
+        } else if (meanwhile == QLatin1String("delete above")) {
+            view->listModel()->deleteRows({0});
+        } else {
+            // The list's delete command on the edited order's row, the dialog still open.
+            m_modal.answerNextBox(QMessageBox::Yes);
+            view->OnDeleteOrders();
+            QCOMPARE(frame->document().count(), 3);
+        }
+        QVERIFY(details(frame)->isVisible());
+        details(frame)->saveButton()->click();
+        QVERIFY(!details(frame)->isVisible());
+
+        QStringList got;
+        for (int i = 0; i < frame->document().count(); ++i)
+            got << frame->document().at(i).recipient1 + QStringLiteral(": ") + frame->document().at(i).title1;
+        QCOMPARE(got, orders);
+        QCOMPARE(view->model()->rowCount(), orders.size());
+    }
+
+    void newOrderStartsWithTheDefaultSender()
+    {
+        addParties({Party("Inny nadawca", 3, false), Party("Wytwórnia Łożysk „Bełchatów”", 3, true, "10901014",
+                                                                  "0000000123456789", "48"),
+                    Party("Odbiorca domyślny?", 0, true)});
+        CMainFrame *frame = start(0);
+        QVERIFY(frame);
+        frame->action(ID_ADD_ORDINARY)->trigger();
+        QCOMPARE(page(frame)->sender1()->text(), QStringLiteral("Wytwórnia Łożysk „Bełchatów”"));
+        QCOMPARE(page(frame)->senderAccount()->text(), QStringLiteral("48-10901014-0000000123456789"));
+        // The next order after a save starts with it again.
+        page(frame)->sender1()->setText(QStringLiteral("Ktoś inny"));
+        page(frame)->amount()->setAmountText(QStringLiteral("1"));
+        details(frame)->saveButton()->click();
+        QCOMPARE(page(frame)->sender1()->text(), QStringLiteral("Wytwórnia Łożysk „Bełchatów”"));
+        QCOMPARE(frame->document().at(0).sender1, QStringLiteral("Ktoś inny"));
+    }
+
+    void printFromTheDialogPrintsItsOrderOnOnePage()
+    {
+        CMainFrame *frame = start(3);
+        QVERIFY(frame);
+        const QString pdf = m_files.filePath(QStringLiteral("dialog.pdf"));
+        // Free text, so the name prints as one word and not a letter per box.
+        m_app->settings().ordinary.fitInBox = 0;
+        QPrinter &printer = m_app->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        frame->action(ID_ADD_ORDINARY)->trigger();
+        page(frame)->recipient1()->setText(QStringLiteral("DRUKOWANY"));
+        page(frame)->amount()->setAmountText(QStringLiteral("99"));
+        bool rangeOffered = true;
+        m_modal.onNextModal<QPrintDialog>([&rangeOffered](QPrintDialog *d) {
+            rangeOffered = d->testOption(QAbstractPrintDialog::PrintPageRange);
+            d->accept();
+        });
+        details(frame)->printButton()->click();
+        QVERIFY(!rangeOffered);
+        const PdfText text = PdfText::read(pdf);
+        QVERIFY(text.ok);
+        QCOMPARE(text.pages.size(), 1);
+        QVERIFY(!text.find(QStringLiteral("DRUKOWANY")).isEmpty());
+        QVERIFY(text.find(QStringLiteral("Odbiorca")).isEmpty());
+        // Printing saves nothing.
+        QCOMPARE(frame->document().count(), 3);
+        QVERIFY(details(frame)->isVisible());
+    }
+
+    void unsavedEditsAreAskedAboutBeforeANewFile_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("ordersAfter");   // -1: the new file was not started
+        QTest::newRow("cancel keeps everything") << int(QMessageBox::Cancel) << -1;
+        QTest::newRow("no drops the edits") << int(QMessageBox::No) << 0;
+    }
+    void unsavedEditsAreAskedAboutBeforeANewFile()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, ordersAfter);
+        CMainFrame *frame = start(2);
+        QVERIFY(frame);
+        frame->action(ID_ADD_ORDINARY)->trigger();
+        QTest::keyClicks(page(frame)->recipient1(), QStringLiteral("Niezapisany"));
+        QVERIFY(details(frame)->hasUnsavedEdits());
+        const auto box = m_modal.answerNextBox(QMessageBox::StandardButton(answer));
+        frame->action(ID_FILE_NEW)->trigger();
+        QVERIFY(box->shown);
+        QVERIFY(box->text.contains(QStringLiteral("nie zostały zapisane")));
+        if (ordersAfter < 0) {
+            QCOMPARE(frame->document().count(), 2);
+            QVERIFY(details(frame)->isVisible());
+            QCOMPARE(page(frame)->recipient1()->text(), QStringLiteral("Niezapisany"));
+        } else {
+            QCOMPARE(frame->document().count(), ordersAfter);
+            QVERIFY(!details(frame)->isVisible());
+        }
+    }
+
+    void unsavedEditsSavedOnYesThenTheDocumentIsAsked()
+    {
+        CMainFrame *frame = start(1);
+        QVERIFY(frame);
+        frame->action(ID_ADD_ORDINARY)->trigger();
+        QTest::keyClicks(page(frame)->recipient1(), QStringLiteral("Zapisany w pytaniu"));
+        page(frame)->amount()->setAmountText(QStringLiteral("5"));
+        const auto first = m_modal.answerNextBox(QMessageBox::Yes);
+        // Then the document's own question: cancel, so the order stays to be seen.
+        m_modal.onNextModal<QMessageBox>([](QMessageBox *box) {
+            if (box->text().startsWith(QStringLiteral("Czy zapisać zmiany")))
+                box->button(QMessageBox::Cancel)->click();
+        });
+        QVERIFY(!frame->SaveModified());
+        QVERIFY(first->shown);
+        QCOMPARE(recipients(frame->document()), (QStringList{"Odbiorca 0", "Zapisany w pytaniu"}));
+    }
+
+    void contextMenuOffersTheAddSubmenu()
+    {
+        CMainFrame *frame = start(1);
+        QVERIFY(frame);
+        QMenu *add = frame->contextMenu()->actions().first()->menu();
+        QVERIFY(add);
+        QVERIFY(add->actions().contains(frame->action(ID_ADD_ORDINARY)));
+        QVERIFY(frame->action(ID_ADD_ORDINARY)->isEnabled());
+        QCOMPARE(frame->action(ID_ADD_ORDINARY)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+        // A ZUS order cannot be edited until its page exists; an ordinary one can.
+        CPrzelewDane zus;
+        zus.SetKind(KindZus);
+        frame->document().Add(zus);
+        frame->view()->OnInitialUpdate();
+        frame->view()->selectRow(1);
+        QVERIFY(!frame->action(ID_EDIT_ORDER)->isEnabled());
+        frame->view()->selectRow(0);
+        QVERIFY(frame->action(ID_EDIT_ORDER)->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestOrderEntry)
+#include "test_order_entry.moc"
