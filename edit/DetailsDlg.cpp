@@ -1,5 +1,6 @@
 #include "edit/DetailsDlg.h"
 
+#include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
 #include "edit/DateField.h"
 #include "model/PrzelewDane.h"
@@ -48,6 +49,8 @@ CDetailsDlg::CDetailsDlg(const CPageContext &context, QWidget *parent)
     m_title1 = makeOrderEdit(this, "title1");
     m_title2 = makeOrderEdit(this, "title2");
     m_symbol = makeOrderEdit(this, "symbol", 2);
+    m_recipientAccountMark = makeAccountMark(this, {m_check, m_bank, m_rest});
+    m_senderAccountMark = makeSenderAccountMark(this, m_senderAccount, m_deposit);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -77,6 +80,7 @@ CDetailsDlg::CDetailsDlg(const CPageContext &context, QWidget *parent)
     account->addSpacing(8);
     account->addWidget(makeFieldLabel("Nr &rach. odbiorcy:", m_rest, this));
     account->addWidget(m_rest, 1);
+    account->addWidget(m_recipientAccountMark);
     addLine(account);
 
     auto *money = new QHBoxLayout;
@@ -93,7 +97,7 @@ CDetailsDlg::CDetailsDlg(const CPageContext &context, QWidget *parent)
     money->addWidget(m_date);
     addLine(money);
 
-    addRow("Nr rac&h. nadawcy:", m_senderAccount);
+    addRow("Nr rac&h. nadawcy:", m_senderAccount, m_senderAccountMark);
     addRow("Nazwa &nadawcy:", m_sender1, m_pickSender);
     addRow("Nazwa nadaw&cy cd:", m_sender2);
     addRow("&Tytułem:", m_title1);

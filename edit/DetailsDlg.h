@@ -7,6 +7,7 @@
 #include "edit/PageCommon.h"
 
 class CDateField;
+class CWarningMark;
 class CWexCalcEdit;
 class QLineEdit;
 class QToolButton;
@@ -46,6 +47,8 @@ public:
     QLineEdit *symbol() const { return m_symbol; }
     QToolButton *recipientPickButton() const { return m_pickRecipient; }
     QToolButton *senderPickButton() const { return m_pickSender; }
+    CWarningMark *recipientAccountMark() const { return m_recipientAccountMark; }
+    CWarningMark *senderAccountMark() const { return m_senderAccountMark; }
 
 private:
     bool exchange(bool toRecord);
@@ -57,12 +60,14 @@ private:
     QLineEdit *m_check;
     QLineEdit *m_bank;
     QLineEdit *m_rest;
+    CWarningMark *m_recipientAccountMark;
     QRadioButton *m_deposit;
     QRadioButton *m_transfer;
     QLineEdit *m_currency;
     CWexCalcEdit *m_amount;
     CDateField *m_date;
     QLineEdit *m_senderAccount;
+    CWarningMark *m_senderAccountMark;
     QLineEdit *m_sender1;
     QToolButton *m_pickSender;
     QLineEdit *m_sender2;

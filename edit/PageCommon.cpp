@@ -1,7 +1,9 @@
 #include "edit/PageCommon.h"
 
 #include "base/AppIdentity.h"
+#include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
+#include "model/AccountCheck.h"
 #include "edit/DateField.h"
 #include "edit/DetailsPage.h"
 #include "model/PrzelewDane.h"
@@ -149,6 +151,33 @@ CDepositSwitch::CDepositSwitch(QRadioButton *deposit, QRadioButton *transfer, CW
         if (!m_loading && m_deposit->isChecked())
             onDeposit();
     });
+}
+
+CWarningMark *makeAccountMark(QWidget *parent, const QList<QLineEdit *> &parts)
+{
+    auto *mark = new CWarningMark(parent);
+    const auto check = [mark, parts] {
+        QString number;
+        for (QLineEdit *part : parts)
+            number += part->text() + u' ';
+        mark->setWarning(accountCheckWarning(checkAccountNumber(number)));
+    };
+    for (QLineEdit *part : parts)
+        QObject::connect(part, &QLineEdit::textChanged, mark, check);
+    return mark;
+}
+
+CWarningMark *makeSenderAccountMark(QWidget *parent, QLineEdit *account, QRadioButton *deposit)
+{
+    auto *mark = new CWarningMark(parent);
+    const auto check = [mark, account, deposit] {
+        const AccountCheck result = checkAccountNumber(account->text());
+        const bool wholeNumber = result == AccountCheck::WrongCheckDigits || result == AccountCheck::WrongBankCode;
+        mark->setWarning(wholeNumber && !deposit->isChecked() ? accountCheckWarning(result) : QString());
+    };
+    QObject::connect(account, &QLineEdit::textChanged, mark, check);
+    QObject::connect(deposit, &QRadioButton::toggled, mark, check);
+    return mark;
 }
 
 void CDepositSwitch::readField()

@@ -13,6 +13,7 @@
 #include <functional>
 
 class CDateField;
+class CWarningMark;
 class COrderDate;
 class CPrzelewDane;
 class CWexCalcEdit;
@@ -70,6 +71,14 @@ QLabel *makeFieldLabel(const char *text, QWidget *buddy, QWidget *parent);
 QToolButton *makePickButton(QWidget *parent, const char *objectName);
 // Reports every change the user makes on the page's controls as edited().
 void reportEdits(CDetailsPage *page);
+
+// A quiet mark beside an account that follows the typing and never blocks.
+// The recipient's account (in its parts) is marked whenever it holds
+// something that is not a valid Polish account number.
+CWarningMark *makeAccountMark(QWidget *parent, const QList<QLineEdit *> &parts);
+// The sender's account only when it holds a whole 26-digit number that does
+// not check, and never while it shows a deposit's amount in words.
+CWarningMark *makeSenderAccountMark(QWidget *parent, QLineEdit *account, QRadioButton *deposit);
 
 // The radio pair, the amount and the sender-account field working together:
 // "Wpłata" shows the amount in digit words in the field (and follows every

@@ -11,6 +11,7 @@
 #include "edit/ContainerDlg.h"
 #include "edit/DateField.h"
 #include "edit/DetailsDlg.h"
+#include "controls/WarningMark.h"
 #include "model/PrzelewDane.h"
 #include "register/ListaKontrDlg.h"
 
@@ -191,6 +192,40 @@ private Q_SLOTS:
         d.rec.isTransfer = 1;
         d.dlg->ShowPage(1);
         QVERIFY(account->isEnabled());
+    }
+
+    // The marks follow the typing, never block a save, and change nothing stored.
+    void accountMarksFollowTheTyping()
+    {
+        Dialog d;
+        QVERIFY(d.ready());
+        CDetailsDlg &p = *d.page;
+        for (QLineEdit *part : {p.checkDigits(), p.bankNumber(), p.accountRest()})
+            part->clear();
+        QVERIFY(!p.recipientAccountMark()->isShown());        // empty: nothing
+        QTest::keyClicks(p.checkDigits(), "83");
+        QTest::keyClicks(p.bankNumber(), "10101023");
+        QVERIFY(p.recipientAccountMark()->isShown());         // half typed
+        QTest::keyClicks(p.accountRest(), "0000261395100000");
+        QVERIFY(!p.recipientAccountMark()->isShown());        // checks
+        p.checkDigits()->setText(QStringLiteral("38"));
+        QVERIFY(p.recipientAccountMark()->warning().contains(QStringLiteral("cyfry kontrolne")));
+
+        // The sender's account: only a whole number that does not check.
+        p.transferButton()->click();
+        p.senderAccount()->setText(QStringLiteral("11-22222222-3333"));
+        QVERIFY(!p.senderAccountMark()->isShown());
+        p.senderAccount()->setText(QStringLiteral("38-10101023-0000261395100000"));
+        QVERIFY(p.senderAccountMark()->isShown());
+        p.depositButton()->click();                            // the amount in words: no mark
+        QVERIFY(!p.senderAccountMark()->isShown());
+        p.transferButton()->click();
+        QVERIFY(p.senderAccountMark()->isShown());
+
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.checkDigits, QStringLiteral("38"));
+        QCOMPARE(d.rec.senderAccount, QStringLiteral("38-10101023-0000261395100000"));
+        saveShot(*d.dlg, QStringLiteral("przelew-znak-rachunku"));
     }
 
     void senderPickFillsNamesAndAccount_data()
