@@ -3,6 +3,7 @@
 #include "app/PdfTarget.h"
 #include "base/AppIdentity.h"
 #include "base/Messages.h"
+#include "model/AccountCheck.h"
 #include "model/Import.h"
 #include "print/FormPages.h"
 
@@ -333,6 +334,12 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
                 }
                 break;
             }
+            // A mistyped account costs the caller most: name it, print anyway.
+            if (const AccountCheck account = checkAccountNumber(rec.AccountNumberText());
+                account == AccountCheck::WrongCheckDigits || account == AccountCheck::WrongBankCode)
+                note(QStringLiteral("wiersz %1: numer rachunku odbiorcy %2 ma błędne cyfry kontrolne")
+                         .arg(line)
+                         .arg(rec.AccountNumberText()));
             if (!job.lastPageCut().isEmpty())
                 note(QStringLiteral("wiersz %1: tekst nie zmieścił się w kratkach i został obcięty na wydruku: %2")
                          .arg(line)

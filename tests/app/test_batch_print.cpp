@@ -34,7 +34,7 @@ CPrzelewDane order(int kind, const QString &recipient)
     CPrzelewDane r;
     r.SetKind(kind);
     r.recipient1 = recipient;
-    r.checkDigits = QStringLiteral("12");
+    r.checkDigits = QStringLiteral("51");   // the number checks
     r.bankNumber = QStringLiteral("10101023");
     r.accountRest = QStringLiteral("1234567890123456");
     r.sender1 = QStringLiteral("NADAWCA");
@@ -694,6 +694,12 @@ private Q_SLOTS:
         QTest::newRow("cut on the paper") << QByteArray("ver=05\r\n" + good + "\r\n" + longName + "\r\n")
                                           << QStringList{"wiersz 3: tekst nie zmieścił się w kratkach i został "
                                                          "obcięty na wydruku: „nazwa odbiorcy”"};
+        // A mistyped account is named; both orders are printed all the same.
+        CPrzelewDane mistyped = order(KindOrdinary, QStringLiteral("ZLE"));
+        mistyped.checkDigits = QStringLiteral("15");
+        QTest::newRow("wrong check digits") << QByteArray("ver=05\r\n" + good + "\r\n" + lineOf(mistyped) + "\r\n")
+                                            << QStringList{"wiersz 3: numer rachunku odbiorcy "
+                                                           "15-10101023-1234567890123456 ma błędne cyfry kontrolne"};
     }
     void notesForTheCaller()
     {
@@ -707,6 +713,23 @@ private Q_SLOTS:
         QCOMPARE(run.notes.size(), notes.size());
         for (const QString &n : notes)
             QVERIFY2(run.noted(n), qPrintable(run.notes.join(u'\n')));
+    }
+
+    // Through the program: both orders printed, exit 0, the bad account named on stderr.
+    void mistypedAccountIsNamedOnStandardError()
+    {
+        CPrzelewDane good = order(KindOrdinary, QStringLiteral("DOBRY"));
+        CPrzelewDane bad = order(KindOrdinary, QStringLiteral("ZLY"));
+        bad.accountRest = QStringLiteral("1234567890123465");   // two digits swapped
+        const QString in = path("accounts.txt"), out = path("accounts.pdf");
+        QVERIFY(writeOrders(in, {good, bad}));
+        const Run r = runProgram({QStringLiteral("/pt"), in, QStringLiteral("PDF"), QString(), out});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(pageCount(out), 2);
+        QVERIFY2(r.err.contains(QStringLiteral("wiersz 3: numer rachunku odbiorcy 51-10101023-1234567890123465 "
+                                               "ma błędne cyfry kontrolne")),
+                 qPrintable(r.err));
+        QVERIFY2(!r.err.contains(QStringLiteral("wiersz 2")), qPrintable(r.err));
     }
 
     // Fault 9: print-to keeps the printer of its command line under /PD.
