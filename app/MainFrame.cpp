@@ -385,17 +385,22 @@ void CMainFrame::onZusImport()
 
 void CMainFrame::ImportZusFile(const QString &path)
 {
-    std::optional<std::vector<CPrzelewDane>> orders = readZusTransfers(path);
-    if (!orders) {
+    std::optional<ZusReadOutcome> read = readZusTransfers(path);
+    if (!read) {
         QMessageBox::critical(this, programTitle(), Msg::text(Msg::BadFileName));
         return;
     }
-    const int count = int(orders->size());
-    m_view->listModel()->appendOrders(std::move(*orders));
+    if (read->readFailed) {
+        QMessageBox::critical(this, programTitle(), Msg::readFailed() + u'\n' + Msg::nothingImported());
+        return;
+    }
+    const int count = int(read->orders.size());
+    const QString message = zusImportMessage(*read);
+    m_view->listModel()->appendOrders(std::move(read->orders));
     // The arrow in the header promises a sorted list: the new orders are sorted in.
     if (count > 0)
         m_view->sortAsShown();
-    QMessageBox::information(this, programTitle(), Msg::text(Msg::ImportedCount).arg(count));
+    QMessageBox::information(this, programTitle(), message);
     if (count > 0)
         m_doc.setModified(true);
     updateTitle();

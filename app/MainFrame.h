@@ -41,7 +41,8 @@ public:
     bool OnFileSaveAs();
     // Asks whether to save changes; false when the user cancelled or the save failed.
     bool SaveModified();
-    // Imports ZUS transfers of a payer-program file; shows 40006 or 40005.
+    // Imports ZUS transfers of a payer-program file; shows 40006, a read
+    // error (nothing imported), or 40005 with the texts that were shortened.
     void ImportZusFile(const QString &path);
 
     // Enables the commands by the table's rules.
