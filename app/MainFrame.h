@@ -67,6 +67,10 @@ private:
     void onZusImport();
     void onFileOpen();
     void onOpenRecent(int index);
+    // Before writing over the file the document was read from while it lacks
+    // some of that file's lines: asks, offering "save as" instead. True to
+    // write; else `saveAs` tells whether another name was asked for.
+    bool confirmPartialOverwrite(const QString &path, bool &saveAs);
 
     CKantomixApp &m_app;
     CKantomixDoc m_doc;
