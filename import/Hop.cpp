@@ -209,7 +209,9 @@ void CHop::runStep(const Step &step, const QString &folder, const QString &table
     const bool columnsOk = resolve(table, step, cols);
     // Counted apart and added only once the register has committed the rows.
     int added = 0, updated = 0;
+    bool committing = false;
     const auto keep = [&] {
+        committing = true;
         m_target.CommitTrans();
         m_added += added;
         m_updated += updated;
@@ -245,8 +247,9 @@ void CHop::runStep(const Step &step, const QString &folder, const QString &table
     } catch (const CRegisterError &e) {
         QString message = e.message();
         // Rows written before a failing one are kept, as they would be
-        // without a transaction, when the engine has not dropped them already.
-        if (m_target.InTransaction()) {
+        // without a transaction, when the engine has not dropped them already
+        // (a commit that failed is not tried twice).
+        if (!committing && m_target.InTransaction()) {
             try {
                 keep();
             } catch (const CRegisterError &commitError) {
