@@ -2,6 +2,7 @@
 #include "model/KantomixDoc.h"
 
 #include "FailDevice.h"
+#include "FileBytes.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -9,18 +10,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 CPrzelewDane order(const QString &name, int64_t units, int kind = KindOrdinary)
 {

@@ -3,6 +3,7 @@
 // a save under the same name; a file that holds no orders at all is refused
 // and kept out of the recent files; the ZUS import reports what it shortened.
 
+#include "FileBytes.h"
 #include "ModalAnswers.h"
 #include "app/KantomixApp.h"
 #include "app/KantomixView.h"
@@ -18,18 +19,6 @@
 #include <memory>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 QList<QByteArray> fixtureLines(const char *name)
 {
