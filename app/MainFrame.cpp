@@ -326,7 +326,7 @@ bool CMainFrame::confirmPartialOverwrite(const QString &path, bool &saveAs)
                     QMessageBox::NoButton, this);
     QPushButton *overwrite = box.addButton(Msg::saveAnyway(), QMessageBox::AcceptRole);
     QPushButton *other = box.addButton(Msg::saveAsInstead(), QMessageBox::ActionRole);
-    box.addButton(QMessageBox::Cancel);
+    box.setEscapeButton(box.addButton(Msg::cancel(), QMessageBox::RejectRole));
     box.setDefaultButton(other);
     box.exec();
     saveAs = box.clickedButton() == other;

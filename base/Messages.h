@@ -85,6 +85,8 @@ inline QString partialSaveQuestion(const QString &fileName, int count)
 }
 inline QString saveAnyway() { return QStringLiteral("&Zapisz"); }
 inline QString saveAsInstead() { return QStringLiteral("Zapisz &jako..."); }
+// Polish whatever translation of the standard buttons is loaded.
+inline QString cancel() { return QStringLiteral("Anuluj"); }
 
 // A text longer than its field allows, refused when a dialog takes its values.
 inline QString tooLong(int limit) { return QStringLiteral("Proszę wprowadzić najwyżej %1 znaków.").arg(limit); }
