@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
@@ -282,12 +283,15 @@ bool CMainFrame::OpenDocumentFile(const QString &path)
         return false;
     }
     const CKantomixDoc::OpenResult result = m_doc.Open(path);
-    if (result == CKantomixDoc::OpenResult::Failed) {
+    if (result == CKantomixDoc::OpenResult::Failed || result == CKantomixDoc::OpenResult::NotOrderFile) {
         const QString reason = m_doc.errorString();
         // What was read before the failure is no document of that file.
         m_doc.NewDocument();
         m_view->OnInitialUpdate();
         updateTitle();
+        // A PDF or a photo must not come back through the recent files or AutoOpen.
+        if (result == CKantomixDoc::OpenResult::NotOrderFile)
+            m_app.RemoveFromRecentFileList(QFileInfo(path).absoluteFilePath());
         QMessageBox::warning(this, programTitle(),
                              QStringLiteral("Nie można otworzyć pliku %1.").arg(QDir::toNativeSeparators(path))
                                  + (reason.isEmpty() ? QString() : u'\n' + reason));
@@ -296,13 +300,44 @@ bool CMainFrame::OpenDocumentFile(const QString &path)
     m_view->OnInitialUpdate();
     updateTitle();
     m_app.AddToRecentFileList(path);
+    // One message after the open says what the document does not hold.
+    QStringList message;
     if (result == CKantomixDoc::OpenResult::OldFormat)
-        QMessageBox::information(this, programTitle(), Msg::oldFormat());
+        message << Msg::oldFormat();
+    else if (m_doc.unreadLineCount() > 0)
+        message << Msg::unreadLinesHead();
+    if (m_doc.unreadLineCount() > 0)
+        message << Msg::unreadLines(m_doc.unreadLineCount(), m_doc.unreadLineNumbers());
+    if (!message.isEmpty())
+        QMessageBox::information(this, programTitle(), message.join(u'\n'));
     return true;
+}
+
+bool CMainFrame::confirmPartialOverwrite(const QString &path, bool &saveAs)
+{
+    saveAs = false;
+    const QFileInfo target(path), source(m_doc.path());
+    // Only the file the document was read from holds lines the document lacks.
+    if (m_doc.unreadLineCount() == 0 || m_doc.path().isEmpty() || !target.exists()
+        || target.canonicalFilePath() != source.canonicalFilePath())
+        return true;
+    QMessageBox box(QMessageBox::Warning, programTitle(),
+                    Msg::partialSaveQuestion(QDir::toNativeSeparators(path), m_doc.unreadLineCount()),
+                    QMessageBox::NoButton, this);
+    QPushButton *overwrite = box.addButton(Msg::saveAnyway(), QMessageBox::AcceptRole);
+    QPushButton *other = box.addButton(Msg::saveAsInstead(), QMessageBox::ActionRole);
+    box.setEscapeButton(box.addButton(Msg::cancel(), QMessageBox::RejectRole));
+    box.setDefaultButton(other);
+    box.exec();
+    saveAs = box.clickedButton() == other;
+    return box.clickedButton() == overwrite;
 }
 
 bool CMainFrame::DoSave(const QString &path)
 {
+    bool saveAs = false;
+    if (!confirmPartialOverwrite(path, saveAs))
+        return saveAs && OnFileSaveAs();
     if (!m_doc.Save(path)) {
         QMessageBox::warning(this, programTitle(), m_doc.errorString());
         return false;
@@ -385,17 +420,22 @@ void CMainFrame::onZusImport()
 
 void CMainFrame::ImportZusFile(const QString &path)
 {
-    std::optional<std::vector<CPrzelewDane>> orders = readZusTransfers(path);
-    if (!orders) {
+    std::optional<ZusReadOutcome> read = readZusTransfers(path);
+    if (!read) {
         QMessageBox::critical(this, programTitle(), Msg::text(Msg::BadFileName));
         return;
     }
-    const int count = int(orders->size());
-    m_view->listModel()->appendOrders(std::move(*orders));
+    if (read->readFailed) {
+        QMessageBox::critical(this, programTitle(), Msg::readFailed() + u'\n' + Msg::nothingImported());
+        return;
+    }
+    const int count = int(read->orders.size());
+    const QString message = zusImportMessage(*read);
+    m_view->listModel()->appendOrders(std::move(read->orders));
     // The arrow in the header promises a sorted list: the new orders are sorted in.
     if (count > 0)
         m_view->sortAsShown();
-    QMessageBox::information(this, programTitle(), Msg::text(Msg::ImportedCount).arg(count));
+    QMessageBox::information(this, programTitle(), message);
     if (count > 0)
         m_doc.setModified(true);
     updateTitle();

@@ -41,7 +41,8 @@ public:
     bool OnFileSaveAs();
     // Asks whether to save changes; false when the user cancelled or the save failed.
     bool SaveModified();
-    // Imports ZUS transfers of a payer-program file; shows 40006 or 40005.
+    // Imports ZUS transfers of a payer-program file; shows 40006, a read
+    // error (nothing imported), or 40005 with the texts that were shortened.
     void ImportZusFile(const QString &path);
 
     // Enables the commands by the table's rules.
@@ -66,6 +67,10 @@ private:
     void onZusImport();
     void onFileOpen();
     void onOpenRecent(int index);
+    // Before writing over the file the document was read from while it lacks
+    // some of that file's lines: asks, offering "save as" instead. True to
+    // write; else `saveAs` tells whether another name was asked for.
+    bool confirmPartialOverwrite(const QString &path, bool &saveAs);
 
     CKantomixApp &m_app;
     CKantomixDoc m_doc;

@@ -1,21 +1,33 @@
 #include "app/ZusImportCommand.h"
 
-#include "import/ZUSImport.h"
+#include "base/Messages.h"
 
-std::optional<std::vector<CPrzelewDane>> readZusTransfers(const QString &path)
+namespace {
+// More than this many shortened transfers are summed up in one line.
+constexpr size_t kListedShortened = 10;
+}
+
+std::optional<ZusReadOutcome> readZusTransfers(const QString &path)
 {
     CZUSImport reader;
     if (!reader.Open(path))
         return std::nullopt;
-    std::vector<CPrzelewDane> orders;
-    CPrzelewDane order;
-    for (;;) {
-        const CZUSImport::ReadResult result = reader.ReadNext(order);
-        if (result == CZUSImport::End)
-            break;
-        if (result == CZUSImport::Read)
-            orders.push_back(order);
-    }
+    ZusReadOutcome outcome = reader.ReadAll();
     reader.Close();
-    return orders;
+    return outcome;
+}
+
+QString zusImportMessage(const ZusReadOutcome &outcome)
+{
+    QStringList lines {Msg::text(Msg::ImportedCount).arg(int(outcome.orders.size()))};
+    if (!outcome.shortened.empty()) {
+        lines << QString() << Msg::shortenedCount(int(outcome.shortened.size()));
+        for (size_t i = 0; i < outcome.shortened.size() && i < kListedShortened; ++i) {
+            const ZusReadOutcome::Shortened &s = outcome.shortened[i];
+            lines << Msg::shortenedOrder(s.line, s.payer, s.fields.join(QStringLiteral(", ")));
+        }
+        if (outcome.shortened.size() > kListedShortened)
+            lines << Msg::moreOrders(int(outcome.shortened.size() - kListedShortened));
+    }
+    return lines.join(u'\n');
 }

@@ -1,12 +1,15 @@
 #pragma once
-// Reads every ZUS transfer of a payer-program export file; rejected lines
-// are left out without a word.
+// Reads every ZUS transfer of a payer-program export file for the import
+// command, and words its closing message.
 
-#include "model/PrzelewDane.h"
+#include "import/ZUSImport.h"
 
 #include <QString>
 #include <optional>
-#include <vector>
 
-// The transfers read, or nothing when the file cannot be opened.
-std::optional<std::vector<CPrzelewDane>> readZusTransfers(const QString &path);
+// What was read, or nothing when the file cannot be opened.
+std::optional<ZusReadOutcome> readZusTransfers(const QString &path);
+
+// Message 40005 with the count; then how many transfers had a text
+// shortened, and which (line, payer, fields), the first few by name.
+QString zusImportMessage(const ZusReadOutcome &outcome);

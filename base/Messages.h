@@ -1,7 +1,9 @@
 #pragma once
 // The program's message texts by their numbers, in one place.
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace Msg {
 
@@ -42,5 +44,66 @@ inline QString settingsNotWritten(const QString &file)
     return QStringLiteral("Nie można zapisać ustawień programu w pliku %1. Zmienione ustawienia nie zostały zachowane.")
         .arg(file);
 }
+
+inline QString readFailed() { return QStringLiteral("Odczyt pliku został przerwany przez błąd urządzenia."); }
+
+// A file with neither a version header nor one readable order (a PDF, a photo).
+inline QString notOrderFile()
+{
+    return QStringLiteral("To nie jest plik przelewów: nie ma w nim nagłówka wersji "
+                          "ani żadnego przelewu, który dałoby się odczytać.");
+}
+
+// "3, 7, 12" or, when more lines than listed, "3, 7, 12, …".
+inline QString lineNumberList(const QList<int> &numbers, int count)
+{
+    QStringList texts;
+    for (int n : numbers)
+        texts << QString::number(n);
+    if (count > numbers.size())
+        texts << QStringLiteral("…");
+    return texts.join(QStringLiteral(", "));
+}
+
+// After opening a file of which some lines could not be read.
+inline QString unreadLinesHead() { return QStringLiteral("Nie wszystkie wiersze pliku udało się odczytać."); }
+inline QString unreadLines(int count, const QList<int> &firstNumbers)
+{
+    return QStringLiteral("Liczba pominiętych wierszy: %1 (nr %2).\n"
+                          "Nie ma ich w dokumencie; zapisanie go pod tą samą nazwą usunie je z pliku.")
+        .arg(count).arg(lineNumberList(firstNumbers, count));
+}
+
+// Before a save would overwrite a file that holds more than the document.
+inline QString partialSaveQuestion(const QString &fileName, int count)
+{
+    return QStringLiteral("Plik %1 zawiera wiersze, których program nie wczytał (liczba: %2).\n"
+                          "Zapisanie dokumentu pod tą samą nazwą usunie je z pliku.\n\n"
+                          "Czy mimo to zapisać? „Zapisz jako...” zapisze dokument w innym pliku, "
+                          "a ten pozostawi bez zmian.")
+        .arg(fileName, QString::number(count));
+}
+inline QString saveAnyway() { return QStringLiteral("&Zapisz"); }
+inline QString saveAsInstead() { return QStringLiteral("Zapisz &jako..."); }
+// Polish whatever translation of the standard buttons is loaded.
+inline QString cancel() { return QStringLiteral("Anuluj"); }
+
+// A text longer than its field allows, refused when a dialog takes its values.
+inline QString tooLong(int limit) { return QStringLiteral("Proszę wprowadzić najwyżej %1 znaków.").arg(limit); }
+
+// Closing lines of the ZUS import about texts cut to fit the order.
+inline QString shortenedCount(int count)
+{
+    return QStringLiteral("Liczba przelewów ze skróconym tekstem: %1").arg(count);
+}
+inline QString shortenedOrder(int line, const QString &payer, const QString &fields)
+{
+    return QStringLiteral("wiersz %1 (%2): %3").arg(line).arg(payer, fields);
+}
+inline QString moreOrders(int count) { return QStringLiteral("i %1 innych").arg(count); }
+inline QString nothingImported() { return QStringLiteral("Nie zaimportowano żadnego przelewu."); }
+
+// The DOS import when the register refused what a table step wrote.
+inline QString importFailed() { return QStringLiteral("Podczas importu wystąpił błąd."); }
 
 } // namespace Msg

@@ -1,6 +1,7 @@
 #include "import/Hop.h"
 
 #include "import/DbfTable.h"
+#include "base/Messages.h"
 #include "model/AccountSplit.h"
 #include "register/KontrahenciSet.h"
 
@@ -124,7 +125,10 @@ CHop::CHop(int source, const QString &dataFolder, CKontrahenciSet &target)
 
 QString CHop::summary() const
 {
-    return QStringLiteral("Zaimportowano: %1.\nZaktualizowano: %2.").arg(m_added).arg(m_updated);
+    QString text = QStringLiteral("Zaimportowano: %1.\nZaktualizowano: %2.").arg(m_added).arg(m_updated);
+    if (failed())
+        text += QStringLiteral("\n\n") + Msg::importFailed() + u'\n' + m_errors.join(u'\n');
+    return text;
 }
 
 QString CHop::dataFolderOf(const QString &folder)
@@ -203,6 +207,15 @@ void CHop::runStep(const Step &step, const QString &folder, const QString &table
         return;
     Resolved cols;
     const bool columnsOk = resolve(table, step, cols);
+    // Counted apart and added only once the register has committed the rows.
+    int added = 0, updated = 0;
+    bool committing = false;
+    const auto keep = [&] {
+        committing = true;
+        m_target.CommitTrans();
+        m_added += added;
+        m_updated += updated;
+    };
     try {
         m_target.OpenTable();
         m_target.BeginTrans();
@@ -227,14 +240,24 @@ void CHop::runStep(const Step &step, const QString &folder, const QString &table
                 m_target.SetFieldValue(QStringLiteral("Kh_Rachunek"), account.accountRest.left(AccountLength));
                 m_target.SetFieldValue(QStringLiteral("Kh_Typ"), qint32(step.kind));
                 m_target.Update();
-                ++(found ? m_updated : m_added);
+                ++(found ? updated : added);
             }
         }
-    } catch (const CRegisterError &) {
-        // A failing step ends quietly; what it wrote stays written.
+        keep();
+    } catch (const CRegisterError &e) {
+        QString message = e.message();
+        // Rows written before a failing one are kept, as they would be
+        // without a transaction, when the engine has not dropped them already
+        // (a commit that failed is not tried twice).
+        if (!committing && m_target.InTransaction()) {
+            try {
+                keep();
+            } catch (const CRegisterError &commitError) {
+                message = commitError.message();
+            }
+        }
+        if (!m_errors.contains(message))
+            m_errors << message;
     }
-    try {
-        m_target.Close();
-    } catch (const CRegisterError &) {
-    }
+    m_target.Close(); // rolls back whatever was not committed
 }

@@ -1,10 +1,14 @@
 #pragma once
 // CHop: fills the counterparty register from the data folder of one of four
 // DOS programs. Each table step adds the parties it finds or updates the row
-// of the same name (any kind, any letter case); a failing step ends quietly
-// and the import goes on with the next.
+// of the same name (any kind, any letter case) and commits its rows before
+// counting them. A step whose table or columns are missing is passed over
+// quietly; one the register refuses (a write or its commit failing) ends,
+// keeps only what was committed, is remembered for the summary, and the
+// import goes on with the next.
 
 #include <QString>
+#include <QStringList>
 
 class CKontrahenciSet;
 
@@ -19,8 +23,12 @@ public:
     void Run();
     int added() const { return m_added; }
     int updated() const { return m_updated; }
-    // "Zaimportowano: %d.\nZaktualizowano: %d." with the two counts.
+    // "Zaimportowano: %d.\nZaktualizowano: %d." with the two counts (rows the
+    // register holds), followed by the register's messages when a step failed.
     QString summary() const;
+    // The register's messages of the steps that failed, each once.
+    QStringList errors() const { return m_errors; }
+    bool failed() const { return !m_errors.isEmpty(); }
 
     // True when `folder` (as chosen, without "/dbfs") holds the source's
     // first table as a readable DBF.
@@ -42,4 +50,5 @@ private:
     CKontrahenciSet &m_target;
     int m_added = 0;
     int m_updated = 0;
+    QStringList m_errors;
 };

@@ -141,7 +141,7 @@ void CHopDlg::accept()
     CHop hop(src, CHop::dataFolderOf(folder), m_target);
     hop.Run();
     QGuiApplication::restoreOverrideCursor();
-    showMessage(hop.summary(), false);
+    showMessage(hop.summary(), hop.failed());
     QDialog::accept();
 }
 

@@ -51,6 +51,35 @@ int number(QStringView digits)
     return parseDigits(digits, v) && v <= INT32_MAX ? int(v) : 0;
 }
 
+// The text cut to `width`; a cut is noted under the field's name.
+QString fitted(QStringView text, int width, const char16_t *name, QStringList *shortened)
+{
+    if (text.size() > width && shortened)
+        shortened->append(QString::fromUtf16(name));
+    return text.left(width).toString();
+}
+
+// A NIP is ten digits: the dashes and blanks people write between them go;
+// anything else dropped, or digits beyond ten, are noted as a change.
+QString nipDigits(QStringView text, QStringList *shortened)
+{
+    QString digits;
+    bool changed = false;
+    for (QChar c : text) {
+        if (c >= u'0' && c <= u'9')
+            digits += c;
+        else if (c != u'-' && c != u' ')
+            changed = true;
+    }
+    if (digits.size() > kPayerIdWidth) {
+        digits.truncate(kPayerIdWidth);
+        changed = true;
+    }
+    if (changed && shortened)
+        shortened->append(QStringLiteral("NIP płatnika"));
+    return digits;
+}
+
 COrderDate parseDate(QStringView yyyymmdd)
 {
     if (yyyymmdd.size() < 8)
@@ -84,25 +113,55 @@ void CZUSImport::Close()
 {
     m_reader.setDevice(nullptr);
     m_file.reset();
+    m_readFailed = false;
+    m_lineNumber = 0;
 }
 
-CZUSImport::ReadResult CZUSImport::ReadNext(CPrzelewDane &order)
+CZUSImport::ReadResult CZUSImport::ReadNext(CPrzelewDane &order, QStringList *shortened)
 {
     QString line;
     switch (m_reader.readLine(line)) {
     case CLineReader::End:
+        return End;
     case CLineReader::Error:
+        m_readFailed = true;
         return End;
     case CLineReader::TooLong:
+        ++m_lineNumber;
         order.SetKind(KindZus);
         return Rejected;
     case CLineReader::Line:
+        ++m_lineNumber;
         break;
     }
-    return ParseLine(line, order);
+    return ParseLine(line, order, shortened);
 }
 
-CZUSImport::ReadResult CZUSImport::ParseLine(QStringView line, CPrzelewDane &order)
+ZusReadOutcome CZUSImport::ReadAll()
+{
+    ZusReadOutcome out;
+    CPrzelewDane order;
+    for (;;) {
+        QStringList changed;
+        const ReadResult result = ReadNext(order, &changed);
+        if (result == End)
+            break;
+        if (result != Read)
+            continue;
+        out.orders.push_back(order);
+        if (!changed.isEmpty())
+            out.shortened.push_back({m_lineNumber, order.sender1, changed});
+    }
+    if (m_readFailed) {
+        // Part of a file is not the file: import nothing rather than a piece.
+        out.orders.clear();
+        out.shortened.clear();
+        out.readFailed = true;
+    }
+    return out;
+}
+
+CZUSImport::ReadResult CZUSImport::ParseLine(QStringView line, CPrzelewDane &order, QStringList *shortened)
 {
     order.SetKind(KindZus, COrderDate::null()); // the date field decides
     order.reference.clear();
@@ -130,25 +189,26 @@ CZUSImport::ReadResult CZUSImport::ParseLine(QStringView line, CPrzelewDane &ord
 
     const QStringView payerAccount = field(FieldPayerAccount);
     if (!payerAccount.isEmpty()) {
-        order.senderAccount = payerAccount.left(kNameWidth).toString();
+        order.senderAccount = fitted(payerAccount, kNameWidth, u"rachunek płatnika", shortened);
         order.isTransfer = 1;
     } else {
         order.isTransfer = 0;
-        order.AmountInDigitWords(order.senderAccount);
-        order.senderAccount.truncate(kNameWidth);
+        QString words;
+        order.AmountInDigitWords(words);
+        order.senderAccount = fitted(words, kNameWidth, u"kwota słownie", shortened);
     }
 
     const QStringView recipientAccount = field(FieldRecipientAccount);
     order.bankNumber = recipientAccount.left(kBankWidth).toString();
-    order.accountRest = recipientAccount.mid(kBankWidth).left(kAccountRestWidth).toString();
+    order.accountRest = fitted(recipientAccount.mid(kBankWidth), kAccountRestWidth, u"rachunek ZUS", shortened);
     order.checkDigits.clear();
 
-    order.sender1 = field(FieldPayerName).left(kNameWidth).toString();
+    order.sender1 = fitted(field(FieldPayerName), kNameWidth, u"nazwa płatnika", shortened);
 
     QStringView title = field(FieldTitle);
-    order.payerId = takeUntilBar(title).left(kPayerIdWidth).toString();
+    order.payerId = nipDigits(takeUntilBar(title), shortened);
     order.idType = CPrzelewDane::IdTypeFromLetter(takeFirst(title));
-    order.supplementaryId = takeUntilBar(title).left(kSupplementaryIdWidth).toString();
+    order.supplementaryId = fitted(takeUntilBar(title), kSupplementaryIdWidth, u"drugi identyfikator płatnika", shortened);
     order.paymentType = CPrzelewDane::PaymentTypeFromLetter(takeFirst(title));
     // The third title line; a fourth (decision number) is not read.
     const QStringView declarationLine = takeUntilBar(title);

@@ -9,18 +9,20 @@ constexpr const char16_t *kDigitWords[10] = {
 bool AmountInDigitWords(const CWexOleCurrency &amount, QString &out)
 {
     out.clear();
-    if (!amount.isValid())
+    // Spelled from the very text the form prints in digits, so words and
+    // digits cannot disagree when the amount holds more than two decimals.
+    const QString printed = amount.toTwoDecimalText();
+    if (!amount.isValid() || printed.isEmpty())
         return false;
-    const int64_t hundredths = (amount.value() % CWexOleCurrency::kScale) / 100;
-    const QString text = amount.toText();
-    for (QChar c : text) {
-        if (c == u',')
-            break;
+    const qsizetype comma = printed.indexOf(QLatin1Char(amount.decimalSeparator()));
+    const QStringView whole = QStringView(printed).left(comma);
+    for (QChar c : whole) {
         // Only digits have words; a sign of a negative amount is left out.
         if (c >= u'0' && c <= u'9')
             out += QStringView(kDigitWords[c.unicode() - u'0']);
     }
+    const int hundredths = QStringView(printed).mid(comma + 1).toInt();
     if (hundredths != 0)
-        out += QStringLiteral(" %1/100").arg(hundredths < 0 ? -hundredths : hundredths);
+        out += QStringLiteral(" %1/100").arg(hundredths);
     return true;
 }

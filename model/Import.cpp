@@ -242,6 +242,9 @@ bool CImport::OpenDevice(QIODevice *device, bool keepVersion)
     m_readFailed = false;
     m_lineNumber = 0;
     m_problem = LineProblem();
+    m_hasHeader = false;
+    m_lastLineBlank = false;
+    m_skippedFirstLine = 0;
     m_error.clear();
     if (!keepVersion)
         m_version = 1;
@@ -269,8 +272,12 @@ void CImport::detectHeader()
     const CLineReader::Result r = m_reader.readLine(first);
     if (r == CLineReader::Line && first.size() == 6) {
         m_lineNumber = 1;
-        if (first.left(3).toLower() == u"ver")
+        if (first.left(3).toLower() == u"ver") {
             m_version = leadingInt(QStringView(first).right(2));
+            m_hasHeader = true;
+        } else if (!trimC(first).isEmpty()) {
+            m_skippedFirstLine = 1;
+        }
         return; // a header, or a 6-character line that is passed over
     }
     if (r == CLineReader::Line || r == CLineReader::TooLong) {
@@ -476,6 +483,7 @@ CImport::ReadResult CImport::ReadRecord(CPrzelewDane &target)
     m_problem = LineProblem();
     QString line;
     bool tooLong = false;
+    m_lastLineBlank = false;
     if (m_hasPending) {
         m_hasPending = false;
         line = std::move(m_pending);
@@ -498,6 +506,7 @@ CImport::ReadResult CImport::ReadRecord(CPrzelewDane &target)
         m_problem.length = m_reader.maxLineLength();
         return RecordRejected;
     }
+    m_lastLineBlank = trimC(line).isEmpty();
     return ParseLine(line, m_version, target, &m_problem);
 }
 

@@ -58,6 +58,13 @@ public:
     QString errorString() const { return m_error; }
     // True when reading stopped on a device error rather than the file's end.
     bool readFailed() const { return m_readFailed; }
+    // True when the file began with a "ver" header line.
+    bool hasHeader() const { return m_hasHeader; }
+    // Whether the line ReadRecord took last held only blanks.
+    bool lastLineBlank() const { return m_lastLineBlank; }
+    // A six-character first line that is no header is passed over unread;
+    // 0 when there was none (or it held only blanks), else its number 1.
+    int skippedFirstLine() const { return m_skippedFirstLine; }
 
     // Appends the line one record takes in a version, without the line end;
     // gives false and the reason, appending nothing, when it cannot be written.
@@ -86,6 +93,9 @@ private:
     bool m_hasPending = false;
     bool m_pendingTooLong = false;
     bool m_readFailed = false;
+    bool m_hasHeader = false;
+    bool m_lastLineBlank = false;
+    int m_skippedFirstLine = 0;
     QString m_pending;
     qint64 m_lineNumber = 0;
     LineProblem m_problem;

@@ -180,6 +180,20 @@ void CKantomixDoc::NewDocument()
     m_title = newDocumentTitle();
     m_path.clear();
     m_error.clear();
+    clearUnreadLines();
+}
+
+void CKantomixDoc::noteUnreadLine(int number)
+{
+    if (m_unreadNumbers.size() < kListedUnreadLines)
+        m_unreadNumbers.append(number);
+    ++m_unreadCount;
+}
+
+void CKantomixDoc::clearUnreadLines()
+{
+    m_unreadCount = 0;
+    m_unreadNumbers.clear();
 }
 
 CKantomixDoc::OpenResult CKantomixDoc::Open(const QString &path)
@@ -190,7 +204,7 @@ CKantomixDoc::OpenResult CKantomixDoc::Open(const QString &path)
         return OpenResult::Failed;
     }
     const OpenResult result = readAll(reader);
-    if (result != OpenResult::Failed) {
+    if (result == OpenResult::Opened || result == OpenResult::OldFormat) {
         m_path = path;
         m_title = QFileInfo(path).fileName();
     }
@@ -211,29 +225,45 @@ CKantomixDoc::OpenResult CKantomixDoc::readAll(CImport &reader)
 {
     DeleteAll();
     m_error.clear();
+    clearUnreadLines();
+    if (reader.skippedFirstLine())
+        noteUnreadLine(reader.skippedFirstLine());
     CPrzelewDane record;
+    bool oldFormat = false;
     for (;;) {
-        switch (reader.ReadRecord(record)) {
-        case CImport::RecordRead:
+        const CImport::ReadResult result = reader.ReadRecord(record);
+        if (result == CImport::EndOfFile)
+            break;
+        if (result == CImport::RecordRead && !oldFormat) {
             Add(std::move(record)); // the next read fills every field again
             continue;
-        case CImport::RecordRejected:
-            continue;
-        case CImport::OldFormat:
-            m_modified = false;
-            m_error = Msg::oldFormat();
-            return OpenResult::OldFormat;
-        case CImport::EndOfFile:
-            break;
         }
-        break;
+        // From an old-format line on nothing is taken, but the lines are
+        // counted: a save under the same name would drop every one of them.
+        if (result == CImport::OldFormat)
+            oldFormat = true;
+        if (!reader.lastLineBlank())
+            noteUnreadLine(int(reader.lineNumber()));
     }
-    m_modified = false;
     if (reader.readFailed()) {
         // Half a file is not the file: say so rather than show it as whole.
         DeleteAll();
-        m_error = QStringLiteral("Odczyt pliku został przerwany przez błąd urządzenia.");
+        clearUnreadLines();
+        m_modified = false;
+        m_error = Msg::readFailed();
         return OpenResult::Failed;
+    }
+    if (!reader.hasHeader() && m_orders.empty() && m_unreadCount > 0) {
+        clearUnreadLines();
+        m_modified = false;
+        m_error = Msg::notOrderFile();
+        return OpenResult::NotOrderFile;
+    }
+    // Holding only part of the file, the document is not what the file holds.
+    m_modified = m_unreadCount > 0;
+    if (oldFormat) {
+        m_error = Msg::oldFormat(); // the version stays 5
+        return OpenResult::OldFormat;
     }
     m_version = reader.version();
     return OpenResult::Opened;
@@ -303,6 +333,7 @@ bool CKantomixDoc::Save(const QString &path)
     }
     m_version = version;
     m_modified = false;
+    clearUnreadLines(); // the file now holds exactly the document
     m_path = path;
     m_title = QFileInfo(path).fileName();
     return true;

@@ -4,6 +4,7 @@
 
 #include "model/PrzelewDane.h"
 
+#include <QList>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -13,7 +14,11 @@ class QIODevice;
 class CKantomixDoc
 {
 public:
-    enum class OpenResult { Opened, OldFormat, Failed };
+    // NotOrderFile: neither a version header nor one readable order (a PDF,
+    // a photo); nothing of it is taken.
+    enum class OpenResult { Opened, OldFormat, Failed, NotOrderFile };
+    // How many numbers of unread lines unreadLineNumbers() keeps.
+    static constexpr int kListedUnreadLines = 5;
 
     CKantomixDoc();
     ~CKantomixDoc();
@@ -37,6 +42,9 @@ public:
 
     // Reads a file. Opened and OldFormat both leave the orders read so far;
     // errorString() tells the reason of a failure or the old-format message.
+    // A document that holds only part of its file (lines rejected, or the
+    // rest after an old-format line) is opened as modified: it differs from
+    // the file, and a save under the same name would drop those lines.
     OpenResult Open(const QString &path);
     OpenResult OpenDevice(QIODevice *device);
     // Writes the whole file through a temporary file that replaces the old one
@@ -45,6 +53,13 @@ public:
     bool Save(const QString &path);
     bool SaveToDevice(QIODevice *device);
     QString errorString() const { return m_error; }
+
+    // Lines of the file opened last that the document does not hold: rejected
+    // ones and, after an old-format stop, that line and the rest. Blank lines
+    // hold nothing and are not counted. 0 again after a save or a new document.
+    int unreadLineCount() const { return m_unreadCount; }
+    // The numbers (from 1, the header counted) of the first unread lines.
+    const QList<int> &unreadLineNumbers() const { return m_unreadNumbers; }
 
     int version() const { return m_version; }
     // The version a save writes: the document's own, raised to 5 when an
@@ -56,11 +71,15 @@ public:
 
 private:
     OpenResult readAll(class CImport &reader);
+    void noteUnreadLine(int number);
+    void clearUnreadLines();
     bool writeAll(QIODevice *device, int version);
 
     std::vector<std::unique_ptr<CPrzelewDane>> m_orders;
     int m_version = 5;
     bool m_modified = false;
+    int m_unreadCount = 0;
+    QList<int> m_unreadNumbers;
     QString m_title;
     QString m_path;
     QString m_error;

@@ -59,8 +59,9 @@ void CKontrahenciSet::OpenTable()
 
 void CKontrahenciSet::Close()
 {
-    if (m_db && !sqlite3_get_autocommit(m_db))
-        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);   // rows written so far stay written
+    // Only the caller commits, and learns whether it worked; a transaction
+    // still open here was abandoned, so its rows are not kept half way.
+    Rollback();
     m_isOpen = false;
     m_tableType = false;
     m_currentId = -1;
@@ -330,6 +331,17 @@ void CKontrahenciSet::CommitTrans()
         return;
     RegisterDb::Statement st(m_db, "COMMIT");
     st.step();
+}
+
+bool CKontrahenciSet::InTransaction() const
+{
+    return m_db && !sqlite3_get_autocommit(m_db);
+}
+
+void CKontrahenciSet::Rollback()
+{
+    if (m_db && !sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 QString CKontrahenciSet::accountText() const

@@ -36,6 +36,7 @@ public:
     void Open();
     // Table-type access in natural order, for Seek on the name index.
     void OpenTable();
+    // Ends the set; an uncommitted transaction is rolled back, never committed.
     void Close();
     bool IsOpen() const { return m_db != nullptr && m_isOpen; }
     void Requery();
@@ -72,8 +73,14 @@ public:
     void ClearDefaultFlags();
 
     // Transactions let a long import write thousands of rows at once.
+    // CommitTrans raises when the rows could not be committed (another
+    // connection reading the register, a full disk); Close() rolls back a
+    // transaction that was never committed.
     void BeginTrans();
     void CommitTrans();
+    void Rollback();
+    // False also when the engine ended the transaction itself after a failure.
+    bool InTransaction() const;
 
     // The account text of the current row: [check-]bank-account.
     QString accountText() const;

@@ -1,6 +1,8 @@
 #include "register/KontrahentDlg.h"
 
+#include "base/AppIdentity.h"
 #include "base/HelpHook.h"
+#include "base/Messages.h"
 #include "controls/WarningMark.h"
 #include "model/AccountCheck.h"
 
@@ -11,20 +13,22 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
-// A line edit of `length` characters at most; `shortChars` > 0 keeps it as
-// narrow as that many characters of the current font.
-QLineEdit *makeEdit(QWidget *parent, const char *objectName, int length, int shortChars = 0)
+// A line edit; `shortChars` > 0 keeps it as narrow as that many characters
+// of the current font. Its limit comes from kKontrahentLimits.
+QLineEdit *makeEdit(QWidget *parent, const char *objectName, int shortChars = 0)
 {
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(objectName));
-    edit->setMaxLength(length);
     if (shortChars > 0)
         edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QString(shortChars, u'0')) + 16);
     else
@@ -44,11 +48,11 @@ QPushButton *makeButton(const QString &text, const char *objectName, QWidget *pa
 CKontrahentDlg::CKontrahentDlg(bool recipientMode, QWidget *parent)
     : QDialog(parent),
       m_recipientMode(recipientMode),
-      m_name(makeEdit(this, "name", 54)),
-      m_name2(makeEdit(this, "name2", 54)),
-      m_check(makeEdit(this, "check", 2, 4)),
-      m_bank(makeEdit(this, "bank", 8, 10)),
-      m_account(makeEdit(this, "account", 34)),
+      m_name(makeEdit(this, "name")),
+      m_name2(makeEdit(this, "name2")),
+      m_check(makeEdit(this, "check", 4)),
+      m_bank(makeEdit(this, "bank", 10)),
+      m_account(makeEdit(this, "account")),
       m_accountMark(new CWarningMark(this)),
       m_kindGroup(new QGroupBox(QStringLiteral("Typ"), this)),
       m_kinds {new QRadioButton(QStringLiteral("&Kontrahent"), m_kindGroup),
@@ -123,15 +127,41 @@ CKontrahentDlg::CKontrahentDlg(bool recipientMode, QWidget *parent)
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_help, &QPushButton::clicked, this, [] { requestHelp(HelpTopic::Register); });
+    for (int i = 0; i < int(std::size(kKontrahentLimits)); ++i) {
+        QLineEdit *edit = limitedEdit(i);
+        const int limit = kKontrahentLimits[i].limit;
+        edit->setMaxLength(limit);
+        // A text shown longer than its limit may shrink but never grow again.
+        connect(edit, &QLineEdit::textEdited, edit,
+                [edit, limit] { edit->setMaxLength(std::max(limit, int(edit->text().size()))); });
+    }
+}
+
+int firstOverLimit(const KontrahentValues &v)
+{
+    for (int i = 0; i < int(std::size(kKontrahentLimits)); ++i)
+        if ((v.*kKontrahentLimits[i].value).size() > kKontrahentLimits[i].limit)
+            return i;
+    return -1;
+}
+
+QLineEdit *CKontrahentDlg::limitedEdit(int index) const
+{
+    QLineEdit *const edits[] = {m_check, m_name, m_name2, m_bank, m_account};
+    static_assert(std::size(edits) == std::size(kKontrahentLimits));
+    return edits[index];
 }
 
 void CKontrahentDlg::setValues(const KontrahentValues &v)
 {
-    m_check->setText(v.check);
-    m_name->setText(v.name);
-    m_name2->setText(v.name2);
-    m_bank->setText(v.bank);
-    m_account->setText(v.account);
+    for (int i = 0; i < int(std::size(kKontrahentLimits)); ++i) {
+        const QString &text = v.*kKontrahentLimits[i].value;
+        QLineEdit *edit = limitedEdit(i);
+        // Typing stays within the limit; a longer stored text is shown whole
+        // rather than cut where nobody sees it, and OK refuses it.
+        edit->setMaxLength(std::max(kKontrahentLimits[i].limit, int(text.size())));
+        edit->setText(text);
+    }
     if (v.kind >= 0 && v.kind < 3)
         m_kinds[v.kind]->setChecked(true);
     m_isDefault->setChecked(v.isDefault);
@@ -156,4 +186,22 @@ KontrahentValues CKontrahentDlg::values() const
             v.kind = k;
     v.isDefault = m_isDefault->isChecked();
     return v;
+}
+
+void CKontrahentDlg::accept()
+{
+    const int over = firstOverLimit(values());
+    if (over >= 0) {
+        showMessage(Msg::tooLong(kKontrahentLimits[over].limit));
+        QLineEdit *edit = limitedEdit(over);
+        edit->setFocus();
+        edit->selectAll();
+        return;
+    }
+    QDialog::accept();
+}
+
+void CKontrahentDlg::showMessage(const QString &text)
+{
+    QMessageBox::warning(this, programTitle(), text);
 }

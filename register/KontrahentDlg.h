@@ -22,6 +22,24 @@ struct KontrahentValues
     bool isDefault = false;
 };
 
+// The texts' limits in the order the dialog takes them back: check digits,
+// name, name continued, bank number, account.
+struct KontrahentLimit
+{
+    QString KontrahentValues::*value;
+    int limit;
+};
+inline constexpr KontrahentLimit kKontrahentLimits[] = {
+    {&KontrahentValues::check, 2},
+    {&KontrahentValues::name, 54},
+    {&KontrahentValues::name2, 54},
+    {&KontrahentValues::bank, 8},
+    {&KontrahentValues::account, 34},
+};
+// The index in kKontrahentLimits of the first text longer than its limit, -1
+// when every text fits.
+int firstOverLimit(const KontrahentValues &v);
+
 class CKontrahentDlg : public QDialog
 {
     Q_OBJECT
@@ -29,7 +47,8 @@ class CKontrahentDlg : public QDialog
 public:
     CKontrahentDlg(bool recipientMode, QWidget *parent = nullptr);
 
-    // Puts the values into the controls.
+    // Puts the values into the controls. A stored text longer than its limit
+    // (the DOS import can write such names) is shown whole; OK refuses it.
     void setValues(const KontrahentValues &v);
     // The values as the controls hold them.
     KontrahentValues values() const;
@@ -37,8 +56,19 @@ public:
     // The warning beside the account when its check digits do not fit.
     const CWarningMark &accountMark() const { return *m_accountMark; }
 
+public Q_SLOTS:
+    // Refuses a text longer than its limit with "Proszę wprowadzić najwyżej
+    // %1 znaków.", focusing and selecting that field; else closes with OK.
+    void accept() override;
+
+protected:
+    // The warning goes through here, so tests can see it.
+    virtual void showMessage(const QString &text);
+
 private:
     void checkAccount();
+    // The edit of each row of kKontrahentLimits.
+    QLineEdit *limitedEdit(int index) const;
 
     bool m_recipientMode;
     QLineEdit *m_name;

@@ -4,6 +4,7 @@
 #include "import/Hop.h"
 
 #include <QTest>
+#include <sqlite3.h>
 
 namespace {
 
@@ -294,6 +295,56 @@ private Q_SLOTS:
         const CHop hop = runImport(CHop::Korvant);
         QCOMPARE(hop.summary(), QStringLiteral("Zaimportowano: 0.\nZaktualizowano: 0."));
         QCOMPARE(registerRows().size(), 1);
+    }
+
+    // A second program reading the register (a read transaction open) keeps
+    // the import from committing: the summary must say what the register
+    // holds and name the failure, never count rows that were not kept.
+    void importUnderAReaderReportsWhatTheRegisterHolds_data()
+    {
+        QTest::addColumn<bool>("readerHoldsLock");
+        QTest::addColumn<int>("added");
+        QTest::addColumn<int>("updated");
+        QTest::addColumn<bool>("failed");
+        QTest::newRow("reader holds the register") << true << 0 << 0 << true;
+        QTest::newRow("nobody else") << false << 2 << 1 << false;
+    }
+    void importUnderAReaderReportsWhatTheRegisterHolds()
+    {
+        QFETCH(bool, readerHoldsLock);
+        QFETCH(int, added);
+        QFETCH(int, updated);
+        QFETCH(bool, failed);
+        addParties({{"Moja Firma", 0}});
+        writeDbf(dbfs(), "OWNER", charCols(OwnerCols), {{"Moja Firma", Nrb, "Kraków", "Długa 5", "31-100"}});
+        writeDbf(dbfs(), "FIRMY", charCols(OwnerCols),
+                 {{"Alfa", "", "Łódź", "Piotrkowska 1", "90-001"}, {"Beta", "", "", "", ""}});
+        sqlite3 *reader = nullptr;
+        QCOMPARE(sqlite3_open(env.dbPath().toUtf8().constData(), &reader), SQLITE_OK);
+        if (readerHoldsLock)
+            QCOMPARE(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr), SQLITE_OK);
+        const int wait = testRegister().busyTimeoutMs;
+        testRegister().busyTimeoutMs = 50;
+        const CHop hop = runImport(CHop::Korvant);
+        testRegister().busyTimeoutMs = wait;
+        sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(reader);
+
+        QCOMPARE(hop.added(), added);
+        QCOMPARE(hop.updated(), updated);
+        QCOMPARE(hop.failed(), failed);
+        const QString counts = QStringLiteral("Zaimportowano: %1.\nZaktualizowano: %2.").arg(added).arg(updated);
+        if (failed) {
+            QVERIFY2(hop.summary().startsWith(counts + QStringLiteral("\n\nPodczas importu wystąpił błąd.\n")),
+                     qPrintable(hop.summary()));
+            QVERIFY(hop.summary().contains(QStringLiteral("zajęta")));
+            QCOMPARE(hop.errors().size(), 1); // the same failure of both steps, said once
+        } else {
+            QCOMPARE(hop.summary(), counts);
+        }
+        // What the summary counts is what the register holds.
+        QCOMPARE(registerRows().size(), 1 + hop.added());
+        QCOMPARE(rowNamed("Moja Firma").kind, hop.updated() ? 3 : 0);
     }
 
     void missingColumnEndsOnlyThatStep()

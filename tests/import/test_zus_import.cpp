@@ -1,4 +1,6 @@
+#include "FailDevice.h"
 #include "import/ZUSImport.h"
+#include "model/Import.h"
 
 #include <QBuffer>
 #include <QTest>
@@ -78,8 +80,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("declaration");
         QTest::addColumn<bool>("dated");
         QTest::newRow("cash deposit") << line(QStringLiteral("12005"), QStringLiteral("\"\"")) << 0 << 0 << "jed*dwa*zer* 5/100" << "Firma Żbik" << "1234567890" << "200501" << true;
+        // The shifted title field is "e": no digit of a NIP in it.
         QTest::newRow("comma in the name shifts fields") << line(QStringLiteral("100"), QStringLiteral("\"1\""), QStringLiteral("20050101"), QStringLiteral("\"T\""), QStringLiteral("\"Kowalski, Jan\""))
-            << 0 << 1 << "1" << "Kowalski" << "e" << "" << true;
+            << 0 << 1 << "1" << "Kowalski" << "" << "" << true;
         QTest::newRow("month 13") << line(QStringLiteral("100"), QStringLiteral("\"1\""), QStringLiteral("20051301")) << 0 << 1 << "1" << "Firma Żbik" << "1234567890" << "200501" << false;
         QTest::newRow("title without bars") << line(QStringLiteral("100"), QStringLiteral("\"1\""), QStringLiteral("20050101"), QStringLiteral("\"1234567890\"")) << 0 << 1 << "1" << "Firma Żbik" << "1234567890" << "" << true;
         QTest::newRow("title with one bar") << line(QStringLiteral("100"), QStringLiteral("\"1\""), QStringLiteral("20050101"), QStringLiteral("\"123|R99\"")) << 0 << 1 << "1" << "Firma Żbik" << "123" << "" << true;
@@ -109,6 +112,107 @@ private Q_SLOTS:
         QCOMPARE(o.payerId, payerId);
         QCOMPARE(o.declaration, declaration);
         QCOMPARE(o.date.isValid(), dated);
+    }
+
+    void nipDigitsAndReportedCuts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("payerId");
+        QTest::addColumn<QStringList>("shortened");
+        const QString account = QStringLiteral("\"12102010260000150201234567\"");
+        const QString date = QStringLiteral("20050101");
+        auto title = [](const QString &nip, const QString &supplementary = QStringLiteral("12345678901")) {
+            return QStringLiteral("\"%1|P%2|S20050101\"").arg(nip, supplementary);
+        };
+        QTest::newRow("NIP with dashes taken whole") << line(QStringLiteral("100"), account, date, title(QStringLiteral("526-025-09-95")))
+                                                     << "5260250995" << QStringList {};
+        QTest::newRow("NIP with blanks") << line(QStringLiteral("100"), account, date, title(QStringLiteral("526 025 09 95")))
+                                         << "5260250995" << QStringList {};
+        QTest::newRow("NIP with a country prefix") << line(QStringLiteral("100"), account, date, title(QStringLiteral("PL5260250995")))
+                                                   << "5260250995" << QStringList {"NIP płatnika"};
+        QTest::newRow("NIP of eleven digits") << line(QStringLiteral("100"), account, date, title(QStringLiteral("52602509951")))
+                                              << "5260250995" << QStringList {"NIP płatnika"};
+        QTest::newRow("name of 60 characters") << line(QStringLiteral("100"), account, date, title(QStringLiteral("5260250995")), QString(60, u'N'))
+                                               << "5260250995" << QStringList {"nazwa płatnika"};
+        QTest::newRow("payer account of 60") << line(QStringLiteral("100"), QString(60, u'1'), date, title(QStringLiteral("5260250995")))
+                                             << "5260250995" << QStringList {"rachunek płatnika"};
+        QTest::newRow("supplementary identifier of 15") << line(QStringLiteral("100"), account, date, title(QStringLiteral("5260250995"), QString(15, u'7')))
+                                                        << "5260250995" << QStringList {"drugi identyfikator płatnika"};
+        QTest::newRow("words of a huge deposit") << line(QStringLiteral("9999999999999999"), QStringLiteral("\"\""), date, title(QStringLiteral("5260250995")))
+                                                 << "5260250995" << QStringList {"kwota słownie"};
+        QTest::newRow("several at once") << line(QStringLiteral("100"), account, date, title(QStringLiteral("52-60-25-09-95-1")), QString(55, u'N'))
+                                         << "5260250995" << QStringList {"nazwa płatnika", "NIP płatnika"};
+    }
+    void nipDigitsAndReportedCuts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, payerId);
+        QFETCH(QStringList, shortened);
+        CPrzelewDane o;
+        QStringList changed;
+        QCOMPARE(int(CZUSImport::ParseLine(text, o, &changed)), 0);
+        QCOMPARE(o.payerId, payerId);
+        QCOMPARE(changed, shortened);
+        // Whatever was cut, the order can be saved.
+        QByteArray out;
+        QVERIFY(CImport::FormatRecord(o, 5, out, nullptr));
+    }
+
+    void recipientAccountRestCutIsReported()
+    {
+        const QString text = QStringLiteral("x,20050101,100,a,b,\"1\",\"10101023%1\",\"Firma\",c,d,e,\"5260250995|P1|S20050101\",f")
+                                 .arg(QString(40, u'0'));
+        CPrzelewDane o;
+        QStringList changed;
+        QCOMPARE(int(CZUSImport::ParseLine(text, o, &changed)), 0);
+        QCOMPARE(o.accountRest, QString(34, u'0'));
+        QCOMPARE(changed, QStringList {"rachunek ZUS"});
+    }
+
+    void readAllNamesTheShortenedLines()
+    {
+        QBuffer b;
+        b.setData((line() + QStringLiteral("\r\nzly\r\n") + line(QStringLiteral("100"), QStringLiteral("\"1\""), QStringLiteral("20050101"),
+                                                              QStringLiteral("\"1|P1|S\""), QString(70, u'K')))
+                      .toLatin1());
+        b.open(QIODevice::ReadOnly);
+        CZUSImport reader;
+        reader.OpenDevice(&b);
+        const ZusReadOutcome out = reader.ReadAll();
+        QVERIFY(!out.readFailed);
+        QCOMPARE(out.orders.size(), size_t(2));
+        QCOMPARE(out.shortened.size(), size_t(1));
+        QCOMPARE(out.shortened[0].line, 3);
+        QCOMPARE(out.shortened[0].payer, QString(54, u'K'));
+        QCOMPARE(out.shortened[0].fields, QStringList {"nazwa płatnika"});
+    }
+
+    void readErrorImportsNothing_data()
+    {
+        QTest::addColumn<int>("failAfter");   // bytes given before reads fail; -1 never
+        QTest::addColumn<int>("orders");
+        QTest::addColumn<bool>("failed");
+        const int one = int(line().toLatin1().size()) + 2;
+        QTest::newRow("fails at once") << 0 << 0 << true;
+        QTest::newRow("fails after two whole lines") << 2 * one << 0 << true;
+        QTest::newRow("fails inside the third line") << 2 * one + 40 << 0 << true;
+        QTest::newRow("never fails") << -1 << 3 << false;
+    }
+    void readErrorImportsNothing()
+    {
+        QFETCH(int, failAfter);
+        QFETCH(int, orders);
+        QFETCH(bool, failed);
+        const QByteArray l = line().toLatin1() + "\r\n";
+        FailReadDevice device(failAfter);
+        device.setData(l + l + l);
+        device.open(QIODevice::ReadOnly);
+        CZUSImport reader;
+        reader.OpenDevice(&device);
+        const ZusReadOutcome out = reader.ReadAll();
+        QCOMPARE(out.readFailed, failed);
+        QCOMPARE(int(out.orders.size()), orders);
+        QCOMPARE(reader.readFailed(), failed);
     }
 
     void readsAFileLineByLine()

@@ -2,6 +2,7 @@
 #include "model/KantomixDoc.h"
 
 #include "FailDevice.h"
+#include "FileBytes.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -9,18 +10,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 CPrzelewDane order(const QString &name, int64_t units, int kind = KindOrdinary)
 {
@@ -86,6 +75,86 @@ private Q_SLOTS:
         QCOMPARE(doc.version(), 5);
         QCOMPARE(doc.errorString(), QStringLiteral("W aktualnie wybranym pliku wykryto przelewy w starym formacie.\n"
                                                    "Nie zostaną one wczytane do programu."));
+        // The document is not the file: the tax line and the one after it are missing.
+        QCOMPARE(doc.unreadLineCount(), 2);
+        QCOMPARE(doc.unreadLineNumbers(), (QList<int> {4, 5}));
+        QVERIFY(doc.isModified());
+        // Saved (the user agreed), it holds what it shows and nothing is missing any more.
+        QVERIFY(doc.Save(path("old.zmt")));
+        QCOMPARE(doc.unreadLineCount(), 0);
+        QVERIFY(!doc.isModified());
+        CKantomixDoc back;
+        QCOMPARE(back.Open(path("old.zmt")), CKantomixDoc::OpenResult::Opened);
+        QCOMPARE(back.count(), 2);
+        QCOMPARE(back.version(), 5);
+    }
+
+    void unreadLinesAreCountedWithTheirNumbers_data()
+    {
+        const QList<QByteArray> v5 = readFile(QStringLiteral(KANTOMIX_TEST_DATA "/orders_v5.zmt")).split('\n');
+        const QList<QByteArray> v1 = readFile(QStringLiteral(KANTOMIX_TEST_DATA "/orders_v1.txt")).split('\n');
+        const QByteArray header = v5[0] + '\n', a = v5[1] + '\n', b = v5[2] + '\n';
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("orders");
+        QTest::addColumn<int>("unread");
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::newRow("garbage line") << header + a + "to nie jest przelew\r\n" + b << 2 << 1 << QList<int> {3};
+        QTest::newRow("unknown kind code") << header + a + "07" + b.mid(2) << 1 << 1 << QList<int> {3};
+        QTest::newRow("line cut short") << header + a.left(100) + "\r\n" + b << 1 << 1 << QList<int> {2};
+        QTest::newRow("blank lines hold nothing") << header + a + "\r\n   \r\n" + b + "\r\n" << 2 << 0 << QList<int> {};
+        QTest::newRow("line of 100,000 bytes") << header + QByteArray(100000, 'x') + "\r\n" + a << 1 << 1 << QList<int> {2};
+        QTest::newRow("many: the first five listed") << header + a + QByteArray("zly\r\n").repeated(7) + b << 2 << 7
+                                                     << QList<int> {3, 4, 5, 6, 7};
+        QTest::newRow("six characters, no header") << "abcdef\r\n" + v1[0] + '\n' << 1 << 1 << QList<int> {1};
+        QTest::newRow("header and nothing readable") << header + "zly\r\n" << 0 << 1 << QList<int> {2};
+    }
+    void unreadLinesAreCountedWithTheirNumbers()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, orders);
+        QFETCH(int, unread);
+        QFETCH(QList<int>, numbers);
+        QVERIFY(writeFile(path("partial.zmt"), file));
+        CKantomixDoc doc;
+        QCOMPARE(doc.Open(path("partial.zmt")), CKantomixDoc::OpenResult::Opened);
+        QCOMPARE(doc.count(), orders);
+        QCOMPARE(doc.unreadLineCount(), unread);
+        QCOMPARE(doc.unreadLineNumbers(), numbers);
+        // Only a document that lacks something of its file differs from it.
+        QCOMPARE(doc.isModified(), unread > 0);
+        doc.NewDocument();
+        QCOMPARE(doc.unreadLineCount(), 0);
+    }
+
+    void fileWithoutHeaderOrOrderIsNoOrderFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("result");
+        QTest::newRow("PDF") << QByteArray("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj\n<< /Type /Catalog >>\nendobj\n")
+                             << int(CKantomixDoc::OpenResult::NotOrderFile);
+        QTest::newRow("PNG photo") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 24)
+                                   << int(CKantomixDoc::OpenResult::NotOrderFile);
+        QTest::newRow("JPEG photo without a line end") << QByteArray("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11)
+                                                       << int(CKantomixDoc::OpenResult::NotOrderFile);
+        QTest::newRow("plain text") << QByteArray("Lista zakupów\nchleb\n") << int(CKantomixDoc::OpenResult::NotOrderFile);
+        QTest::newRow("empty file opens empty") << QByteArray() << int(CKantomixDoc::OpenResult::Opened);
+        QTest::newRow("only blank lines open empty") << QByteArray("\r\n\r\n") << int(CKantomixDoc::OpenResult::Opened);
+    }
+    void fileWithoutHeaderOrOrderIsNoOrderFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, result);
+        QVERIFY(writeFile(path("other.bin"), file));
+        CKantomixDoc doc;
+        QCOMPARE(int(doc.Open(path("other.bin"))), result);
+        QCOMPARE(doc.count(), 0);
+        if (result == int(CKantomixDoc::OpenResult::NotOrderFile)) {
+            QVERIFY(doc.errorString().startsWith(QStringLiteral("To nie jest plik przelewów")));
+            QVERIFY(doc.path().isEmpty());
+            QVERIFY(!doc.isModified());
+        } else {
+            QCOMPARE(doc.unreadLineCount(), 0);
+        }
     }
 
     void failedOpenKeepsTheDocument()

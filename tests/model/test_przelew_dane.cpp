@@ -135,7 +135,13 @@ private Q_SLOTS:
         QTest::newRow("0") << 0LL << 0 << true << "zer*";
         QTest::newRow("0.07") << 700LL << 0 << true << "zer* 7/100";
         QTest::newRow("all digits") << 9876543210000LL << 0 << true << "dzi*osi*sie*sze*pie*czt*trz*dwa*jed*";
-        QTest::newRow("tenth of a grosz dropped") << 1234567LL << 0 << true << "jed*dwa*trz* 45/100";
+        // Spelled as printed in digits: rounded to two decimals, half away from zero.
+        QTest::newRow("12,3456 as 12,35") << 123456LL << 0 << true << "jed*dwa* 35/100";
+        QTest::newRow("123,4567 as 123,46") << 1234567LL << 0 << true << "jed*dwa*trz* 46/100";
+        QTest::newRow("12,3449 as 12,34") << 123449LL << 0 << true << "jed*dwa* 34/100";
+        QTest::newRow("9,995 carries to 10,00") << 99950LL << 0 << true << "jed*zer*";
+        QTest::newRow("0,004 as 0,00") << 40LL << 0 << true << "zer*";
+        QTest::newRow("0,0050 as 0,01") << 50LL << 0 << true << "zer* 1/100";
         QTest::newRow("invalid") << 100LL << 1 << false << "";
         QTest::newRow("null") << 100LL << 2 << false << "";
     }

@@ -533,6 +533,44 @@ private Q_SLOTS:
         QVERIFY(wideAmount.lines().isEmpty());
     }
 
+    // The currency edit holds four decimals; the form prints two. The words
+    // of a deposit must name the same grosze as the digits beside them.
+    void depositWordsAndDigitsAgree_data()
+    {
+        QTest::addColumn<qlonglong>("tenThousandths");
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("12,3456") << 123456LL << "12,35" << "jed*dwa* 35/100";
+        QTest::newRow("12,3449") << 123449LL << "12,34" << "jed*dwa* 34/100";
+        QTest::newRow("99,9951") << 999951LL << "100,00" << "jed*zer*zer*";
+        QTest::newRow("0,0050") << 50LL << "0,01" << "zer* 1/100";
+    }
+    void depositWordsAndDigitsAgree()
+    {
+        QFETCH(qlonglong, tenThousandths);
+        QFETCH(QString, digits);
+        QFETCH(QString, words);
+        CPrzelewDane r = sample::deposit();
+        r.amount = CWexOleCurrency(tenThousandths);
+        QVERIFY(r.AmountInDigitWords(r.senderAccount)); // as the details pages and the ZUS import fill it
+        QCOMPARE(r.senderAccount, words);
+        for (bool inBoxes : {true, false}) {
+            RecordingCanvas form;
+            DrawOrdinaryForm(form, boxes(inBoxes), r, true);
+            QString printed;
+            for (const DrawOp &op : form.ops)
+                printed += op.text + u'|';
+            const QString amount = inBoxes ? QStringList(digits.split(QString())).join(u'|') : QStringLiteral("**") + digits + QStringLiteral("**");
+            QVERIFY2(printed.contains(amount), qPrintable(printed));
+            if (!inBoxes)
+                QVERIFY(form.find(words));
+        }
+        RecordingCanvas stub;
+        DrawStub(stub, boxes(true), r);
+        QVERIFY(stub.find(digits));
+        QVERIFY(stub.find(words));
+    }
+
     void stubShowsDepositWords()
     {
         const CPrzelewDane r = sample::deposit();

@@ -264,6 +264,58 @@ private Q_SLOTS:
         QCOMPARE(set.GetRecordCount(), 1L);
     }
 
+    void transactionsCommitOnlyWhenAsked_data()
+    {
+        QTest::addColumn<bool>("commit");
+        QTest::addColumn<bool>("readerHoldsLock");
+        QTest::addColumn<bool>("raised");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("committed") << true << false << false << 2;
+        QTest::newRow("closed without commit: rolled back") << false << false << false << 1;
+        QTest::newRow("commit under a reader raises, close rolls back") << true << true << true << 1;
+    }
+    void transactionsCommitOnlyWhenAsked()
+    {
+        QFETCH(bool, commit);
+        QFETCH(bool, readerHoldsLock);
+        QFETCH(bool, raised);
+        QFETCH(int, rows);
+        addParties({{"A"}});
+        // A second connection in the middle of a read keeps its shared lock
+        // until it ends, so no commit can take the file meanwhile.
+        sqlite3 *reader = nullptr;
+        QCOMPARE(sqlite3_open(env.dbPath().toUtf8().constData(), &reader), SQLITE_OK);
+        if (readerHoldsLock) {
+            QCOMPARE(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr), SQLITE_OK);
+        }
+        RegisterLocation shortWait = testRegister();
+        shortWait.busyTimeoutMs = 50;
+        bool threw = false;
+        {
+            CKontrahenciSet set(shortWait);
+            set.OpenTable();
+            set.BeginTrans();
+            set.AddNew();
+            set.m_Kh_Nazwa1 = QStringLiteral("B");
+            set.Update();
+            if (commit) {
+                try {
+                    set.CommitTrans();
+                } catch (const CRegisterError &e) {
+                    threw = true;
+                    QVERIFY2(e.message().contains(QStringLiteral("zajęta")), qPrintable(e.message()));
+                }
+            }
+            QCOMPARE(set.InTransaction(), threw || !commit);
+            set.Close();
+            QVERIFY(!set.InTransaction());
+        }
+        QCOMPARE(threw, raised);
+        sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(reader);
+        QCOMPARE(namesOf(QString()).size(), rows);
+    }
+
     void jetLikeWildcards_data()
     {
         QTest::addColumn<QString>("value");

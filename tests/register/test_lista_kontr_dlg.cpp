@@ -12,6 +12,8 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QSettings>
@@ -24,6 +26,8 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <functional>
+
+Q_DECLARE_METATYPE(KontrahentValues)
 
 namespace {
 
@@ -555,6 +559,87 @@ private Q_SLOTS:
         QTest::keyClicks(child<QLineEdit>(&sender, "check"), "1234");
         QCOMPARE(sender.values().bank, QStringLiteral("12345678"));
         QCOMPARE(sender.values().check, QStringLiteral("12"));
+    }
+
+    void limitsInExchangeOrder_data()
+    {
+        QTest::addColumn<KontrahentValues>("values");
+        QTest::addColumn<int>("over");
+        const KontrahentValues fit {"12", QString(54, u'N'), QString(54, u'A'), "10101023", QString(34, u'0'), 0, false};
+        QTest::newRow("everything at its limit") << fit << -1;
+        KontrahentValues v = fit;
+        v.check = "123";
+        QTest::newRow("check digits 3") << v << 0;
+        v = fit;
+        v.name = QString(60, u'N');
+        QTest::newRow("name 60") << v << 1;
+        v = fit;
+        v.name2 = QString(55, u'A');
+        QTest::newRow("name continued 55") << v << 2;
+        v = fit;
+        v.bank = "101010231";
+        QTest::newRow("bank 9") << v << 3;
+        v = fit;
+        v.account = QString(35, u'0');
+        QTest::newRow("account 35") << v << 4;
+        v.name = QString(55, u'N');
+        QTest::newRow("the first of two") << v << 1;
+    }
+    void limitsInExchangeOrder()
+    {
+        QFETCH(KontrahentValues, values);
+        QFETCH(int, over);
+        QCOMPARE(firstOverLimit(values), over);
+    }
+
+    // The DOS import can store a 60-character name; the dialog must show it
+    // whole and refuse it on OK rather than store 54 characters of it.
+    void longStoredNameShownWholeAndRefusedOnOk()
+    {
+        const QString longName = QStringLiteral("Przedsiębiorstwo Produkcyjno-Handlowo-Usługowe „Żuraw” 12345");
+        QCOMPARE(longName.size(), 60);
+        addParties({{longName, 0}});
+        auto list = makeDialog(true, true, 0xFF);
+        selectRows(*list, {0});
+        QStringList messages;
+        bool accepted = true;
+        QString focused, selected;
+        list->editor = [&](CKontrahentDlg &d) {
+            d.show();
+            // The OK button runs the check; its warning is answered at once.
+            QTimer::singleShot(0, [&] {
+                if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                    messages << box->text();
+                    box->accept();
+                }
+            });
+            child<QPushButton>(&d, "okButton")->click();
+            accepted = d.result() == QDialog::Accepted;
+            focused = d.focusWidget() ? d.focusWidget()->objectName() : QString();
+            selected = child<QLineEdit>(&d, "name")->selectedText();
+            return accepted;
+        };
+        list->onEdit();
+        QCOMPARE(list->shownValues.name, longName);
+        QCOMPARE(messages, QStringList {QStringLiteral("Proszę wprowadzić najwyżej 54 znaków.")});
+        QVERIFY(!accepted);
+        QCOMPARE(focused, QStringLiteral("name"));
+        QCOMPARE(selected, longName);
+        QCOMPARE(namesOf(QString()), QStringList {longName}); // stored as it was
+
+        // Shortened by the user, it is taken; typing still stops at 54.
+        list->editor = [&](CKontrahentDlg &d) {
+            auto *name = child<QLineEdit>(&d, "name");
+            name->setText(longName.left(50));
+            d.show();
+            name->setFocus();
+            name->end(false);
+            QTest::keyClicks(name, "abcdefgh");
+            child<QPushButton>(&d, "okButton")->click();
+            return d.result() == QDialog::Accepted;
+        };
+        list->onEdit();
+        QCOMPARE(namesOf(QString()), QStringList {longName.left(50) + QStringLiteral("abcd")});
     }
 
     void dialogsFitLargerFonts_data()
