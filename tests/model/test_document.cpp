@@ -132,7 +132,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("result");
         QTest::newRow("PDF") << QByteArray("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj\n<< /Type /Catalog >>\nendobj\n")
                              << int(CKantomixDoc::OpenResult::NotOrderFile);
-        QTest::newRow("PNG photo") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 24)
+        QTest::newRow("PNG photo") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20)
                                    << int(CKantomixDoc::OpenResult::NotOrderFile);
         QTest::newRow("JPEG photo without a line end") << QByteArray("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11)
                                                        << int(CKantomixDoc::OpenResult::NotOrderFile);
