@@ -296,12 +296,6 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
                 note(QStringLiteral("Przelew z wiersza %1 nie został zatwierdzony; nic nie zostało wydrukowane.")
                          .arg(line));
                 return BatchCancelled;
-            case OrderConfirmation::NoPage:
-                note(QStringLiteral("Przelewu z wiersza %1 (%2) nie można jeszcze zatwierdzić przed wydrukiem (/EBP); "
-                                    "nic nie zostało wydrukowane.")
-                         .arg(line)
-                         .arg(rec.kindName));
-                return BatchNotAvailable;
             }
         }
     }

@@ -40,8 +40,7 @@ enum class EnableRule {
     Always,
     HasOrders,      // the document holds at least one order
     HasSelection,   // at least one row of the list is selected
-    EditableSelection, // a row is selected and the details dialog has a page for its kind
-    NotAvailable,   // its window belongs to a part of the program not built yet
+    EditableSelection, // a row of an order is selected
 };
 
 struct CommandDef

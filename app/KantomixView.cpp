@@ -117,8 +117,6 @@ void CKantomixView::showDetails(bool activate)
 
 void CKantomixView::OnAddOrder(int kind)
 {
-    if (!CContainerDlg::hasPageFor(kind))
-        return;
     startNewOrder(kind);
     showDetails(true);
 }
@@ -133,7 +131,7 @@ void CKantomixView::editRow(int row)
 bool CKantomixView::canEditSelection() const
 {
     const QList<int> rows = selectedRowList();
-    return !rows.isEmpty() && rows.first() < m_doc.count() && CContainerDlg::hasPageFor(m_doc.at(rows.first()).kind);
+    return !rows.isEmpty() && rows.first() < m_doc.count();
 }
 
 void CKantomixView::OnEditOrder()
@@ -147,7 +145,7 @@ void CKantomixView::OnEditOrder()
     }
     const QList<int> rows = selectedRowList();
     if (rows.isEmpty()) {
-        OnAddOrder(CContainerDlg::hasPageFor(m_work.kind) ? m_work.kind : int(KindOrdinary));
+        OnAddOrder(m_work.kind);
         return;
     }
     if (!canEditSelection())
@@ -167,12 +165,8 @@ void CKantomixView::followSelection(const QItemSelection &selected)
     if (row >= m_doc.count() || &m_doc.at(row) == m_editedOrder)
         return;
     editRow(row);
-    if (m_details && m_details->isVisible()) {
-        if (CContainerDlg::hasPageFor(m_work.kind))
-            m_details->ShowPage(CContainerDlg::kindNumberOf(m_work.kind));
-        else
-            m_details->hide();   // no page for this kind yet: never show it on another kind's page
-    }
+    if (m_details && m_details->isVisible())
+        m_details->ShowPage(CContainerDlg::kindNumberOf(m_work.kind));
 }
 
 void CKantomixView::mousePressEvent(QMouseEvent *event)
@@ -181,7 +175,7 @@ void CKantomixView::mousePressEvent(QMouseEvent *event)
     // A click on empty space below the rows starts a new order in the open dialog.
     if (event->button() == Qt::LeftButton && !indexAt(event->position().toPoint()).isValid() && m_details
         && m_details->isVisible()) {
-        startNewOrder(CContainerDlg::hasPageFor(m_work.kind) ? m_work.kind : int(KindOrdinary));
+        startNewOrder(m_work.kind);
         showDetails(false);
     }
 }

@@ -223,7 +223,6 @@ void CMainFrame::updateCommands()
         case EnableRule::HasOrders: enabled = hasOrders; break;
         case EnableRule::HasSelection: enabled = hasSelection; break;
         case EnableRule::EditableSelection: enabled = m_view->canEditSelection(); break;
-        case EnableRule::NotAvailable: enabled = false; break;
         }
         action(def.id)->setEnabled(enabled);
     }
@@ -237,7 +236,6 @@ void CMainFrame::updateTitle()
 
 void CMainFrame::OnCommand(CommandId id)
 {
-    // Commands of the kinds that are not built yet stay disabled and never get here.
     switch (id) {
     case ID_FILE_NEW:
         if (SaveModified())
@@ -251,6 +249,8 @@ void CMainFrame::OnCommand(CommandId id)
     case ID_APP_EXIT: close(); break;
     case ID_DELETE_ORDERS: m_view->OnDeleteOrders(); break;
     case ID_ADD_ORDINARY: m_view->OnAddOrder(KindOrdinary); break;
+    case ID_ADD_ZUS: m_view->OnAddOrder(KindZus); break;
+    case ID_ADD_TAX: m_view->OnAddOrder(KindTax); break;
     case ID_EDIT_ORDER: m_view->OnEditOrder(); break;
     case ID_BLANK_ORDINARY: m_view->OnBlankForm(m_app.printer(), KindOrdinary); break;
     case ID_BLANK_ZUS: m_view->OnBlankForm(m_app.printer(), KindZus); break;

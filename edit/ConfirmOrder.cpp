@@ -6,8 +6,6 @@
 OrderConfirmation confirmOrderInDialog(CPrzelewDane &order, const AllSettings &settings,
                                        const RegisterLocation &where)
 {
-    if (!CContainerDlg::hasPageFor(order.kind))
-        return OrderConfirmation::NoPage;
     CContainerDlg dialog(order, settings, where, nullptr, CContainerDlg::Use::Confirm);
     dialog.ShowPage(CContainerDlg::kindNumberOf(order.kind));
     return dialog.exec() == QDialog::Accepted ? OrderConfirmation::Confirmed : OrderConfirmation::Refused;

@@ -8,8 +8,7 @@
 
 class CPrzelewDane;
 
-enum class OrderConfirmation { Confirmed, Refused, NoPage };
+enum class OrderConfirmation { Confirmed, Refused };
 
-// NoPage: the dialog has no page for the order's kind yet; nothing is shown.
 OrderConfirmation confirmOrderInDialog(CPrzelewDane &order, const AllSettings &settings,
                                        const RegisterLocation &where);

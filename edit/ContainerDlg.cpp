@@ -3,6 +3,8 @@
 #include "base/AppIdentity.h"
 #include "base/HelpHook.h"
 #include "edit/DetailsDlg.h"
+#include "edit/TaxDetailsDlg.h"
+#include "edit/ZUSDetailsDlg.h"
 #include "model/PrzelewDane.h"
 
 #include <QFrame>
@@ -69,6 +71,8 @@ CContainerDlg::CContainerDlg(CPrzelewDane &record, const AllSettings &settings, 
     setWindowTitle(QStringLiteral("Szczegóły przelewu"));
 
     m_pages[0] = new CDetailsDlg(m_context, m_stack);
+    m_pages[1] = new CZUSDetailsDlg(m_context, m_stack);
+    m_pages[2] = new CTaxDetailsDlg(m_context, m_stack);
     for (CDetailsPage *page : m_pages) {
         if (!page)
             continue;
@@ -111,12 +115,6 @@ int CContainerDlg::kindNumberOf(int recordKind)
     return recordKind == KindZus ? 2 : recordKind == KindTax ? 3 : 1;
 }
 
-bool CContainerDlg::hasPageFor(int recordKind)
-{
-    // The ZUS and tax pages are not built yet.
-    return kindNumberOf(recordKind) == 1;
-}
-
 CDetailsPage *CContainerDlg::currentPage() const
 {
     return m_kindNumber > 0 ? m_pages[size_t(m_kindNumber - 1)] : nullptr;
@@ -125,6 +123,16 @@ CDetailsPage *CContainerDlg::currentPage() const
 CDetailsDlg *CContainerDlg::ordinaryPage() const
 {
     return static_cast<CDetailsDlg *>(m_pages[0]);
+}
+
+CZUSDetailsDlg *CContainerDlg::zusPage() const
+{
+    return static_cast<CZUSDetailsDlg *>(m_pages[1]);
+}
+
+CTaxDetailsDlg *CContainerDlg::taxPage() const
+{
+    return static_cast<CTaxDetailsDlg *>(m_pages[2]);
 }
 
 bool CContainerDlg::ShowPage(int kindNumber)

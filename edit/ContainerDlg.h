@@ -10,6 +10,8 @@
 #include <array>
 
 class CDetailsDlg;
+class CTaxDetailsDlg;
+class CZUSDetailsDlg;
 class CDetailsPage;
 class CPrzelewDane;
 class QPushButton;
@@ -29,8 +31,6 @@ public:
 
     // Kind number of a record kind: 1 ordinary, 2 ZUS, 3 tax (any other kind: 1).
     static int kindNumberOf(int recordKind);
-    // Whether the page of a record kind exists yet.
-    static bool hasPageFor(int recordKind);
 
     // Shows the page (1, 2 or 3) and loads it from the record, also when it
     // was shown already. False when that page does not exist.
@@ -38,6 +38,8 @@ public:
     int currentKindNumber() const { return m_kindNumber; }
     CDetailsPage *currentPage() const;
     CDetailsDlg *ordinaryPage() const;
+    CZUSDetailsDlg *zusPage() const;
+    CTaxDetailsDlg *taxPage() const;
 
     // The exchange with the current page; true without a page.
     bool UpdateData(bool toRecord);

@@ -36,10 +36,7 @@ CDetailsDlg::CDetailsDlg(const CPageContext &context, QWidget *parent)
     m_transfer = new QRadioButton(QStringLiteral("&Przelew"), this);
     m_transfer->setObjectName(QStringLiteral("transfer"));
     m_currency = makeOrderEdit(this, "currency", 3);
-    m_amount = new CWexCalcEdit(this);
-    m_amount->setObjectName(QStringLiteral("amount"));
-    m_amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_amount->setMinimumWidth(m_amount->fontMetrics().horizontalAdvance(QStringLiteral("000 000 000,00")) + 40);
+    m_amount = makeAmountEdit(this);
     m_date = new CDateField(this);
     m_date->setObjectName(QStringLiteral("dateField"));
     m_senderAccount = makeOrderEdit(this, "senderAccount");
@@ -83,19 +80,7 @@ CDetailsDlg::CDetailsDlg(const CPageContext &context, QWidget *parent)
     account->addWidget(m_recipientAccountMark);
     addLine(account);
 
-    auto *money = new QHBoxLayout;
-    money->addWidget(m_deposit);
-    money->addWidget(m_transfer);
-    money->addStretch(1);
-    money->addWidget(makeFieldLabel("Wa&luta:", m_currency, this));
-    money->addWidget(m_currency);
-    money->addSpacing(8);
-    money->addWidget(makeFieldLabel("&Kwota:", m_amount, this));
-    money->addWidget(m_amount);
-    money->addSpacing(8);
-    money->addWidget(makeFieldLabel("&Data:", m_date, this));
-    money->addWidget(m_date);
-    addLine(money);
+    addLine(makeMoneyLine(this, m_deposit, m_transfer, m_currency, m_amount, m_date));
 
     addRow("Nr rac&h. nadawcy:", m_senderAccount, m_senderAccountMark);
     addRow("Nazwa &nadawcy:", m_sender1, m_pickSender);

@@ -10,6 +10,8 @@
 #include "register/PartyPick.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -93,6 +95,57 @@ bool CExchange::transferFlag(QRadioButton *deposit, QRadioButton *transfer, int 
     else
         (field == 0 ? deposit : transfer)->setChecked(true);
     return true;
+}
+
+bool CExchange::list(QComboBox *combo, int &field, const std::function<int(int)> &positionOf,
+                     const std::function<int(int)> &codeOf)
+{
+    if (!m_toRecord) {
+        const int position = positionOf(field);
+        combo->setCurrentIndex(position >= 0 && position < combo->count() ? position : -1);
+        return true;
+    }
+    // No selection: the code read from the file is kept.
+    if (combo->currentIndex() >= 0)
+        field = codeOf(combo->currentIndex());
+    return true;
+}
+
+QComboBox *makeOrderListOf(QWidget *parent, const char *objectName, const char16_t *const *entries, size_t count)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(objectName));
+    for (size_t i = 0; i < count; ++i)
+        combo->addItem(QString::fromUtf16(entries[i]));
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return combo;
+}
+
+CWexCalcEdit *makeAmountEdit(QWidget *parent)
+{
+    auto *amount = new CWexCalcEdit(parent);
+    amount->setObjectName(QStringLiteral("amount"));
+    amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    amount->setMinimumWidth(amount->fontMetrics().horizontalAdvance(QStringLiteral("000 000 000,00")) + 40);
+    return amount;
+}
+
+QHBoxLayout *makeMoneyLine(QWidget *parent, QRadioButton *deposit, QRadioButton *transfer, QLineEdit *currency,
+                           CWexCalcEdit *amount, CDateField *date)
+{
+    auto *money = new QHBoxLayout;
+    money->addWidget(deposit);
+    money->addWidget(transfer);
+    money->addStretch(1);
+    money->addWidget(makeFieldLabel("Wa&luta:", currency, parent));
+    money->addWidget(currency);
+    money->addSpacing(8);
+    money->addWidget(makeFieldLabel("&Kwota:", amount, parent));
+    money->addWidget(amount);
+    money->addSpacing(8);
+    money->addWidget(makeFieldLabel("&Data:", date, parent));
+    money->addWidget(date);
+    return money;
 }
 
 QLineEdit *makeOrderEdit(QWidget *parent, const char *objectName, int widthChars, bool digitsOnly)

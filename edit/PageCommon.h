@@ -18,6 +18,8 @@ class COrderDate;
 class CPrzelewDane;
 class CWexCalcEdit;
 class CWexOleCurrency;
+class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QRadioButton;
 class QWidget;
@@ -50,6 +52,11 @@ public:
     // Towards the record only: a zero amount asks whether to go on.
     bool zeroQuestion(CWexCalcEdit *edit, const CWexOleCurrency &field);
     bool transferFlag(QRadioButton *deposit, QRadioButton *transfer, int &field);
+    // A drop-down list standing for a stored code. A code with no entry is
+    // shown as no selection and stays stored as it is until the user picks
+    // an entry.
+    bool list(QComboBox *combo, int &field, const std::function<int(int code)> &positionOf,
+              const std::function<int(int position)> &codeOf);
 
 private:
     bool fail(QWidget *control, const QString &message);
@@ -61,6 +68,19 @@ private:
 // A line edit of the pages: `width` characters wide at most (0: grows),
 // digits only when asked.
 QLineEdit *makeOrderEdit(QWidget *parent, const char *objectName, int widthChars = 0, bool digitsOnly = false);
+
+// A drop-down list of fixed entries, in the given order.
+QComboBox *makeOrderListOf(QWidget *parent, const char *objectName, const char16_t *const *entries, size_t count);
+template <size_t N>
+QComboBox *makeOrderList(QWidget *parent, const char *objectName, const char16_t *const (&entries)[N])
+{
+    return makeOrderListOf(parent, objectName, entries, N);
+}
+// The amount edit of the pages: right-aligned, wide enough for large amounts.
+CWexCalcEdit *makeAmountEdit(QWidget *parent);
+// The radio pair, currency, amount and date in one line, as the forms have them.
+QHBoxLayout *makeMoneyLine(QWidget *parent, QRadioButton *deposit, QRadioButton *transfer, QLineEdit *currency,
+                           CWexCalcEdit *amount, CDateField *date);
 
 // A field's label; its "&" letter moves the focus to `buddy`.
 class QLabel;

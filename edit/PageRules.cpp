@@ -77,4 +77,80 @@ void SenderAccountField::accountPicked(const QString &account, bool deposit)
         text = account;
 }
 
+namespace Zus {
+
+QString idCaption(const QString &typeText)
+{
+    return typeText.isEmpty() ? QStringLiteral("Id. uzupeł. płatnika:") : typeText + u':';
+}
+
+int positionOf(int code, int entries)
+{
+    return code >= 0 && code < entries ? code : -1;
+}
+
+std::optional<RecipientAccount> recipientAccount(int accountType)
+{
+    const QString account = CPrzelewDane::ZusAccount(accountType);
+    if (account.isEmpty())
+        return std::nullopt;
+    return RecipientAccount {account.left(2), account.mid(2, 8), account.mid(10)};
+}
+
+QPair<QString, QString> splitDeclaration(const QString &declaration)
+{
+    return {declaration.left(2), declaration.right(4)};
+}
+
+void applyPaymentType(int position, DeclarationFields &fields)
+{
+    // S and M are the usual monthly contributions: nothing to fill.
+    if (position == 0 || position == 1)
+        return;
+    fields.number = QStringLiteral("00");
+    // An additional fee or enforcement costs belong to no declaration period.
+    if (position == 4 || position == 5) {
+        fields.year = QStringLiteral("0000");
+        fields.month = QStringLiteral("00");
+    }
+}
+
+} // namespace Zus
+
+namespace Tax {
+
+int idTypePosition(int code)
+{
+    if (code < 0 || code > 5)
+        return -1;
+    return code == 5 ? 5 : code == 4 ? 0 : code + 1;
+}
+
+int idTypeCode(int position)
+{
+    return position == 5 ? 5 : position == 0 ? 4 : position - 1;
+}
+
+QStringList formSymbols()
+{
+    QStringList symbols {QStringLiteral("PIT37"), QStringLiteral("VAT7"), QStringLiteral("CIT2"),
+                         QStringLiteral("AKC2A"), QStringLiteral("PIT"),  QStringLiteral("CIT"),
+                         QStringLiteral("VAT"),   QStringLiteral("AKC"),  QStringLiteral("GL"),
+                         QStringLiteral("KP"),    QStringLiteral("PPE"),  QStringLiteral("PN"),
+                         QStringLiteral("SD"),    QStringLiteral("PCC"),  QStringLiteral("OS"),
+                         QStringLiteral("INNE")};
+    symbols.sort();
+    return symbols;
+}
+
+int symbolPosition(const QStringList &entries, const QString &symbol)
+{
+    for (int i = 0; i < entries.size(); ++i)
+        if (entries[i].startsWith(symbol, Qt::CaseInsensitive))
+            return i;
+    return -1;
+}
+
+} // namespace Tax
+
 } // namespace PageRules

@@ -5,7 +5,9 @@
 
 #include "controls/WexOleCurrency.h"
 
+#include <QPair>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace PageRules {
@@ -44,5 +46,72 @@ struct SenderAccountField
     // the kept account for a deposit.
     void accountPicked(const QString &account, bool deposit);
 };
+
+// The ZUS page's lists and rules.
+namespace Zus {
+
+// The purpose list; the account type is the position plus one.
+inline constexpr const char16_t *kPurposes[] = {u"Składki na ubezpieczenie społeczne",
+                                                u"Składki na ubezpieczenie zdrowotne",
+                                                u"Składki na Fundusz Pracy i FGŚP"};
+// The payment types; the record stores the position.
+inline constexpr const char16_t *kPaymentTypes[] = {u"S - składka za 1 m-c",
+                                                    u"M - składka dłuższa niż m-c",
+                                                    u"U - układ ratalny",
+                                                    u"T - odroczenie terminu",
+                                                    u"D - dodatkowa opłata ",
+                                                    u"E - koszty egzekucyjne",
+                                                    u"A - dodatkowa opłata za błędy płatnika",
+                                                    u"B - dodatkowa opłata za nieprzekazanie do OFE"};
+// The supplementary identifier types; the record stores the position.
+inline constexpr const char16_t *kIdTypes[] = {u"Regon", u"Pesel", u"Dowód osobisty", u"Paszport", u"NUSP"};
+
+// The caption before the supplementary identifier: the type and a colon;
+// with no type chosen the field's own name.
+QString idCaption(const QString &typeText);
+
+// The list position of a stored code, or -1 when the list has no such entry.
+int positionOf(int code, int entries);
+
+// The recipient account of an account type cut into check digits, bank
+// number and account rest; nothing for a type without an account.
+struct RecipientAccount
+{
+    QString check, bank, rest;
+};
+std::optional<RecipientAccount> recipientAccount(int accountType);
+
+// The declaration period in the page's two parts: the month (first 2
+// characters) and the year (last 4).
+QPair<QString, QString> splitDeclaration(const QString &declaration);
+
+// What choosing a payment type does to the declaration fields.
+struct DeclarationFields
+{
+    QString month, year, number;
+};
+void applyPaymentType(int position, DeclarationFields &fields);
+
+} // namespace Zus
+
+// The tax page's lists and rules.
+namespace Tax {
+
+// The identifier types in list order; each stands for a stored code.
+inline constexpr const char16_t *kIdTypes[] = {u"N - NIP",        u"R - REGON",    u"P - PESEL",
+                                               u"1 - Dow. osob.", u"2 - Paszport", u"3 - inny dokument"};
+// The list position of a stored identifier type code, -1 for an unknown code.
+int idTypePosition(int code);
+// The stored code of a list position (0 to 5).
+int idTypeCode(int position);
+
+// The tax form symbols, in the order the list shows them (sorted).
+QStringList formSymbols();
+// The entry a stored symbol selects: the first that begins with it, letter
+// case ignored; -1 when none does (the text then stands in the edit part).
+int symbolPosition(const QStringList &entries, const QString &symbol);
+inline constexpr int kFormSymbolLimit = 7;
+
+} // namespace Tax
 
 } // namespace PageRules

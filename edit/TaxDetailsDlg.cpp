@@ -1,0 +1,204 @@
+#include "edit/TaxDetailsDlg.h"
+
+#include "controls/WarningMark.h"
+#include "controls/WexCalcEdit.h"
+#include "edit/DateField.h"
+#include "model/AccountCheck.h"
+#include "model/PrzelewDane.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QToolButton>
+
+using namespace PageRules;
+
+namespace {
+
+// Kind bits of the recipient list: tax offices only.
+constexpr int kOfficeKinds = 4;
+
+} // namespace
+
+CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
+    : CDetailsPage(parent), m_context(context), m_formSymbols(Tax::formSymbols())
+{
+    setObjectName(QStringLiteral("CTaxDetailsDlg"));
+    // Created in the order of the form, which is the Tab order.
+    m_office1 = makeOrderEdit(this, "office1");
+    m_pickOffice = makePickButton(this, "pickOffice");
+    m_office2 = makeOrderEdit(this, "office2");
+    m_check = makeOrderEdit(this, "checkDigits", 2, true);
+    m_bank = makeOrderEdit(this, "bankNumber", 8, true);
+    m_rest = makeOrderEdit(this, "accountRest");
+    m_rest->setMinimumWidth(m_rest->fontMetrics().horizontalAdvance(QString(26, u'0')) + 12);
+    m_accountMark = new CWarningMark(this);
+    m_accountMark->setObjectName(QStringLiteral("accountMark"));
+    m_deposit = new QRadioButton(QStringLiteral("&Wpłata"), this);
+    m_deposit->setObjectName(QStringLiteral("deposit"));
+    m_transfer = new QRadioButton(QStringLiteral("&Przelew"), this);
+    m_transfer->setObjectName(QStringLiteral("transfer"));
+    m_currency = makeOrderEdit(this, "currency", 3);
+    m_currency->setReadOnly(true);
+    m_amount = makeAmountEdit(this);
+    m_date = new CDateField(this);
+    m_date->setObjectName(QStringLiteral("dateField"));
+    m_senderAccount = makeOrderEdit(this, "senderAccount");
+    m_sender1 = makeOrderEdit(this, "sender1");
+    m_pickSender = makePickButton(this, "pickSender");
+    m_sender2 = makeOrderEdit(this, "sender2");
+    m_payerId = makeOrderEdit(this, "payerId", 14);
+    m_idType = makeOrderList(this, "idType", Tax::kIdTypes);
+    m_period = makeOrderEdit(this, "period", 7);
+    m_formSymbol = new QComboBox(this);
+    m_formSymbol->setObjectName(QStringLiteral("formSymbol"));
+    m_formSymbol->setEditable(true);
+    // What is typed stays in the edit part; the list keeps its entries.
+    m_formSymbol->setInsertPolicy(QComboBox::NoInsert);
+    m_formSymbol->addItems(m_formSymbols);
+    m_formSymbol->setMinimumContentsLength(8);
+    m_formSymbol->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_obligation = makeOrderEdit(this, "obligation", 20);
+    m_symbol = makeOrderEdit(this, "symbol", 2);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setColumnStretch(1, 1);
+    int row = 0;
+    auto addRow = [&](const char *label, QWidget *field, QWidget *button = nullptr) {
+        grid->addWidget(makeFieldLabel(label, field, this), row, 0);
+        grid->addWidget(field, row, 1, 1, button ? 1 : 2);
+        if (button)
+            grid->addWidget(button, row, 2);
+        ++row;
+    };
+    // Several fields after one label, left-aligned.
+    auto addFields = [&](const char *label, std::initializer_list<QWidget *> fields) {
+        auto *line = new QHBoxLayout;
+        for (QWidget *w : fields)
+            line->addWidget(w);
+        line->addStretch(1);
+        grid->addWidget(makeFieldLabel(label, *fields.begin(), this), row, 0);
+        grid->addLayout(line, row, 1, 1, 2);
+        ++row;
+    };
+
+    addRow("Nazwa i adres &US:", m_office1, m_pickOffice);
+    addRow("Nazwa i adres U&S cd.:", m_office2);
+
+    auto *account = new QHBoxLayout;
+    account->addWidget(makeFieldLabel("L.k.", m_check, this));
+    account->addWidget(m_check);
+    account->addSpacing(8);
+    account->addWidget(makeFieldLabel("Nr &banku US:", m_bank, this));
+    account->addWidget(m_bank);
+    account->addSpacing(8);
+    account->addWidget(makeFieldLabel("Nr &rach. US:", m_rest, this));
+    account->addWidget(m_rest, 1);
+    account->addWidget(m_accountMark);
+    grid->addLayout(account, row++, 0, 1, 3);
+    grid->addLayout(makeMoneyLine(this, m_deposit, m_transfer, m_currency, m_amount, m_date), row++, 0, 1, 3);
+
+    addRow("Nr rac&h. zobowiązanego:", m_senderAccount);
+    addRow("Nazwa &zobowiązanego:", m_sender1, m_pickSender);
+    addRow("Nazwa zobowiązane&go cd:", m_sender2);
+    addFields("&NIP lub identyfikator:",
+              {m_payerId, makeFieldLabel("&Typ:", m_idType, this), m_idType, makeFieldLabel("&Okres:", m_period, this),
+               m_period});
+    addFields("Symbol &formularza:",
+              {m_formSymbol, makeFieldLabel("&Identyfikacja zob.:", m_obligation, this), m_obligation});
+    addFields("Sym&bol:", {m_symbol});
+    grid->setRowStretch(row, 1);
+
+    m_switch = new CDepositSwitch(m_deposit, m_transfer, m_amount, m_senderAccount, this);
+    m_picks = new CPartyPicks(this, m_context);
+    connect(m_pickOffice, &QToolButton::clicked, this, &CTaxDetailsDlg::pickOffice);
+    connect(m_pickSender, &QToolButton::clicked, this, &CTaxDetailsDlg::pickSender);
+    m_picks->onF2(m_office1, [this] { pickOffice(); });
+    m_picks->onF2(m_sender1, [this] { pickSender(); });
+    for (QLineEdit *edit : {m_check, m_bank, m_rest})
+        connect(edit, &QLineEdit::textChanged, this, &CTaxDetailsDlg::refreshAccountMark);
+    for (QComboBox *combo : {m_idType, m_formSymbol})
+        connect(combo, &QComboBox::activated, this, &CDetailsPage::edited);
+    reportEdits(this);
+}
+
+QString CTaxDetailsDlg::pageTitle() const
+{
+    return QStringLiteral("Szczegóły przelewu US");
+}
+
+void CTaxDetailsDlg::focusFirstField()
+{
+    m_office1->setFocus(Qt::OtherFocusReason);
+}
+
+void CTaxDetailsDlg::pickOffice()
+{
+    m_picks->pickRecipient(kOfficeKinds, {m_office1, m_office2, m_check, m_bank, m_rest});
+}
+
+void CTaxDetailsDlg::pickSender()
+{
+    m_picks->pickSender(m_sender1, m_sender2, *m_switch);
+}
+
+void CTaxDetailsDlg::refreshAccountMark()
+{
+    m_accountMark->setWarning(
+        accountCheckWarning(checkAccountNumber(m_check->text(), m_bank->text(), m_rest->text())));
+}
+
+void CTaxDetailsDlg::loadFromRecord()
+{
+    m_switch->setLoading(true);
+    exchange(false);
+    m_switch->setLoading(false);
+    m_switch->followFlag();
+}
+
+bool CTaxDetailsDlg::saveToRecord()
+{
+    return exchange(true);
+}
+
+bool CTaxDetailsDlg::exchangeFormSymbol(CExchange &x, QString &field)
+{
+    if (x.toRecord())
+        return x.text(m_formSymbol->lineEdit(), field, Tax::kFormSymbolLimit);
+    // No input limit: a longer symbol can be typed and is refused on saving.
+    const int position = Tax::symbolPosition(m_formSymbols, field);
+    m_formSymbol->setCurrentIndex(position);
+    if (position < 0)
+        m_formSymbol->setEditText(field);
+    return true;
+}
+
+bool CTaxDetailsDlg::exchange(bool toRecord)
+{
+    CPrzelewDane &r = *m_context.record;
+    const int names = m_context.nameLimit(FormKind::Tax);
+    CExchange x(this, toRecord);
+    return x.text(m_bank, r.bankNumber, 8)
+        && x.date(m_date, r.date)
+        && x.amount(m_amount, r.amount)
+        && x.zeroQuestion(m_amount, r.amount)
+        && x.text(m_check, r.checkDigits, 2)
+        && x.text(m_office1, r.recipient1, names)
+        && x.text(m_office2, r.recipient2, names)
+        && x.text(m_sender1, r.sender1, names)
+        && x.text(m_sender2, r.sender2, names)
+        && x.text(m_rest, r.accountRest, 34)
+        && x.text(m_senderAccount, r.senderAccount, 54)
+        && x.text(m_currency, r.currency, 3)
+        && x.transferFlag(m_deposit, m_transfer, r.isTransfer)
+        && x.text(m_symbol, r.symbol, 2)
+        && x.text(m_payerId, r.payerId, 14)
+        && x.list(m_idType, r.idType, Tax::idTypePosition, Tax::idTypeCode)
+        && x.text(m_period, r.taxPeriod, 7)
+        && exchangeFormSymbol(x, r.taxFormSymbol)
+        && x.text(m_obligation, r.obligationId, 20);
+}
