@@ -1,0 +1,562 @@
+// The ZUS and tax pages of the details dialog, offscreen: the purpose and
+// its account, the title written at once, the payment-type rule, the
+// declaration split, the identifier caption and types, the tax form symbol,
+// limits, codes from a file outside the lists, the picks and the fit.
+
+#include "ModalDriver.h"
+#include "WidgetFit.h"
+#include "register/RegisterTestEnv.h"
+
+#include "controls/WarningMark.h"
+#include "controls/WexCalcEdit.h"
+#include "edit/ContainerDlg.h"
+#include "edit/DateField.h"
+#include "edit/PageRules.h"
+#include "edit/TaxDetailsDlg.h"
+#include "edit/ZUSDetailsDlg.h"
+#include "model/PrzelewDane.h"
+#include "register/ListaKontrDlg.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <memory>
+
+namespace {
+
+CPrzelewDane zusOrder()
+{
+    CPrzelewDane r;
+    r.SetKind(KindZus, COrderDate::fromParts(2026, 12, 8));
+    r.zusAccountType = 1;
+    r.SetZUSTitle(1);
+    r.sender1 = QStringLiteral("Przedsiębiorstwo Handlowo-Usługowe");
+    r.sender2 = QStringLiteral("„Żółw” Grzegorz Brzęczyszczykiewicz");
+    r.senderAccount = QStringLiteral("48109010140000000123456789");
+    r.payerId = QStringLiteral("5261040828");
+    r.idType = 1;
+    r.supplementaryId = QStringLiteral("85010112345");
+    r.paymentType = 0;
+    r.declaration = QStringLiteral("112026");
+    r.declarationNo = QStringLiteral("01");
+    r.amount = CWexOleCurrency::fromUnits(1543, 2100);
+    return r;
+}
+
+CPrzelewDane taxOrder()
+{
+    CPrzelewDane r;
+    r.SetKind(KindTax, COrderDate::fromParts(2026, 12, 8));
+    r.recipient1 = QStringLiteral("Drugi Urząd Skarbowy Łódź-Bałuty");
+    r.recipient2 = QStringLiteral("ul. Świętej Teresy 105, 91-341 Łódź");
+    r.checkDigits = QStringLiteral("09");
+    r.bankNumber = QStringLiteral("10101371");
+    r.accountRest = QStringLiteral("0024142221000000");
+    r.senderAccount = QStringLiteral("48109010140000000123456789");
+    r.sender1 = QStringLiteral("Małgorzata Wiśniewska-Jędrzejczak");
+    r.sender2 = QStringLiteral("ul. Źródlana 15/3, 91-001 Łódź");
+    r.payerId = QStringLiteral("7251234567");
+    r.idType = 4;
+    r.taxPeriod = QStringLiteral("26M11");
+    r.taxFormSymbol = QStringLiteral("VAT7");
+    r.obligationId = QStringLiteral("zaległość 2026");
+    r.amount = CWexOleCurrency::fromUnits(2480, 0);
+    return r;
+}
+
+} // namespace
+
+class TestZusTaxPages : public QObject
+{
+    Q_OBJECT
+
+    struct Dialog
+    {
+        AllSettings settings;
+        CPrzelewDane rec;
+        std::unique_ptr<CContainerDlg> dlg;
+
+        explicit Dialog(const CPrzelewDane &order, const RegisterLocation &where = testRegister()) : rec(order)
+        {
+            settings.zus.fitInBox = 0;
+            settings.tax.fitInBox = 0;
+            dlg = std::make_unique<CContainerDlg>(rec, settings, where);
+            dlg->ShowPage(CContainerDlg::kindNumberOf(order.kind));
+            dlg->show();
+            dlg->activateWindow();
+        }
+        bool ready() { return QTest::qWaitForWindowActive(dlg.get()); }
+        CZUSDetailsDlg *zus() const { return dlg->zusPage(); }
+        CTaxDetailsDlg *tax() const { return dlg->taxPage(); }
+    };
+
+    static void choose(QComboBox *combo, int position)
+    {
+        combo->setCurrentIndex(position);
+        Q_EMIT combo->activated(position);
+    }
+
+    RegisterTestEnv m_env;
+    ModalDriver m_modal;
+
+private Q_SLOTS:
+    void init() { m_env.reset(); }
+    void cleanup() { m_modal.stopAll(); }
+
+    void pagesShowTheirListsAndTitles()
+    {
+        Dialog z(zusOrder());
+        QCOMPARE(z.dlg->windowTitle(), QStringLiteral("Szczegóły przelewu ZUS"));
+        QStringList purposes, payments, ids;
+        for (int i = 0; i < z.zus()->purpose()->count(); ++i)
+            purposes << z.zus()->purpose()->itemText(i);
+        for (int i = 0; i < z.zus()->paymentType()->count(); ++i)
+            payments << z.zus()->paymentType()->itemText(i);
+        for (int i = 0; i < z.zus()->idType()->count(); ++i)
+            ids << z.zus()->idType()->itemText(i);
+        QCOMPARE(purposes, (QStringList{"Składki na ubezpieczenie społeczne", "Składki na ubezpieczenie zdrowotne",
+                                        "Składki na Fundusz Pracy i FGŚP"}));
+        QCOMPARE(payments.size(), 8);
+        QCOMPARE(payments[4], QStringLiteral("D - dodatkowa opłata "));
+        QCOMPARE(payments[7], QStringLiteral("B - dodatkowa opłata za nieprzekazanie do OFE"));
+        QCOMPARE(ids, (QStringList{"Regon", "Pesel", "Dowód osobisty", "Paszport", "NUSP"}));
+        QVERIFY(z.zus()->currency()->isReadOnly());
+        QCOMPARE(z.zus()->nip()->maxLength(), 10);
+        QCOMPARE(z.zus()->decision()->maxLength(), 15);
+
+        Dialog t(taxOrder());
+        QCOMPARE(t.dlg->windowTitle(), QStringLiteral("Szczegóły przelewu US"));
+        QStringList symbols;
+        for (int i = 0; i < t.tax()->formSymbol()->count(); ++i)
+            symbols << t.tax()->formSymbol()->itemText(i);
+        QCOMPARE(symbols, (QStringList{"AKC", "AKC2A", "CIT", "CIT2", "GL", "INNE", "KP", "OS", "PCC", "PIT",
+                                       "PIT37", "PN", "PPE", "SD", "VAT", "VAT7"}));
+        QVERIFY(t.tax()->formSymbol()->isEditable());
+        QVERIFY(t.tax()->currency()->isReadOnly());
+        QCOMPARE(t.tax()->idType()->itemText(5), QStringLiteral("3 - inny dokument"));
+    }
+
+    void zusPurposeSetsTheAccountOnSaving_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("check");
+        QTest::addColumn<QString>("bank");
+        QTest::addColumn<QString>("rest");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("social") << 0 << "83" << "10101023" << "0000261395100000"
+                                << "Należność z tytułu składek na ubezpieczenie społeczne";
+        QTest::newRow("health") << 1 << "78" << "10101023" << "0000261395200000"
+                                << "Należność z tytułu składek na ubezpieczenie zdrowotne";
+        QTest::newRow("FP and FGŚP") << 2 << "73" << "10101023" << "0000261395300000"
+                                     << "Należność z tytułu składek na FP i FGŚP";
+    }
+    void zusPurposeSetsTheAccountOnSaving()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, check);
+        QFETCH(QString, bank);
+        QFETCH(QString, rest);
+        QFETCH(QString, title);
+        CPrzelewDane order = zusOrder();
+        order.checkDigits = QStringLiteral("99");
+        order.bankNumber = QStringLiteral("11111111");
+        order.accountRest = QStringLiteral("999");
+        Dialog d(order);
+        QVERIFY(d.ready());
+        choose(d.zus()->purpose(), position);
+        // The title is in the order at once; the account type and account only after saving.
+        QCOMPARE(d.rec.title1, title);
+        QCOMPARE(d.rec.zusAccountType, 1);
+        QCOMPARE(d.rec.checkDigits, QStringLiteral("99"));
+        QVERIFY(d.dlg->hasUnsavedEdits());
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.zusAccountType, position + 1);
+        QCOMPARE(d.rec.checkDigits, check);
+        QCOMPARE(d.rec.bankNumber, bank);
+        QCOMPARE(d.rec.accountRest, rest);
+        QCOMPARE(d.rec.kind, int(KindZus));
+    }
+
+    void paymentTypeRuleFillsTheDeclaration_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("number");
+        QTest::newRow("S - nothing") << 0 << "11" << "2026" << "01";
+        QTest::newRow("M - nothing") << 1 << "11" << "2026" << "01";
+        QTest::newRow("U - number only") << 2 << "11" << "2026" << "00";
+        QTest::newRow("T - number only") << 3 << "11" << "2026" << "00";
+        QTest::newRow("D - all") << 4 << "00" << "0000" << "00";
+        QTest::newRow("E - all") << 5 << "00" << "0000" << "00";
+        QTest::newRow("B - number only") << 7 << "11" << "2026" << "00";
+    }
+    void paymentTypeRuleFillsTheDeclaration()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, month);
+        QFETCH(QString, year);
+        QFETCH(QString, number);
+        Dialog d(zusOrder());
+        QVERIFY(d.ready());
+        choose(d.zus()->paymentType(), position);
+        QCOMPARE(d.zus()->declarationMonth()->text(), month);
+        QCOMPARE(d.zus()->declarationYear()->text(), year);
+        QCOMPARE(d.zus()->declarationNo()->text(), number);
+        // The controls only; the order follows when saved.
+        QCOMPARE(d.rec.declaration, QStringLiteral("112026"));
+        // Going back to S restores nothing.
+        choose(d.zus()->paymentType(), 0);
+        QCOMPARE(d.zus()->declarationNo()->text(), number);
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.declaration, month + year);
+        QCOMPARE(d.rec.declarationNo, number);
+        QCOMPARE(d.rec.paymentType, 0);
+    }
+
+    void declarationSplitsIntoMonthAndYear_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QString>("year");
+        QTest::newRow("012005") << "012005" << "01" << "2005";
+        QTest::newRow("empty") << "" << "" << "";
+        QTest::newRow("short") << "07" << "07" << "07";
+    }
+    void declarationSplitsIntoMonthAndYear()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, month);
+        QFETCH(QString, year);
+        CPrzelewDane order = zusOrder();
+        order.declaration = stored;
+        Dialog d(order);
+        QVERIFY(d.ready());
+        QCOMPARE(d.zus()->declarationMonth()->text(), month);
+        QCOMPARE(d.zus()->declarationYear()->text(), year);
+        QCOMPARE(d.zus()->declarationMonth()->maxLength(), 2);
+        QCOMPARE(d.zus()->declarationYear()->maxLength(), 4);
+        d.zus()->declarationMonth()->setText(QStringLiteral("03"));
+        d.zus()->declarationYear()->setText(QStringLiteral("2006"));
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.declaration, QStringLiteral("032006"));
+    }
+
+    void identifierCaptionFollowsTheType_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("Pesel loaded") << 1 << -1 << "Pesel:";
+        QTest::newRow("Paszport chosen") << 1 << 3 << "Paszport:";
+        QTest::newRow("NUSP chosen") << 0 << 4 << "NUSP:";
+        QTest::newRow("code 9 from a file") << 9 << -1 << "Id. uzupeł. płatnika:";
+    }
+    void identifierCaptionFollowsTheType()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, chosen);
+        QFETCH(QString, caption);
+        CPrzelewDane order = zusOrder();
+        order.idType = stored;
+        Dialog d(order);
+        QVERIFY(d.ready());
+        if (chosen >= 0)
+            choose(d.zus()->idType(), chosen);
+        QCOMPARE(d.zus()->idCaption()->text(), caption);
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.idType, chosen >= 0 ? chosen : stored);
+    }
+
+    void decisionNumberIsTitleLineTwo()
+    {
+        CPrzelewDane order = zusOrder();
+        order.title2 = QStringLiteral("DEC/123/2026");
+        Dialog d(order);
+        QVERIFY(d.ready());
+        QCOMPARE(d.zus()->decision()->text(), order.title2);
+        d.zus()->decision()->setMaxLength(100);
+        d.zus()->decision()->setText(QString(16, u'7'));
+        const auto box = m_modal.answerNextBox(QMessageBox::Ok);
+        QVERIFY(!d.dlg->onSave());
+        QCOMPARE(box->text, QStringLiteral("Proszę wprowadzić najwyżej 15 znaków."));
+        QCOMPARE(d.dlg->focusWidget(), d.zus()->decision());
+        d.zus()->decision()->setText(QStringLiteral("UKŁAD/7/2026"));
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.title2, QStringLiteral("UKŁAD/7/2026"));
+    }
+
+    // Codes outside the lists (a file may hold any number) are shown as no
+    // selection and kept unless the user picks an entry.
+    void codesOutsideTheListsAreKept_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("code");
+        QTest::newRow("ZUS account type 0") << int(KindZus) << 0;
+        QTest::newRow("ZUS account type 7") << int(KindZus) << 7;
+        QTest::newRow("ZUS identifier type -1") << int(KindZus) << -1;
+        QTest::newRow("ZUS payment type 12") << int(KindZus) << 12;
+        QTest::newRow("tax identifier type 6") << int(KindTax) << 6;
+        QTest::newRow("tax identifier type -1") << int(KindTax) << -1;
+    }
+    void codesOutsideTheListsAreKept()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, code);
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        CPrzelewDane order = kind == KindZus ? zusOrder() : taxOrder();
+        int CPrzelewDane::*field = tag.contains(u"account") ? &CPrzelewDane::zusAccountType
+                                 : tag.contains(u"payment") ? &CPrzelewDane::paymentType
+                                                            : &CPrzelewDane::idType;
+        order.*field = code;
+        order.checkDigits = QStringLiteral("12");
+        Dialog d(order);
+        QVERIFY(d.ready());
+        QComboBox *combo = kind == KindTax                  ? d.tax()->idType()
+                         : field == &CPrzelewDane::zusAccountType ? d.zus()->purpose()
+                         : field == &CPrzelewDane::paymentType    ? d.zus()->paymentType()
+                                                                  : d.zus()->idType();
+        QCOMPARE(combo->currentIndex(), -1);
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.*field, code);
+        // A ZUS account type with no account leaves the stored account alone.
+        if (field == &CPrzelewDane::zusAccountType)
+            QCOMPARE(d.rec.checkDigits, QStringLiteral("12"));
+        choose(combo, 1);
+        QVERIFY(d.dlg->onSave());
+        QVERIFY(d.rec.*field != code);
+    }
+
+    void taxIdentifierTypeConverts_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<int>("saved");
+        QTest::newRow("NIP shown, REGON saves 0") << 4 << "N - NIP" << 1 << 0;
+        QTest::newRow("inny dokument saves 5") << 4 << "N - NIP" << 5 << 5;
+        QTest::newRow("REGON shown, NIP saves 4") << 0 << "R - REGON" << 0 << 4;
+        QTest::newRow("PESEL shown, Paszport saves 3") << 1 << "P - PESEL" << 4 << 3;
+        QTest::newRow("5 shown, kept") << 5 << "3 - inny dokument" << -1 << 5;
+    }
+    void taxIdentifierTypeConverts()
+    {
+        QFETCH(int, stored);
+        QFETCH(QString, shown);
+        QFETCH(int, chosen);
+        QFETCH(int, saved);
+        CPrzelewDane order = taxOrder();
+        order.idType = stored;
+        Dialog d(order);
+        QVERIFY(d.ready());
+        QCOMPARE(d.tax()->idType()->currentText(), shown);
+        if (chosen >= 0)
+            choose(d.tax()->idType(), chosen);
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.idType, saved);
+    }
+
+    void taxFormSymbolMatchesTheList_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("PIT selects PIT, not PIT37") << "PIT" << 9 << "PIT";
+        QTest::newRow("pit37 ignoring case") << "pit37" << 10 << "PIT37";
+        QTest::newRow("ZZZ stays in the edit part") << "ZZZ" << -1 << "ZZZ";
+        QTest::newRow("empty selects AKC") << "" << 0 << "AKC";
+        QTest::newRow("VA selects VAT") << "VA" << 14 << "VAT";
+    }
+    void taxFormSymbolMatchesTheList()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, position);
+        QFETCH(QString, shown);
+        CPrzelewDane order = taxOrder();
+        order.taxFormSymbol = stored;
+        Dialog d(order);
+        QVERIFY(d.ready());
+        QCOMPARE(d.tax()->formSymbol()->currentIndex(), position);
+        QCOMPARE(d.tax()->formSymbol()->currentText(), shown);
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.taxFormSymbol, shown);
+    }
+
+    void taxLimits()
+    {
+        Dialog d(taxOrder());
+        QVERIFY(d.ready());
+        // The period cannot take an 8th character.
+        QLineEdit *period = d.tax()->period();
+        period->clear();
+        period->setFocus();
+        QTest::keyClicks(period, QStringLiteral("26M11AB9"));
+        QCOMPARE(period->text(), QStringLiteral("26M11AB"));
+        // The symbol can, but saving refuses it with 7.
+        QLineEdit *symbol = d.tax()->formSymbol()->lineEdit();
+        symbol->clear();
+        symbol->setFocus();
+        QTest::keyClicks(symbol, QStringLiteral("ABCDEFGH"));
+        QCOMPARE(d.tax()->formSymbol()->currentText(), QStringLiteral("ABCDEFGH"));
+        const auto box = m_modal.answerNextBox(QMessageBox::Ok);
+        QVERIFY(!d.dlg->onSave());
+        QCOMPARE(box->text, QStringLiteral("Proszę wprowadzić najwyżej 7 znaków."));
+        QVERIFY(d.dlg->focusWidget() == symbol || d.dlg->focusWidget() == d.tax()->formSymbol());
+        QCOMPARE(symbol->selectedText(), QStringLiteral("ABCDEFGH"));
+        QCOMPARE(d.rec.taxFormSymbol, QStringLiteral("VAT7"));
+        // Steps before it stored, the one after it not.
+        QCOMPARE(d.rec.taxPeriod, QStringLiteral("26M11AB"));
+        d.tax()->obligation()->setText(QStringLiteral("nowe"));
+        symbol->setText(QStringLiteral("ZZZ"));
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.taxFormSymbol, QStringLiteral("ZZZ"));
+        QCOMPARE(d.rec.obligationId, QStringLiteral("nowe"));
+    }
+
+    void accountMarksWarnQuietly()
+    {
+        Dialog t(taxOrder());
+        QVERIFY(t.ready());
+        QVERIFY(!t.tax()->accountMark()->isShown());
+        t.tax()->checkDigits()->setText(QStringLiteral("28"));
+        QVERIFY(t.tax()->accountMark()->isShown());
+        QVERIFY(t.dlg->onSave());   // a warning never blocks
+
+        Dialog z(zusOrder());
+        QVERIFY(z.ready());
+        QVERIFY(!z.zus()->payerAccountMark()->isShown());
+        z.zus()->payerAccount()->setText(QStringLiteral("49109010140000000123456789"));
+        QVERIFY(z.zus()->payerAccountMark()->isShown());
+        // The amount in words is no account.
+        z.zus()->depositButton()->click();
+        QVERIFY(!z.zus()->payerAccount()->isEnabled());
+        QVERIFY(!z.zus()->payerAccountMark()->isShown());
+        z.zus()->transferButton()->click();
+        QVERIFY(z.zus()->payerAccountMark()->isShown());
+    }
+
+    void picksFillTheirFields_data()
+    {
+        QTest::addColumn<QString>("pick");
+        QTest::addColumn<int>("listed");
+        QTest::newRow("ZUS payer (senders)") << "zus payer" << 1;
+        QTest::newRow("tax office (offices only)") << "tax office" << 1;
+        QTest::newRow("tax sender (senders)") << "tax sender" << 1;
+    }
+    void picksFillTheirFields()
+    {
+        QFETCH(QString, pick);
+        QFETCH(int, listed);
+        addParties({Party("Urząd Skarbowy Łódź-Widzew", 2, false, "10101371", "0024142221000000", "09"),
+                    Party("Kontrahent Jeden", 0), Party("Zakład Usług Różnych „Żuraw”", 3, true, "10901014",
+                                                        "0000000123456789", "48")});
+        const bool zus = pick.startsWith(u"zus");
+        Dialog d(zus ? zusOrder() : taxOrder());
+        QVERIFY(d.ready());
+        int rows = -1;
+        m_modal.onNextModal<CListaKontrDlg>([&rows](CListaKontrDlg *list) {
+            rows = list->list()->model()->rowCount();
+            list->list()->selectRow(0);
+            list->onOk();
+        });
+        if (zus) {
+            d.zus()->payer1()->setFocus();
+            QTest::keyClick(d.zus()->payer1(), Qt::Key_F2);
+        } else if (pick == QLatin1String("tax office")) {
+            d.tax()->officePickButton()->click();
+        } else {
+            d.tax()->sender1()->setFocus();
+            QTest::keyClick(d.tax()->sender1(), Qt::Key_F2);
+        }
+        QTRY_COMPARE(rows, listed);
+        if (pick == QLatin1String("tax office")) {
+            QCOMPARE(d.tax()->office1()->text(), QStringLiteral("Urząd Skarbowy Łódź-Widzew"));
+            QCOMPARE(d.tax()->checkDigits()->text(), QStringLiteral("09"));
+            QCOMPARE(d.tax()->bankNumber()->text(), QStringLiteral("10101371"));
+            QCOMPARE(d.tax()->accountRest()->text(), QStringLiteral("0024142221000000"));
+        } else {
+            QLineEdit *name = zus ? d.zus()->payer1() : d.tax()->sender1();
+            QLineEdit *account = zus ? d.zus()->payerAccount() : d.tax()->senderAccount();
+            QCOMPARE(name->text(), QStringLiteral("Zakład Usług Różnych „Żuraw”"));
+            QCOMPARE(account->text(), QStringLiteral("48-10901014-0000000123456789"));
+        }
+        QVERIFY(d.dlg->hasUnsavedEdits());
+    }
+
+    void f2OnlyInThePayerNameOfTheZusPage()
+    {
+        Dialog d(zusOrder());
+        QVERIFY(d.ready());
+        bool opened = false;
+        m_modal.onNextModal<CListaKontrDlg>([&opened](CListaKontrDlg *l) {
+            opened = true;
+            l->reject();
+        });
+        for (QLineEdit *edit : {d.zus()->payer2(), d.zus()->nip(), d.zus()->decision()}) {
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_F2);
+        }
+        QTest::qWait(100);
+        QVERIFY(!opened);
+    }
+
+    void depositOnTheZusPageUsesThePayerAccount()
+    {
+        Dialog d(zusOrder());
+        QVERIFY(d.ready());
+        d.zus()->amount()->setAmountText(QStringLiteral("123,45"));
+        d.zus()->depositButton()->click();
+        QCOMPARE(d.zus()->payerAccount()->text(), QStringLiteral("jed*dwa*trz* 45/100"));
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.isTransfer, 0);
+        QCOMPARE(d.rec.senderAccount, QStringLiteral("jed*dwa*trz* 45/100"));
+        d.zus()->transferButton()->click();
+        QCOMPARE(d.zus()->payerAccount()->text(), zusOrder().senderAccount);
+    }
+
+    void pagesFitTheirTexts_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("points");
+        QTest::newRow("ZUS 11 pt") << int(KindZus) << 11;
+        QTest::newRow("ZUS 16 pt") << int(KindZus) << 16;
+        QTest::newRow("tax 11 pt") << int(KindTax) << 11;
+        QTest::newRow("tax 16 pt") << int(KindTax) << 16;
+    }
+    void pagesFitTheirTexts()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, points);
+        const QFont before = QApplication::font();
+        QFont font = before;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        {
+            CPrzelewDane order = kind == KindZus ? zusOrder() : taxOrder();
+            order.idType = kind == KindZus ? 2 : 4;   // the longest ZUS caption
+            Dialog d(order);
+            QVERIFY(d.ready());
+            d.dlg->adjustSize();
+            QTest::qWait(20);
+            QStringList cut = cutTexts(*d.dlg);
+            cut.removeIf([](const QString &t) { return t.startsWith(QStringLiteral("Kalkulator")); });
+            QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'\n')));
+            for (QLineEdit *e : d.dlg->findChildren<QLineEdit *>())
+                if (e->isVisibleTo(d.dlg.get()))
+                    QVERIFY2(e->width() >= e->minimumSizeHint().width(), qPrintable(e->objectName()));
+            for (QComboBox *c : d.dlg->findChildren<QComboBox *>())
+                if (c->isVisibleTo(d.dlg.get()) && !c->isEditable())
+                    QVERIFY2(c->width() >= c->minimumSizeHint().width(), qPrintable(c->objectName()));
+            saveShot(*d.dlg, QStringLiteral("details-%1-%2pt").arg(kind == KindZus ? "zus" : "tax").arg(points));
+        }
+        QApplication::setFont(before);
+    }
+};
+
+QTEST_MAIN(TestZusTaxPages)
+#include "test_zus_tax_pages.moc"
