@@ -5,6 +5,8 @@
 #include "app/BatchPrint.h"
 #include "edit/ContainerDlg.h"
 #include "edit/DetailsDlg.h"
+#include "edit/TaxDetailsDlg.h"
+#include "edit/ZUSDetailsDlg.h"
 #include "model/Import.h"
 #include "print/FormPages.h"
 #include "print/PdfText.h"
@@ -279,8 +281,10 @@ private Q_SLOTS:
             << QStringList{"0", "0"} << QStringList{"enter", "cancel"} << int(BatchCancelled) << -1;
         QTest::newRow("both confirmed") << QStringList{"0", "0"} << QStringList{"enter", "enter"}
                                         << int(BatchPrinted) << 2;
-        QTest::newRow("a ZUS order has no page yet")
-            << QStringList{"0", "1"} << QStringList{"enter"} << int(BatchNotAvailable) << -1;
+        QTest::newRow("one of each kind confirmed")
+            << QStringList{"0", "1", "2"} << QStringList{"enter", "enter", "enter"} << int(BatchPrinted) << 3;
+        QTest::newRow("the tax order cancelled")
+            << QStringList{"1", "2"} << QStringList{"enter", "cancel"} << int(BatchCancelled) << -1;
     }
     void editBeforePrintShowsEachOrder()
     {
@@ -313,12 +317,19 @@ private Q_SLOTS:
                 dlg->cancelButton()->click();
                 return;
             }
-            dlg->ordinaryPage()->recipient1()->setText(QStringLiteral("ZMIENIONY%1").arg(shown));
+            // The ZUS page has no recipient: its payer is edited instead.
+            QLineEdit *name = dlg->currentKindNumber() == 2 ? dlg->zusPage()->payer1()
+                            : dlg->currentKindNumber() == 3 ? dlg->taxPage()->office1()
+                                                            : dlg->ordinaryPage()->recipient1();
+            name->setText(QStringLiteral("ZMIENIONY%1").arg(shown));
             QTest::keyClick(dlg, Qt::Key_Return);
         });
         driver.start();
         AllSettings settings;
-        settings.ordinary.fitInBox = 0;   // names print as words, not a letter per box
+        // Names print as words, not a letter per box.
+        settings.ordinary.fitInBox = 0;
+        settings.zus.fitInBox = 0;
+        settings.tax.fitInBox = 0;
         const RegisterLocation where {path("register.db")};
         InProcess run;
         run.env.confirm = [&](CPrzelewDane &r) { return confirmOrderInDialog(r, settings, where); };
@@ -332,7 +343,9 @@ private Q_SLOTS:
             QCOMPARE(int(text.pages.size()), pages);
             for (int p = 0; p < pages; ++p) {
                 QVERIFY(!text.find(QStringLiteral("ZMIENIONY%1").arg(p + 1), p).isEmpty());
-                QVERIFY(text.find(QStringLiteral("ODBIORCA%1").arg(p + 1)).isEmpty());
+                const QString before = kinds[p] == QLatin1String("1") ? QStringLiteral("NADAWCA")
+                                                                      : QStringLiteral("ODBIORCA%1").arg(p + 1);
+                QVERIFY2(text.find(before, p).isEmpty(), qPrintable(before));
             }
         }
     }

@@ -390,8 +390,13 @@ private Q_SLOTS:
         QCOMPARE(d.page->title1()->text(), realisticOrder().title1);
         QVERIFY(!d.dlg->hasUnsavedEdits());
         QCOMPARE(d.dlg->windowTitle(), QStringLiteral("Szczegóły przelewu"));
-        QVERIFY(!d.dlg->ShowPage(2));   // no ZUS page yet: the ordinary page stays
-        QCOMPARE(d.dlg->currentKindNumber(), 1);
+        // Each kind number has its page and title.
+        QVERIFY(d.dlg->ShowPage(2));
+        QCOMPARE(d.dlg->windowTitle(), QStringLiteral("Szczegóły przelewu ZUS"));
+        QVERIFY(d.dlg->ShowPage(3));
+        QCOMPARE(d.dlg->windowTitle(), QStringLiteral("Szczegóły przelewu US"));
+        QVERIFY(!d.dlg->ShowPage(4));
+        QCOMPARE(d.dlg->currentKindNumber(), 3);
     }
 
     void windowFitsItsTexts_data()
