@@ -16,8 +16,11 @@
 #include "controls/WexCalcEdit.h"
 #include "edit/ContainerDlg.h"
 #include "edit/DetailsDlg.h"
+#include "edit/TaxDetailsDlg.h"
+#include "edit/ZUSDetailsDlg.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -330,15 +333,114 @@ private Q_SLOTS:
         QVERIFY(add->actions().contains(frame->action(ID_ADD_ORDINARY)));
         QVERIFY(frame->action(ID_ADD_ORDINARY)->isEnabled());
         QCOMPARE(frame->action(ID_ADD_ORDINARY)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
-        // A ZUS order cannot be edited until its page exists; an ordinary one can.
+        for (CommandId id : {ID_ADD_ZUS, ID_ADD_TAX})
+            QVERIFY(add->actions().contains(frame->action(id)));
+        // Orders of every kind can be edited.
         CPrzelewDane zus;
         zus.SetKind(KindZus);
         frame->document().Add(zus);
         frame->view()->OnInitialUpdate();
         frame->view()->selectRow(1);
-        QVERIFY(!frame->action(ID_EDIT_ORDER)->isEnabled());
-        frame->view()->selectRow(0);
         QVERIFY(frame->action(ID_EDIT_ORDER)->isEnabled());
+    }
+
+    // Ctrl+U and Ctrl+T open the page of their kind; the saved order is of
+    // that kind and prints on its own form, one page.
+    void addingZusAndTaxOrdersPrintsThemOnTheirForms_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("printed");
+        QTest::newRow("Ctrl+U") << int(KindZus) << "Ctrl+U" << "Szczegóły przelewu ZUS"
+                                << QStringList{"PŁATNIKZUS", "5261040828", "**321,00**", "0000261395100000"};
+        QTest::newRow("Ctrl+T") << int(KindTax) << "Ctrl+T" << "Szczegóły przelewu US"
+                                << QStringList{"URZĄDSKARBOWY", "PODATNIKUS", "VAT7", "**321,00**"};
+    }
+    void addingZusAndTaxOrdersPrintsThemOnTheirForms()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, key);
+        QFETCH(QString, title);
+        QFETCH(QStringList, printed);
+        CMainFrame *frame = start(1);
+        QVERIFY(frame);
+        const CommandId id = kind == KindZus ? ID_ADD_ZUS : ID_ADD_TAX;
+        QCOMPARE(frame->action(id)->shortcut(), QKeySequence(key));
+        QVERIFY(frame->action(id)->isEnabled());
+        frame->action(id)->trigger();
+        QVERIFY(details(frame)->isVisible());
+        QCOMPARE(details(frame)->windowTitle(), title);
+        if (kind == KindZus) {
+            CZUSDetailsDlg *zus = details(frame)->zusPage();
+            zus->payer1()->setText(QStringLiteral("PŁATNIKZUS"));
+            zus->nip()->setText(QStringLiteral("5261040828"));
+            zus->declarationMonth()->setText(QStringLiteral("03"));
+            zus->declarationYear()->setText(QStringLiteral("2026"));
+            zus->amount()->setAmountText(QStringLiteral("321"));
+        } else {
+            CTaxDetailsDlg *tax = details(frame)->taxPage();
+            tax->office1()->setText(QStringLiteral("URZĄDSKARBOWY"));
+            tax->sender1()->setText(QStringLiteral("PODATNIKUS"));
+            tax->formSymbol()->setEditText(QStringLiteral("VAT7"));
+            tax->amount()->setAmountText(QStringLiteral("321"));
+        }
+        details(frame)->saveButton()->click();
+        QCOMPARE(frame->document().count(), 2);
+        const CPrzelewDane &saved = frame->document().at(1);
+        QCOMPARE(saved.kind, kind);
+        QCOMPARE(saved.amount.value(), 3210000);
+
+        const QString pdf = m_files.filePath(QStringLiteral("kind%1.pdf").arg(kind));
+        m_app->settings().zus.fitInBox = 0;
+        m_app->settings().tax.fitInBox = 0;
+        QPrinter &printer = m_app->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        m_modal.onNextModal<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
+        // The list prints the selected order: the one just added.
+        frame->view()->selectRow(1);
+        frame->view()->OnFilePrint(printer);
+        const PdfText text = PdfText::read(pdf);
+        QVERIFY(text.ok);
+        QCOMPARE(text.pages.size(), 1);
+        QStringList words;
+        for (const PdfWord &w : text.words)
+            words << w.text;
+        for (const QString &word : printed)
+            QVERIFY2(!text.find(word).isEmpty(), qPrintable(word + u' ' + words.join(u' ')));
+    }
+
+    void editingAZusOrderKeepsItsKind()
+    {
+        CMainFrame *frame = start(2);
+        QVERIFY(frame);
+        CPrzelewDane zus;
+        zus.SetKind(KindZus, COrderDate::fromParts(2026, 12, 8));
+        zus.sender1 = QStringLiteral("Płatnik Pierwszy");
+        zus.zusAccountType = 2;
+        zus.SetZUSTitle(2);
+        zus.amount = CWexOleCurrency::fromUnits(100);
+        frame->document().Add(zus);
+        frame->view()->OnInitialUpdate();
+        frame->view()->selectRow(2);
+        frame->action(ID_EDIT_ORDER)->trigger();
+        QVERIFY(details(frame)->isVisible());
+        QCOMPARE(details(frame)->windowTitle(), QStringLiteral("Szczegóły przelewu ZUS"));
+        CZUSDetailsDlg *page = details(frame)->zusPage();
+        QCOMPARE(page->payer1()->text(), QStringLiteral("Płatnik Pierwszy"));
+        QCOMPARE(page->purpose()->currentIndex(), 1);
+        page->payer1()->setText(QStringLiteral("Płatnik Poprawiony"));
+        details(frame)->saveButton()->click();
+        QVERIFY(!details(frame)->isVisible());
+        QCOMPARE(frame->document().count(), 3);
+        const CPrzelewDane &edited = frame->document().at(2);
+        QCOMPARE(edited.kind, int(KindZus));
+        QCOMPARE(edited.kindName, QStringLiteral("ZUS"));
+        QCOMPARE(edited.sender1, QStringLiteral("Płatnik Poprawiony"));
+        QCOMPARE(edited.zusAccountType, 2);
+        QCOMPARE(edited.AccountNumberText(), QStringLiteral("78101010230000261395200000"));
+        QCOMPARE(edited.title1, QStringLiteral("Należność z tytułu składek na ubezpieczenie zdrowotne"));
     }
 };
 
