@@ -80,6 +80,70 @@ private Q_SLOTS:
         f.accountPicked(QStringLiteral("99-1-2"), false);
         QCOMPARE(f.text, QStringLiteral("99-1-2"));
     }
+
+    // Every code of the record has its entry and back; codes outside the
+    // list have none (a file may hold any number).
+    void taxIdentifierTypeRoundTrip_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("position");
+        QTest::newRow("R") << 0 << 1;
+        QTest::newRow("P") << 1 << 2;
+        QTest::newRow("1") << 2 << 3;
+        QTest::newRow("2") << 3 << 4;
+        QTest::newRow("N") << 4 << 0;
+        QTest::newRow("3") << 5 << 5;
+        QTest::newRow("-1 none") << -1 << -1;
+        QTest::newRow("6 none") << 6 << -1;
+        QTest::newRow("huge none") << 1000000 << -1;
+    }
+    void taxIdentifierTypeRoundTrip()
+    {
+        QFETCH(int, code);
+        QFETCH(int, position);
+        QCOMPARE(Tax::idTypePosition(code), position);
+        if (position >= 0)
+            QCOMPARE(Tax::idTypeCode(position), code);
+    }
+
+    void taxSymbolMatchesFirstSortedEntry_data()
+    {
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<QString>("entry");   // "" none
+        QTest::newRow("PIT") << "PIT" << "PIT";
+        QTest::newRow("PIT3") << "PIT3" << "PIT37";
+        QTest::newRow("lower case") << "cit2" << "CIT2";
+        QTest::newRow("empty") << "" << "AKC";
+        QTest::newRow("ZZZ") << "ZZZ" << "";
+        QTest::newRow("longer than an entry") << "VAT7K" << "";
+    }
+    void taxSymbolMatchesFirstSortedEntry()
+    {
+        QFETCH(QString, symbol);
+        QFETCH(QString, entry);
+        const QStringList entries = Tax::formSymbols();
+        QCOMPARE(entries.size(), 16);
+        QCOMPARE(entries.first(), QStringLiteral("AKC"));
+        const int position = Tax::symbolPosition(entries, symbol);
+        QCOMPARE(position < 0 ? QString() : entries[position], entry);
+    }
+
+    void zusDeclarationAndAccount()
+    {
+        QCOMPARE(Zus::splitDeclaration(QStringLiteral("012005")), qMakePair(QStringLiteral("01"), QStringLiteral("2005")));
+        QCOMPARE(Zus::splitDeclaration(QStringLiteral("1")), qMakePair(QStringLiteral("1"), QStringLiteral("1")));
+        const auto health = Zus::recipientAccount(2);
+        QVERIFY(health);
+        QCOMPARE(health->check, QStringLiteral("78"));
+        QCOMPARE(health->bank, QStringLiteral("10101023"));
+        QCOMPARE(health->rest, QStringLiteral("0000261395200000"));
+        QVERIFY(!Zus::recipientAccount(0));
+        QVERIFY(!Zus::recipientAccount(4));
+        QCOMPARE(Zus::positionOf(4, 5), 4);
+        QCOMPARE(Zus::positionOf(5, 5), -1);
+        QCOMPARE(Zus::positionOf(-1, 5), -1);
+        QCOMPARE(Zus::idCaption(QStringLiteral("Paszport")), QStringLiteral("Paszport:"));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestPageRules)
