@@ -3,7 +3,6 @@
 #include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
 #include "edit/DateField.h"
-#include "model/AccountCheck.h"
 #include "model/PrzelewDane.h"
 
 #include <QComboBox>
@@ -35,8 +34,6 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
     m_bank = makeOrderEdit(this, "bankNumber", 8, true);
     m_rest = makeOrderEdit(this, "accountRest");
     m_rest->setMinimumWidth(m_rest->fontMetrics().horizontalAdvance(QString(26, u'0')) + 12);
-    m_accountMark = new CWarningMark(this);
-    m_accountMark->setObjectName(QStringLiteral("accountMark"));
     m_deposit = new QRadioButton(QStringLiteral("&Wpłata"), this);
     m_deposit->setObjectName(QStringLiteral("deposit"));
     m_transfer = new QRadioButton(QStringLiteral("&Przelew"), this);
@@ -63,6 +60,8 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
     m_formSymbol->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_obligation = makeOrderEdit(this, "obligation", 20);
     m_symbol = makeOrderEdit(this, "symbol", 2);
+    m_accountMark = makeAccountMark(this, {m_check, m_bank, m_rest});
+    m_senderAccountMark = makeSenderAccountMark(this, m_senderAccount, m_deposit);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -102,7 +101,7 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
     grid->addLayout(account, row++, 0, 1, 3);
     grid->addLayout(makeMoneyLine(this, m_deposit, m_transfer, m_currency, m_amount, m_date), row++, 0, 1, 3);
 
-    addRow("Nr rac&h. zobowiązanego:", m_senderAccount);
+    addRow("Nr rac&h. zobowiązanego:", m_senderAccount, m_senderAccountMark);
     addRow("Nazwa &zobowiązanego:", m_sender1, m_pickSender);
     addRow("Nazwa zobowiązane&go cd:", m_sender2);
     addFields("&NIP lub identyfikator:",
@@ -119,8 +118,6 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
     connect(m_pickSender, &QToolButton::clicked, this, &CTaxDetailsDlg::pickSender);
     m_picks->onF2(m_office1, [this] { pickOffice(); });
     m_picks->onF2(m_sender1, [this] { pickSender(); });
-    for (QLineEdit *edit : {m_check, m_bank, m_rest})
-        connect(edit, &QLineEdit::textChanged, this, &CTaxDetailsDlg::refreshAccountMark);
     for (QComboBox *combo : {m_idType, m_formSymbol})
         connect(combo, &QComboBox::activated, this, &CDetailsPage::edited);
     reportEdits(this);
@@ -144,12 +141,6 @@ void CTaxDetailsDlg::pickOffice()
 void CTaxDetailsDlg::pickSender()
 {
     m_picks->pickSender(m_sender1, m_sender2, *m_switch);
-}
-
-void CTaxDetailsDlg::refreshAccountMark()
-{
-    m_accountMark->setWarning(
-        accountCheckWarning(checkAccountNumber(m_check->text(), m_bank->text(), m_rest->text())));
 }
 
 void CTaxDetailsDlg::loadFromRecord()

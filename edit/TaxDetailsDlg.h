@@ -40,6 +40,7 @@ public:
     QLineEdit *bankNumber() const { return m_bank; }
     QLineEdit *accountRest() const { return m_rest; }
     CWarningMark *accountMark() const { return m_accountMark; }
+    CWarningMark *senderAccountMark() const { return m_senderAccountMark; }
     QRadioButton *depositButton() const { return m_deposit; }
     QRadioButton *transferButton() const { return m_transfer; }
     QLineEdit *currency() const { return m_currency; }
@@ -59,7 +60,6 @@ public:
 private:
     bool exchange(bool toRecord);
     bool exchangeFormSymbol(CExchange &x, QString &field);
-    void refreshAccountMark();
 
     CPageContext m_context;
     QStringList m_formSymbols;
@@ -76,6 +76,7 @@ private:
     CWexCalcEdit *m_amount;
     CDateField *m_date;
     QLineEdit *m_senderAccount;
+    CWarningMark *m_senderAccountMark;
     QLineEdit *m_sender1;
     QToolButton *m_pickSender;
     QLineEdit *m_sender2;

@@ -3,7 +3,6 @@
 #include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
 #include "edit/DateField.h"
-#include "model/AccountCheck.h"
 #include "model/PrzelewDane.h"
 
 #include <QComboBox>
@@ -32,8 +31,6 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
     m_date = new CDateField(this);
     m_date->setObjectName(QStringLiteral("dateField"));
     m_payerAccount = makeOrderEdit(this, "payerAccount");
-    m_payerAccountMark = new CWarningMark(this);
-    m_payerAccountMark->setObjectName(QStringLiteral("payerAccountMark"));
     m_payer1 = makeOrderEdit(this, "payer1");
     m_pickPayer = makePickButton(this, "pickPayer");
     m_payer2 = makeOrderEdit(this, "payer2");
@@ -49,6 +46,7 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
     m_declNo = makeOrderEdit(this, "declarationNo", 2, true);
     m_symbol = makeOrderEdit(this, "symbol", 2);
     m_decision = makeOrderEdit(this, "decision", 15);
+    m_payerAccountMark = makeSenderAccountMark(this, m_payerAccount, m_deposit);
 
     // Label, field, label, field; single fields span the row, the pick
     // button and the account mark stand in the last column.
@@ -101,10 +99,6 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
     connect(m_purpose, &QComboBox::activated, this, &CZUSDetailsDlg::onPurposeChosen);
     connect(m_paymentType, &QComboBox::activated, this, &CZUSDetailsDlg::onPaymentTypeChosen);
     connect(m_idType, &QComboBox::currentIndexChanged, this, &CZUSDetailsDlg::refreshCaption);
-    // After the switch has changed the field.
-    connect(m_payerAccount, &QLineEdit::textChanged, this, &CZUSDetailsDlg::refreshAccountMark);
-    connect(m_deposit, &QRadioButton::clicked, this, &CZUSDetailsDlg::refreshAccountMark);
-    connect(m_transfer, &QRadioButton::clicked, this, &CZUSDetailsDlg::refreshAccountMark);
     for (QComboBox *combo : {m_purpose, m_paymentType, m_idType})
         connect(combo, &QComboBox::activated, this, &CDetailsPage::edited);
     reportEdits(this);
@@ -148,13 +142,6 @@ void CZUSDetailsDlg::refreshCaption()
     m_idCaption->setText(Zus::idCaption(m_idType->currentText()));
 }
 
-void CZUSDetailsDlg::refreshAccountMark()
-{
-    // Only a field holding an account is checked, not the amount in words.
-    m_payerAccountMark->setWarning(
-        m_payerAccount->isEnabled() ? accountCheckWarning(checkAccountNumber(m_payerAccount->text())) : QString());
-}
-
 void CZUSDetailsDlg::loadFromRecord()
 {
     m_switch->setLoading(true);
@@ -162,7 +149,6 @@ void CZUSDetailsDlg::loadFromRecord()
     m_switch->setLoading(false);
     m_switch->followFlag();
     refreshCaption();
-    refreshAccountMark();
 }
 
 bool CZUSDetailsDlg::saveToRecord()

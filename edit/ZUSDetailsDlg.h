@@ -58,7 +58,6 @@ private:
     void onPurposeChosen(int position);
     void onPaymentTypeChosen(int position);
     void refreshCaption();
-    void refreshAccountMark();
 
     CPageContext m_context;
     QComboBox *m_purpose;
