@@ -68,17 +68,8 @@ CDetailsDlg::CDetailsDlg(const CPageContext &context, QWidget *parent)
     addRow("Nazwa &odbiorcy:", m_recipient1, m_pickRecipient);
     addRow("Nazwa odb&iorcy cd.:", m_recipient2);
 
-    auto *account = new QHBoxLayout;
-    account->addWidget(makeFieldLabel("L.k.", m_check, this));
-    account->addWidget(m_check);
-    account->addSpacing(8);
-    account->addWidget(makeFieldLabel("Nr &banku odbiorcy:", m_bank, this));
-    account->addWidget(m_bank);
-    account->addSpacing(8);
-    account->addWidget(makeFieldLabel("Nr &rach. odbiorcy:", m_rest, this));
-    account->addWidget(m_rest, 1);
-    account->addWidget(m_recipientAccountMark);
-    addLine(account);
+    addLine(makeAccountLine(this, "Nr &banku odbiorcy:", "Nr &rach. odbiorcy:", m_check, m_bank, m_rest,
+                            m_recipientAccountMark));
 
     addLine(makeMoneyLine(this, m_deposit, m_transfer, m_currency, m_amount, m_date));
 
@@ -125,10 +116,7 @@ void CDetailsDlg::pickSender()
 
 void CDetailsDlg::loadFromRecord()
 {
-    m_switch->setLoading(true);
-    exchange(false);
-    m_switch->setLoading(false);
-    m_switch->followFlag();
+    m_switch->load([this] { exchange(false); });
 }
 
 bool CDetailsDlg::saveToRecord()

@@ -130,6 +130,22 @@ CWexCalcEdit *makeAmountEdit(QWidget *parent)
     return amount;
 }
 
+QHBoxLayout *makeAccountLine(QWidget *parent, const char *bankLabel, const char *restLabel, QLineEdit *check,
+                             QLineEdit *bank, QLineEdit *rest, QWidget *mark)
+{
+    auto *account = new QHBoxLayout;
+    account->addWidget(makeFieldLabel("L.k.", check, parent));
+    account->addWidget(check);
+    account->addSpacing(8);
+    account->addWidget(makeFieldLabel(bankLabel, bank, parent));
+    account->addWidget(bank);
+    account->addSpacing(8);
+    account->addWidget(makeFieldLabel(restLabel, rest, parent));
+    account->addWidget(rest, 1);
+    account->addWidget(mark);
+    return account;
+}
+
 QHBoxLayout *makeMoneyLine(QWidget *parent, QRadioButton *deposit, QRadioButton *transfer, QLineEdit *currency,
                            CWexCalcEdit *amount, CDateField *date)
 {
@@ -261,8 +277,11 @@ void CDepositSwitch::onTransfer()
     showField();
 }
 
-void CDepositSwitch::followFlag()
+void CDepositSwitch::load(const std::function<void()> &exchange)
 {
+    m_loading = true;
+    exchange();
+    m_loading = false;
     m_account->setEnabled(m_transfer->isChecked());
 }
 

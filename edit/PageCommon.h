@@ -78,6 +78,9 @@ QComboBox *makeOrderList(QWidget *parent, const char *objectName, const char16_t
 }
 // The amount edit of the pages: right-aligned, wide enough for large amounts.
 CWexCalcEdit *makeAmountEdit(QWidget *parent);
+// The recipient's account in its three parts, with its mark, in one line.
+QHBoxLayout *makeAccountLine(QWidget *parent, const char *bankLabel, const char *restLabel, QLineEdit *check,
+                             QLineEdit *bank, QLineEdit *rest, QWidget *mark);
 // The radio pair, currency, amount and date in one line, as the forms have them.
 QHBoxLayout *makeMoneyLine(QWidget *parent, QRadioButton *deposit, QRadioButton *transfer, QLineEdit *currency,
                            CWexCalcEdit *amount, CDateField *date);
@@ -110,10 +113,10 @@ public:
     CDepositSwitch(QRadioButton *deposit, QRadioButton *transfer, CWexCalcEdit *amount, QLineEdit *account,
                    QObject *parent);
 
-    // While the page loads, changes of the amount are the record's, not the user's.
-    void setLoading(bool loading) { m_loading = loading; }
-    // After a load: the field is enabled for a transfer only.
-    void followFlag();
+    // Loads the page through `exchange`: changes of the amount meanwhile are
+    // the record's, not the user's; afterwards the field is enabled for a
+    // transfer only.
+    void load(const std::function<void()> &exchange);
     // A sender's account picked from the register.
     void accountPicked(const QString &account);
     QString keptAccount() const { return m_field.kept; }

@@ -88,17 +88,8 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
     addRow("Nazwa i adres &US:", m_office1, m_pickOffice);
     addRow("Nazwa i adres U&S cd.:", m_office2);
 
-    auto *account = new QHBoxLayout;
-    account->addWidget(makeFieldLabel("L.k.", m_check, this));
-    account->addWidget(m_check);
-    account->addSpacing(8);
-    account->addWidget(makeFieldLabel("Nr &banku US:", m_bank, this));
-    account->addWidget(m_bank);
-    account->addSpacing(8);
-    account->addWidget(makeFieldLabel("Nr &rach. US:", m_rest, this));
-    account->addWidget(m_rest, 1);
-    account->addWidget(m_accountMark);
-    grid->addLayout(account, row++, 0, 1, 3);
+    grid->addLayout(makeAccountLine(this, "Nr &banku US:", "Nr &rach. US:", m_check, m_bank, m_rest, m_accountMark),
+                    row++, 0, 1, 3);
     grid->addLayout(makeMoneyLine(this, m_deposit, m_transfer, m_currency, m_amount, m_date), row++, 0, 1, 3);
 
     addRow("Nr rac&h. zobowiązanego:", m_senderAccount, m_senderAccountMark);
@@ -145,10 +136,7 @@ void CTaxDetailsDlg::pickSender()
 
 void CTaxDetailsDlg::loadFromRecord()
 {
-    m_switch->setLoading(true);
-    exchange(false);
-    m_switch->setLoading(false);
-    m_switch->followFlag();
+    m_switch->load([this] { exchange(false); });
 }
 
 bool CTaxDetailsDlg::saveToRecord()

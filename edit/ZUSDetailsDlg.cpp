@@ -144,10 +144,7 @@ void CZUSDetailsDlg::refreshCaption()
 
 void CZUSDetailsDlg::loadFromRecord()
 {
-    m_switch->setLoading(true);
-    exchange(false);
-    m_switch->setLoading(false);
-    m_switch->followFlag();
+    m_switch->load([this] { exchange(false); });
     refreshCaption();
 }
 
