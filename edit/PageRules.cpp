@@ -89,6 +89,11 @@ int positionOf(int code, int entries)
     return code >= 0 && code < entries ? code : -1;
 }
 
+int purposePosition(int accountType)
+{
+    return accountType >= 1 && accountType <= int(std::size(kPurposes)) ? accountType - 1 : -1;
+}
+
 std::optional<RecipientAccount> recipientAccount(int accountType)
 {
     const QString account = CPrzelewDane::ZusAccount(accountType);

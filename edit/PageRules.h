@@ -72,6 +72,8 @@ QString idCaption(const QString &typeText);
 
 // The list position of a stored code, or -1 when the list has no such entry.
 int positionOf(int code, int entries);
+// The purpose list position of a ZUS account type (1 to 3), else -1.
+int purposePosition(int accountType);
 
 // The recipient account of an account type cut into check digits, bank
 // number and account rest; nothing for a type without an account.

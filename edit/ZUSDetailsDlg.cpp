@@ -166,8 +166,7 @@ bool CZUSDetailsDlg::exchange(bool toRecord)
           && x.text(m_payer1, r.sender1, names)
           && x.text(m_payer2, r.sender2, names)
           && x.transferFlag(m_deposit, m_transfer, r.isTransfer)
-          && x.list(m_purpose, r.zusAccountType, [](int type) { return Zus::positionOf(type - 1, 3); },
-                    [](int position) { return position + 1; })))
+          && x.list(m_purpose, r.zusAccountType, Zus::purposePosition, [](int position) { return position + 1; })))
         return false;
     if (toRecord) {
         // A type with no account (read from a file) leaves the account alone.
@@ -182,10 +181,13 @@ bool CZUSDetailsDlg::exchange(bool toRecord)
           && x.text(m_nip, r.payerId, 10)
           && x.text(m_supplementaryId, r.supplementaryId, 14)))
         return false;
-    auto [month, year] = Zus::splitDeclaration(r.declaration);
+    const auto [loadedMonth, loadedYear] = Zus::splitDeclaration(r.declaration);
+    QString month = loadedMonth, year = loadedYear;
     if (!(x.text(m_declMonth, month, 2) && x.text(m_declYear, year, 4)))
         return false;
-    if (toRecord)
+    // A declaration of another length than 6 (from a file) is split into
+    // overlapping parts: it is stored back only when the user changed them.
+    if (toRecord && (month != loadedMonth || year != loadedYear))
         r.declaration = month + year;
     return x.text(m_declNo, r.declarationNo, 2)
         && x.list(m_idType, r.idType, plain(int(std::size(Zus::kIdTypes))), same)

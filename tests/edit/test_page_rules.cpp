@@ -4,6 +4,7 @@
 #include "edit/PageRules.h"
 
 #include <QTest>
+#include <limits>
 
 using namespace PageRules;
 
@@ -142,6 +143,8 @@ private Q_SLOTS:
         QCOMPARE(Zus::positionOf(4, 5), 4);
         QCOMPARE(Zus::positionOf(5, 5), -1);
         QCOMPARE(Zus::positionOf(-1, 5), -1);
+        QCOMPARE(Zus::purposePosition(3), 2);
+        QCOMPARE(Zus::purposePosition(std::numeric_limits<int>::min()), -1);
         QCOMPARE(Zus::idCaption(QStringLiteral("Paszport")), QStringLiteral("Paszport:"));
     }
 };

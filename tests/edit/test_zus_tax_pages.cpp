@@ -227,6 +227,7 @@ private Q_SLOTS:
         QTest::newRow("012005") << "012005" << "01" << "2005";
         QTest::newRow("empty") << "" << "" << "";
         QTest::newRow("short") << "07" << "07" << "07";
+        QTest::newRow("four characters") << "0120" << "01" << "0120";
     }
     void declarationSplitsIntoMonthAndYear()
     {
@@ -241,6 +242,9 @@ private Q_SLOTS:
         QCOMPARE(d.zus()->declarationYear()->text(), year);
         QCOMPARE(d.zus()->declarationMonth()->maxLength(), 2);
         QCOMPARE(d.zus()->declarationYear()->maxLength(), 4);
+        // Saved untouched, the stored text stays as it was, whatever its length.
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.declaration, stored);
         d.zus()->declarationMonth()->setText(QStringLiteral("03"));
         d.zus()->declarationYear()->setText(QStringLiteral("2006"));
         QVERIFY(d.dlg->onSave());
