@@ -25,14 +25,14 @@ QList<CPrzelewDane> sampleOrders()
     QList<CPrzelewDane> out;
 
     CPrzelewDane t = order(KindOrdinary, 1);
-    t.recipient1 = QStringLiteral("PRZEDSIĘBIORSTWO HANDLOWE \"ŻAGIEL\" SP. Z O.O.");
+    t.recipient1 = QStringLiteral("P.H. \"ŻAGIEL\" SP. Z O.O.");
     t.recipient2 = QStringLiteral("UL. DŁUGA 12, 80-827 GDAŃSK");
-    t.checkDigits = QStringLiteral("12");
+    t.checkDigits = QStringLiteral("08");
     t.bankNumber = QStringLiteral("10201811");
     t.accountRest = QStringLiteral("0000061209876543");
     t.senderAccount = QStringLiteral("PL61 1090 1014 0000 0712 1981 2874");
     t.sender1 = QStringLiteral("JAN KOWALSKI");
-    t.sender2 = QStringLiteral("UL. KRÓTKA 5/7, 00-950 WARSZAWA");
+    t.sender2 = QStringLiteral("UL. KRÓTKA 5/7, WARSZAWA");
     t.title1 = QStringLiteral("FAKTURA VAT 123/12/2026");
     t.title2 = QStringLiteral("ZA DOSTAWĘ ŁODZI");
     t.amount = CWexOleCurrency::fromUnits(1234, 5000);
@@ -40,9 +40,9 @@ QList<CPrzelewDane> sampleOrders()
     out.append(t);
 
     CPrzelewDane d = order(KindOrdinary, 0);
-    d.recipient1 = QStringLiteral("SPÓŁDZIELNIA MIESZKANIOWA \"ŚWIT\"");
+    d.recipient1 = QStringLiteral("SM \"ŚWIT\" W KRAKOWIE");
     d.recipient2 = QStringLiteral("UL. POLNA 3, 30-001 KRAKÓW");
-    d.checkDigits = QStringLiteral("27");
+    d.checkDigits = QStringLiteral("96");
     d.bankNumber = QStringLiteral("11402004");
     d.accountRest = QStringLiteral("0000330200123456");
     d.amount = CWexOleCurrency::fromUnits(389, 700);
@@ -75,14 +75,14 @@ QList<CPrzelewDane> sampleOrders()
     out.append(z);
 
     CPrzelewDane x = order(KindTax, 1);
-    x.recipient1 = QStringLiteral("PIERWSZY URZĄD SKARBOWY W GDAŃSKU");
-    x.recipient2 = QStringLiteral("UL. ŻAGLOWA 11, 80-560 GDAŃSK");
+    x.recipient1 = QStringLiteral("PIERWSZY US W GDAŃSKU");
+    x.recipient2 = QStringLiteral("UL. ŻAGLOWA 11, GDAŃSK");
     x.checkDigits = QStringLiteral("08");   // the number checks: the sample prints without a warning
     x.bankNumber = QStringLiteral("10101140");
     x.accountRest = QStringLiteral("0161452223000000");
     x.senderAccount = QStringLiteral("61 1090 1014 0000 0712 1981 2874");
     x.sender1 = QStringLiteral("JAN KOWALSKI");
-    x.sender2 = QStringLiteral("UL. KRÓTKA 5/7, 00-950 WARSZAWA");
+    x.sender2 = QStringLiteral("UL. KRÓTKA 5/7, WARSZAWA");
     x.payerId = QStringLiteral("5260001246");
     x.idType = CPrzelewDane::IdTypeFromLetter(u'N');
     x.taxPeriod = QStringLiteral("26M11");
