@@ -299,9 +299,9 @@ bool CKantomixDoc::writeAll(QIODevice *device, int version)
         m_error = writer.errorString();
         return false;
     }
-    for (const auto &order : m_orders) {
-        if (!writer.WriteRecord(*order)) {
-            m_error = writer.errorString();
+    for (size_t i = 0; i < m_orders.size(); ++i) {
+        if (!writer.WriteRecord(*m_orders[i])) {
+            m_error = Msg::orderNotWritten(int(i) + 1, m_orders[i]->recipient1, writer.errorString());
             return false;
         }
     }
