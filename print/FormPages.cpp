@@ -1,6 +1,7 @@
 #include "print/FormPages.h"
 
 #include "model/PrzelewDane.h"
+#include "print/FormLayouts.h"
 #include "print/FormTemplates.h"
 
 #include <QFontDatabase>
@@ -94,7 +95,7 @@ PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
     p.fitInBox = ps.fitInBox;
     p.fontName = printFontFamily(settings.general.fontName);
     p.fontCharset = settings.general.fontCharset;
-    p.fontSize = settings.general.fontSize;
+    p.fontSize = settings.general.printFontSize();
     p.printSymbol = ps.printSymbol;
     p.singleCopy = ps.originalForm && formTypeRow(kind, true, ps.formTypeOrig).singleCopy;
     p.valueDelimiter = settings.general.valueDelimiter;
@@ -102,6 +103,39 @@ PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
     p.noZusAccount = kind == FormKind::Zus ? ps.doNotPrintZusBankNo : 0;
     p.threeZusBoxes = kind == FormKind::Zus ? ps.print3Kratki : 0;
     return p;
+}
+
+namespace {
+
+// Draws nothing: only the fields whose text was cut are noted.
+class CuttingCanvas : public FormCanvas
+{
+public:
+    void translate(int, int) override {}
+    void drawSingleLine(const QRect &, const QString &) override {}
+    void drawWrapped(const QRect &, const QString &) override {}
+    void drawCentered(const QRect &, const QString &, Font) override {}
+    void drawLine(QPoint, QPoint) override {}
+    void drawBoxRow(const QRect &, const QString &, int) override {}
+    int textWidth(const QString &text) override { return int(text.size()); }
+};
+
+} // namespace
+
+QStringList cutFieldsOf(const CPrzelewDane &rec, const AllSettings &settings)
+{
+    FormKind kind;
+    if (!kindOf(rec.kind, kind))
+        return {};
+    const PrintJobParams params = printJobParams(kind, settings);
+    const bool templateMode = settings.forKind(kind).originalForm == 0;
+    CuttingCanvas canvas;
+    switch (kind) {
+    case FormKind::Ordinary: DrawOrdinaryForm(canvas, params, rec, templateMode); break;
+    case FormKind::Zus: DrawZusForm(canvas, params, rec, templateMode); break;
+    case FormKind::Tax: DrawTaxForm(canvas, params, rec, templateMode); break;
+    }
+    return canvas.cutFields();
 }
 
 const FormTypeRow &CFormPrinter::pageRow(FormKind kind) const
