@@ -1,6 +1,13 @@
 #include "edit/PageRules.h"
 
+#include "base/Messages.h"
+#include "model/Cp1250.h"
 #include "model/PrzelewDane.h"
+
+namespace {
+// The sender-account field of the file, which a deposit fills with the words.
+constexpr int kDepositWordsLimit = 54;
+} // namespace
 
 namespace PageRules {
 
@@ -24,6 +31,32 @@ QString amountMissingMessage()
 QString zeroAmountQuestion()
 {
     return QStringLiteral("Kwota przelewu jest równa zeru. Czy kontynuować?");
+}
+
+QString negativeAmountMessage()
+{
+    return QStringLiteral("Kwota nie może być ujemna.");
+}
+
+std::optional<TextRefusal> unencodableRefusal(const QString &text)
+{
+    const auto bad = Cp1250::firstUnencodable(text);
+    if (!bad)
+        return std::nullopt;
+    return TextRefusal {Msg::unencodable(text.mid(bad->first, bad->second)), int(bad->first), int(bad->second)};
+}
+
+std::optional<QString> depositWordsMessage(const CWexOleCurrency &amount)
+{
+    CPrzelewDane rec;
+    rec.amount = amount;
+    QString words;
+    if (!rec.AmountInDigitWords(words) || words.size() <= kDepositWordsLimit)
+        return std::nullopt;
+    return QStringLiteral("Kwota wpłaty zapisana słownie ma %1 znaków, a pole na nią mieści najwyżej %2. "
+                          "Proszę wprowadzić mniejszą kwotę.")
+        .arg(words.size())
+        .arg(kDepositWordsLimit);
 }
 
 std::optional<CWexOleCurrency> parseAmount(const QString &text)
@@ -65,8 +98,17 @@ bool SenderAccountField::showDigitWords(const QString &amountText)
 
 void SenderAccountField::showAccount()
 {
+    if (enabled)
+        return;
     text = kept;
     enabled = true;
+}
+
+void SenderAccountField::loaded(const QString &fieldText, bool transfer)
+{
+    text = fieldText;
+    enabled = transfer;
+    kept = transfer ? fieldText : QString();
 }
 
 void SenderAccountField::accountPicked(const QString &account, bool deposit)
@@ -150,10 +192,13 @@ QStringList formSymbols()
 
 int symbolPosition(const QStringList &entries, const QString &symbol)
 {
-    for (int i = 0; i < entries.size(); ++i)
-        if (entries[i].startsWith(symbol, Qt::CaseInsensitive))
-            return i;
-    return -1;
+    // Only the very same text: a stored "P" or "PIT3" stays what it is.
+    return symbol.isEmpty() ? -1 : int(entries.indexOf(symbol));
+}
+
+QString formSymbolMissing()
+{
+    return QStringLiteral("Proszę wybrać lub wpisać symbol formularza.");
 }
 
 } // namespace Tax

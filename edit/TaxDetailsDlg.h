@@ -41,6 +41,7 @@ public:
     QLineEdit *accountRest() const { return m_rest; }
     CWarningMark *accountMark() const { return m_accountMark; }
     CWarningMark *senderAccountMark() const { return m_senderAccountMark; }
+    CWarningMark *formSymbolMark() const { return m_formSymbolMark; }
     QRadioButton *depositButton() const { return m_deposit; }
     QRadioButton *transferButton() const { return m_transfer; }
     QLineEdit *currency() const { return m_currency; }
@@ -56,6 +57,7 @@ public:
     QComboBox *formSymbol() const { return m_formSymbol; }
     QLineEdit *obligation() const { return m_obligation; }
     QLineEdit *symbol() const { return m_symbol; }
+    const CCutMarks *cutMarks() const { return m_cutMarks; }
 
 private:
     bool exchange(bool toRecord);
@@ -84,8 +86,10 @@ private:
     QComboBox *m_idType;
     QLineEdit *m_period;
     QComboBox *m_formSymbol;
+    CWarningMark *m_formSymbolMark;
     QLineEdit *m_obligation;
     QLineEdit *m_symbol;
     CDepositSwitch *m_switch;
     CPartyPicks *m_picks;
+    CCutMarks *m_cutMarks;
 };

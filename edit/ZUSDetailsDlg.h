@@ -51,6 +51,7 @@ public:
     QLineEdit *declarationYear() const { return m_declYear; }
     QLineEdit *declarationNo() const { return m_declNo; }
     QLineEdit *symbol() const { return m_symbol; }
+    const CCutMarks *cutMarks() const { return m_cutMarks; }
     QLineEdit *decision() const { return m_decision; }
 
 private:
@@ -83,4 +84,5 @@ private:
     QLineEdit *m_decision;
     CDepositSwitch *m_switch;
     CPartyPicks *m_picks;
+    CCutMarks *m_cutMarks;
 };
