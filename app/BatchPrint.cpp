@@ -1,5 +1,6 @@
 #include "app/BatchPrint.h"
 
+#include "app/OrderPrinting.h"
 #include "app/PdfTarget.h"
 #include "base/AppIdentity.h"
 #include "base/Messages.h"
@@ -159,7 +160,9 @@ BatchEnvironment defaultBatchEnvironment(const AllSettings &settings, const Regi
     };
     if (!headless()) {
         env.printerDialog = [](QPrinter &printer) {
+            const PdfWriterChoice writer(printer);
             QPrintDialog dialog(&printer);
+            writer.restore(printer);
             dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
             dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
             dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);

@@ -57,6 +57,39 @@ int printOrderPages(CFormPrinter &printer, QPagedPaintDevice &device, const CKan
     return job.pageCount();
 }
 
+QStringList cutOrderLines(const AllSettings &settings, const CKantomixDoc &doc, const OrderPrintRequest &request)
+{
+    QStringList lines;
+    const auto note = [&](const CPrzelewDane &order, const QString &which) {
+        const QStringList cut = cutFieldsOf(order, settings);
+        if (!cut.isEmpty())
+            lines << QStringLiteral("%1 (%2): %3").arg(which, order.recipient1, cut.join(QStringLiteral(", ")));
+    };
+    if (request.blank)
+        return lines;
+    if (request.order) {
+        note(*request.order, QStringLiteral("przelew z okna szczegółów"));
+        return lines;
+    }
+    const int last = std::min(request.lastRow, doc.count() - 1);
+    for (int row = std::max(0, request.firstRow); row <= last; ++row)
+        note(doc.at(row), QStringLiteral("przelew nr %1").arg(row + 1));
+    return lines;
+}
+
+PdfWriterChoice::PdfWriterChoice(const QPrinter &printer)
+    : m_pdf(printer.outputFormat() == QPrinter::PdfFormat), m_file(printer.outputFileName())
+{
+}
+
+void PdfWriterChoice::restore(QPrinter &printer) const
+{
+    if (!m_pdf)
+        return;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_file);
+}
+
 void setUpPrintDialog(QPrintDialog &dialog, QPrinter &printer, const OrderPrintRequest &request, int orderCount,
                       bool rowsSelected)
 {

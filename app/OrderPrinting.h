@@ -3,7 +3,11 @@
 // page each, or one empty form; and the loop that puts it onto a device with
 // the same page sequence as the batch print.
 
+#include "base/Settings.h"
+
 #include <QList>
+#include <QString>
+#include <QStringList>
 
 class CFormPrinter;
 class CKantomixDoc;
@@ -35,6 +39,27 @@ struct OrderPrintRequest
 // or a page could not be started.
 int printOrderPages(CFormPrinter &printer, QPagedPaintDevice &device, const CKantomixDoc &doc,
                     const OrderPrintRequest &request);
+
+// The orders of the request whose texts will be cut on paper, one line
+// each: the order's place in the list, its recipient and the fields cut.
+// Empty when everything fits (and for an empty form).
+QStringList cutOrderLines(const AllSettings &settings, const CKantomixDoc &doc, const OrderPrintRequest &request);
+
+// Qt's print dialog makes the system's default printer current while it is
+// built, also when the printer is the built-in PDF writer, and a print
+// server's queue may be called "PDF" too. Built right after the dialog, this
+// puts the writer and its file back, so the dialog opens on "print to file"
+// and the user picks a queue there only on purpose.
+class PdfWriterChoice
+{
+public:
+    explicit PdfWriterChoice(const QPrinter &printer);
+    void restore(QPrinter &printer) const;
+
+private:
+    bool m_pdf;
+    QString m_file;
+};
 
 // Opens the print dialog on the request: "Wszystkie" for every order, or,
 // with rows selected, the selection (first to last selected row) chosen and
