@@ -105,13 +105,26 @@ private Q_SLOTS:
         QVERIFY(back.tax == s.tax);
     }
 
-    void badFontSizeFallsBack()
+    // A size no font is made of prints at 10 and is written back unchanged.
+    void badFontSizeIsKeptAndPrintsAtTen_data()
     {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("printed");
+        QTest::newRow("0") << 0 << 10;
+        QTest::newRow("250") << 250 << 10;
+        QTest::newRow("200") << 200 << 200;
+    }
+    void badFontSizeIsKeptAndPrintsAtTen()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, printed);
         auto s = store("font.ini");
-        s->setValue(QStringLiteral("Settings/FontSize"), 0);
+        s->setValue(QStringLiteral("Settings/FontSize"), stored);
         GeneralSettings g;
         readGeneralSettings(*s, g);
-        QCOMPARE(g.fontSize, 10);
+        QCOMPARE(g.printFontSize(), printed);
+        writeGeneralSettings(*s, g);
+        QCOMPARE(s->value(QStringLiteral("Settings/FontSize")).toInt(), stored);
     }
 };
 

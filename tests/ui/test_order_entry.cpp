@@ -307,6 +307,85 @@ private Q_SLOTS:
         }
     }
 
+    // Another order chosen in the list while the dialog holds edits: the
+    // same question as before a new file, by keyboard, by click and by a
+    // click on the empty area.
+    void movingTheSelectionAsksAboutEdits_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("shown");        // the recipient the dialog shows after
+        QTest::addColumn<QString>("storedFirst");  // the first order's recipient after
+        for (const char *how : {"key", "click", "empty area"}) {
+            const QString other = QString::fromLatin1(how) == u"empty area" ? QString() : QStringLiteral("Odbiorca 1");
+            QTest::addRow("%s, cancel stays", how) << how << int(QMessageBox::Cancel) << "Poprawiony" << "Odbiorca 0";
+            QTest::addRow("%s, no drops", how) << how << int(QMessageBox::No) << other << "Odbiorca 0";
+            QTest::addRow("%s, yes saves", how) << how << int(QMessageBox::Yes) << other << "Poprawiony";
+        }
+    }
+    void movingTheSelectionAsksAboutEdits()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, answer);
+        QFETCH(QString, shown);
+        QFETCH(QString, storedFirst);
+        CMainFrame *frame = start(2);
+        QVERIFY(frame);
+        frame->show();
+        CKantomixView *view = frame->view();
+        view->selectRow(0);
+        frame->action(ID_EDIT_ORDER)->trigger();
+        QVERIFY(details(frame)->isVisible());
+        page(frame)->recipient1()->selectAll();
+        QTest::keyClicks(page(frame)->recipient1(), QStringLiteral("Poprawiony"));
+        const auto box = m_modal.answerNextBox(QMessageBox::StandardButton(answer));
+        if (how == u"key") {
+            view->setFocus();
+            QTest::keyClick(view, Qt::Key_Down);
+        } else {
+            const int y = how == u"click" ? view->rowViewportPosition(1) + 2 : view->viewport()->height() - 2;
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, y));
+        }
+        QVERIFY(box->shown);
+        QVERIFY(box->text.contains(QStringLiteral("nie zostały zapisane")));
+        QVERIFY(details(frame)->isVisible());
+        QCOMPARE(page(frame)->recipient1()->text(), shown);
+        QCOMPARE(frame->document().at(0).recipient1, storedFirst);
+        if (answer == QMessageBox::Cancel)
+            QCOMPARE(view->selectedRowList(), QList<int> {0});
+    }
+
+    // Texts that will be cut on paper are named before printing from the
+    // window; No prints nothing.
+    void printingAsksAboutTextsThatWillBeCut_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("no prints nothing") << int(QMessageBox::No);
+        QTest::newRow("yes prints") << int(QMessageBox::Yes);
+    }
+    void printingAsksAboutTextsThatWillBeCut()
+    {
+        QFETCH(int, answer);
+        CMainFrame *frame = start(3);
+        QVERIFY(frame);
+        m_app->settings().ordinary.fitInBox = 1;
+        CPrzelewDane longTitle = frame->document().at(1);
+        longTitle.title2 = QString(29, u'T');
+        frame->view()->model()->replaceOrder(1, longTitle);
+        const QString pdf = m_files.filePath(QStringLiteral("cut.pdf"));
+        QFile::remove(pdf);
+        QPrinter &printer = m_app->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        m_modal.onNextModal<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
+        const auto box = m_modal.answerNextBox(QMessageBox::StandardButton(answer));
+        frame->view()->OnFilePrint(printer);
+        QVERIFY(box->shown);
+        QVERIFY(box->text.contains(QStringLiteral("przelew nr 2 (Odbiorca 1): tytułem cd.\n")));
+        QVERIFY(!box->text.contains(QStringLiteral("nr 1")));
+        QCOMPARE(QFile::exists(pdf), answer == QMessageBox::Yes);
+    }
+
     void unsavedEditsSavedOnYesThenTheDocumentIsAsked()
     {
         CMainFrame *frame = start(1);
