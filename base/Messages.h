@@ -39,13 +39,6 @@ inline QString oldFormat()
 
 inline QString saveFailed() { return QStringLiteral("Zapisanie dokumentu nie powiodło się."); }
 
-// The order that keeps a document from being written: its place in the file,
-// its recipient and why.
-inline QString orderNotWritten(int number, const QString &recipient, const QString &reason)
-{
-    return QStringLiteral("Przelewu nr %1 (odbiorca: %2) nie można zapisać.\n%3").arg(number).arg(recipient, reason);
-}
-
 inline QString settingsNotWritten(const QString &file)
 {
     return QStringLiteral("Nie można zapisać ustawień programu w pliku %1. Zmienione ustawienia nie zostały zachowane.")
@@ -96,15 +89,6 @@ inline QString saveAsInstead() { return QStringLiteral("Zapisz &jako..."); }
 inline QString cancel() { return QStringLiteral("Anuluj"); }
 
 // A text longer than its field allows, refused when a dialog takes its values.
-// A character typed, pasted or picked that a file of orders cannot hold.
-inline QString unencodable(const QString &character)
-{
-    const QString code = QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
-    return QStringLiteral("Znaku „%1” (U+%2) nie można zapisać w pliku przelewów (strona kodowa Windows-1250). "
-                          "Proszę go usunąć lub zastąpić innym.")
-        .arg(character, code);
-}
-
 inline QString tooLong(int limit) { return QStringLiteral("Proszę wprowadzić najwyżej %1 znaków.").arg(limit); }
 
 // Closing lines of the ZUS import about texts cut to fit the order.

@@ -18,11 +18,6 @@ struct GeneralSettings
     int fontSize = 10;          // "FontSize"
     QString valueDelimiter = QStringLiteral("**");    // "ValueDelimiter"
 
-    // The stored font size holds whatever the store held, so that it is
-    // written back unchanged; the print uses 10 for a size no font is made of.
-    static constexpr int kMaxFontSize = 200;
-    int printFontSize() const { return fontSize >= 1 && fontSize <= kMaxFontSize ? fontSize : 10; }
-
     bool operator==(const GeneralSettings &) const = default;
 };
 

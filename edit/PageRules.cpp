@@ -1,7 +1,6 @@
 #include "edit/PageRules.h"
 
-#include "base/Messages.h"
-#include "model/Cp1250.h"
+#include "model/OrderText.h"
 #include "model/PrzelewDane.h"
 
 namespace {
@@ -40,10 +39,10 @@ QString negativeAmountMessage()
 
 std::optional<TextRefusal> unencodableRefusal(const QString &text)
 {
-    const auto bad = Cp1250::firstUnencodable(text);
+    const auto bad = firstUnencodable(text);
     if (!bad)
         return std::nullopt;
-    return TextRefusal {Msg::unencodable(text.mid(bad->first, bad->second)), int(bad->first), int(bad->second)};
+    return TextRefusal {unencodableMessage(text.mid(bad->first, bad->second)), int(bad->first), int(bad->second)};
 }
 
 std::optional<QString> depositWordsMessage(const CWexOleCurrency &amount)

@@ -113,15 +113,4 @@ void appendCollationKey(QStringView text, std::string &out)
     }
 }
 
-std::optional<std::pair<qsizetype, qsizetype>> firstUnencodable(QStringView text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (byteOf(text[i]) >= 0)
-            continue;
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        return std::pair<qsizetype, qsizetype> {i, pair ? 2 : 1};
-    }
-    return std::nullopt;
-}
-
 } // namespace Cp1250

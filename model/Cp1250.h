@@ -7,9 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
-#include <optional>
 #include <string>
-#include <utility>
 
 namespace Cp1250 {
 
@@ -23,9 +21,6 @@ bool canEncode(QStringView text);
 
 // The Windows-1250 byte of a character, or -1 when it has none.
 int byteOf(QChar c);
-// The first character of `text` without a byte, as its position and length
-// (2 for a pair of surrogates); nothing when every character has one.
-std::optional<std::pair<qsizetype, qsizetype>> firstUnencodable(QStringView text);
 
 // Compares as strcmp would compare the encoded bytes (unsigned).
 int compare(QStringView a, QStringView b);

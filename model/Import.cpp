@@ -1,6 +1,7 @@
 #include "model/Import.h"
 
 #include "model/Cp1250.h"
+#include "model/OrderText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -196,7 +197,7 @@ bool appendPadded(QByteArray &line, QStringView text, int width, const Column &c
     }
     if (!Cp1250::canEncode(text)) {
         if (error) {
-            const auto [bad, length] = *Cp1250::firstUnencodable(text);
+            const auto [bad, length] = *firstUnencodable(text);
             *error = QStringLiteral("Pole „%1” zawiera znak „%2”, którego nie można zapisać "
                                     "w stronie kodowej Windows-1250: %3")
                          .arg(QString::fromUtf16(c.name), text.mid(bad, length).toString(), text.toString());

@@ -301,7 +301,10 @@ bool CKantomixDoc::writeAll(QIODevice *device, int version)
     }
     for (size_t i = 0; i < m_orders.size(); ++i) {
         if (!writer.WriteRecord(*m_orders[i])) {
-            m_error = Msg::orderNotWritten(int(i) + 1, m_orders[i]->recipient1, writer.errorString());
+            // Which order keeps the file from being written, and why.
+            m_error = QStringLiteral("Przelewu nr %1 (odbiorca: %2) nie można zapisać.\n%3")
+                          .arg(int(i) + 1)
+                          .arg(m_orders[i]->recipient1, writer.errorString());
             return false;
         }
     }

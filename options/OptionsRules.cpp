@@ -49,7 +49,7 @@ NumberCheck fontSizeFromText(const QString &text, int stored)
 {
     if (text.trimmed() == QString::number(stored))
         return NumberCheck {stored, QString()};
-    return checkWholeNumber(text, 1, GeneralSettings::kMaxFontSize);
+    return checkWholeNumber(text, 1, kMaxFontSize);
 }
 
 QStringList fontSizeEntries()

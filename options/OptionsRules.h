@@ -26,6 +26,8 @@ QString pdfPrinterName();
 inline constexpr int kCentralEuropeanCharset = 238;
 inline constexpr int kDefaultCharset = 1;
 inline constexpr int kMaxDelimiterLength = 2;
+// No font is made of a larger size.
+inline constexpr int kMaxFontSize = 200;
 
 struct NumberCheck
 {

@@ -95,7 +95,9 @@ PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
     p.fitInBox = ps.fitInBox;
     p.fontName = printFontFamily(settings.general.fontName);
     p.fontCharset = settings.general.fontCharset;
-    p.fontSize = settings.general.printFontSize();
+        // A stored size no font is made of (kept in the store as it was) prints at 10.
+    const int size = settings.general.fontSize;
+    p.fontSize = size >= 1 && size <= 200 ? size : 10;
     p.printSymbol = ps.printSymbol;
     p.singleCopy = ps.originalForm && formTypeRow(kind, true, ps.formTypeOrig).singleCopy;
     p.valueDelimiter = settings.general.valueDelimiter;

@@ -6,7 +6,7 @@
 #include "controls/TypedInput.h"
 #include "controls/WarningMark.h"
 #include "model/AccountCheck.h"
-#include "model/Cp1250.h"
+#include "model/OrderText.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -213,8 +213,8 @@ void CKontrahentDlg::accept()
     for (int i = 0; i < int(std::size(kKontrahentLimits)); ++i) {
         QLineEdit *edit = limitedEdit(i);
         const QString text = edit->text();
-        if (const auto bad = Cp1250::firstUnencodable(text)) {
-            showMessage(Msg::unencodable(text.mid(bad->first, bad->second)));
+        if (const auto bad = firstUnencodable(text)) {
+            showMessage(unencodableMessage(text.mid(bad->first, bad->second)));
             edit->setFocus();
             edit->setSelection(int(bad->first), int(bad->second));
             return;

@@ -254,19 +254,27 @@ private Q_SLOTS:
         const QString pdf = m_files.filePath(QStringLiteral("dialog.pdf"));
         // Free text, so the name prints as one word and not a letter per box.
         m_app->settings().ordinary.fitInBox = 0;
+        // "PDF" chosen in the options is the built-in writer, also where a
+        // print server has a queue of that name (cups-pdf): the dialog opens
+        // on writing the file, not on the queue.
+        m_app->settings().general.device = QStringLiteral("PDF");
+        m_app->ApplyPrinterSelection();
         QPrinter &printer = m_app->printer();
-        printer.setOutputFormat(QPrinter::PdfFormat);
+        QCOMPARE(printer.outputFormat(), QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         frame->action(ID_ADD_ORDINARY)->trigger();
         page(frame)->recipient1()->setText(QStringLiteral("DRUKOWANY"));
         page(frame)->amount()->setAmountText(QStringLiteral("99"));
         bool rangeOffered = true;
-        m_modal.onNextModal<QPrintDialog>([&rangeOffered](QPrintDialog *d) {
+        bool writerShown = false;
+        m_modal.onNextModal<QPrintDialog>([&](QPrintDialog *d) {
             rangeOffered = d->testOption(QAbstractPrintDialog::PrintPageRange);
+            writerShown = d->printer()->outputFormat() == QPrinter::PdfFormat && d->printer()->outputFileName() == pdf;
             d->accept();
         });
         details(frame)->printButton()->click();
         QVERIFY(!rangeOffered);
+        QVERIFY(writerShown);
         const PdfText text = PdfText::read(pdf);
         QVERIFY(text.ok);
         QCOMPARE(text.pages.size(), 1);
