@@ -2,6 +2,8 @@
 
 #include "model/Cp1250.h"
 
+#include <QList>
+
 std::optional<std::pair<qsizetype, qsizetype>> firstUnencodable(QStringView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
