@@ -1,6 +1,5 @@
 #include "app/BatchPrint.h"
 
-#include "app/OrderPrinting.h"
 #include "app/PdfTarget.h"
 #include "base/AppIdentity.h"
 #include "base/Messages.h"

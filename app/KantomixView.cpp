@@ -5,6 +5,7 @@
 #include "base/Messages.h"
 #include "app/OrderListModel.h"
 #include "app/OrderPreview.h"
+#include "app/PdfTarget.h"
 #include "base/Settings.h"
 #include "model/KantomixDoc.h"
 #include "app/RegisterCommands.h"

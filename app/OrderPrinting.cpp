@@ -77,19 +77,6 @@ QStringList cutOrderLines(const AllSettings &settings, const CKantomixDoc &doc, 
     return lines;
 }
 
-PdfWriterChoice::PdfWriterChoice(const QPrinter &printer)
-    : m_pdf(printer.outputFormat() == QPrinter::PdfFormat), m_file(printer.outputFileName())
-{
-}
-
-void PdfWriterChoice::restore(QPrinter &printer) const
-{
-    if (!m_pdf)
-        return;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(m_file);
-}
-
 void setUpPrintDialog(QPrintDialog &dialog, QPrinter &printer, const OrderPrintRequest &request, int orderCount,
                       bool rowsSelected)
 {

@@ -6,7 +6,6 @@
 #include "base/Settings.h"
 
 #include <QList>
-#include <QString>
 #include <QStringList>
 
 class CFormPrinter;
@@ -44,22 +43,6 @@ int printOrderPages(CFormPrinter &printer, QPagedPaintDevice &device, const CKan
 // each: the order's place in the list, its recipient and the fields cut.
 // Empty when everything fits (and for an empty form).
 QStringList cutOrderLines(const AllSettings &settings, const CKantomixDoc &doc, const OrderPrintRequest &request);
-
-// Qt's print dialog makes the system's default printer current while it is
-// built, also when the printer is the built-in PDF writer, and a print
-// server's queue may be called "PDF" too. Built right after the dialog, this
-// puts the writer and its file back, so the dialog opens on "print to file"
-// and the user picks a queue there only on purpose.
-class PdfWriterChoice
-{
-public:
-    explicit PdfWriterChoice(const QPrinter &printer);
-    void restore(QPrinter &printer) const;
-
-private:
-    bool m_pdf;
-    QString m_file;
-};
 
 // Opens the print dialog on the request: "Wszystkie" for every order, or,
 // with rows selected, the selection (first to last selected row) chosen and

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QPrinter>
 #include <QSaveFile>
 
 #include <sys/stat.h>
@@ -149,4 +150,17 @@ bool PdfTarget::removeOlderFile()
     discard();
     const QFileInfo info(m_path);
     return info.isFile() && QFile::remove(m_path);
+}
+
+PdfWriterChoice::PdfWriterChoice(const QPrinter &printer)
+    : m_pdf(printer.outputFormat() == QPrinter::PdfFormat), m_file(printer.outputFileName())
+{
+}
+
+void PdfWriterChoice::restore(QPrinter &printer) const
+{
+    if (!m_pdf)
+        return;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_file);
 }

@@ -48,3 +48,21 @@ private:
 
 // True when both paths name one file, through links too (same device and inode).
 bool isSameFile(const QString &a, const QString &b);
+
+class QPrinter;
+
+// Qt's print dialog makes the system's default printer current while it is
+// built, also when the printer is the built-in PDF writer, and a print
+// server's queue may be called "PDF" too. Built right after the dialog, this
+// puts the writer and its file back, so the dialog opens on "print to file"
+// and the user picks a queue there only on purpose.
+class PdfWriterChoice
+{
+public:
+    explicit PdfWriterChoice(const QPrinter &printer);
+    void restore(QPrinter &printer) const;
+
+private:
+    bool m_pdf;
+    QString m_file;
+};

@@ -88,14 +88,16 @@ QString templateName(FormKind kind, int formType)
     return QLatin1String(kFormTemplates[index].name);
 }
 
-PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
+namespace {
+
+// The page parameters apart from the font family, which needs the font database.
+PrintJobParams layoutParams(FormKind kind, const AllSettings &settings)
 {
     const PrintSettings &ps = settings.forKind(kind);
     PrintJobParams p;
     p.fitInBox = ps.fitInBox;
-    p.fontName = printFontFamily(settings.general.fontName);
     p.fontCharset = settings.general.fontCharset;
-        // A stored size no font is made of (kept in the store as it was) prints at 10.
+    // A stored size no font is made of (kept in the store as it was) prints at 10.
     const int size = settings.general.fontSize;
     p.fontSize = size >= 1 && size <= 200 ? size : 10;
     p.printSymbol = ps.printSymbol;
@@ -104,6 +106,15 @@ PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
     p.opTypeMark = kind == FormKind::Tax ? ps.opType : 0;
     p.noZusAccount = kind == FormKind::Zus ? ps.doNotPrintZusBankNo : 0;
     p.threeZusBoxes = kind == FormKind::Zus ? ps.print3Kratki : 0;
+    return p;
+}
+
+} // namespace
+
+PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
+{
+    PrintJobParams p = layoutParams(kind, settings);
+    p.fontName = printFontFamily(settings.general.fontName);
     return p;
 }
 
@@ -129,7 +140,7 @@ QStringList cutFieldsOf(const CPrzelewDane &rec, const AllSettings &settings)
     FormKind kind;
     if (!kindOf(rec.kind, kind))
         return {};
-    const PrintJobParams params = printJobParams(kind, settings);
+    const PrintJobParams params = layoutParams(kind, settings);
     const bool templateMode = settings.forKind(kind).originalForm == 0;
     CuttingCanvas canvas;
     switch (kind) {

@@ -225,6 +225,34 @@ private Q_SLOTS:
         QVERIFY(pdf.pages[3].width() > pdf.pages[3].height());
     }
 
+    // The size on paper, measured in the PDF: the body text follows the
+    // font size setting, the mark keeps its own 16 pt whatever that is.
+    void printedFontSizes_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("8 pt") << 8;
+        QTest::newRow("10 pt") << 10;
+        QTest::newRow("20 pt") << 20;
+    }
+    void printedFontSizes()
+    {
+        QFETCH(int, size);
+        constexpr double kPointMm = 25.4 / 72.0;
+        // Text height over the nominal size: the font's ascent and descent.
+        const auto ratio = [](const QList<PdfWord> &words, double points) {
+            return words.isEmpty() ? 0.0 : words.first().mm.height() / (points * kPointMm);
+        };
+        AllSettings s = textOnlyOrdinary(0);
+        s.general.fontSize = size;
+        PdfJob job;
+        const PdfText pdf = job.print(s, {sample::ordinary()});
+        QVERIFY(pdf.ok);
+        const double body = ratio(pdf.find(QStringLiteral("ZLECENIODAWCA")), size);
+        QVERIFY2(body > 0.9 && body < 1.4, qPrintable(QString::number(body)));
+        const double mark = ratio(pdf.find(QStringLiteral("X")), 16);
+        QVERIFY2(mark > 0.9 && mark < 1.4, qPrintable(QString::number(mark)));
+    }
+
     void blankFormPrintsTheTemplateOnly()
     {
         QVERIFY2(templateExists("ZMT_TAX_4X_WZORZEC_BW"), "template compiled in");

@@ -677,7 +677,9 @@ private Q_SLOTS:
             QStringList messages;
             void showMessage(const QString &t) override { messages << t; }
         } dlg(true);
-        dlg.setValues({QString(), QStringLiteral("Nazwa")});
+        KontrahentValues values;
+        values.name = QStringLiteral("Nazwa");
+        dlg.setValues(values);
         dlg.show();
         auto *edit = child<QLineEdit>(&dlg, qPrintable(field));
         edit->setFocus();

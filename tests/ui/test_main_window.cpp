@@ -1017,7 +1017,7 @@ void TestMainWindow::registerCommandsOpenTheirDialogsOrSayWhy()
     });
     closer->start();
     g_answerers << closer;
-    frame->action(command)->trigger();
+    frame->action(CommandId(command))->trigger();
     if (broken) {
         QDir(db).removeRecursively();
         QVERIFY2(shown.startsWith(QStringLiteral("QMessageBox:")), qPrintable(shown));
