@@ -12,6 +12,7 @@
 #include "edit/ContainerDlg.h"
 
 #include <QContextMenuEvent>
+#include <QTimer>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -195,7 +196,10 @@ void CKantomixView::followSelection(const QItemSelection &selected)
         // edits stay unless the user lets them go.
         const int before = editedRow();
         if (!settleEditsBeforeSwitching()) {
-            restoreSelection(before);
+            // Put back once the view has finished moving; until then the
+            // selection is not followed.
+            m_switching = true;
+            QTimer::singleShot(0, this, [this, before] { restoreSelection(before); });
             return;
         }
         // A save may have added an order: take the selection as it is now.

@@ -44,7 +44,7 @@ CHopDlg::CHopDlg(CKontrahenciSet &target, QWidget *parent)
     : QDialog(parent),
       m_target(target),
       m_path(new QLineEdit(this)),
-      m_browse(button(QStringLiteral("&Przeglądaj..."), "browseButton", this)),
+      m_browse(button(QStringLiteral("P&rzeglądaj..."), "browseButton", this)),
       m_ok(button(QStringLiteral("OK"), "okButton", this)),
       m_cancel(button(QStringLiteral("Anuluj"), "cancelButton", this)),
       m_help(button(QStringLiteral("Pomoc"), "helpButton", this))

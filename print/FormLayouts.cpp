@@ -283,6 +283,12 @@ void drawRecipientAccount(FormCanvas &canvas, const FormLayout &layout, const Pr
     if (!layout.recipientAccount)
         return;
     AccountParts parts{rec.checkDigits, rec.bankNumber, rec.accountRest};
+    if (params.fitInBox) {
+        // Blanks and dashes stored in older files (typed the way invoices
+        // group the number) take no box: each box holds one digit.
+        for (QString *part : {&parts.checkDigits, &parts.bankNumber, &parts.accountRest})
+            part->remove(QRegularExpression(QStringLiteral("[ -]")));
+    }
     if (layout.zusAccountRules) {
         if (params.noZusAccount)
             return;
@@ -292,12 +298,6 @@ void drawRecipientAccount(FormCanvas &canvas, const FormLayout &layout, const Pr
                 return;
             parts = {pattern.mid(0, 2), pattern.mid(2, 8), pattern.mid(10, 16)};
         }
-    }
-    if (params.fitInBox) {
-        // Blanks and dashes stored in older files (typed the way invoices
-        // group the number) take no box: each box holds one digit.
-        for (QString *part : {&parts.checkDigits, &parts.bankNumber, &parts.accountRest})
-            part->remove(QRegularExpression(QStringLiteral("[ -]")));
     }
     drawAccountRow(canvas, *layout.recipientAccount, layout.pitch, params.fitInBox, parts,
                    QStringLiteral("nr rachunku odbiorcy"));

@@ -92,7 +92,7 @@ class TestMnemonics : public QObject
                 each(state);
             const QStringList clashes = clashesIn(window);
             QVERIFY2(clashes.isEmpty(), qPrintable(QStringLiteral("%1 (%2): %3")
-                                                       .arg(name).arg(state).arg(clashes.join(u'; '))));
+                                                       .arg(name).arg(state).arg(clashes.join(QStringLiteral("; ")))));
         }
         window->hide();
     }
