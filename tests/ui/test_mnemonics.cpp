@@ -136,8 +136,7 @@ private Q_SLOTS:
             COrderPreviewDlg preview(forms, printer, doc, OrderPrintRequest::forBlankForm(0), [] { return false; });
             checkWindow(&preview, window);
         } else if (window == u"dos import") {
-            CKontrahenciSet target(testRegister());
-            CHopDlg dlg(target);
+            CHopDlg dlg(testRegister());
             checkWindow(&dlg, window);
         }
     }
