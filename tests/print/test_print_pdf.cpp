@@ -262,7 +262,7 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("words");
         const QStringList ordinary {"Polecenie", "przelewu", "odbiorcy", "zleceniodawcy", "tytułem", "waluta",
                                     "kwota", "wpłata"};
-        const QStringList tax {"PODATKI", "zobowiązanego", "identyfikatora", "okresu", "formularza", "kwota",
+        const QStringList tax {"PODATKI", "zobowiązanego", "identyfikatora", "okres", "formularza", "kwota",
                                "przelew", "wpłata"};
         const QStringList zus {"Zakład", "Ubezpieczeń", "Społecznych", "płatnika", "Deklaracja", "decyzji",
                                "Kwota"};
