@@ -72,7 +72,7 @@ private:
     void addText(SortEntry &e, const QString &text)
     {
         e.offset = uint32_t(m_pool.size());
-        PolishCollation::appendKey(text, m_pool);
+        PolishCollation::appendSortKey(text, m_pool);
         e.length = uint32_t(m_pool.size() - e.offset);
     }
 

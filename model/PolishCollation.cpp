@@ -35,7 +35,7 @@ char32_t weight(char32_t c)
     return c * 4;
 }
 
-int compare(QStringView a, QStringView b)
+int compareForSort(QStringView a, QStringView b)
 {
     const qsizetype n = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < n; ++i) {
@@ -48,7 +48,7 @@ int compare(QStringView a, QStringView b)
     return Cp1250::compare(a, b);
 }
 
-void appendKey(QStringView text, std::string &out)
+void appendSortKey(QStringView text, std::string &out)
 {
     for (QChar c : text)
         appendWeight(weight(c.unicode()), out);
