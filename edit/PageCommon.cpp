@@ -253,6 +253,11 @@ CDepositSwitch::CDepositSwitch(QRadioButton *deposit, QRadioButton *transfer, CW
                                QLineEdit *account, QObject *parent)
     : QObject(parent), m_deposit(deposit), m_transfer(transfer), m_amount(amount), m_account(account)
 {
+    for (QLabel *label : account->parentWidget()->findChildren<QLabel *>())
+        if (label->buddy() == account)
+            m_label = label;
+    if (m_label)
+        m_accountLabel = m_label->text();
     connect(m_deposit, &QRadioButton::clicked, this, &CDepositSwitch::onDeposit);
     connect(m_transfer, &QRadioButton::clicked, this, &CDepositSwitch::onTransfer);
     connect(m_amount, &QLineEdit::textChanged, this, [this] {
@@ -300,6 +305,14 @@ void CDepositSwitch::showField()
     m_account->setText(m_field.text);
     m_account->setCursorPosition(0);
     m_account->setEnabled(m_field.enabled);
+    showLabel();
+}
+
+void CDepositSwitch::showLabel()
+{
+    // A disabled field holds a deposit's amount in words.
+    if (m_label)
+        m_label->setText(m_account->isEnabled() ? m_accountLabel : QStringLiteral("Kwota słownie:"));
 }
 
 void CDepositSwitch::onDeposit()
@@ -324,6 +337,7 @@ void CDepositSwitch::load(const std::function<void()> &exchange)
     // The account kept for a switch is this order's own, never another's.
     m_field.loaded(m_account->text(), m_transfer->isChecked());
     m_account->setEnabled(m_field.enabled);
+    showLabel();
 }
 
 void CDepositSwitch::accountPicked(const QString &account)

@@ -113,13 +113,14 @@ CWarningMark *makeAccountMark(QWidget *parent, const QList<QLineEdit *> &parts);
 // not check, and never while it shows a deposit's amount in words.
 CWarningMark *makeSenderAccountMark(QWidget *parent, QLineEdit *account, QRadioButton *deposit);
 
-// The radio pair, the amount and the sender-account field working together:
-// "Wpłata" shows the amount in digit words in the field (and follows every
-// change of the amount), "Przelew" brings back the account kept meanwhile.
 // Texts and names the file cannot hold are refused as they are saved; a pick
 // from the register that brings one says so at once, on its field.
 bool checkPickedTexts(QWidget *page, const QList<QLineEdit *> &edits);
 
+// The radio pair, the amount and the sender-account field working together:
+// "Wpłata" shows the amount in digit words in the field (and follows every
+// change of the amount), "Przelew" brings back the account kept meanwhile.
+// The field's label says which of the two it holds.
 class CDepositSwitch : public QObject
 {
     Q_OBJECT
@@ -140,11 +141,14 @@ private:
     void onTransfer();
     void readField();
     void showField();
+    void showLabel();
 
     QRadioButton *m_deposit;
     QRadioButton *m_transfer;
     CWexCalcEdit *m_amount;
     QLineEdit *m_account;
+    QLabel *m_label = nullptr;      // the field's label, made before the switch
+    QString m_accountLabel;         // its text while the field holds an account
     PageRules::SenderAccountField m_field;
     bool m_loading = false;
 };

@@ -44,6 +44,10 @@ int findEntryBeginning(const QStringList &entries, const QString &text);
 QString fontEntryText(const QString &name, int charset);
 // "Arial CE" saves as Arial with 238, anything else with 1.
 void splitFontEntry(const QString &entry, QString &name, int &charset);
+// What the page says of a stored font or printer this machine lacks: which
+// font prints instead, which printer prints (none: empty).
+QString missingFontNote(const QString &font, const QString &printedWith);
+QString missingPrinterNote(const QString &printer, const QString &defaultPrinter);
 // The font size the size field gives: the stored size while the field
 // shows it unchanged (also one out of range, which the store keeps), else a
 // whole number from 1 to 200, or the message refusing the text.
