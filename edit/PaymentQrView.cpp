@@ -120,26 +120,29 @@ void CPaymentQrView::showOrder(const CPrzelewDane &order)
 CPrzelewDane typedOrder(const CDetailsPage *page, const CPrzelewDane &stored)
 {
     CPrzelewDane r = stored;
-    if (const auto *p = qobject_cast<const CDetailsDlg *>(page)) {
-        r.kind = KindOrdinary;
-        r.recipient1 = p->recipient1()->text();
-        r.checkDigits = p->checkDigits()->text();
-        r.bankNumber = p->bankNumber()->text();
-        r.accountRest = p->accountRest()->text();
+    // What every page has: the deposit switch, the currency and the amount.
+    const auto money = [&r](const auto *p) {
         r.isTransfer = p->transferButton()->isChecked() ? 1 : 0;
         r.currency = p->currency()->text();
         r.amount = typedAmount(p->amount());
+    };
+    // The recipient's name and account of the ordinary and tax pages.
+    const auto recipient = [&r](QLineEdit *name, const auto *p) {
+        r.recipient1 = name->text();
+        r.checkDigits = p->checkDigits()->text();
+        r.bankNumber = p->bankNumber()->text();
+        r.accountRest = p->accountRest()->text();
+    };
+    if (const auto *p = qobject_cast<const CDetailsDlg *>(page)) {
+        r.kind = KindOrdinary;
+        money(p);
+        recipient(p->recipient1(), p);
         r.title1 = p->title1()->text();
         r.title2 = p->title2()->text();
     } else if (const auto *p = qobject_cast<const CTaxDetailsDlg *>(page)) {
         r.kind = KindTax;
-        r.recipient1 = p->office1()->text();
-        r.checkDigits = p->checkDigits()->text();
-        r.bankNumber = p->bankNumber()->text();
-        r.accountRest = p->accountRest()->text();
-        r.isTransfer = p->transferButton()->isChecked() ? 1 : 0;
-        r.currency = p->currency()->text();
-        r.amount = typedAmount(p->amount());
+        money(p);
+        recipient(p->office1(), p);
         r.payerId = p->payerId()->text();
         r.idType = listCode(p->idType(), stored.idType, PageRules::Tax::idTypeCode);
         r.taxPeriod = p->period()->text();
@@ -147,9 +150,7 @@ CPrzelewDane typedOrder(const CDetailsPage *page, const CPrzelewDane &stored)
         r.obligationId = p->obligation()->text();
     } else if (const auto *p = qobject_cast<const CZUSDetailsDlg *>(page)) {
         r.kind = KindZus;
-        r.isTransfer = p->transferButton()->isChecked() ? 1 : 0;
-        r.currency = p->currency()->text();
-        r.amount = typedAmount(p->amount());
+        money(p);
         r.zusAccountType = listCode(p->purpose(), stored.zusAccountType, [](int position) { return position + 1; });
     }
     return r;

@@ -2,6 +2,7 @@
 // page, gives its reason in its place when the order cannot have one, moves
 // no field, and a screenshot of it reads back as the code's text.
 
+#include "print/SampleOrders.h"
 #include "register/RegisterTestEnv.h"
 
 #include "controls/WexCalcEdit.h"
@@ -25,10 +26,11 @@ namespace {
 
 CPrzelewDane payableOrder(int kind)
 {
+    if (kind == KindTax)
+        return sample::payableTax();
     CPrzelewDane r;
     r.SetKind(kind, COrderDate::fromParts(2026, 12, 8));
     r.amount = CWexOleCurrency::fromUnits(1234, 5600);
-    r.sender1 = QStringLiteral("Zofia Brzęczyszczykiewicz");
     if (kind == KindZus) {
         r.zusAccountType = 1;
         return r;
@@ -38,15 +40,6 @@ CPrzelewDane payableOrder(int kind)
     r.checkDigits = QStringLiteral("51");
     r.bankNumber = QStringLiteral("10101023");
     r.accountRest = QStringLiteral("1234567890123456");
-    if (kind == KindTax) {
-        r.checkDigits = QStringLiteral("88");
-        r.bankNumber = QStringLiteral("10100071");
-        r.accountRest = QStringLiteral("2222123456321800");
-        r.payerId = QStringLiteral("1234563218");
-        r.idType = CPrzelewDane::IdTypeFromLetter(u'N');
-        r.taxFormSymbol = QStringLiteral("PIT-37");
-        r.taxPeriod = QStringLiteral("25R");
-    }
     return r;
 }
 

@@ -27,20 +27,12 @@ constexpr int kQuietUnits = 5;         // the clear margin every spot keeps, 0.5
 // Orders whose code holds Polish letters; the tax one a NIP as well.
 CPrzelewDane payable(int kind)
 {
+    if (kind == KindTax)
+        return sample::payableTax();
     CPrzelewDane r = sample::ordinary();
     r.checkDigits = QStringLiteral("51");
     r.recipient1 = QStringLiteral("ŻÓŁTA ŁÓDŹ SPÓŁKA Z O.O.");
     r.title1 = QStringLiteral("FAKTURA 7/2026 ZA GRUDZIEŃ, ŚWIĘTA");
-    if (kind == KindTax) {
-        r = sample::tax();
-        r.checkDigits = QStringLiteral("88");
-        r.bankNumber = QStringLiteral("10100071");
-        r.accountRest = QStringLiteral("2222123456321800");
-        r.payerId = QStringLiteral("1234563218");
-        r.idType = CPrzelewDane::IdTypeFromLetter(u'N');
-        r.taxFormSymbol = QStringLiteral("PIT-37");
-        r.taxPeriod = QStringLiteral("25R");
-    }
     return r;
 }
 
