@@ -130,6 +130,7 @@ public:
     void drawWrapped(const QRect &, const QString &) override {}
     void drawCentered(const QRect &, const QString &, Font) override {}
     void drawLine(QPoint, QPoint) override {}
+    void fillRects(const QList<QRectF> &) override {}
     void drawBoxRow(const QRect &, const QString &, int) override {}
     int textWidth(const QString &text) override { return int(text.size()); }
 };
