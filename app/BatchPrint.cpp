@@ -375,6 +375,11 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
     return BatchPrinted;
 }
 
+QString batchInputProblem(const QString &path)
+{
+    return inputProblem(path);
+}
+
 void useOffscreenWithoutDisplay(const QStringList &args)
 {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")

@@ -55,6 +55,9 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
                   const RegisterLocation &where = {RegisterDb::defaultPath()});
 int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings, const BatchEnvironment &env);
 
+// Why a handed-over file cannot be read, in Polish; empty when it can.
+QString batchInputProblem(const QString &path);
+
 // Before the application exists: a batch started without a display (and
 // without a platform chosen by the caller) runs on the offscreen platform.
 void useOffscreenWithoutDisplay(const QStringList &args);
