@@ -18,3 +18,22 @@ CDefaultSender lookupDefaultSender(const RegisterLocation &where)
     set.Close();
     return out;
 }
+
+QList<CDefaultSender> listSenders(const RegisterLocation &where)
+{
+    QList<CDefaultSender> senders;
+    CKontrahenciSet set(where);
+    set.m_strFilter = QStringLiteral("KH_Typ=3");
+    set.m_strSort = QStringLiteral("[KH_Nazwa1]");
+    set.Open();
+    qsizetype defaults = 0;
+    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext()) {
+        const CDefaultSender sender {true, set.m_Kh_Nazwa1, set.m_Kh_Nazwa2, set.accountText()};
+        if (set.m_Kh_Domyslny)
+            senders.insert(defaults++, sender);
+        else
+            senders.append(sender);
+    }
+    set.Close();
+    return senders;
+}
