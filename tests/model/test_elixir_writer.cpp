@@ -341,7 +341,7 @@ private Q_SLOTS:
         for (const char16_t *text : {u";", u"&", u"@", u"$", u"\t", u"\u20AC", u"\u00A0", u"\u201E", u"\u0416",
                                      u"\u00B5", u"\U0001F600"})
             QTest::addRow("character U+%04X", unsigned(QString::fromUtf16(text).toUcs4().first()))
-                << changed(base, [text](CPrzelewDane &o) { o.sender2 += QString::fromUtf16(text); }) << false
+                << changed(base, [text](CPrzelewDane &o) { o.sender2.insert(3, QString::fromUtf16(text)); }) << false
                 << int(R::ForbiddenCharacter) << QStringLiteral("nazwa nadawcy");
         row("tax obligation with a quote", [](CPrzelewDane &o) { o = taxOrder(); o.obligationId = "\"x\""; },
             R::Quote, "identyfikacja zobowiązania");

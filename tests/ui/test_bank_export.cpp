@@ -58,7 +58,12 @@ private:
     std::unique_ptr<CKantomixApp> m_app;
 
 private Q_SLOTS:
-    void initTestCase() { setUpApplicationIdentity(); }
+    void initTestCase()
+    {
+        setUpApplicationIdentity();
+        // The application's register, in the tests' own data folder.
+        testRegister() = RegisterLocation {RegisterDb::defaultPath()};
+    }
     void cleanup()
     {
         ModalAnswers::stopAll();
@@ -91,7 +96,7 @@ private Q_SLOTS:
         QFETCH(int, quotes);
         QFETCH(QByteArray, file);
         QFETCH(QStringList, summary);
-        m_env.reset();
+        QFile::remove(testRegister().path);
         addParties({Party("Inny nadawca", TypNadawca, false, "10201026", "0000123456789012", "60"),
                     Party("Firma Źródło", TypNadawca, true, "10201026", "0000123456789012", "60")});
         static int row = 0;
@@ -134,7 +139,7 @@ private Q_SLOTS:
             ModalAnswers::next<QFileDialog>([bankFile, answerSummary](QFileDialog *d, ModalSeen &) {
                 answerSummary();
                 d->selectFile(bankFile);
-                d->accept();
+                QMetaObject::invokeMethod(d, "accept");
             });
         };
         auto dialogSeen = ModalAnswers::next<CElixirExportDlg>([&](CElixirExportDlg *d, ModalSeen &seen) {
