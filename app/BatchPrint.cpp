@@ -1,6 +1,10 @@
 #include "app/BatchPrint.h"
 
+#include "app/BatchNotes.h"
+#include "app/HandedOverFile.h"
+#include "app/PathBytes.h"
 #include "app/PdfTarget.h"
+#include "app/SystemErrors.h"
 #include "base/AppIdentity.h"
 #include "base/Messages.h"
 #include "model/AccountCheck.h"
@@ -20,7 +24,11 @@
 #include <tuple>
 #include <vector>
 
+#include <cerrno>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,12 +44,6 @@ bool headless()
 {
     const QString platform = QGuiApplication::platformName();
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
-}
-
-void toStandardError(const QString &text)
-{
-    std::fprintf(stderr, "kantomix: %s\n", text.toLocal8Bit().constData());
-    std::fflush(stderr);
 }
 
 // The application's current printer: the "*PRNM*" printer when given, else
@@ -93,21 +95,6 @@ std::unique_ptr<QPrinter> dialogPrinter(const PrinterChoice &choice, const QStri
     return printer;
 }
 
-// Why the input cannot be read, or empty. Only a regular file or a pipe is
-// read: a device such as /dev/zero would never end.
-QString inputProblem(const QString &path)
-{
-    const QString shown = QDir::toNativeSeparators(path);
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return QStringLiteral("Nie można odnaleźć pliku %1.").arg(shown);
-    if (S_ISDIR(st.st_mode))
-        return QStringLiteral("%1 jest folderem, a nie plikiem.").arg(shown);
-    if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode))
-        return QStringLiteral("%1 nie jest zwykłym plikiem ani potokiem.").arg(shown);
-    return {};
-}
-
 // Where the pages go: a printer of the system, or the built-in PDF printer.
 struct BatchOutput
 {
@@ -140,6 +127,63 @@ QString cutText(const QStringList &fields)
     return quoted.join(QStringLiteral(", "));
 }
 
+QString quoted(const QString &text)
+{
+    return QStringLiteral("„%1”").arg(text);
+}
+
+// Why no system printer could be had, naming the printer and where its name came from.
+QString printerProblem(const PrinterChoice &choice, const CKantomixCommandLineInfo &cmd, const GeneralSettings &general)
+{
+    const bool printTo = cmd.m_nShellCommand == CKantomixCommandLineInfo::FilePrintTo;
+    if (choice.name.isEmpty())
+        return printTo ? QStringLiteral("Nie podano nazwy drukarki: drugie słowo po /pt jest puste.")
+                       : QStringLiteral("Nie wybrano drukarki, a system nie ma drukarki domyślnej.");
+    const QString from = printTo                              ? QStringLiteral(" (podana po /pt)")
+                       : !cmd.m_strNamedPrinter.isEmpty()     ? QStringLiteral(" (podana w /*PRNM*)")
+                       : choice.name == general.device        ? QStringLiteral(" (zapamiętana w opcjach programu)")
+                                                              : QString();
+    QString text = QPrinterInfo::printerInfo(choice.name).isNull()
+        ? QStringLiteral("Drukarka %1%2 nie istnieje w systemie").arg(quoted(choice.name), from)
+        : QStringLiteral("Drukarki %1%2 nie można użyć").arg(quoted(choice.name), from);
+    if (choice.name.compare(kPdfPrinter, Qt::CaseInsensitive) == 0)
+        text += QStringLiteral("; wbudowana drukarka PDF nazywa się „PDF” (wielkimi literami)");
+    return text + u'.';
+}
+
+// What the reader noticed in an order's line, for the caller.
+QStringList orderRemarks(const CImport::LineRemarks &r)
+{
+    QStringList out;
+    if (!r.unreadDate.isEmpty())
+        out << QStringLiteral("data %1 nie jest datą w postaci RRRR-MM-DD").arg(quoted(r.unreadDate));
+    if (!r.unknownFlag.isNull())
+        out << QStringLiteral("znak rodzaju %1 nie jest P (przelew) ani W (wpłata); wydrukowano jako wpłatę gotówkową")
+                   .arg(quoted(r.unknownFlag));
+    if (r.utf8)
+        out << QStringLiteral("teksty są zapisane w UTF-8, a nie w Windows-1250: polskie litery wydrukują się "
+                              "błędnie (np. „Ĺ‚” zamiast „ł”)");
+    return out;
+}
+
+// The recipient's account as the window would mark it; empty when it checks.
+QString accountRemark(const CPrzelewDane &rec)
+{
+    const QString number = rec.AccountNumberText();
+    switch (checkAccountNumber(number)) {
+    case AccountCheck::WrongCheckDigits:
+    case AccountCheck::WrongBankCode:
+        return QStringLiteral("numer rachunku odbiorcy %1 ma błędne cyfry kontrolne").arg(number);
+    case AccountCheck::WrongLength:
+        return QStringLiteral("numer rachunku odbiorcy %1 nie składa się z 26 cyfr").arg(quoted(number));
+    case AccountCheck::Empty:
+        return QStringLiteral("brak numeru rachunku odbiorcy");
+    case AccountCheck::Valid:
+        break;
+    }
+    return {};
+}
+
 } // namespace
 
 bool isBatchPrintCommand(const CKantomixCommandLineInfo &cmd)
@@ -151,9 +195,9 @@ bool isBatchPrintCommand(const CKantomixCommandLineInfo &cmd)
 BatchEnvironment defaultBatchEnvironment(const AllSettings &settings, const RegisterLocation &where)
 {
     BatchEnvironment env;
-    env.note = toStandardError;
+    env.note = writeToStandardError;
     env.failure = [](const QString &text) {
-        toStandardError(text);
+        writeToStandardError(text);
         if (!headless())
             QMessageBox::warning(nullptr, programTitle(), text);
     };
@@ -179,7 +223,8 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
 
 int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings, const BatchEnvironment &env)
 {
-    const auto note = [&](const QString &text) {
+    // Lines about the job as a whole: always written.
+    const auto report = [&](const QString &text) {
         if (env.note)
             env.note(text);
     };
@@ -187,28 +232,26 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
         if (env.failure)
             env.failure(text);
         else
-            note(text);
+            report(text);
     };
+    // Lines about single lines and orders of the file: through the cap.
+    BatchNotes notes(env.note);
+    const auto note = [&](const QString &text) { notes.add(text); };
 
     const QString input = cmd.m_strFileName;
     if (input.isEmpty()) {
-        note(QStringLiteral("Nie podano pliku z przelewami do wydrukowania."));
+        report(QStringLiteral("Nie podano pliku z przelewami do wydrukowania."));
         return BatchBadCommandLine;
     }
-    if (const QString problem = inputProblem(input); !problem.isEmpty()) {
-        note(problem);
-        return BatchFileNotOpened;
-    }
-    CImport reader;
-    if (!reader.Open(input, QIODevice::ReadOnly)) {
-        note(QStringLiteral("Nie można otworzyć pliku %1: %2").arg(QDir::toNativeSeparators(input),
-                                                                    reader.errorString()));
+    HandedOverFile inputFile(notes);
+    if (const QString problem = inputFile.open(input); !problem.isEmpty()) {
+        report(problem);
         return BatchFileNotOpened;
     }
 
     if (cmd.m_bEditBeforePrint && !env.confirm) {
-        note(QStringLiteral("Zatwierdzanie przelewów przed wydrukiem (/EBP) wymaga ekranu; "
-                            "nic nie zostało wydrukowane."));
+        report(QStringLiteral("Zatwierdzanie przelewów przed wydrukiem (/EBP) wymaga ekranu; "
+                              "nic nie zostało wydrukowane."));
         return BatchNotAvailable;
     }
 
@@ -221,18 +264,22 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
     else
         out.printer = systemPrinter(choice);
 
+    const auto cancelled = [&] {
+        report(QStringLiteral("Wybór drukarki (/PD) anulowany; nic nie zostało wydrukowane."));
+        return BatchCancelled;
+    };
     if (cmd.m_bPrintDialog) {
         if (!env.printerDialog) {
-            note(QStringLiteral("Okno wyboru drukarki (/PD) wymaga ekranu; drukowanie na wybranej drukarce."));
+            report(QStringLiteral("Okno wyboru drukarki (/PD) wymaga ekranu; drukowanie na wybranej drukarce."));
         } else if (printTo) {
             // Print-to keeps its printer: the dialog sets up the current one only.
             const std::unique_ptr<QPrinter> current = dialogPrinter(currentPrinter(cmd, settings.general), input);
             if (!env.printerDialog(*current))
-                return BatchCancelled;
+                return cancelled();
         } else {
             std::unique_ptr<QPrinter> shown = out.printer ? std::move(out.printer) : dialogPrinter(choice, input);
             if (!env.printerDialog(*shown))
-                return BatchCancelled;
+                return cancelled();
             if (shown->outputFormat() == QPrinter::PdfFormat) {
                 if (!shown->outputFileName().isEmpty())
                     pdfPath = shown->outputFileName();
@@ -244,8 +291,8 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
     }
 
     if (!pdfPath.isEmpty() && isSameFile(pdfPath, input)) {
-        note(QStringLiteral("Plik wyniku %1 jest plikiem z przelewami; nic nie zostało wydrukowane.")
-                 .arg(QDir::toNativeSeparators(pdfPath)));
+        report(QStringLiteral("Plik wyniku %1 jest plikiem z przelewami; nic nie zostało wydrukowane.")
+                   .arg(shownPath(pdfPath)));
         return BatchBadCommandLine;
     }
 
@@ -253,13 +300,14 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
     if (!pdfPath.isEmpty()) {
         out.pdfFile = env.pdfDevice ? std::make_unique<PdfTarget>(env.pdfDevice) : std::make_unique<PdfTarget>(pdfPath);
         if (!out.pdfFile->open()) {
-            note(QStringLiteral("Nie można zapisać pliku PDF %1: %2")
-                     .arg(QDir::toNativeSeparators(pdfPath), out.pdfFile->errorString()));
+            report(QStringLiteral("Nie można zapisać pliku PDF %1: %2.")
+                       .arg(shownPath(pdfPath), out.pdfFile->errorString()));
             failure(Msg::text(Msg::CannotStartPrintJob));
             return BatchCannotStartJob;
         }
         out.pdf = pdfWriter(out.pdfFile->device(), docName);
     } else if (!out.printer) {
+        report(printerProblem(choice, cmd, settings.general));
         failure(Msg::text(Msg::CannotStartPrintJob));
         return BatchCannotStartJob;
     } else {
@@ -268,18 +316,11 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
 
     // The next order to print with its line in the file; false at the end.
     const auto readOrder = [&](CPrzelewDane &rec, int &line) {
-        for (;;) {
-            const CImport::ReadResult read = reader.ReadRecord(rec);
-            if (read == CImport::EndOfFile)
-                return false;
-            line = int(reader.lineNumber());
-            if (read == CImport::RecordRead)
-                return true;
-            // Passed over, as the format says; the caller learns which and why.
-            note(QStringLiteral("wiersz %1 pominięty: %2")
-                     .arg(line)
-                     .arg(CImport::problemText(reader.lastProblem(), reader.version())));
-        }
+        if (!inputFile.next(rec, line))
+            return false;
+        for (const QString &remark : orderRemarks(inputFile.lastRemarks()))
+            note(QStringLiteral("wiersz %1: %2").arg(line).arg(remark));
+        return true;
     };
     // "/EBP": every order is confirmed before the job starts, so a refusal
     // leaves no page behind: no file from the PDF printer, nothing spooled.
@@ -293,8 +334,9 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
                 confirmed.emplace_back(rec, line);
                 break;
             case OrderConfirmation::Refused:
-                note(QStringLiteral("Przelew z wiersza %1 nie został zatwierdzony; nic nie zostało wydrukowane.")
-                         .arg(line));
+                notes.finish();
+                report(QStringLiteral("Przelew z wiersza %1 nie został zatwierdzony; nic nie zostało wydrukowane.")
+                           .arg(line));
                 return BatchCancelled;
             }
         }
@@ -308,9 +350,14 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
         std::tie(rec, line) = confirmed[nextConfirmed++];
         return true;
     };
+    const auto writeFailed = [&] {
+        return QStringLiteral("Zapisanie pliku PDF %1 nie powiodło się: %2.")
+            .arg(shownPath(pdfPath), out.pdfFile->errorString());
+    };
 
     CFormPrinter forms(settings);
     int result = BatchPrinted;
+    QString problem;    // why the job failed, told after the notes
     {
         FormPageJob job(forms, out.device());
         CPrzelewDane rec;
@@ -318,40 +365,53 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
         while (nextOrder(rec, line)) {
             if (!job.printPage(rec)) {
                 if (job.pageCount() == 0) {
-                    failure(Msg::text(Msg::CannotStartPrintJob));
+                    problem = Msg::text(Msg::CannotStartPrintJob);
                     result = BatchCannotStartJob;
                 } else {
-                    failure(QStringLiteral("Wydrukowanie strony %1 (wiersz %2) nie powiodło się.")
-                                .arg(job.pageCount() + 1)
-                                .arg(line));
+                    problem = QStringLiteral("Wydrukowanie strony %1 (wiersz %2) nie powiodło się.")
+                                  .arg(job.pageCount() + 1)
+                                  .arg(line);
                     result = BatchPageFailed;
                 }
                 break;
             }
+            // A full disk: the rest of the job would be rendered for nothing.
+            if (out.pdfFile && out.pdfFile->failed()) {
+                problem = writeFailed();
+                result = BatchPageFailed;
+                break;
+            }
             // A mistyped account costs the caller most: name it, print anyway.
-            if (const AccountCheck account = checkAccountNumber(rec.AccountNumberText());
-                account == AccountCheck::WrongCheckDigits || account == AccountCheck::WrongBankCode)
-                note(QStringLiteral("wiersz %1: numer rachunku odbiorcy %2 ma błędne cyfry kontrolne")
-                         .arg(line)
-                         .arg(rec.AccountNumberText()));
+            if (const QString account = accountRemark(rec); !account.isEmpty())
+                note(QStringLiteral("wiersz %1: %2").arg(line).arg(account));
             if (!job.lastPageCut().isEmpty())
                 note(QStringLiteral("wiersz %1: tekst nie zmieścił się w kratkach i został obcięty na wydruku: %2")
                          .arg(line)
                          .arg(cutText(job.lastPageCut())));
         }
-        if (result == BatchPrinted && reader.readFailed()) {
-            note(QStringLiteral("Odczyt pliku %1 nie powiódł się: %2; nic nie zostało wydrukowane.")
-                     .arg(QDir::toNativeSeparators(input), reader.errorString()));
-            result = BatchFileNotOpened;
+        if (result == BatchPrinted) {
+            problem = inputFile.endProblem({QStringLiteral("drukowania"), QStringLiteral("wydruk"),
+                                            QStringLiteral("nic nie zostało wydrukowane")});
+            if (!problem.isEmpty())
+                result = BatchFileNotOpened;
         }
+        notes.finish();
         if (result != BatchPrinted && out.printer)
             out.printer->abort();   // pages already spooled are discarded
         if (result == BatchPrinted && job.pageCount() == 0) {
             QString text = QStringLiteral("Nie wydrukowano żadnego przelewu.");
-            if (out.pdfFile && out.pdfFile->removeOlderFile())
-                text += QStringLiteral(" Starszy plik %1 został usunięty.").arg(QDir::toNativeSeparators(pdfPath));
-            note(text);
-            return BatchPrinted;
+            const PdfTarget::OlderFile older = out.pdfFile ? out.pdfFile->removeOlderFile() : PdfTarget::OlderFile::None;
+            if (older == PdfTarget::OlderFile::Removed)
+                text += QStringLiteral(" Starszy plik %1 został usunięty.").arg(shownPath(pdfPath));
+            if (older != PdfTarget::OlderFile::NotRemoved) {
+                report(text);
+                return BatchPrinted;
+            }
+            // Left in place it would pass for this job's result.
+            failure(text + QStringLiteral(" Starszego pliku %1 nie można usunąć (%2); nie jest on wynikiem "
+                                          "tego zadania.")
+                               .arg(shownPath(pdfPath), out.pdfFile->errorString()));
+            return BatchPageFailed;
         }
         job.end();
     }
@@ -359,13 +419,16 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
     if (result != BatchPrinted) {
         if (out.pdfFile)
             out.pdfFile->discard();
+        if (result == BatchFileNotOpened)
+            report(problem);
+        else
+            failure(problem);
         return result;
     }
     if (out.pdfFile) {
         out.pdf.reset();
         if (!out.pdfFile->commit()) {
-            failure(QStringLiteral("Zapisanie pliku PDF %1 nie powiodło się: %2")
-                        .arg(QDir::toNativeSeparators(pdfPath), out.pdfFile->errorString()));
+            failure(writeFailed());
             return BatchPageFailed;
         }
     } else if (out.printer && out.printer->printerState() == QPrinter::Error) {
@@ -373,20 +436,4 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
         return BatchPageFailed;
     }
     return BatchPrinted;
-}
-
-QString batchInputProblem(const QString &path)
-{
-    return inputProblem(path);
-}
-
-void useOffscreenWithoutDisplay(const QStringList &args)
-{
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
-        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return;
-    for (const QString &word : args)
-        if (word == u"-platform" || word == u"--platform")
-            return;     // the caller chose the platform
-    qputenv("QT_QPA_PLATFORM", "offscreen");
 }

@@ -3,6 +3,7 @@
 // thing left out, the file whole or not at all).
 
 #include "app/BatchPrint.h"
+#include "app/CommandLine.h"
 #include "app/ElixirExport.h"
 #include "model/Import.h"
 #include "FailDevice.h"
@@ -103,7 +104,7 @@ private Q_SLOTS:
         QTest::newRow("output is the input") << fileOf({good}) << "=" << int(BatchBadCommandLine)
                                              << QStringList {"Plik wyniku "} << -1;
         QTest::newRow("no output named") << fileOf({good}) << "" << int(BatchBadCommandLine)
-                                         << QStringList {"Podaj plik z przelewami i plik dla banku"} << -1;
+                                         << QStringList {"Podaj plik z przelewami i plik wyniku"} << -1;
         QTest::newRow("output folder missing") << fileOf({good}) << "brak/wynik.pli" << int(BatchPageFailed)
                                                << QStringList {"Nie można zapisać pliku "} << -1;
     }
