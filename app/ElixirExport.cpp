@@ -50,6 +50,10 @@ int runElixirExport(const ElixirExportRequest &request, const ElixirExportEnviro
 
     auto target = env.outputDevice ? std::make_unique<PdfTarget>(env.outputDevice)
                                    : std::make_unique<PdfTarget>(request.output);
+    if (!target->open()) {
+        report(QStringLiteral("Nie można zapisać pliku %1: %2.").arg(shownOutput, target->errorString()));
+        return BatchPageFailed;
+    }
     if (file.count() == 0) {
         // An older file must not pass for this run's result.
         QString text = QStringLiteral("Żaden przelew nie trafił do pliku dla banku.");
@@ -66,10 +70,6 @@ int runElixirExport(const ElixirExportRequest &request, const ElixirExportEnviro
         }
         report(text);
         return BatchPrinted;
-    }
-    if (!target->open()) {
-        report(QStringLiteral("Nie można zapisać pliku %1: %2.").arg(shownOutput, target->errorString()));
-        return BatchPageFailed;
     }
     // A failed write leaves what stood at the output as it was.
     const bool written = target->device()->write(file.bytes()) == file.bytes().size();

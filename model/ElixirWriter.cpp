@@ -165,7 +165,8 @@ bool recipientAccount(const CPrzelewDane &order, QString &digits, ElixirRefusal 
     const QString shown = order.AccountNumberText();
     digits = accountDigits(shown);
     if (const std::optional<ClosedAccount> closed = closedAccount(digits))
-        return refuse(why, Reason::ClosedAccount, {}, closedAccountWarning(*closed));
+        return refuse(why, Reason::ClosedAccount, {},
+                      QStringLiteral("od %1 (%2)").arg(closed->closedSince.toString(u"d.MM.yyyy"), closed->purpose));
     // Since 2018 ZUS takes contributions only on the payer's own account.
     if (order.kind == KindZus && !isZusContributionAccount(digits))
         return refuse(why, Reason::ZusNotToContributionAccount, {}, shown);
@@ -295,7 +296,7 @@ QString elixirRefusalText(const ElixirRefusal &r)
     case Reason::NotInZloty:
         return QStringLiteral("waluta „%1”: do banku trafiają tylko przelewy w złotych (PLN)").arg(r.detail);
     case Reason::ClosedAccount:
-        return QStringLiteral("rachunek odbiorcy jest zamknięty: %1").arg(r.detail);
+        return QStringLiteral("rachunek odbiorcy jest zamknięty %1").arg(r.detail);
     case Reason::ZusNotToContributionAccount:
         return QStringLiteral("przelew do ZUS nie jest skierowany na rachunek składkowy (NRS) płatnika (%1)")
             .arg(r.detail.isEmpty() ? QStringLiteral("brak rachunku") : r.detail);

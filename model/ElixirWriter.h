@@ -31,7 +31,7 @@ struct ElixirRefusal
         None,
         CashDeposit,
         NotInZloty,         // detail: the currency
-        ClosedAccount,      // detail: what the account was and since when
+        ClosedAccount,      // detail: since when, and what the account was
         ZusNotToContributionAccount, // detail: the account
         BadRecipientAccount, // detail: the account as the order holds it
         NoSenderAccount,

@@ -9,6 +9,7 @@
 #include "FailDevice.h"
 #include "FileBytes.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -87,7 +88,7 @@ private Q_SLOTS:
                    "niedozwolony w pliku dla banku",
                    "wiersz 4 pominięty w pliku dla banku: wpłaty gotówkowej nie można zlecić bankowi jako przelewu",
                    "wiersz 5 pominięty: nieznany rodzaj przelewu „##”",
-                   "wiersz 6 pominięty w pliku dla banku: rachunek odbiorcy jest zamknięty: ",
+                   "wiersz 6 pominięty w pliku dla banku: rachunek odbiorcy jest zamknięty od 1.01.2018 (składki na ubezpieczenie społeczne)",
                    "wiersz 7 pominięty w pliku dla banku: pole „tytuł” zawiera znak |, który w pliku dla banku "
                    "rozdziela wiersze",
                    "wiersz 8 pominięty w pliku dla banku: rachunek odbiorcy „98-10501461-1000002312345678” nie "
@@ -151,6 +152,79 @@ private Q_SLOTS:
         QCOMPARE(runElixirExport(request, {[&](const QString &t) { said << t; }, nullptr}), int(BatchFileNotOpened));
         QCOMPARE(said.size(), 1);
         QVERIFY(!QFile::exists(request.output));
+    }
+
+    // Through the program, as a calling program starts it.
+    void throughTheProgram_data()
+    {
+        QTest::addColumn<QStringList>("args");     // "IN" the sample file, "OUT" the output in the test's folder
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("notes");             // lines on standard error
+        QTest::addColumn<QByteArray>("written");    // a part of the bank file (or of standard output)
+        const QByteArray taxLine = "110,20261208,432100,10901014,0,\"61109010140000071219812874\",";
+        QTest::newRow("sample file") << QStringList {"--export-elixir", "IN", "OUT"} << int(BatchPrinted) << 4
+                                     << QByteArray("\"JAN KOWALSKI|UL. KR\xD3TKA 5/7, WARSZAWA||\"");
+        QTest::newRow("CP852, option first") << QStringList {"--codepage", "CP852", "--export-elixir", "IN", "OUT"}
+                                             << int(BatchPrinted) << 4 << QByteArray("\"PIERWSZY US W GDA\xE3SKU|");
+        QTest::newRow("stored tax classification") << QStringList {"--export-elixir", "IN", "OUT"} << int(BatchPrinted)
+                                                   << 4 << QByteArray(",\"72\",\"\"\r\n");
+        QTest::newRow("standard output") << QStringList {"--export-elixir", "IN", "/dev/stdout"} << int(BatchPrinted)
+                                         << 4 << taxLine;
+        QTest::newRow("output named like a switch") << QStringList {"--export-elixir", "IN", "-wynik.pli"}
+                                                    << int(BatchPrinted) << 4 << taxLine;
+        QTest::newRow("unknown code page") << QStringList {"--export-elixir", "IN", "OUT", "--codepage", "latin2"}
+                                           << int(BatchBadCommandLine) << 1 << QByteArray();
+        QTest::newRow("code page without export") << QStringList {"--codepage", "cp852", "IN"}
+                                                  << int(BatchBadCommandLine) << 1 << QByteArray();
+        QTest::newRow("a word too many") << QStringList {"--export-elixir", "IN", "OUT", "trzeci"}
+                                         << int(BatchBadCommandLine) << 1 << QByteArray();
+        QTest::newRow("print switch") << QStringList {"--export-elixir", "IN", "OUT", "/PD"}
+                                      << int(BatchBadCommandLine) << 1 << QByteArray();
+        QTest::newRow("output missing") << QStringList {"--export-elixir", "IN"} << int(BatchBadCommandLine) << 1
+                                        << QByteArray();
+        QTest::newRow("output is the input") << QStringList {"--export-elixir", "IN", "IN"}
+                                             << int(BatchBadCommandLine) << 1 << QByteArray();
+        QTest::newRow("input missing") << QStringList {"--export-elixir", "brak.txt", "OUT"}
+                                       << int(BatchFileNotOpened) << 1 << QByteArray();
+        QTest::newRow("not a file of orders") << QStringList {"--export-elixir", "zdjecie.jpg", "OUT"}
+                                              << int(BatchFileNotOpened) << 1 << QByteArray();
+    }
+    void throughTheProgram()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(int, notes);
+        QFETCH(QByteArray, written);
+        static int row = 0;
+        const QString folder = m_dir.filePath(QStringLiteral("run%1").arg(++row));
+        QVERIFY(QDir().mkpath(folder + QStringLiteral("/config/WexSoft")));
+        if (QByteArray(QTest::currentDataTag()) == "stored tax classification")
+            QVERIFY(writeFile(folder + QStringLiteral("/config/WexSoft/Kantomix.conf"), "[Settings]\nElixirTaxClass=72\n"));
+        QVERIFY(writeFile(folder + QStringLiteral("/zlecenia.txt"), readFile(QStringLiteral(KANTOMIX_EXAMPLES "/orders.txt"))));
+        QVERIFY(writeFile(folder + QStringLiteral("/zdjecie.jpg"), QByteArray("\xFF\xD8\xFF\xE0 JFIF\n\x01\x02", 12)));
+        for (QString &a : args)
+            a = a == u"IN" ? QStringLiteral("zlecenia.txt") : a == u"OUT" ? QStringLiteral("wynik.pli") : a;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder + QStringLiteral("/config"));
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(folder);
+        p.start(QStringLiteral(KANTOMIX_EXE), args);
+        QVERIFY(p.waitForFinished(120000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), exitCode);
+        const QStringList lines = err.split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY2(lines.size() == notes, qPrintable(err));
+        for (const QString &line : lines)
+            QVERIFY2(line.startsWith(QStringLiteral("kantomix: ")), qPrintable(line));
+        const QString out = args.value(2) == u"-wynik.pli" ? QStringLiteral("/-wynik.pli") : QStringLiteral("/wynik.pli");
+        const QByteArray result = args.contains(QStringLiteral("/dev/stdout")) ? p.readAllStandardOutput()
+                                                                              : readFile(folder + out);
+        QVERIFY2(written.isEmpty() ? result.isEmpty() : result.contains(written), result.constData());
+        QCOMPARE(readFile(folder + QStringLiteral("/zlecenia.txt")), readFile(QStringLiteral(KANTOMIX_EXAMPLES "/orders.txt")));
     }
 
     // A full disk: the caller hears it and gets exit 5.
