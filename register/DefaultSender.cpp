@@ -13,18 +13,13 @@ CDefaultSender lookupDefaultSender(const RegisterLocation &where)
 QList<CDefaultSender> listSenders(const RegisterLocation &where)
 {
     QList<CDefaultSender> senders;
-    CKontrahenciSet set(where);
-    set.m_strFilter = QStringLiteral("KH_Typ=3");
-    set.m_strSort = QStringLiteral("[KH_Nazwa1]");
-    set.Open();
     qsizetype defaults = 0;
-    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext()) {
-        const CDefaultSender sender {true, set.m_Kh_Nazwa1, set.m_Kh_Nazwa2, set.accountText()};
-        if (set.m_Kh_Domyslny)
+    for (const Party &p : PartyStore::open(where)->list(PartyFilter::senders(), PartySort::Name)) {
+        const CDefaultSender sender {true, p.name1, p.name2, p.accountText()};
+        if (p.isDefault)
             senders.insert(defaults++, sender);
         else
             senders.append(sender);
     }
-    set.Close();
     return senders;
 }

@@ -97,8 +97,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, file);
         QFETCH(QStringList, summary);
         QFile::remove(testRegister().path);
-        addParties({Party("Inny nadawca", TypNadawca, false, "10201026", "0000123456789012", "60"),
-                    Party("Firma Źródło", TypNadawca, true, "10201026", "0000123456789012", "60")});
+        addParties({SeedParty("Inny nadawca", TypNadawca, false, "10201026", "0000123456789012", "60"),
+                    SeedParty("Firma Źródło", TypNadawca, true, "10201026", "0000123456789012", "60")});
         static int row = 0;
         const QString folder = m_env.path() + QStringLiteral("/export%1").arg(++row);
         QVERIFY(QDir().mkpath(folder));
