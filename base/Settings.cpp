@@ -137,6 +137,12 @@ void readGeneralSettings(QSettings &store, GeneralSettings &out)
     out.fontName = readText(store, "FontName", d.fontName);
     out.fontSize = readInt(store, "FontSize", d.fontSize);
     out.valueDelimiter = readText(store, "ValueDelimiter", d.valueDelimiter);
+    out.elixirCodePage = readText(store, "ElixirCodePage", d.elixirCodePage).trimmed().toLower();
+    out.elixirTaxClass = readText(store, "ElixirTaxClass", d.elixirTaxClass).trimmed();
+    // A classification is two digits; anything else would make the bank refuse the file.
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    if (out.elixirTaxClass.size() != 2 || !digit(out.elixirTaxClass[0]) || !digit(out.elixirTaxClass[1]))
+        out.elixirTaxClass = d.elixirTaxClass;
     store.endGroup();
 }
 
@@ -151,6 +157,8 @@ void writeGeneralSettings(QSettings &store, const GeneralSettings &in)
     store.setValue(QStringLiteral("FontSize"), in.fontSize);
     store.setValue(QStringLiteral("AutoOpen"), in.autoOpen);
     store.setValue(QStringLiteral("ValueDelimiter"), in.valueDelimiter);
+    store.setValue(QStringLiteral("ElixirCodePage"), in.elixirCodePage);
+    store.setValue(QStringLiteral("ElixirTaxClass"), in.elixirTaxClass);
     store.endGroup();
 }
 
