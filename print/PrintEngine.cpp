@@ -5,6 +5,9 @@
 #include "print/FormTemplates.h"
 #include "print/TemplatePicture.h"
 #include "print/PainterCanvas.h"
+#include "print/PdfCanvas.h"
+#include "print/PdfContent.h"
+#include "print/PdfDocument.h"
 
 #include <QFile>
 #include <QPageLayout>
@@ -84,10 +87,15 @@ const Placement *findPlacement(int kind, int sectionLayout)
 
 DeviceGeometry DeviceGeometry::of(const QPagedPaintDevice &device)
 {
-    DeviceGeometry g;
-    g.dpiX = device.logicalDpiX();
+    DeviceGeometry g = of(device.pageLayout(), device.logicalDpiX());
     g.dpiY = device.logicalDpiY();
-    const QPageLayout layout = device.pageLayout();
+    return g;
+}
+
+DeviceGeometry DeviceGeometry::of(const QPageLayout &layout, int dpi)
+{
+    DeviceGeometry g;
+    g.dpiX = g.dpiY = dpi;
     const QRect full = layout.fullRectPixels(int(g.dpiX));
     const QRect paint = layout.paintRectPixels(int(g.dpiX));
     g.physicalWidth = full.width();
@@ -143,9 +151,10 @@ QPoint CPrintEngine::contentShift(int kind, int sectionLayout)
 
 void CPrintEngine::PrepareDC(PrintDC &dc)
 {
-    if (!dc.device)
-        return;
-    m_mapping = mappingFor(DeviceGeometry::of(*dc.device));
+    if (dc.pdf)
+        m_mapping = mappingFor(DeviceGeometry::of(dc.pdf->pageLayout(), PdfDocument::kDpi));
+    else if (dc.device)
+        m_mapping = mappingFor(DeviceGeometry::of(*dc.device));
 }
 
 void CPrintEngine::Print(int mode, PrintDC &dc, const PrintJobParams &params, const CPrzelewDane &rec)
@@ -196,9 +205,30 @@ void CPrintEngine::ReleaseTemplate()
 
 void CPrintEngine::DrawTemplate(PrintDC &dc)
 {
-    if (!m_template || !dc.painter || !dc.painter->isActive())
+    if (!m_template)
         return;
     const QRectF target = m_mapping.mapRect(QRectF(m_templateRect.translated(-m_originX, -m_originY)));
+    if (dc.pdf) {
+        if (!dc.pdf->pageOpen())
+            return;
+        // Written once per job; every page places it, stretched to its target.
+        int form = dc.pdf->form(m_template);
+        const QRectF box = m_template->viewBox();
+        if (form < 0) {
+            PdfContent content(*dc.pdf);
+            m_template->writePdf(content);
+            form = dc.pdf->addForm(m_template, box, content);
+        }
+        if (box.isEmpty())
+            return;
+        dc.pdf->page().placeForm(form, QTransform::fromTranslate(-box.x(), -box.y())
+                                           * QTransform::fromScale(target.width() / box.width(),
+                                                                   target.height() / box.height())
+                                           * QTransform::fromTranslate(target.x(), target.y()));
+        return;
+    }
+    if (!dc.painter || !dc.painter->isActive())
+        return;
     dc.painter->save();
     m_template->render(dc.painter, target);
     dc.painter->restore();
@@ -206,7 +236,8 @@ void CPrintEngine::DrawTemplate(PrintDC &dc)
 
 void CPrintEngine::DrawFields(PrintDC &dc, const PrintJobParams &params, const CPrzelewDane &rec)
 {
-    if (!dc.painter || !dc.painter->isActive())
+    const bool toPdf = dc.pdf && dc.pdf->pageOpen();
+    if (!toPdf && (!dc.painter || !dc.painter->isActive()))
         return;
     const double bodyPoints = std::trunc(params.fontSize * m_scaleY * 10) / 10.0;
     const double markPoints = std::trunc(m_scaleY * kMarkFontTenths) / 10.0;
@@ -219,13 +250,21 @@ void CPrintEngine::DrawFields(PrintDC &dc, const PrintJobParams &params, const C
     mark.setPointSizeF(markPoints);
     mark.setWeight(QFont::Black);
 
-    dc.painter->save();
     const QTransform toDevice = QTransform::fromTranslate(-m_originX, -m_originY) * m_mapping;
+    const auto draw = [&](FormCanvas &canvas) {
+        DrawForm(canvas, params, rec);
+        for (const QString &field : canvas.cutFields())
+            if (!m_cutFields.contains(field))
+                m_cutFields.append(field);
+    };
+    if (toPdf) {
+        PdfCanvas canvas(dc.pdf->page(), toDevice, body, mark);
+        draw(canvas);
+        return;
+    }
+    dc.painter->save();
     PainterCanvas canvas(*dc.painter, toDevice, body, mark);
-    DrawForm(canvas, params, rec);
-    for (const QString &field : canvas.cutFields())
-        if (!m_cutFields.contains(field))
-            m_cutFields.append(field);
+    draw(canvas);
     dc.painter->restore();
 }
 
