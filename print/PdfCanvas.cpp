@@ -4,7 +4,6 @@
 #include "print/PdfDocument.h"
 #include "print/TextPlacement.h"
 
-#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <cmath>
 
@@ -47,7 +46,7 @@ const QPaintDevice *PdfCanvas::layoutDevice()
 }
 
 PdfCanvas::PdfCanvas(PdfContent &page, const QTransform &toDevice, const QFont &body, const QFont &mark)
-    : m_page(page), m_toDevice(toDevice), m_body(body), m_mark(mark)
+    : m_page(page), m_toDevice(toDevice), m_body(body), m_mark(mark), m_bodyMetrics(body, layoutDevice())
 {
 }
 
@@ -126,5 +125,5 @@ int PdfCanvas::textWidth(const QString &text)
     const double sx = std::abs(m_toDevice.m11());
     if (sx <= 0)
         return 0;
-    return int(std::ceil(QFontMetricsF(m_body, layoutDevice()).horizontalAdvance(text) / sx));
+    return int(std::ceil(m_bodyMetrics.horizontalAdvance(text) / sx));
 }

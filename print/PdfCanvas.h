@@ -5,6 +5,7 @@
 #include "print/FormCanvas.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QTransform>
 #include <memory>
 
@@ -39,5 +40,6 @@ private:
     PdfContent &m_page;
     QTransform m_toDevice;
     QFont m_body, m_mark;
+    QFontMetricsF m_bodyMetrics;
     int m_dx = 0, m_dy = 0;
 };

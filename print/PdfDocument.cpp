@@ -124,12 +124,15 @@ int PdfDocument::addForm(const void *key, const QRectF &box, const PdfContent &c
     PdfContent closed = content;
     closed.close();
     const int object = reserveObject();
+    // The painter does not clip a template to its frame; a stroke on the
+    // edge keeps its outer half here too.
+    const QRectF bounds = box.adjusted(-box.width(), -box.height(), box.width(), box.height());
     QByteArray out;
     beginObject(out, object);
     appendStream(out,
-                 "/Type /XObject /Subtype /Form /BBox [" + QByteArray::number(box.left()) + ' '
-                     + QByteArray::number(box.top()) + ' ' + QByteArray::number(box.right()) + ' '
-                     + QByteArray::number(box.bottom()) + "] /Resources " + ref(m_formResources)
+                 "/Type /XObject /Subtype /Form /BBox [" + QByteArray::number(bounds.left()) + ' '
+                     + QByteArray::number(bounds.top()) + ' ' + QByteArray::number(bounds.right()) + ' '
+                     + QByteArray::number(bounds.bottom()) + "] /Resources " + ref(m_formResources)
                      + " /Filter /FlateDecode",
                  deflated(closed.data(), 6));
     write(out);

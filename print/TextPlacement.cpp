@@ -97,7 +97,7 @@ PlacedText placeText(const QFont &font, const QPaintDevice *device, const QRectF
         height += leading;
         height = std::ceil(height);     // lines on whole pixels
         line.setPosition(QPointF(0, height));
-        height += line.height();
+        height += line.ascent() + line.descent();
         width = std::max(width, line.naturalTextWidth());
         if (height >= r.height())
             break;
