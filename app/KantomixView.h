@@ -8,7 +8,7 @@
 #include "app/OrderPrinting.h"
 #include "base/Settings.h"
 #include "model/PrzelewDane.h"
-#include "register/RegisterDatabase.h"
+#include "register/RegisterLocation.h"
 
 #include <QTableView>
 

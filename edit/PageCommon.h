@@ -6,7 +6,7 @@
 
 #include "base/Settings.h"
 #include "edit/PageRules.h"
-#include "register/RegisterDatabase.h"
+#include "register/RegisterLocation.h"
 
 #include <QObject>
 #include <QString>

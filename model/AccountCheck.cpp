@@ -1,8 +1,15 @@
 #include "model/AccountCheck.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int NrbDigits = 26;
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Digits of the number without blanks, dashes and a leading "PL"; false when
 // anything else stands in it.
@@ -15,22 +22,26 @@ bool digitsOf(QStringView text, QString &digits)
     for (QChar c : text) {
         if (c == u' ' || c == u'-')
             continue;
-        if (c < u'0' || c > u'9')
+        if (!isAsciiDigit(c))
             return false;
         digits += c;
     }
     return true;
 }
 
+int remainder97(QStringView digits)
+{
+    int remainder = 0;
+    for (QChar c : digits)
+        remainder = (remainder * 10 + (c.unicode() - u'0')) % 97;
+    return remainder;
+}
+
 // The IBAN rule: the number with "PL" + check digits moved to its end, P and
 // L as 25 and 21, leaves 1 when divided by 97.
 bool ibanRemainderIsOne(const QString &digits)
 {
-    const QString moved = digits.mid(2) + QStringLiteral("2521") + digits.left(2);
-    int remainder = 0;
-    for (QChar c : moved)
-        remainder = (remainder * 10 + (c.unicode() - u'0')) % 97;
-    return remainder == 1;
+    return remainder97(digits.mid(2) + QStringLiteral("2521") + digits.left(2)) == 1;
 }
 
 // The sorting code's last digit: weights 3, 9, 7, 1, 3, 9, 7 over the first seven.
@@ -59,6 +70,20 @@ AccountCheck checkAccountNumber(QStringView text)
     if (!bankCodeChecks(QStringView(digits).mid(2, 8)))
         return AccountCheck::WrongBankCode;
     return AccountCheck::Valid;
+}
+
+QString accountDigits(QStringView text)
+{
+    QString digits;
+    return digitsOf(text, digits) ? digits : QString();
+}
+
+QString nrbCheckDigits(QStringView bban)
+{
+    if (bban.size() != NrbDigits - 2 || !std::all_of(bban.begin(), bban.end(), isAsciiDigit))
+        return {};
+    const int check = 98 - remainder97(bban.toString() + QStringLiteral("252100"));
+    return QStringLiteral("%1").arg(check, 2, 10, QChar(u'0'));
 }
 
 AccountCheck checkAccountNumber(QStringView check, QStringView bank, QStringView rest)

@@ -19,6 +19,13 @@ AccountCheck checkAccountNumber(QStringView text);
 // The number held in its three fields (check digits, bank, account rest).
 AccountCheck checkAccountNumber(QStringView check, QStringView bank, QStringView rest);
 
+// The digits of a number as typed or stored (blanks, dashes and a leading
+// "PL" dropped); empty when anything else stands in it.
+QString accountDigits(QStringView text);
+// The two check digits that make a valid number of a 24-digit sorting code
+// and account; empty when `bban` is not 24 digits.
+QString nrbCheckDigits(QStringView bban);
+
 // What the user is told beside a number that did not pass; empty when it did
 // (or there was nothing to check).
 QString accountCheckWarning(AccountCheck result);

@@ -242,7 +242,7 @@ private Q_SLOTS:
         QFETCH(QString, check);
         QFETCH(bool, deposit);
         QFETCH(QString, account);
-        addParties({Party("Zakład Usług Różnych „Żuraw”", 3, true, "10101023", "0000261395100000",
+        addParties({SeedParty("Zakład Usług Różnych „Żuraw”", 3, true, "10101023", "0000261395100000",
                           check.toUtf8().constData())});
         Dialog d;
         QVERIFY(d.ready());
@@ -268,8 +268,8 @@ private Q_SLOTS:
 
     void recipientPickListsCounterpartiesAndEmployees()
     {
-        addParties({Party("Kontrahent Jeden", 0, false, "11112222", "333", "44"), Party("Pracownik Dwa", 1),
-                    Party("Urząd Skarbowy Trzy", 2)});
+        addParties({SeedParty("Kontrahent Jeden", 0, false, "11112222", "333", "44"), SeedParty("Pracownik Dwa", 1),
+                    SeedParty("Urząd Skarbowy Trzy", 2)});
         Dialog d;
         QVERIFY(d.ready());
         int listed = -1;

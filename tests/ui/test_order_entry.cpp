@@ -231,9 +231,9 @@ private Q_SLOTS:
 
     void newOrderStartsWithTheDefaultSender()
     {
-        addParties({Party("Inny nadawca", 3, false), Party("Wytwórnia Łożysk „Bełchatów”", 3, true, "10901014",
+        addParties({SeedParty("Inny nadawca", 3, false), SeedParty("Wytwórnia Łożysk „Bełchatów”", 3, true, "10901014",
                                                                   "0000000123456789", "48"),
-                    Party("Odbiorca domyślny?", 0, true)});
+                    SeedParty("Odbiorca domyślny?", 0, true)});
         CMainFrame *frame = start(0);
         QVERIFY(frame);
         frame->action(ID_ADD_ORDINARY)->trigger();
