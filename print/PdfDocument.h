@@ -57,7 +57,6 @@ public:
     // False when a byte did not reach the device.
     bool finish();
     bool failed() const { return m_failed; }
-    int pageCount() const { return int(m_pageObjects.size()); }
 
 private:
     int reserveObject() { m_offsets.push_back(-1); return int(m_offsets.size()) - 1; }

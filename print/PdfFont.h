@@ -17,7 +17,6 @@ public:
     // False when the font's outlines are not TrueType (they are then drawn
     // as shapes instead).
     bool valid() const { return m_valid; }
-    int glyphCount() const { return m_numGlyphs; }
     // Marks the glyph used; its advance in thousandths of the font size.
     int use(quint32 glyph);
     // Remembers which glyphs `text` is made of in this font.
