@@ -102,6 +102,7 @@ PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
     p.opTypeMark = kind == FormKind::Tax ? ps.opType : 0;
     p.noZusAccount = kind == FormKind::Zus ? ps.doNotPrintZusBankNo : 0;
     p.threeZusBoxes = kind == FormKind::Zus ? ps.print3Kratki : 0;
+    p.paymentQr = kind == FormKind::Zus ? 0 : ps.paymentQr;
     return p;
 }
 
@@ -172,6 +173,7 @@ bool FormPageJob::printPage(const CPrzelewDane &rec, bool blank, int blankKind)
 {
     PrintDC dc{&m_painter, m_target.device, m_target.pdf};
     m_printer.engine().takeCutFields();
+    m_printer.engine().takePaymentQrProblem();
     m_printer.PrepareFormPage(dc, rec, blank, blankKind);
     if (m_target.pdf) {
         if (!m_target.pdf->newPage())
@@ -187,6 +189,7 @@ bool FormPageJob::printPage(const CPrzelewDane &rec, bool blank, int blankKind)
     m_printer.PrepareFormPage(dc, rec, blank, blankKind);
     m_printer.PrintFormPage(dc, rec, blank, blankKind);
     m_lastCut = m_printer.engine().takeCutFields();
+    m_lastQrProblem = m_printer.engine().takePaymentQrProblem();
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "print/TextPlacement.h"
 
 #include <QPaintDevice>
+#include <QPainterPath>
 #include <cmath>
 
 namespace {
@@ -118,6 +119,17 @@ void PdfCanvas::drawLine(QPoint from, QPoint to)
     const QPointF a = m_toDevice.map(QPointF(from.x() + m_dx, from.y() + m_dy));
     const QPointF b = m_toDevice.map(QPointF(to.x() + m_dx, to.y() + m_dy));
     m_page.line(a, b, std::abs(m_toDevice.m22()) * kLineWidth);
+}
+
+void PdfCanvas::fillRects(const QList<QRectF> &rects)
+{
+    if (rects.isEmpty())
+        return;
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const QRectF &r : rects)
+        path.addRect(m_toDevice.mapRect(r.translated(m_dx, m_dy)));
+    m_page.shape(path, QTransform(), Qt::NoPen, QBrush(Qt::black));
 }
 
 int PdfCanvas::textWidth(const QString &text)

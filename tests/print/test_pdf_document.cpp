@@ -165,6 +165,7 @@ AllSettings onTemplates(int formType, int offset, int scale)
         k->offsetY = -offset;
         k->scaleX = scale;
         k->scaleY = 200 - scale;
+        k->paymentQr = 1;
     }
     s.zus.formType = formType % 2;
     return s;
