@@ -102,6 +102,32 @@ std::unique_ptr<QPrinter> dialogPrinter(const PrinterChoice &choice, const QStri
     return printer;
 }
 
+// Reads a descriptor; a failed read says why in Polish.
+class DescriptorReader : public QIODevice
+{
+public:
+    explicit DescriptorReader(int fd) : m_fd(fd) { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+    ~DescriptorReader() override { ::close(m_fd); }
+    int handle() const { return m_fd; }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        ssize_t n;
+        do
+            n = ::read(m_fd, data, size_t(maxSize));
+        while (n < 0 && errno == EINTR);
+        if (n < 0)
+            setErrorString(systemReason(errno));
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    int m_fd;
+};
+
 // The file of orders, opened by its bytes. Only a regular file or a pipe is
 // read: a device such as /dev/zero would never end. A regular file is
 // watched: its size and time at the end must be those of the start.
@@ -123,25 +149,22 @@ public:
         const int fd = ::open(bytes.constData(), O_RDONLY | O_CLOEXEC);
         if (fd < 0)
             return openProblemText(shown, errno);
-        if (!m_file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-            ::close(fd);
-            return openProblemText(shown, EIO);
-        }
+        m_reader = std::make_unique<DescriptorReader>(fd);
         m_watched = ::fstat(fd, &m_start) == 0 && S_ISREG(m_start.st_mode);
         return {};
     }
-    QIODevice *device() { return &m_file; }
+    QIODevice *device() { return m_reader.get(); }
     // True when the file was changed while it was read: truncated, grown or rewritten.
     bool changed() const
     {
         struct stat now;
         return m_watched
-            && (::fstat(m_file.handle(), &now) != 0 || now.st_size != m_start.st_size
+            && (::fstat(m_reader->handle(), &now) != 0 || now.st_size != m_start.st_size
                 || now.st_mtim.tv_sec != m_start.st_mtim.tv_sec || now.st_mtim.tv_nsec != m_start.st_mtim.tv_nsec);
     }
 
 private:
-    QFile m_file;
+    std::unique_ptr<DescriptorReader> m_reader;
     struct stat m_start {};
     bool m_watched = false;
 };
