@@ -847,6 +847,8 @@ private Q_SLOTS:
                                         << "„/bogus”" << "";
         QTest::newRow("--bogus, no display") << QStringList{"--bogus"} << QStringList{} << int(BatchBadCommandLine)
                                              << "„--bogus”" << "";
+        QTest::newRow("escape in a switch") << QStringList{"-\x1B[2J"} << QStringList{} << int(BatchBadCommandLine)
+                                            << "„-\\x1B[2J”" << "";
     }
     void callerCommandLines()
     {
