@@ -1,20 +1,25 @@
 #include "register/DefaultSender.h"
 
-#include "register/KontrahenciSet.h"
+#include "register/PartyStore.h"
 
 CDefaultSender lookupDefaultSender(const RegisterLocation &where)
 {
-    CDefaultSender out;
-    CKontrahenciSet set(where);
-    set.m_strFilter = QStringLiteral("KH_Typ=3 AND KH_Domyslny=True");
-    set.Open();
-    if (set.GetRecordCount() > 0) {
-        set.MoveFirst();
-        out.found = true;
-        out.name1 = set.m_Kh_Nazwa1;
-        out.name2 = set.m_Kh_Nazwa2;
-        out.account = set.accountText();
+    const std::optional<Party> p = PartyStore::open(where)->defaultSender();
+    if (!p)
+        return {};
+    return {true, p->name1, p->name2, p->accountText()};
+}
+
+QList<CDefaultSender> listSenders(const RegisterLocation &where)
+{
+    QList<CDefaultSender> senders;
+    qsizetype defaults = 0;
+    for (const Party &p : PartyStore::open(where)->list(PartyFilter::senders(), PartySort::Name)) {
+        const CDefaultSender sender {true, p.name1, p.name2, p.accountText()};
+        if (p.isDefault)
+            senders.insert(defaults++, sender);
+        else
+            senders.append(sender);
     }
-    set.Close();
-    return out;
+    return senders;
 }

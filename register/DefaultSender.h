@@ -3,8 +3,9 @@
 // flagged default, in natural order. Raises CRegisterError when the register
 // cannot be read.
 
-#include "register/RegisterDatabase.h"
+#include "register/RegisterLocation.h"
 
+#include <QList>
 #include <QString>
 
 struct CDefaultSender
@@ -16,3 +17,6 @@ struct CDefaultSender
 };
 
 CDefaultSender lookupDefaultSender(const RegisterLocation &where);
+
+// Every sender of the register, the default one first, the rest by name.
+QList<CDefaultSender> listSenders(const RegisterLocation &where);
