@@ -86,10 +86,13 @@ void PdfCanvas::drawSingleLine(const QRect &r, const QString &text)
     if (text.isEmpty())
         return;
     const QRectF box = toDevice(r);
-    if (const auto line = placeFitting(m_body, layoutDevice(), box, text))
+    if (const auto line = placeFitting(m_body, layoutDevice(), box, text)) {
         drawPlaced(*line, text);
-    else
-        drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text, m_body);
+        return;
+    }
+    if (m_bodyMetrics.horizontalAdvance(text) > box.width())
+        markLineCut();
+    drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text, m_body);
 }
 
 void PdfCanvas::drawBoxRow(const QRect &first, const QString &text, int pitch)
