@@ -34,6 +34,7 @@ COptionsSheet::COptionsSheet(const AllSettings &settings, const Lists &lists, QW
       m_ordinary(new CStdOptionsPage(m_tabs)),
       m_zus(new CZUSOptionsPage(m_tabs)),
       m_tax(new CTaxOptionsPage(m_tabs)),
+      m_register(new CRegisterPage(m_tabs)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help,
                                      this))
 {
@@ -44,6 +45,7 @@ COptionsSheet::COptionsSheet(const AllSettings &settings, const Lists &lists, QW
     m_tabs->addTab(m_ordinary, QStringLiteral("Przelew"));
     m_tabs->addTab(m_zus, QStringLiteral("Przelew ZUS"));
     m_tabs->addTab(m_tax, QStringLiteral("Przelew US"));
+    m_tabs->addTab(m_register, QStringLiteral("Rejestr"));
     m_buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     m_buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Anuluj"));
     m_buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("Pomoc"));
@@ -57,6 +59,7 @@ COptionsSheet::COptionsSheet(const AllSettings &settings, const Lists &lists, QW
     m_ordinary->load(settings.ordinary);
     m_zus->load(settings.zus);
     m_tax->load(settings.tax);
+    m_register->load(settings.registerPlace, QString());
     onPageChanged();
 
     connect(m_buttons, &QDialogButtonBox::accepted, this, &COptionsSheet::accept);
@@ -74,6 +77,13 @@ CFormOptionsPage *COptionsSheet::formPage(FormKind kind) const
     case FormKind::Tax: return m_tax;
     default: return m_ordinary;
     }
+}
+
+void COptionsSheet::setRegisterActions(const QString &filePath, CRegisterPage::Action check,
+                                       CRegisterPage::Action copyToServer)
+{
+    m_register->load(m_result.registerPlace, filePath);
+    m_register->setActions(std::move(check), std::move(copyToServer));
 }
 
 void COptionsSheet::onPageChanged()
@@ -96,6 +106,10 @@ void COptionsSheet::accept()
             break;
         page = formPage(kind);
         error = formPage(kind)->save(edited.forKind(kind));
+    }
+    if (!error) {
+        page = m_register;
+        error = m_register->save(edited.registerPlace);
     }
     if (error) {
         m_tabs->setCurrentWidget(page);

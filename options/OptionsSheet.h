@@ -1,10 +1,11 @@
 #pragma once
 // COptionsSheet: the modal sheet "Opcje" with the pages "Ogólne", "Przelew",
-// "Przelew ZUS" and "Przelew US". Each page works on its own copy of the
+// "Przelew ZUS", "Przelew US" and "Rejestr". Each page works on its own copy of the
 // settings; OK saves every page (a refused value keeps the sheet open on
 // that page) and result() then holds the edited settings. No Apply.
 
 #include "base/Settings.h"
+#include "options/RegisterPage.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -40,6 +41,9 @@ public:
     QTabWidget *tabs() const { return m_tabs; }
     COptionsDlg *generalPage() const { return m_general; }
     CFormOptionsPage *formPage(FormKind kind) const;
+    CRegisterPage *registerPage() const { return m_register; }
+    // The register page's file and its two actions, from the application.
+    void setRegisterActions(const QString &filePath, CRegisterPage::Action check, CRegisterPage::Action copyToServer);
     QDialogButtonBox *buttons() const { return m_buttons; }
 
 public Q_SLOTS:
@@ -58,5 +62,6 @@ private:
     CStdOptionsPage *m_ordinary;
     CZUSOptionsPage *m_zus;
     CTaxOptionsPage *m_tax;
+    CRegisterPage *m_register;
     QDialogButtonBox *m_buttons;
 };
