@@ -12,6 +12,14 @@ QString Party::accountText() const
     return composeAccountText(check, bank, account);
 }
 
+QString PartyFilter::literalStart() const
+{
+    qsizetype end = 0;
+    while (end < namePrefix.size() && namePrefix[end] != u'*' && namePrefix[end] != u'?' && namePrefix[end] != u'#')
+        ++end;
+    return namePrefix.left(end);
+}
+
 CRegisterConflict::CRegisterConflict(Reason reason)
     : CRegisterError(reason == Changed
                          ? QStringLiteral("Dane tego kontrahenta zmienił w tym czasie inny użytkownik.")
