@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -71,8 +72,11 @@ CFormOptionsPage::CFormOptionsPage(FormKind kind, QWidget *parent)
     m_formList->setObjectName(QStringLiteral("formType"));
     m_formList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_preview->setObjectName(QStringLiteral("preview"));
-    m_preview->setFixedSize(kPreviewBox, kPreviewBox);
+    // At least a box an A4 sheet fits in; larger as the sheet is made larger.
+    m_preview->setMinimumSize(kPreviewBox, kPreviewBox);
+    m_preview->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_preview->setAlignment(Qt::AlignCenter);
+    m_preview->installEventFilter(this);
 
     auto *listForm = new QFormLayout;
     auto *listLabel = new QLabel(QStringLiteral("Rodzaj &formularza:"));
@@ -92,6 +96,13 @@ CFormOptionsPage::CFormOptionsPage(FormKind kind, QWidget *parent)
     } else if (kind == FormKind::Tax) {
         m_opType = makeBox(QStringLiteral("Drukuj oznaczenie &rodzaju operacji finansowej"), "opType", this);
         marks->addWidget(m_opType);
+    }
+    // The ZUS form's accounts were closed in 2018: a code would send money nowhere.
+    if (kind != FormKind::Zus) {
+        m_paymentQr = makeBox(QStringLiteral("Kod &QR do płatności"), "paymentQr", this);
+        m_paymentQr->setToolTip(QStringLiteral("Obok formularza drukuje się kod, który aplikacja banku odczyta, "
+                                               "by zapłacić przelew telefonem."));
+        marks->addWidget(m_paymentQr);
     }
 
     auto *shift = new QGroupBox(QStringLiteral("Przesunięcie tekstu"), this);
@@ -119,7 +130,7 @@ CFormOptionsPage::CFormOptionsPage(FormKind kind, QWidget *parent)
     auto *top = new QHBoxLayout(this);
     top->addLayout(left);
     top->addSpacing(8);
-    top->addWidget(m_preview, 0, Qt::AlignTop);
+    top->addWidget(m_preview, 1);
 
     // Typing quickly draws once, when the typing pauses for an event loop turn.
     m_previewTimer.setSingleShot(true);
@@ -129,7 +140,7 @@ CFormOptionsPage::CFormOptionsPage(FormKind kind, QWidget *parent)
     connect(m_original, &QCheckBox::toggled, this, &CFormOptionsPage::onOriginalToggled);
     if (m_noZusAccount)
         connect(m_noZusAccount, &QCheckBox::toggled, this, &CFormOptionsPage::applyZusAccountRule);
-    for (QCheckBox *box : {m_symbol, m_fitInBox, m_noZusAccount, m_threeBoxes, m_opType})
+    for (QCheckBox *box : {m_symbol, m_fitInBox, m_noZusAccount, m_threeBoxes, m_opType, m_paymentQr})
         if (box)
             connect(box, &QCheckBox::toggled, this, &CFormOptionsPage::previewChanged);
     for (CSpinEdit *spin : {m_shiftX, m_shiftY, m_scaleX, m_scaleY})
@@ -165,6 +176,8 @@ void CFormOptionsPage::load(const PrintSettings &settings)
     }
     if (m_opType)
         m_opType->setChecked(settings.opType != 0);
+    if (m_paymentQr)
+        m_paymentQr->setChecked(settings.paymentQr != 0);
     m_shiftX->setText(QString::number(settings.offsetX));
     m_shiftY->setText(QString::number(settings.offsetY));
     m_scaleX->setText(QString::number(settings.scaleX));
@@ -213,6 +226,8 @@ std::optional<PageError> CFormOptionsPage::save(PrintSettings &settings)
     }
     if (m_opType)
         out.opType = checked(m_opType);
+    if (m_paymentQr)
+        out.paymentQr = checked(m_paymentQr);
 
     struct NumberField
     {
@@ -248,6 +263,7 @@ PrintSettings CFormOptionsPage::shownSettings() const
     s.doNotPrintZusBankNo = checked(m_noZusAccount);
     s.print3Kratki = checked(m_threeBoxes);
     s.opType = checked(m_opType);
+    s.paymentQr = checked(m_paymentQr);
     auto number = [](const CSpinEdit *edit, int low, int high, int fallback) {
         const NumberCheck check = checkWholeNumber(edit->text(), low, high);
         return check.ok() ? check.value : fallback;
@@ -277,6 +293,20 @@ void CFormOptionsPage::previewChanged()
         m_previewTimer.start();
 }
 
+bool CFormOptionsPage::eventFilter(QObject *watched, QEvent *event)
+{
+    // A larger picture is drawn for a larger box, not stretched.
+    if (watched == m_preview && event->type() == QEvent::Resize)
+        previewChanged();
+    return QWidget::eventFilter(watched, event);
+}
+
+int CFormOptionsPage::previewSide() const
+{
+    return m_preview->isVisible() ? std::max(kPreviewBox, std::min(m_preview->width(), m_preview->height()))
+                                  : kPreviewBox;
+}
+
 void CFormOptionsPage::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
@@ -295,7 +325,7 @@ void CFormOptionsPage::updatePreview()
 {
     m_previewTimer.stop();
     const qreal ratio = devicePixelRatioF();
-    const int dpi = std::max(1, int(std::floor(kPreviewBox * ratio * 25.4 / kA4LongSideMm)));
+    const int dpi = std::max(1, int(std::floor(previewSide() * ratio * 25.4 / kA4LongSideMm)));
     m_shown = shownSettings();
     m_image = m_renderer.render(m_shown, m_general, dpi);
     m_stale = false;

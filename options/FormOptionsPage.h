@@ -36,7 +36,7 @@ public:
     void setPreviewGeneral(const GeneralSettings &general);
     // The preview as the controls now stand; drawn again only after a change.
     const QImage &previewImage();
-    // The preview's size in pixels of the screen (a sheet of A4 fits in it).
+    // The preview's smallest size in pixels of the screen (a sheet of A4 fits in it).
     static int previewBox();
 
     QComboBox *formList() const { return m_formList; }
@@ -46,6 +46,7 @@ public:
     QCheckBox *noZusAccountBox() const { return m_noZusAccount; }   // ZUS page only
     QCheckBox *threeBoxesBox() const { return m_threeBoxes; }       // ZUS page only
     QCheckBox *opTypeBox() const { return m_opType; }               // tax page only
+    QCheckBox *paymentQrBox() const { return m_paymentQr; }         // not on the ZUS page
     CSpinEdit *shiftX() const { return m_shiftX; }
     CSpinEdit *shiftY() const { return m_shiftY; }
     CSpinEdit *scaleX() const { return m_scaleX; }
@@ -54,6 +55,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void fillFormList(bool original);
@@ -61,6 +63,8 @@ private:
     void applyZusAccountRule();
     void previewChanged();
     void updatePreview();
+    // The side of the square an A4 sheet is drawn into: the shown box's shorter side.
+    int previewSide() const;
     // The settings as the controls stand; a number that does not pass keeps the one shown.
     PrintSettings shownSettings() const;
 
@@ -82,6 +86,7 @@ private:
     QCheckBox *m_noZusAccount = nullptr;
     QCheckBox *m_threeBoxes = nullptr;
     QCheckBox *m_opType = nullptr;
+    QCheckBox *m_paymentQr = nullptr;
     CSpinEdit *m_shiftX;
     CSpinEdit *m_shiftY;
     CSpinEdit *m_scaleX;

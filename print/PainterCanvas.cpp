@@ -1,6 +1,7 @@
 #include "print/PainterCanvas.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QGlyphRun>
 #include <QPen>
 #include <QTextLayout>
@@ -101,8 +102,11 @@ void PainterCanvas::drawSingleLine(const QRect &r, const QString &text)
         return;
     useFont(Font::Body);
     const QRectF box = toDevice(r);
-    if (!drawFitting(box, text))
-        m_painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    if (drawFitting(box, text))
+        return;
+    if (m_bodyMetrics.horizontalAdvance(text) > box.width())
+        markLineCut();
+    m_painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
 }
 
 void PainterCanvas::drawBoxRow(const QRect &first, const QString &text, int pitch)
@@ -141,6 +145,17 @@ void PainterCanvas::drawLine(QPoint from, QPoint to)
     m_painter.setPen(pen);
     m_painter.drawLine(a, b);
     m_painter.restore();
+}
+
+void PainterCanvas::fillRects(const QList<QRectF> &rects)
+{
+    if (rects.isEmpty())
+        return;
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const QRectF &r : rects)
+        path.addRect(m_toDevice.mapRect(r.translated(m_dx, m_dy)));
+    m_painter.fillPath(path, Qt::black);
 }
 
 int PainterCanvas::textWidth(const QString &text)

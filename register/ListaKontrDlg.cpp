@@ -147,6 +147,7 @@ void CListaKontrDlg::initDialog()
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, &CListaKontrDlg::onSort);
     connect(m_list, &QTableView::doubleClicked, this, &CListaKontrDlg::onDoubleClick);
     m_list->installEventFilter(this);
+    m_nameFilter->installEventFilter(this);
 
     for (int k = 0; k < 3; ++k) {
         QCheckBox *box = m_kindBoxes[k];
@@ -201,6 +202,17 @@ bool CListaKontrDlg::reload()
 void CListaKontrDlg::applyFilter()
 {
     reload();
+    // Picking from the keyboard: the first party shown is the one Enter takes.
+    if (!m_managing)
+        selectRow(0);
+}
+
+void CListaKontrDlg::selectRow(int row)
+{
+    if (row < 0 || row >= m_list->model()->rowCount())
+        return;
+    m_list->selectionModel()->setCurrentIndex(m_list->model()->index(row, 0),
+                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void CListaKontrDlg::onSort(int column)
@@ -385,6 +397,18 @@ void CListaKontrDlg::keyPressEvent(QKeyEvent *event)
 
 bool CListaKontrDlg::eventFilter(QObject *watched, QEvent *event)
 {
+    // Up and Down in the name filter move through the list, the typing stays in the filter.
+    if (watched == m_nameFilter && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+            QCoreApplication::sendEvent(m_list, event);
+            return true;
+        }
+    }
+    // Reaching the list by its letter or Tab: the row Enter would take is chosen.
+    if (watched == m_list && event->type() == QEvent::FocusIn && !m_managing
+        && !m_list->selectionModel()->hasSelection())
+        selectRow(m_list->currentIndex().isValid() ? m_list->currentIndex().row() : 0);
     // Del in the list is Usuń, with its question.
     if (watched == m_list && event->type() == QEvent::KeyPress && m_managing) {
         const auto *key = static_cast<QKeyEvent *>(event);

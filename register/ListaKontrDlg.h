@@ -68,6 +68,8 @@ protected:
 
 private:
     QList<int> selectedRows() const;
+    // Makes the row current and the only one selected; nothing when there is no such row.
+    void selectRow(int row);
     void onDoubleClick(const QModelIndex &index);
     // Lists again; false (the failure shown) when the store refused.
     bool reload();

@@ -5,12 +5,6 @@
 
 namespace {
 
-struct PolishWeight { char32_t letter; char32_t base; int rank; };
-constexpr PolishWeight PolishWeights[] = {
-    {U'ą', U'a', 1}, {U'ć', U'c', 1}, {U'ę', U'e', 1}, {U'ł', U'l', 1}, {U'ń', U'n', 1},
-    {U'ó', U'o', 1}, {U'ś', U's', 1}, {U'ź', U'z', 1}, {U'ż', U'z', 2},
-};
-
 std::u32string folded(QStringView s)
 {
     std::u32string out;
@@ -35,17 +29,6 @@ void appendHex(QByteArray &out, char32_t w)
 } // namespace
 
 namespace PolishCollation {
-
-char32_t weight(char32_t c)
-{
-    c = QChar::toCaseFolded(c);
-    if (c < 0x80)
-        return c * 4;
-    for (const auto &w : PolishWeights)
-        if (w.letter == c)
-            return w.base * 4 + w.rank;
-    return c * 4;
-}
 
 int compare(QStringView a, QStringView b)
 {

@@ -1,7 +1,10 @@
 #pragma once
 // The register's order of names: letters without regard to case, Polish
 // letters right after their base letter (a < ą < b), everything else by
-// its code. Both back ends order, compare and filter names by this one rule.
+// its code. Both back ends order, compare and filter names by this one rule,
+// whose letter weights are those the list of orders sorts by (model/).
+
+#include "model/PolishCollation.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,10 +12,7 @@
 
 namespace PolishCollation {
 
-// The weight of one character: its case-folded code times 4, a Polish
-// letter its base letter's weight plus its rank.
-char32_t weight(char32_t c);
-// The texts' order: negative, zero or positive.
+// The texts' order by the model's weight() alone: negative, zero or positive.
 int compare(QStringView a, QStringView b);
 
 // Six hex digits a character: the bytes of two keys compare as the texts

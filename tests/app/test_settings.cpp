@@ -28,6 +28,8 @@ private Q_SLOTS:
         QCOMPARE(s.ordinary.offsetY, 0);
         QCOMPARE(s.ordinary.scaleX, 100);
         QCOMPARE(s.ordinary.scaleY, 100);
+        for (FormKind kind : {FormKind::Ordinary, FormKind::Zus, FormKind::Tax})
+            QCOMPARE(s.forKind(kind).paymentQr, 0);     // pages print as before until asked
         QCOMPARE(s.zus.formType, 0);
         QCOMPARE(s.tax.formType, 2);
         QCOMPARE(s.general.fontName, QStringLiteral("Courier New"));
@@ -65,6 +67,7 @@ private Q_SLOTS:
         QTest::newRow("FitInBox 5") << "FitInBox" << "5" << ord << &PrintSettings::fitInBox << 1;
         QTest::newRow("Print3Kratki 1") << "Print3Kratki" << "1" << zus << &PrintSettings::print3Kratki << 1;
         QTest::newRow("TAXOpType 1") << "TAXOpType" << "1" << tax << &PrintSettings::opType << 1;
+        QTest::newRow("PaymentQR 2") << "PaymentQR" << "2" << ord << &PrintSettings::paymentQr << 1;
     }
     void storedValuesAreRepaired()
     {
@@ -81,7 +84,7 @@ private Q_SLOTS:
         QCOMPARE(out.*field, expected);
     }
 
-    void writesAll38ValuesAndReadsThemBack()
+    void writesAll42ValuesAndReadsThemBack()
     {
         AllSettings s;
         s.general.device = QStringLiteral("Biuro");
@@ -89,13 +92,16 @@ private Q_SLOTS:
         s.ordinary.offsetX = -7;
         s.zus.print3Kratki = 1;
         s.tax.opType = 1;
+        s.general.elixirCodePage = QStringLiteral("cp852");
+        s.general.elixirTaxClass = QStringLiteral("72");
+        s.tax.paymentQr = 1;
         {
             auto out = store("all.ini");
             s.write(*out);
         }
         auto in = store("all.ini");
         in->beginGroup(QStringLiteral("Settings"));
-        QCOMPARE(in->childKeys().size(), 38);
+        QCOMPARE(in->childKeys().size(), 42);
         in->endGroup();
         AllSettings back;
         back.read(*in);
@@ -112,6 +118,29 @@ private Q_SLOTS:
         GeneralSettings g;
         readGeneralSettings(*s, g);
         QCOMPARE(g.fontSize, 10);
+    }
+
+    // The bank would refuse a whole file for a classification it cannot read.
+    void taxClassificationIsTwoDigits_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("two digits") << "72" << "72";
+        QTest::newRow("blanks around") << " 51 " << "51";
+        QTest::newRow("one digit") << "7" << "71";
+        QTest::newRow("a letter") << "7a" << "71";
+        QTest::newRow("three digits") << "711" << "71";
+        QTest::newRow("other script's digits") << QString::fromUtf8("\u0667\u0661") << "71";
+    }
+    void taxClassificationIsTwoDigits()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        auto s = store("elixir.ini");
+        s->setValue(QStringLiteral("Settings/ElixirTaxClass"), stored);
+        GeneralSettings g;
+        readGeneralSettings(*s, g);
+        QCOMPARE(g.elixirTaxClass, expected);
     }
 };
 

@@ -490,11 +490,55 @@ private Q_SLOTS:
         QCOMPARE(namesOf({15, {}, true}), QStringList {"Druga"});
     }
 
+    void pickListDrivenByKeys_data()
+    {
+        QTest::addColumn<QString>("typed");     // into the name filter first
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("picked");        // row of the list as shown after typing
+        QTest::newRow("Enter in the filter takes the first row") << "" << "Enter" << 0;
+        QTest::newRow("Down and Up from the filter") << "" << "Down Down Down Up Enter" << 2;
+        QTest::newRow("typed, then Enter") << "jan" << "Enter" << 0;
+        QTest::newRow("the list's letter, then Enter") << "" << "Alt+B Down Enter" << 1;
+    }
+    void pickListDrivenByKeys()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, keys);
+        QFETCH(int, picked);
+        seed();
+        auto dlg = makeDialog(true, false, 0xFF);
+        dlg->show();
+        QApplication::setActiveWindow(dlg.get());
+        QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+        QLineEdit *filter = child<QLineEdit>(dlg.get(), "nameFilter");
+        filter->setFocus();
+        typeText(filter, typed);
+        // Rows shown: the first is current and selected.
+        QVERIFY(dlg->list()->model()->rowCount() > picked);
+        QCOMPARE(dlg->list()->currentIndex().row(), 0);
+        QCOMPARE(dlg->list()->selectionModel()->selectedRows().size(), 1);
+        const QString expected = listed(*dlg).at(picked);
+        // The keys go where the focus is: the filter, or the list once its letter was pressed.
+        QWidget *focus = filter;
+        for (const QString &key : keys.split(u' ')) {
+            const QKeyCombination k = QKeySequence(key)[0];
+            QCOMPARE(QApplication::focusWidget(), focus);
+            QTest::keyClick(focus, k.key(), k.keyboardModifiers());
+            if (k.keyboardModifiers() & Qt::AltModifier)
+                focus = dlg->list();
+        }
+        QVERIFY(dlg->errors.isEmpty());
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QVERIFY(dlg->picked());
+        QCOMPARE(dlg->picked()->name1, expected);
+    }
+
     void pickingOkAndDoubleClick()
     {
         seed();
         auto dlg = makeDialog(true, false, 0xFF);
         dlg->show();
+        selectRows(*dlg, {});
         QTest::keyClick(dlg->list(), Qt::Key_Return);
         QCOMPARE(dlg->errors, QStringList {Msg::text(Msg::NothingSelected)});
         QVERIFY(dlg->isVisible());
