@@ -7,7 +7,9 @@
 #include "app/FileErrors.h"
 #include "app/HelpWindow.h"
 #include "app/ProblemReport.h"
+#include "app/RegisterCommands.h"
 #include "base/Messages.h"
+#include "app/KantomixView.h"
 #include "app/MainFrame.h"
 #include "options/OptionsRules.h"
 #include "options/OptionsSheet.h"
@@ -55,6 +57,7 @@ bool CKantomixApp::InitInstance(const CKantomixCommandLineInfo &cmdInfo)
         const std::unique_ptr<QSettings> store = openSettingsStore();
         m_settings.read(*store);
     }
+    m_register = registerLocationOf(m_settings.registerPlace);
     readRecentFiles();
 
     if (isBatchPrintCommand(cmdInfo)) {
@@ -73,6 +76,7 @@ bool CKantomixApp::InitInstance(const CKantomixCommandLineInfo &cmdInfo)
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     m_forms = std::make_unique<CFormPrinter>(m_settings);
     m_frame = std::make_unique<CMainFrame>(*this);
+    installRegisterPasswordPrompt(m_frame.get());
     m_frame->restoreWindowState(*openSettingsStore());
     ApplyPrinterSelection();
     // The printer list may change while the program runs; it is looked at
@@ -165,10 +169,14 @@ void CKantomixApp::ApplyPrinterSelection()
 void CKantomixApp::OnOptions(QWidget *parent)
 {
     COptionsSheet sheet(m_settings, parent);
+    sheet.setRegisterActions(RegisterDb::defaultPath(), checkRegisterConnection, copyRegisterToServer);
     if (sheet.exec() != QDialog::Accepted)
         return;
     if (takeBackOptions(m_settings, sheet.result(), lookUpPrinter))
         ApplyPrinterSelection();
+    m_register = registerLocationOf(m_settings.registerPlace);
+    if (m_frame)
+        m_frame->view()->setRegisterLocation(m_register);
 }
 
 bool CKantomixApp::eventFilter(QObject *watched, QEvent *event)

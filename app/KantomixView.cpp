@@ -106,6 +106,13 @@ void CKantomixView::createDetailsDialog(const AllSettings &settings, const Regis
     connect(m_details, &CContainerDlg::printRequested, this, &CKantomixView::OnPrintDetails);
 }
 
+void CKantomixView::setRegisterLocation(const RegisterLocation &where)
+{
+    m_where = where;
+    if (m_details)
+        m_details->setRegisterLocation(where);
+}
+
 void CKantomixView::startNewOrder(int kind)
 {
     m_work.SetKind(kind);

@@ -60,6 +60,8 @@ public:
     // The details dialog, made once the settings, the register and the
     // printer it prints on are known.
     void createDetailsDialog(const AllSettings &settings, const RegisterLocation &where, QPrinter &printer);
+    // New orders and the details dialog use the register there from now on.
+    void setRegisterLocation(const RegisterLocation &where);
     CContainerDlg *detailsDialog() const { return m_details; }
     const CPrzelewDane &workingRecord() const { return m_work; }
     // Adds an order of the kind: the default sender from the register, the dialog shown.

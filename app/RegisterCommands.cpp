@@ -3,6 +3,12 @@
 #include "import/HopDlg.h"
 #include "register/PartyStore.h"
 #include "register/ListaKontrDlg.h"
+#include "register/PgPartyStore.h"
+#include "register/RegisterCopy.h"
+
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QPointer>
 
 namespace {
 
@@ -48,5 +54,51 @@ CDefaultSender lookupDefaultSenderOrReport(QWidget *parent, const RegisterLocati
         if (parent)
             reportRegisterError(parent, e);
         return {};
+    }
+}
+
+RegisterLocation registerLocationOf(const RegisterSettings &settings)
+{
+    RegisterLocation where {RegisterDb::defaultPath()};
+    where.onServer = settings.onServer != 0;
+    where.server = {settings.host, settings.port, settings.database, settings.user};
+    return where;
+}
+
+void installRegisterPasswordPrompt(QWidget *parent)
+{
+    PartyStore::setPasswordPrompt([window = QPointer<QWidget>(parent)](const QString &name) {
+        bool ok = false;
+        const QString typed = QInputDialog::getText(window, QStringLiteral("Hasło do rejestru"),
+                                                    QStringLiteral("Hasło do bazy kontrahentów %1:").arg(name),
+                                                    QLineEdit::Password, QString(), &ok);
+        return ok ? typed : QString();
+    });
+}
+
+QString checkRegisterConnection(const RegisterSettings &settings)
+{
+    const RegisterLocation where = registerLocationOf(settings);
+    try {
+        const std::size_t parties = PartyStore::open(where)->list({}, PartySort::Natural).size();
+        const QString place = where.onServer ? QStringLiteral("serwerem %1").arg(PgPartyStore::describe(where.server))
+                                             : QStringLiteral("plikiem %1").arg(where.path);
+        return QStringLiteral("Połączenie z %1 działa. Kontrahentów w rejestrze: %2.").arg(place).arg(parties);
+    } catch (const CRegisterError &e) {
+        return e.message();
+    }
+}
+
+QString copyRegisterToServer(const RegisterSettings &settings)
+{
+    RegisterLocation server = registerLocationOf(settings);
+    server.onServer = true;
+    const RegisterLocation file {RegisterDb::defaultPath()};
+    try {
+        const auto from = PartyStore::open(file);
+        const auto to = PartyStore::open(server);
+        return copyRegister(*from, *to).summary();
+    } catch (const CRegisterError &e) {
+        return e.message() + QStringLiteral("\nNic nie zostało skopiowane.");
     }
 }

@@ -181,12 +181,38 @@ void writePrintSettings(QSettings &store, FormKind kind, const PrintSettings &in
     store.endGroup();
 }
 
+void readRegisterSettings(QSettings &store, RegisterSettings &out)
+{
+    const RegisterSettings d;
+    store.beginGroup(QStringLiteral("Rejestr"));
+    out.onServer = readInt(store, "NaSerwerze", d.onServer) != 0 ? 1 : 0;
+    out.host = readText(store, "Serwer", d.host);
+    out.port = readInt(store, "Port", d.port);
+    if (out.port < 1 || out.port > 65535)
+        out.port = d.port;
+    out.database = readText(store, "Baza", d.database);
+    out.user = readText(store, "Uzytkownik", d.user);
+    store.endGroup();
+}
+
+void writeRegisterSettings(QSettings &store, const RegisterSettings &in)
+{
+    store.beginGroup(QStringLiteral("Rejestr"));
+    store.setValue(QStringLiteral("NaSerwerze"), in.onServer);
+    store.setValue(QStringLiteral("Serwer"), in.host);
+    store.setValue(QStringLiteral("Port"), in.port);
+    store.setValue(QStringLiteral("Baza"), in.database);
+    store.setValue(QStringLiteral("Uzytkownik"), in.user);
+    store.endGroup();
+}
+
 void AllSettings::read(QSettings &store)
 {
     readGeneralSettings(store, general);
     readPrintSettings(store, FormKind::Ordinary, ordinary);
     readPrintSettings(store, FormKind::Zus, zus);
     readPrintSettings(store, FormKind::Tax, tax);
+    readRegisterSettings(store, registerPlace);
 }
 
 void AllSettings::write(QSettings &store) const
@@ -195,6 +221,7 @@ void AllSettings::write(QSettings &store) const
     writePrintSettings(store, FormKind::Ordinary, ordinary);
     writePrintSettings(store, FormKind::Zus, zus);
     writePrintSettings(store, FormKind::Tax, tax);
+    writeRegisterSettings(store, registerPlace);
 }
 
 std::unique_ptr<QSettings> openSettingsStore()

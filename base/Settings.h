@@ -46,6 +46,23 @@ struct PrintSettings
     bool operator==(const PrintSettings &) const = default;
 };
 
+// Where the counterparty register lives: the file on this computer or an
+// office's PostgreSQL server. No password: libpq finds it (~/.pgpass,
+// PGPASSWORD) or the program asks once a run.
+struct RegisterSettings
+{
+    int onServer = 0;                                  // "NaSerwerze"
+    QString host;                                      // "Serwer": empty is libpq's default
+    int port = 5432;                                   // "Port"
+    QString database = QStringLiteral("kantomix");     // "Baza"
+    QString user;                                      // "Uzytkownik": empty is the login name
+
+    bool operator==(const RegisterSettings &) const = default;
+};
+
+void readRegisterSettings(QSettings &store, RegisterSettings &out);
+void writeRegisterSettings(QSettings &store, const RegisterSettings &in);
+
 enum class FormKind { Ordinary = 0, Zus = 1, Tax = 2 };
 
 // Defaults of one kind (the ordinary and tax own form type is 2, ZUS 0).
@@ -61,13 +78,14 @@ void writeGeneralSettings(QSettings &store, const GeneralSettings &in);
 void writePrintSettings(QSettings &store, FormKind kind, const PrintSettings &in);
 
 // Everything the application keeps, read and written in the order general,
-// ordinary, ZUS, tax.
+// ordinary, ZUS, tax, register.
 struct AllSettings
 {
     GeneralSettings general;
     PrintSettings ordinary = defaultPrintSettings(FormKind::Ordinary);
     PrintSettings zus = defaultPrintSettings(FormKind::Zus);
     PrintSettings tax = defaultPrintSettings(FormKind::Tax);
+    RegisterSettings registerPlace;
 
     PrintSettings &forKind(FormKind k) { return k == FormKind::Zus ? zus : k == FormKind::Tax ? tax : ordinary; }
     const PrintSettings &forKind(FormKind k) const { return const_cast<AllSettings *>(this)->forKind(k); }

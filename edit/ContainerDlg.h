@@ -29,6 +29,8 @@ public:
 
     CContainerDlg(CPrzelewDane &record, const AllSettings &settings, const RegisterLocation &where,
                   QWidget *parent = nullptr, Use use = Use::Modeless);
+    // The pages pick from the register there from now on.
+    void setRegisterLocation(const RegisterLocation &where) { m_context.where = where; }
     ~CContainerDlg() override;
 
     // Kind number of a record kind: 1 ordinary, 2 ZUS, 3 tax (any other kind: 1).

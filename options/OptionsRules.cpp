@@ -178,6 +178,7 @@ bool takeBackOptions(AllSettings &target, const AllSettings &edited, const Print
     target.ordinary = edited.ordinary;
     target.zus = edited.zus;
     target.tax = edited.tax;
+    target.registerPlace = edited.registerPlace;
     return reselect;
 }
 

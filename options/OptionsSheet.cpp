@@ -39,6 +39,7 @@ COptionsSheet::COptionsSheet(const AllSettings &settings, const Lists &lists, QW
       m_ordinary(new CStdOptionsPage(m_tabs)),
       m_zus(new CZUSOptionsPage(m_tabs)),
       m_tax(new CTaxOptionsPage(m_tabs)),
+      m_register(new CRegisterPage(m_tabs)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help,
                                      this))
 {
@@ -49,6 +50,7 @@ COptionsSheet::COptionsSheet(const AllSettings &settings, const Lists &lists, QW
     m_tabs->addTab(m_ordinary, QStringLiteral("Przelew"));
     m_tabs->addTab(m_zus, QStringLiteral("Przelew ZUS"));
     m_tabs->addTab(m_tax, QStringLiteral("Przelew US"));
+    m_tabs->addTab(m_register, QStringLiteral("Rejestr"));
     m_buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     m_buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Anuluj"));
     m_buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("Pomoc"));
@@ -62,6 +64,7 @@ COptionsSheet::COptionsSheet(const AllSettings &settings, const Lists &lists, QW
     m_ordinary->load(settings.ordinary);
     m_zus->load(settings.zus);
     m_tax->load(settings.tax);
+    m_register->load(settings.registerPlace, QString());
     onPageChanged();
 
     connect(m_buttons, &QDialogButtonBox::accepted, this, &COptionsSheet::accept);
@@ -92,6 +95,13 @@ CFormOptionsPage *COptionsSheet::formPage(FormKind kind) const
     }
 }
 
+void COptionsSheet::setRegisterActions(const QString &filePath, CRegisterPage::Action check,
+                                       CRegisterPage::Action copyToServer)
+{
+    m_register->load(m_result.registerPlace, filePath);
+    m_register->setActions(std::move(check), std::move(copyToServer));
+}
+
 void COptionsSheet::onPageChanged()
 {
     // The previews print in the font and with the delimiter the first page now shows.
@@ -112,6 +122,10 @@ void COptionsSheet::accept()
             break;
         page = formPage(kind);
         error = formPage(kind)->save(edited.forKind(kind));
+    }
+    if (!error) {
+        page = m_register;
+        error = m_register->save(edited.registerPlace);
     }
     if (error) {
         m_tabs->setCurrentWidget(page);

@@ -1,12 +1,13 @@
 #pragma once
 // COptionsSheet: the modal sheet "Opcje" with the pages "Ogólne", "Przelew",
-// "Przelew ZUS" and "Przelew US". Each page works on its own copy of the
+// "Przelew ZUS", "Przelew US" and "Rejestr". Each page works on its own copy of the
 // settings; OK saves every page (a refused value keeps the sheet open on
 // that page) and result() then holds the edited settings. No Apply.
 // The sheet can be made larger, its previews growing with it; its size is
 // remembered in the settings group "OptionsSheet".
 
 #include "base/Settings.h"
+#include "options/RegisterPage.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -42,6 +43,9 @@ public:
     QTabWidget *tabs() const { return m_tabs; }
     COptionsDlg *generalPage() const { return m_general; }
     CFormOptionsPage *formPage(FormKind kind) const;
+    CRegisterPage *registerPage() const { return m_register; }
+    // The register page's file and its two actions, from the application.
+    void setRegisterActions(const QString &filePath, CRegisterPage::Action check, CRegisterPage::Action copyToServer);
     QDialogButtonBox *buttons() const { return m_buttons; }
 
 public Q_SLOTS:
@@ -62,5 +66,6 @@ private:
     CStdOptionsPage *m_ordinary;
     CZUSOptionsPage *m_zus;
     CTaxOptionsPage *m_tax;
+    CRegisterPage *m_register;
     QDialogButtonBox *m_buttons;
 };

@@ -35,6 +35,10 @@ struct PartyFilter
     QString namePrefix;
     bool defaultOnly = false;
 
+    // The start of namePrefix before its first wildcard: every name the
+    // filter lets through begins with it, so an index can skip the rest.
+    QString literalStart() const;
+
     static PartyFilter senders() { return {quint8(1u << TypNadawca), {}, false}; }
 };
 

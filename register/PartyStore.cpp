@@ -4,11 +4,20 @@
 #include "register/PgPartyStore.h"
 #include "register/SqlitePartyStore.h"
 
+#include <QHash>
 #include <QStandardPaths>
 
 QString Party::accountText() const
 {
     return composeAccountText(check, bank, account);
+}
+
+QString PartyFilter::literalStart() const
+{
+    qsizetype end = 0;
+    while (end < namePrefix.size() && namePrefix[end] != u'*' && namePrefix[end] != u'?' && namePrefix[end] != u'#')
+        ++end;
+    return namePrefix.left(end);
 }
 
 CRegisterConflict::CRegisterConflict(Reason reason)
@@ -24,11 +33,50 @@ QString RegisterDb::defaultPath()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/kantomix.db");
 }
 
+namespace {
+
+PartyStore::PasswordPrompt &passwordPrompt()
+{
+    static PartyStore::PasswordPrompt prompt;
+    return prompt;
+}
+
+// Passwords given this run, by register; never written anywhere.
+QHash<QString, QString> &givenPasswords()
+{
+    static QHash<QString, QString> passwords;
+    return passwords;
+}
+
+} // namespace
+
+void PartyStore::setPasswordPrompt(PasswordPrompt prompt)
+{
+    passwordPrompt() = std::move(prompt);
+}
+
 std::unique_ptr<PartyStore> PartyStore::open(const RegisterLocation &where)
 {
-    if (where.onServer)
-        return std::make_unique<PgPartyStore>(where);
-    return std::make_unique<SqlitePartyStore>(where);
+    if (!where.onServer)
+        return std::make_unique<SqlitePartyStore>(where);
+    const QString name = where.server.user + u'@' + PgPartyStore::describe(where.server);
+    RegisterLocation with = where;
+    if (with.password.isEmpty())
+        with.password = givenPasswords().value(name);
+    try {
+        return std::make_unique<PgPartyStore>(with);
+    } catch (const CRegisterPasswordNeeded &) {
+        const QString typed = passwordPrompt() ? passwordPrompt()(name) : QString();
+        if (typed.isEmpty())
+            throw;
+        with.password = typed;
+    } catch (const CRegisterError &) {
+        givenPasswords().remove(name);   // a password that no longer works is asked again
+        throw;
+    }
+    auto store = std::make_unique<PgPartyStore>(with);
+    givenPasswords().insert(name, with.password);
+    return store;
 }
 
 PartyStore::Transaction::Transaction(PartyStore &store) : m_store(store.m_inTransaction ? nullptr : &store)

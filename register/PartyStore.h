@@ -9,6 +9,7 @@
 #include "register/RegisterLocation.h"
 
 #include <QList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -21,7 +22,14 @@ public:
     PartyStore &operator=(const PartyStore &) = delete;
 
     // Opens the register where it lives, creating its tables on first use.
+    // A server that wants a password libpq does not find is given the one
+    // asked through the prompt, kept for the rest of the run.
     static std::unique_ptr<PartyStore> open(const RegisterLocation &where);
+
+    // Asks the user for the password of the register named; empty when
+    // the user declines.
+    using PasswordPrompt = std::function<QString(const QString &registerName)>;
+    static void setPasswordPrompt(PasswordPrompt prompt);
 
     std::vector<Party> list(const PartyFilter &filter, PartySort sort);
     // The party of that name, without regard to case (Polish letters too);

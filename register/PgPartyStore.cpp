@@ -177,17 +177,30 @@ void PgPartyStore::raise(const pg_result *result)
     throw CRegisterError(QStringLiteral("Błąd serwera bazy kontrahentów %1: %2").arg(m_name, detail));
 }
 
-PgPartyStore::Result PgPartyStore::exec(const char *sql, std::initializer_list<QByteArray> params)
+PgPartyStore::Result PgPartyStore::exec(const char *sql, const std::vector<QByteArray> &params)
 {
     // A connection lost between two uses is made again, so a server back
     // after a restart serves the next save; inside a transaction the lost
     // work must be reported instead.
-    if (PQstatus(m_conn) == CONNECTION_BAD && !inTransaction())
+    if (PQstatus(m_conn) == CONNECTION_BAD && !inTransaction()) {
         PQreset(m_conn);
+        m_prepared.clear();
+    }
+    // Prepared once, a statement run for every row of an import or a copy
+    // is not parsed and planned again each time.
+    const QByteArray text(sql);
+    QByteArray name = m_prepared.value(text);
+    if (name.isEmpty()) {
+        name = "k" + QByteArray::number(m_prepared.size() + 1);
+        Result prepared(PQprepare(m_conn, name.constData(), sql, int(params.size()), nullptr));
+        if (PQresultStatus(prepared.get()) != PGRES_COMMAND_OK)
+            raise(prepared.get());
+        m_prepared.insert(text, name);
+    }
     std::vector<const char *> values;
     for (const QByteArray &p : params)
         values.push_back(p.constData());
-    Result r(PQexecParams(m_conn, sql, int(values.size()), nullptr, values.data(), nullptr, nullptr, 0));
+    Result r(PQexecPrepared(m_conn, name.constData(), int(values.size()), values.data(), nullptr, nullptr, 0));
     const ExecStatusType status = PQresultStatus(r.get());
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
         raise(r.get());
@@ -231,14 +244,23 @@ std::vector<Party> PgPartyStore::select(const PartyFilter &filter, PartySort sor
         if (filter.kinds & (1u << k))
             kinds << QString::number(k);
     QString sql = QString::fromLatin1(Columns) + QStringLiteral(" WHERE Kh_Typ IN (%1)").arg(kinds.join(u','));
-    if (!filter.namePrefix.isEmpty())
-        sql += QStringLiteral(" AND Kh_Klucz ~ $1");
+    std::vector<QByteArray> params;
+    // Names beginning with the typed letters lie in one stretch of the key
+    // index: a hex key followed by anything sorts below it followed by "g".
+    const QString literal = filter.literalStart();
+    if (!literal.isEmpty()) {
+        params.push_back(PolishCollation::key(literal));
+        params.push_back(params.back() + 'g');
+        sql += QStringLiteral(" AND Kh_Klucz >= $1 AND Kh_Klucz < $2");
+    }
+    if (!filter.namePrefix.isEmpty()) {
+        params.push_back(PolishCollation::keyPrefixRegex(filter.namePrefix).toLatin1());
+        sql += QStringLiteral(" AND Kh_Klucz ~ $%1").arg(params.size());
+    }
     if (filter.defaultOnly)
         sql += QStringLiteral(" AND Kh_Domyslny");
     sql += QStringLiteral(" ORDER BY ") + orderBy(sort);
-    const Result r = filter.namePrefix.isEmpty()
-        ? exec(sql.toUtf8().constData())
-        : exec(sql.toUtf8().constData(), {PolishCollation::keyPrefixRegex(filter.namePrefix).toLatin1()});
+    const Result r = exec(sql.toUtf8().constData(), params);
     std::vector<Party> out;
     out.reserve(size_t(r.rows()));
     for (int i = 0; i < r.rows(); ++i)

@@ -7,7 +7,8 @@
 #include "register/PartyStore.h"
 
 #include <QByteArray>
-#include <initializer_list>
+#include <QHash>
+#include <vector>
 
 struct pg_conn;
 struct pg_result;
@@ -36,11 +37,13 @@ protected:
 
 private:
     class Result;
-    Result exec(const char *sql, std::initializer_list<QByteArray> params = {});
+    // Runs one statement, prepared on its first use on this connection.
+    Result exec(const char *sql, const std::vector<QByteArray> &params = {});
     std::optional<Party> selectOne(const char *sql, const QByteArray &param);
     [[noreturn]] void raise(const pg_result *result);
     void bringUpToDate();
 
     QString m_name;
     pg_conn *m_conn = nullptr;
+    QHash<QByteArray, QByteArray> m_prepared;   // statement text -> its name
 };

@@ -72,6 +72,11 @@ std::vector<Party> SqlitePartyStore::select(const PartyFilter &filter, PartySort
         if (filter.kinds & (1u << k))
             kinds << QString::number(k);
     QString where = QStringLiteral("Kh_Typ IN (%1)").arg(kinds.join(u','));
+    // Names beginning with the typed letters lie in one stretch of the name
+    // index: from those letters up to them followed by the last character.
+    const QString literal = filter.literalStart();
+    if (!literal.isEmpty())
+        where += QStringLiteral(" AND Kh_Nazwa1 >= ?2 AND Kh_Nazwa1 < ?3");
     if (!filter.namePrefix.isEmpty())
         where += QStringLiteral(" AND kh_like(Kh_Nazwa1, ?1)");
     if (filter.defaultOnly)
@@ -83,6 +88,10 @@ std::vector<Party> SqlitePartyStore::select(const PartyFilter &filter, PartySort
     Statement st(m_db, sql.toUtf8().constData());
     if (!filter.namePrefix.isEmpty())
         st.bind(1, filter.namePrefix + u'*');
+    if (!literal.isEmpty()) {
+        st.bind(2, literal);
+        st.bind(3, literal + QString::fromUcs4(U"\U0010FFFF", 1));
+    }
     std::vector<Party> out;
     while (st.step())
         out.push_back(readParty(st));

@@ -22,6 +22,8 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -581,10 +583,67 @@ private Q_SLOTS:
         setHelpHandler(before);
         QCOMPARE(asked, QStringList({QStringLiteral("opcje"), QStringLiteral("opcje")}));
         QCOMPARE(sheet.windowTitle(), QStringLiteral("Opcje"));
-        QCOMPARE(sheet.tabs()->count(), 4);
+        QCOMPARE(sheet.tabs()->count(), 5);
         QCOMPARE(sheet.tabs()->tabText(0), QStringLiteral("Ogólne"));
         QCOMPARE(sheet.tabs()->tabText(3), QStringLiteral("Przelew US"));
+        QCOMPARE(sheet.tabs()->tabText(4), QStringLiteral("Rejestr"));
         QVERIFY(!sheet.buttons()->button(QDialogButtonBox::Apply));
+    }
+
+    // Where the register lives: the page takes the choice back on OK,
+    // refuses a server without a database, and its two buttons hand the
+    // edited (not yet saved) choice to the application's actions.
+    void registerPage_data()
+    {
+        QTest::addColumn<bool>("server");
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("error");       // on OK and on either button
+        QTest::addColumn<bool>("copyEnabled");
+        QTest::newRow("the file") << false << "" << "" << false;
+        QTest::newRow("a server") << true << "biuro" << "" << true;
+        QTest::newRow("a server without a database") << true << " " << "Proszę podać nazwę bazy danych na serwerze." << true;
+    }
+    void registerPage()
+    {
+        QFETCH(bool, server);
+        QFETCH(QString, database);
+        QFETCH(QString, error);
+        QFETCH(bool, copyEnabled);
+        Sheet sheet {AllSettings()};
+        QList<RegisterSettings> asked;
+        sheet.setRegisterActions(QStringLiteral("/dom/kantomix.db"),
+                                 [&](const RegisterSettings &r) { asked << r; return QStringLiteral("sprawdzono"); },
+                                 [&](const RegisterSettings &r) { asked << r; return QStringLiteral("skopiowano"); });
+        CRegisterPage *page = sheet.registerPage();
+        sheet.show();
+        sheet.tabs()->setCurrentWidget(page);
+        (server ? page->serverButton() : page->fileButton())->click();
+        QCOMPARE(page->databaseEdit()->isEnabled(), server);
+        QCOMPARE(page->copyButton()->isEnabled(), copyEnabled);
+        page->hostEdit()->setText(QStringLiteral("serwer.biuro"));
+        page->portBox()->setValue(6543);
+        page->databaseEdit()->setText(database);
+        page->userEdit()->setText(QStringLiteral("anna"));
+        page->checkButton()->click();
+        QCOMPARE(page->statusLabel()->text(), error.isEmpty() ? QStringLiteral("sprawdzono") : error);
+        if (copyEnabled) {
+            page->copyButton()->click();
+            QCOMPARE(page->statusLabel()->text(), error.isEmpty() ? QStringLiteral("skopiowano") : error);
+        }
+        QCOMPARE(asked.size(), error.isEmpty() ? (copyEnabled ? 2 : 1) : 0);
+        for (const RegisterSettings &r : asked)
+            QCOMPARE(r.onServer, server ? 1 : 0);
+        sheet.accept();
+        QCOMPARE(sheet.errors, error.isEmpty() ? QStringList() : QStringList {error});
+        if (!error.isEmpty()) {
+            QCOMPARE(sheet.tabs()->currentWidget(), page);
+            QCOMPARE(sheet.focusWidget(), page->databaseEdit());
+            return;
+        }
+        const RegisterSettings saved = sheet.result().registerPlace;
+        QCOMPARE(saved.onServer, server ? 1 : 0);
+        QCOMPARE(saved.host + u'|' + QString::number(saved.port) + u'|' + saved.database + u'|' + saved.user,
+                 QStringLiteral("serwer.biuro|6543|%1|anna").arg(database));
     }
 
     void everyTextFitsAtLargerFonts_data()
@@ -606,7 +665,7 @@ private Q_SLOTS:
             Sheet sheet(s);
             sheet.show();
             QVERIFY(QTest::qWaitForWindowExposed(&sheet));
-            static const char *const names[] = {"ogolne", "przelew", "przelew-zus", "przelew-us"};
+            static const char *const names[] = {"ogolne", "przelew", "przelew-zus", "przelew-us", "rejestr"};
             for (int tab = 0; tab < sheet.tabs()->count(); ++tab) {
                 sheet.tabs()->setCurrentIndex(tab);
                 QCoreApplication::processEvents();

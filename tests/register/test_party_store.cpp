@@ -1,5 +1,6 @@
 #include "RegisterTestEnv.h"
 #include "register/DefaultSender.h"
+#include "register/RegisterCopy.h"
 #include "register/PolishCollation.h"
 
 #include <QElapsedTimer>
@@ -243,6 +244,46 @@ private Q_SLOTS:
                 t.commit();
         }
         QCOMPARE(namesOf().size(), rows);
+    }
+
+    // The file's register copied to the office's register: what is missing
+    // is added, what is there stays, and a second copy adds nothing.
+    void copyAddsWhatIsMissingOnce()
+    {
+        addParties({{"ALFA", 0}, {"Biuro", 3, true}});
+        const RegisterLocation file {env.path() + QStringLiteral("/lokalny.db")};
+        const auto from = PartyStore::open(file);
+        std::vector<Party> local;
+        for (int i = 0; i < 120; ++i) {
+            Party p = party(QStringLiteral("Kontrahent %1 Żółć").arg(i), quint8(i % 4), i == 7);
+            p.name2 = QStringLiteral("ul. Długa %1").arg(i);
+            p.check = QString::number(10 + i % 90);
+            from->add(p);
+            local.push_back(p);
+        }
+        for (Party p : {party(QStringLiteral("alfa"), 0), party(QStringLiteral("Alfa"), 1)}) {
+            from->add(p);
+            local.push_back(p);
+        }
+        const auto to = PartyStore::open(testRegister());
+        const RegisterCopyResult first = copyRegister(*from, *to);
+        QCOMPARE(first.copied, 121);   // "alfa" of kind 0 is there as "ALFA"
+        QCOMPARE(first.present, 1);
+        const RegisterCopyResult second = copyRegister(*from, *to);
+        QCOMPARE(second.copied, 0);
+        QCOMPARE(second.present, 122);
+        QCOMPARE(second.summary(), QStringLiteral("Skopiowano na serwer: 0.\nByło już na serwerze: 122."));
+        // Row by row: every copied party whole, the target's default kept.
+        const std::vector<Party> there = to->list({}, PartySort::Natural);
+        QCOMPARE(there.size(), size_t(123));
+        for (size_t i = 0; i < 120; ++i) {
+            Party expected = local[i], got = there[i + 2];
+            expected.isDefault = false;
+            expected.id = got.id;
+            expected.version = got.version;
+            QCOMPARE(got, expected);
+        }
+        QCOMPARE(to->defaultSender()->name1, QStringLiteral("Biuro"));
     }
 
     // An older program's file: no version table, no row version.
