@@ -33,10 +33,8 @@ public:
     ElixirExportChoice choice() const;
 
     QComboBox *senderBox() const { return m_sender; }
-    QRadioButton *todayButton() const { return m_today; }
     QRadioButton *ownDatesButton() const { return m_ownDates; }
     QComboBox *codePageBox() const { return m_codePage; }
-    QLineEdit *taxClassEdit() const { return m_taxClass; }
 
     void accept() override;
 

@@ -91,11 +91,15 @@ bool isElixirTextCharacter(QChar c)
 
 bool appendElixirText(QStringView text, ElixirCodePage page, QByteArray &out)
 {
+    // Written through a pointer into room for the longest result (two bytes a
+    // letter in UTF-8): appending byte by byte costs more than the rest.
     const qsizetype start = out.size();
+    out.resize(start + 2 * text.size());
+    char *p = out.data() + start;
     for (QChar c : text) {
         const char16_t u = c.unicode();
         if (u >= 0x20 && u < 0x7F) {
-            out += char(u);
+            *p++ = char(u);
             continue;
         }
         const LetterRow *row = findLetter(c);
@@ -104,14 +108,15 @@ bool appendElixirText(QStringView text, ElixirCodePage page, QByteArray &out)
             return false;
         }
         switch (page) {
-        case ElixirCodePage::Windows1250: out += char(row->cp1250); break;
-        case ElixirCodePage::Cp852: out += char(row->cp852); break;
-        case ElixirCodePage::Iso8859_2: out += char(row->iso8859_2); break;
+        case ElixirCodePage::Windows1250: *p++ = char(row->cp1250); break;
+        case ElixirCodePage::Cp852: *p++ = char(row->cp852); break;
+        case ElixirCodePage::Iso8859_2: *p++ = char(row->iso8859_2); break;
         case ElixirCodePage::Utf8:     // every letter of the set lies below U+0800: two bytes
-            out += char(0xC0 | (u >> 6));
-            out += char(0x80 | (u & 0x3F));
+            *p++ = char(0xC0 | (u >> 6));
+            *p++ = char(0x80 | (u & 0x3F));
             break;
         }
     }
+    out.truncate(p - out.constData());
     return true;
 }

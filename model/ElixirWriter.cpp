@@ -35,14 +35,13 @@ QString shownCharacter(QChar c)
 bool checkedText(QStringView text, const QString &field, const ElixirOptions &options, QString &out,
                  ElixirRefusal *why)
 {
-    out.clear();
-    out.reserve(text.size());
+    bool quotes = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c == u'"') {
             if (!options.quotesAsApostrophes)
                 return refuse(why, Reason::Quote, field);
-            out += u'\'';
+            quotes = true;
         } else if (c == u'|') {
             return refuse(why, Reason::LineSeparator, field);
         } else if (!isElixirTextCharacter(c)) {
@@ -54,10 +53,11 @@ bool checkedText(QStringView text, const QString &field, const ElixirOptions &op
                 return refuse(why, Reason::ForbiddenCharacter, field, shown);
             }
             return refuse(why, Reason::ForbiddenCharacter, field, shownCharacter(c));
-        } else {
-            out += c;
         }
     }
+    out = text.toString();
+    if (quotes)
+        out.replace(u'"', u'\'');
     return true;
 }
 
@@ -246,11 +246,11 @@ bool appendElixirLine(const CPrzelewDane &order, const ElixirOptions &options, Q
     if (!checkedText(order.reference.trimmed(), QStringLiteral("numer referencyjny"), options, reference, why))
         return false;
 
-    QByteArray line;
-    line.reserve(320);
+    // Everything is checked: the line goes straight to its place.
+    QByteArray &line = out;
     line += kTransferType;
     line += ',';
-    line += date.toString(u"yyyyMMdd").toLatin1();
+    line += QByteArray::number(date.year() * 10000 + date.month() * 100 + date.day()).rightJustified(8, '0');
     line += ',';
     line += QByteArray::number(grosze);
     line += ',';
@@ -272,7 +272,6 @@ bool appendElixirLine(const CPrzelewDane &order, const ElixirOptions &options, Q
     line += ',';
     appendQuoted(line, reference, options.codePage);
     line += "\r\n";
-    out += line;
     if (why)
         *why = {};
     return true;

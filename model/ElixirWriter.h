@@ -75,7 +75,6 @@ public:
     const QByteArray &bytes() const { return m_bytes; }
     int count() const { return m_count; }
     int64_t totalGrosze() const { return m_total; }
-    const ElixirOptions &options() const { return m_options; }
 
 private:
     ElixirOptions m_options;

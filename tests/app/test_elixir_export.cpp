@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/ElixirExport.h"
 #include "model/Import.h"
+#include "BankOrders.h"
 #include "FailDevice.h"
 #include "FileBytes.h"
 
@@ -18,17 +19,7 @@ namespace {
 
 CPrzelewDane goodOrder(const QString &recipient)
 {
-    CPrzelewDane o;
-    o.SetKind(KindOrdinary, COrderDate::fromParts(2026, 12, 8));
-    o.recipient1 = recipient;
-    o.checkDigits = QStringLiteral("97");
-    o.bankNumber = QStringLiteral("10501461");
-    o.accountRest = QStringLiteral("1000002312345678");
-    o.senderAccount = QStringLiteral("60 1020 1026 0000 1234 5678 9012");
-    o.sender1 = QStringLiteral("Firma Źródło");
-    o.title1 = QStringLiteral("Faktura 1/12/2026");
-    o.amount = CWexOleCurrency::fromUnits(250, 5000);
-    return o;
+    return bankOrder(recipient, u"250,50", COrderDate::fromParts(2026, 12, 8));
 }
 
 QByteArray lineOf(const CPrzelewDane &o)

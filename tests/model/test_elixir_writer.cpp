@@ -1,3 +1,4 @@
+#include "BankOrders.h"
 #include "model/ElixirWriter.h"
 
 #include <QStringDecoder>
@@ -14,28 +15,20 @@ const QString kSender = QStringLiteral("60 1020 1026 0000 1234 5678 9012");
 
 CPrzelewDane ordinaryOrder()
 {
-    CPrzelewDane o;
-    o.SetKind(KindOrdinary, COrderDate::fromParts(2025, 3, 14));
-    o.senderAccount = kSender;
+    CPrzelewDane o = bankOrder(QStringLiteral("Jan Kowalski"), u"1234,56", COrderDate::fromParts(2025, 3, 14));
     o.sender1 = QStringLiteral("Przedsiębiorstwo Usługowe Źródło sp. z o.o.");
     o.sender2 = QStringLiteral("ul. Żółkiewskiego 5, 90-001 Łódź");
-    o.checkDigits = QStringLiteral("97");
-    o.bankNumber = QStringLiteral("10501461");
-    o.accountRest = QStringLiteral("1000002312345678");
-    o.recipient1 = QStringLiteral("Jan Kowalski");
     o.recipient2 = QStringLiteral("ul. Długa 2, 00-002 Warszawa");
     o.title1 = QStringLiteral("Faktura FV/1/03/2025");
-    CWexOleCurrency::parseDecimal(u"1234,56", o.amount);
     return o;
 }
 
 CPrzelewDane taxOrder()
 {
-    CPrzelewDane o;
-    o.SetKind(KindTax, COrderDate::fromParts(2025, 3, 20));
-    o.senderAccount = kSender;
+    CPrzelewDane o =
+        bankOrder(QStringLiteral("Urząd Skarbowy Łódź-Bałuty"), u"100,5", COrderDate::fromParts(2025, 3, 20));
+    o.kind = KindTax;
     o.sender1 = QStringLiteral("Przedsiębiorstwo Usługowe Źródło");
-    o.recipient1 = QStringLiteral("Urząd Skarbowy Łódź-Bałuty");
     o.checkDigits = QStringLiteral("88");
     o.bankNumber = QStringLiteral("10100071");
     o.accountRest = QStringLiteral("2222123456321800");
@@ -45,23 +38,19 @@ CPrzelewDane taxOrder()
     o.taxFormSymbol = QStringLiteral("VAT-7");
     o.obligationId = QStringLiteral("Zaliczka za luty");
     o.reference = QStringLiteral("FK/0042 ");
-    CWexOleCurrency::parseDecimal(u"100,5", o.amount);
     return o;
 }
 
 // Since 2018 an ordinary transfer to the payer's contribution account.
 CPrzelewDane zusOrder()
 {
-    CPrzelewDane o;
-    o.SetKind(KindOrdinary, COrderDate::fromParts(2025, 3, 17));
-    o.senderAccount = kSender;
+    CPrzelewDane o =
+        bankOrder(QStringLiteral("Zakład Ubezpieczeń Społecznych"), u"0,01", COrderDate::fromParts(2025, 3, 17));
     o.sender1 = QStringLiteral("Przedsiębiorstwo Usługowe Źródło");
-    o.recipient1 = QStringLiteral("Zakład Ubezpieczeń Społecznych");
     o.checkDigits = QStringLiteral("33");
     o.bankNumber = QStringLiteral("60000002");
     o.accountRest = QStringLiteral("0260001234563218");
     o.title1 = QStringLiteral("Składki za 02/2025");
-    CWexOleCurrency::parseDecimal(u"0,01", o.amount);
     return o;
 }
 

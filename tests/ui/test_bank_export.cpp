@@ -1,6 +1,7 @@
 // The main window's "Eksport do banku (Elixir-O)...": the choices asked once,
 // the question about quotes, the file written, and the closing summary.
 
+#include "BankOrders.h"
 #include "FileBytes.h"
 #include "ModalAnswers.h"
 #include "app/ElixirExportCommand.h"
@@ -21,16 +22,8 @@ namespace {
 
 CPrzelewDane order(const QString &recipient, const char *amount)
 {
-    CPrzelewDane o;
-    o.SetKind(KindOrdinary, COrderDate::fromParts(2025, 3, 14));
-    o.recipient1 = recipient;
-    o.checkDigits = QStringLiteral("97");
-    o.bankNumber = QStringLiteral("10501461");
-    o.accountRest = QStringLiteral("1000002312345678");
-    o.senderAccount = QStringLiteral("60102010260000123456789012");
+    CPrzelewDane o = bankOrder(recipient, QString::fromLatin1(amount), COrderDate::fromParts(2025, 3, 14));
     o.sender1 = QStringLiteral("Własny nadawca");
-    o.title1 = QStringLiteral("Zapłata");
-    CWexOleCurrency::parseDecimal(QString::fromLatin1(amount), o.amount);
     return o;
 }
 
