@@ -8,6 +8,22 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+DescriptorReader::~DescriptorReader()
+{
+    ::close(m_fd);
+}
+
+qint64 DescriptorReader::readData(char *data, qint64 maxSize)
+{
+    ssize_t n;
+    do
+        n = ::read(m_fd, data, size_t(maxSize));
+    while (n < 0 && errno == EINTR);
+    if (n < 0)
+        setErrorString(systemReason(errno));
+    return n;
+}
+
 QString HandedOverFile::open(const QString &path)
 {
     // Only a regular file or a pipe: a device such as /dev/zero would never end.
@@ -23,13 +39,10 @@ QString HandedOverFile::open(const QString &path)
     const int fd = ::open(bytes.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return openProblemText(m_shown, errno);
-    if (!m_file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return openProblemText(m_shown, EIO);
-    }
+    m_file = std::make_unique<DescriptorReader>(fd);
     // A regular file is watched: its size and time at the end must be those of the start.
     m_watched = ::fstat(fd, &m_start) == 0 && S_ISREG(m_start.st_mode);
-    m_reader.OpenDevice(&m_file);
+    m_reader.OpenDevice(m_file.get());
     // Until the file shows a header or an order it may be no file of orders
     // at all (a PDF, a photo): its lines are held back, to be told as one.
     if (!m_reader.hasHeader())
@@ -69,7 +82,7 @@ bool HandedOverFile::changed() const
 {
     struct stat now;
     return m_watched
-        && (::fstat(m_file.handle(), &now) != 0 || now.st_size != m_start.st_size
+        && (::fstat(m_file->handle(), &now) != 0 || now.st_size != m_start.st_size
             || now.st_mtim.tv_sec != m_start.st_mtim.tv_sec || now.st_mtim.tv_nsec != m_start.st_mtim.tv_nsec);
 }
 

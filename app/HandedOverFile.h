@@ -8,10 +8,28 @@
 #include "app/BatchNotes.h"
 #include "model/Import.h"
 
-#include <QFile>
+#include <QIODevice>
+#include <memory>
 #include <QString>
 
 #include <sys/stat.h>
+
+// Reads a descriptor; a failed read says why in Polish.
+class DescriptorReader : public QIODevice
+{
+public:
+    explicit DescriptorReader(int fd) : m_fd(fd) { open(QIODevice::ReadOnly | QIODevice::Unbuffered); }
+    ~DescriptorReader() override;
+    int handle() const { return m_fd; }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    int m_fd;
+};
 
 class HandedOverFile
 {
@@ -41,7 +59,7 @@ private:
     bool changed() const;
 
     BatchNotes &m_notes;
-    QFile m_file;
+    std::unique_ptr<DescriptorReader> m_file;
     CImport m_reader;
     QString m_shown;
     struct stat m_start {};

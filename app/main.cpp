@@ -1,6 +1,7 @@
 // Kantomix: prepares and prints Polish bank payment orders.
 
 #include "base/AppIdentity.h"
+#include "app/BatchNotes.h"
 #include "app/BatchPrint.h"
 #include "app/CommandLine.h"
 #include "app/DisplayPlatform.h"
@@ -81,7 +82,8 @@ void keepStandardDescriptorsOpen()
 
 void wrongCommandLine(const QString &reason)
 {
-    std::fprintf(stderr, "kantomix: %s Opis wywołania: kantomix --help\n", reason.toUtf8().constData());
+    // The reason quotes the caller's word: its control characters must not act on a terminal.
+    std::fprintf(stderr, "kantomix: %s Opis wywołania: kantomix --help\n", printableLine(reason).toUtf8().constData());
 }
 
 } // namespace
