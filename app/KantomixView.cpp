@@ -348,7 +348,17 @@ void CKantomixView::sortByColumnClick(int column)
     ListSort sort {column, Qt::AscendingOrder};
     if (column == m_sort.column)
         sort.order = m_sort.order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-    m_undo->push(new CSortOrdersCommand(*m_model, sort, m_sort, [this](ListSort shown) { showSort(shown); }));
+    std::vector<int> arrangement = m_model->sortRows(sort.column, sort.order);
+    // Nothing moved (an empty list, or one in that order already): no change to take back.
+    bool moved = false;
+    for (size_t row = 0; row < arrangement.size() && !moved; ++row)
+        moved = arrangement[row] != int(row);
+    if (!moved) {
+        showSort(sort);
+        return;
+    }
+    m_undo->push(new CSortOrdersCommand(*m_model, sort, m_sort, std::move(arrangement),
+                                        [this](ListSort shown) { showSort(shown); }));
 }
 
 void CKantomixView::showSort(ListSort sort)

@@ -136,12 +136,14 @@ void CMainFrame::createSortMenu()
 
 void CMainFrame::updateUndoTexts()
 {
+    // "Cofnij usunięcie 2 przelewów": the table's text and what would be taken back.
     const QUndoStack *stack = m_view->undoStack();
-    const auto withWhat = [](QAction *a, const char *base, const QString &what) {
-        a->setText(what.isEmpty() ? u8(base) : u8(base) + u' ' + what);
+    const auto withWhat = [this](CommandId id, const QString &what) {
+        const QString base = menuLabel(*findCommand(id));
+        action(id)->setText(what.isEmpty() ? base : base + u' ' + what);
     };
-    withWhat(action(ID_EDIT_UNDO), "&Cofnij", stack->undoText());
-    withWhat(action(ID_EDIT_REDO), "Po&nów", stack->redoText());
+    withWhat(ID_EDIT_UNDO, stack->undoText());
+    withWhat(ID_EDIT_REDO, stack->redoText());
     updateCommands();
 }
 

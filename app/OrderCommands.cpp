@@ -83,18 +83,18 @@ void CAppendOrdersCommand::undo()
 }
 
 CSortOrdersCommand::CSortOrdersCommand(COrderListModel &model, ListSort sort, ListSort before,
-                                       std::function<void(ListSort)> showSort)
-    : m_model(model), m_sort(sort), m_before(before), m_showSort(std::move(showSort))
+                                       std::vector<int> arrangement, std::function<void(ListSort)> showSort)
+    : m_model(model), m_sort(sort), m_before(before), m_arrangement(std::move(arrangement)),
+      m_showSort(std::move(showSort))
 {
     setText(UndoText::sorted(model.headerData(sort.column, Qt::Horizontal, Qt::DisplayRole).toString()));
 }
 
 void CSortOrdersCommand::redo()
 {
-    if (m_arrangement.empty())
-        m_arrangement = m_model.sortRows(m_sort.column, m_sort.order);
-    else
+    if (!m_made)
         m_model.reorder(m_arrangement);
+    m_made = false;
     m_showSort(m_sort);
 }
 

@@ -70,8 +70,10 @@ private:
 class CSortOrdersCommand : public QUndoCommand
 {
 public:
-    // `showSort` puts the header's arrow (and the menu's mark) on a sort.
-    CSortOrdersCommand(COrderListModel &model, ListSort sort, ListSort before,
+    // A sort already made: `arrangement` is what it did (see
+    // CKantomixDoc::Reorder). `showSort` puts the header's arrow (and the
+    // menu's mark) on a sort.
+    CSortOrdersCommand(COrderListModel &model, ListSort sort, ListSort before, std::vector<int> arrangement,
                        std::function<void(ListSort)> showSort);
     void redo() override;
     void undo() override;
@@ -80,8 +82,9 @@ private:
     COrderListModel &m_model;
     ListSort m_sort;
     ListSort m_before;
-    std::function<void(ListSort)> m_showSort;
     std::vector<int> m_arrangement;
+    std::function<void(ListSort)> m_showSort;
+    bool m_made = true;     // the first redo, on the push, finds the sort made
 };
 
 // The texts the menu shows after "Cofnij" and "Ponów".

@@ -301,10 +301,16 @@ bool CFormOptionsPage::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-int CFormOptionsPage::previewSide() const
+int CFormOptionsPage::fittingDpi(const QImage &last, int lastDpi) const
 {
-    return m_preview->isVisible() ? std::max(kPreviewBox, std::min(m_preview->width(), m_preview->height()))
-                                  : kPreviewBox;
+    const qreal ratio = devicePixelRatioF();
+    const QSize box = (m_preview->isVisible() ? m_preview->size().expandedTo(QSize(kPreviewBox, kPreviewBox))
+                                              : QSize(kPreviewBox, kPreviewBox)) * ratio;
+    // Without a picture yet: an A4 sheet either way round in the box.
+    if (last.isNull() || lastDpi <= 0)
+        return std::max(1, int(std::floor(std::min(box.width(), box.height()) * 25.4 / kA4LongSideMm)));
+    const double scale = std::min(double(box.width()) / last.width(), double(box.height()) / last.height());
+    return std::max(1, int(std::floor(lastDpi * scale)));
 }
 
 void CFormOptionsPage::showEvent(QShowEvent *event)
@@ -324,12 +330,18 @@ const QImage &CFormOptionsPage::previewImage()
 void CFormOptionsPage::updatePreview()
 {
     m_previewTimer.stop();
-    const qreal ratio = devicePixelRatioF();
-    const int dpi = std::max(1, int(std::floor(previewSide() * ratio * 25.4 / kA4LongSideMm)));
     m_shown = shownSettings();
+    // As large as the box holds, judged by the last picture's shape; drawn
+    // once more when the sheet turned with this change.
+    int dpi = fittingDpi(m_image, m_dpi);
     m_image = m_renderer.render(m_shown, m_general, dpi);
+    if (const int refit = fittingDpi(m_image, dpi); refit != dpi) {
+        dpi = refit;
+        m_image = m_renderer.render(m_shown, m_general, dpi);
+    }
+    m_dpi = dpi;
     m_stale = false;
     QPixmap picture = QPixmap::fromImage(m_image);
-    picture.setDevicePixelRatio(ratio);
+    picture.setDevicePixelRatio(devicePixelRatioF());
     m_preview->setPixmap(picture);
 }

@@ -63,8 +63,9 @@ private:
     void applyZusAccountRule();
     void previewChanged();
     void updatePreview();
-    // The side of the square an A4 sheet is drawn into: the shown box's shorter side.
-    int previewSide() const;
+    // The resolution at which a sheet shaped as `last` (drawn at `lastDpi`)
+    // fills the shown box, at least the smallest box.
+    int fittingDpi(const QImage &last, int lastDpi) const;
     // The settings as the controls stand; a number that does not pass keeps the one shown.
     PrintSettings shownSettings() const;
 
@@ -75,6 +76,7 @@ private:
     bool m_listOriginal = false;    // which list the form list holds
     CFormPreview m_renderer;
     QImage m_image;
+    int m_dpi = 0;                  // at which m_image was drawn
     bool m_stale = true;
     QTimer m_previewTimer;
 

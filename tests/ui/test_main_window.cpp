@@ -467,8 +467,10 @@ void TestMainWindow::headerClickSortsAndFlips()
     QCOMPARE(reread.at(0).recipient1, QStringLiteral("Odbiorca 2"));
     QCOMPARE(reread.at(3).recipient1, QStringLiteral("Odbiorca 1"));
 
-    // Another column starts ascending again.
-    clickHeader(0);
+    // Another column starts ascending again; "Sortuj według" does what a click does.
+    QVERIFY(frame->sortMenu()->actions().at(4)->isChecked());
+    frame->sortMenu()->actions().at(0)->trigger();
+    QVERIFY(frame->sortMenu()->actions().at(0)->isChecked());
     QCOMPARE(header->sortIndicatorSection(), 0);
     QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
     QCOMPARE(frame->document().at(0).recipient1, QStringLiteral("Odbiorca 0"));

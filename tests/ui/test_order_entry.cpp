@@ -149,7 +149,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("undoText");   // the menu's, without the key
         QTest::newRow("delete") << "delete" << "&Cofnij usunięcie 2 przelewów";
         QTest::newRow("edit saved over an order") << "edit" << "&Cofnij zmianę przelewu";
-        QTest::newRow("sort") << "sort" << "&Cofnij sortowanie według kolumny „Odbiorca”";
+        QTest::newRow("sort") << "sort" << "&Cofnij sortowanie według kolumny „Kwota”";
         QTest::newRow("ZUS import") << "import" << "&Cofnij import 2 przelewów ZUS";
         QTest::newRow("add") << "add" << "&Cofnij dodanie przelewu";
     }
@@ -184,7 +184,9 @@ private Q_SLOTS:
             page(frame)->title1()->setText(QStringLiteral("Poprawiona"));
             details(frame)->saveButton()->click();
         } else if (change == QLatin1String("sort")) {
-            view->sortByColumnClick(0);     // the sort column: descending now
+            view->sortByColumnClick(4);     // by amount: the order the list has already
+            QVERIFY(!undo->isEnabled() && !frame->isWindowModified());   // nothing moved, nothing to take back
+            view->sortByColumnClick(4);     // descending
             QCOMPARE(view->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
         } else if (change == QLatin1String("import")) {
             const QString path = m_files.filePath(QStringLiteral("platnik.txt"));
