@@ -1,8 +1,12 @@
 #include "register/KontrahenciModel.h"
 
+#include "model/PaymentAccounts.h"
 #include "register/KontrahenciSet.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QIcon>
+#include <QStyle>
 
 namespace {
 
@@ -14,6 +18,20 @@ constexpr ColumnTitles Columns[] = {
 };
 
 constexpr const char *KindLabels[] = {"Kontrahent", "Pracownik", "Urząd skarbowy"};
+
+// Whose account it is (contribution account, tax micro-account) in the
+// tooltip; a closed account also gets the warning icon.
+QVariant accountNoteOf(const QString &account, int role)
+{
+    if (role == Qt::ToolTipRole) {
+        const QString description = accountDescription(account);
+        return description.isEmpty() ? QVariant() : QVariant(description);
+    }
+    if (!closedAccount(account))
+        return {};
+    static const QIcon warning = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    return warning;
+}
 
 } // namespace
 
@@ -53,7 +71,8 @@ int KontrahenciModel::columnCount(const QModelIndex &parent) const
 QVariant KontrahenciModel::data(const QModelIndex &index, int role) const
 {
     const bool defaultMark = role == Qt::FontRole && index.column() == 0 && !m_recipientMode;
-    if ((role != Qt::DisplayRole && !defaultMark) || !index.isValid() || !m_set || !m_set->IsOpen())
+    const bool accountNote = (role == Qt::ToolTipRole || role == Qt::DecorationRole) && index.column() == 1;
+    if ((role != Qt::DisplayRole && !defaultMark && !accountNote) || !index.isValid() || !m_set || !m_set->IsOpen())
         return {};
     try {
         // The three columns of a row are asked for one after another.
@@ -70,6 +89,8 @@ QVariant KontrahenciModel::data(const QModelIndex &index, int role) const
         bold.setBold(true);
         return bold;
     }
+    if (accountNote)
+        return accountNoteOf(m_set->accountText(), role);
     switch (index.column()) {
     case 0: return m_set->m_Kh_Nazwa1;
     case 1: return m_set->accountText();
