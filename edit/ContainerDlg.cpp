@@ -80,6 +80,12 @@ CContainerDlg::CContainerDlg(CPrzelewDane &record, const AllSettings &settings, 
         connect(page, &CDetailsPage::edited, this, [this] { m_edited = true; });
     }
 
+    // The order became an ordinary transfer: its page shows it, unsaved.
+    connect(zusPage(), &CZUSDetailsDlg::turnedIntoOrdinary, this, [this] {
+        ShowPage(1);
+        m_edited = true;
+    });
+
     auto *separator = new QFrame(this);
     separator->setFrameShape(QFrame::HLine);
     separator->setFrameShadow(QFrame::Sunken);
