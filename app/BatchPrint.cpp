@@ -5,6 +5,7 @@
 #include "base/Messages.h"
 #include "model/AccountCheck.h"
 #include "model/Import.h"
+#include "model/PaymentWarnings.h"
 #include "print/FormPages.h"
 
 #include <QApplication>
@@ -334,6 +335,9 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
                 note(QStringLiteral("wiersz %1: numer rachunku odbiorcy %2 ma błędne cyfry kontrolne")
                          .arg(line)
                          .arg(rec.AccountNumberText()));
+            // Money to a closed account, or a tax to the wrong kind of account.
+            for (const QString &warning : PaymentWarnings::ofOrder(rec))
+                note(QStringLiteral("wiersz %1, rachunek odbiorcy %2: %3").arg(line).arg(rec.AccountNumberText(), warning));
             if (!job.lastPageCut().isEmpty())
                 note(QStringLiteral("wiersz %1: tekst nie zmieścił się w kratkach i został obcięty na wydruku: %2")
                          .arg(line)
