@@ -1,6 +1,9 @@
 #include "app/BatchPrint.h"
 
+#include "app/BatchNotes.h"
+#include "app/PathBytes.h"
 #include "app/PdfTarget.h"
+#include "app/SystemErrors.h"
 #include "base/AppIdentity.h"
 #include "base/Messages.h"
 #include "model/AccountCheck.h"
@@ -21,7 +24,11 @@
 #include <tuple>
 #include <vector>
 
+#include <cerrno>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -41,7 +48,9 @@ bool headless()
 
 void toStandardError(const QString &text)
 {
-    std::fprintf(stderr, "kantomix: %s\n", text.toLocal8Bit().constData());
+    // Written whole: a NUL from the file must not cut the line short.
+    const QByteArray line = "kantomix: " + printableLine(text).toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     std::fflush(stderr);
 }
 
@@ -94,20 +103,49 @@ std::unique_ptr<QPrinter> dialogPrinter(const PrinterChoice &choice, const QStri
     return printer;
 }
 
-// Why the input cannot be read, or empty. Only a regular file or a pipe is
-// read: a device such as /dev/zero would never end.
-QString inputProblem(const QString &path)
+// The file of orders, opened by its bytes. Only a regular file or a pipe is
+// read: a device such as /dev/zero would never end. A regular file is
+// watched: its size and time at the end must be those of the start.
+class InputFile
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return QStringLiteral("Nie można odnaleźć pliku %1.").arg(shown);
-    if (S_ISDIR(st.st_mode))
-        return QStringLiteral("%1 jest folderem, a nie plikiem.").arg(shown);
-    if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode))
-        return QStringLiteral("%1 nie jest zwykłym plikiem ani potokiem.").arg(shown);
-    return {};
-}
+public:
+    // Empty when the file is open, else why it is not.
+    QString open(const QString &path)
+    {
+        const QString shown = shownPath(path);
+        const QByteArray bytes = systemPath(path);
+        struct stat st;
+        if (::stat(bytes.constData(), &st) != 0)
+            return openProblemText(shown, errno);
+        if (S_ISDIR(st.st_mode))
+            return QStringLiteral("%1 jest folderem, a nie plikiem.").arg(shown);
+        if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode))
+            return QStringLiteral("%1 nie jest zwykłym plikiem ani potokiem.").arg(shown);
+        const int fd = ::open(bytes.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return openProblemText(shown, errno);
+        if (!m_file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            return openProblemText(shown, EIO);
+        }
+        m_watched = ::fstat(fd, &m_start) == 0 && S_ISREG(m_start.st_mode);
+        return {};
+    }
+    QIODevice *device() { return &m_file; }
+    // True when the file was changed while it was read: truncated, grown or rewritten.
+    bool changed() const
+    {
+        struct stat now;
+        return m_watched
+            && (::fstat(m_file.handle(), &now) != 0 || now.st_size != m_start.st_size
+                || now.st_mtim.tv_sec != m_start.st_mtim.tv_sec || now.st_mtim.tv_nsec != m_start.st_mtim.tv_nsec);
+    }
+
+private:
+    QFile m_file;
+    struct stat m_start {};
+    bool m_watched = false;
+};
 
 // Where the pages go: a printer of the system, or the built-in PDF printer.
 struct BatchOutput
@@ -139,6 +177,63 @@ QString cutText(const QStringList &fields)
     for (const QString &f : fields)
         quoted << QStringLiteral("„%1”").arg(f);
     return quoted.join(QStringLiteral(", "));
+}
+
+QString quoted(const QString &text)
+{
+    return QStringLiteral("„%1”").arg(text);
+}
+
+// Why no system printer could be had, naming the printer and where its name came from.
+QString printerProblem(const PrinterChoice &choice, const CKantomixCommandLineInfo &cmd, const GeneralSettings &general)
+{
+    const bool printTo = cmd.m_nShellCommand == CKantomixCommandLineInfo::FilePrintTo;
+    if (choice.name.isEmpty())
+        return printTo ? QStringLiteral("Nie podano nazwy drukarki: drugie słowo po /pt jest puste.")
+                       : QStringLiteral("Nie wybrano drukarki, a system nie ma drukarki domyślnej.");
+    const QString from = printTo                              ? QStringLiteral(" (podana po /pt)")
+                       : !cmd.m_strNamedPrinter.isEmpty()     ? QStringLiteral(" (podana w /*PRNM*)")
+                       : choice.name == general.device        ? QStringLiteral(" (zapamiętana w opcjach programu)")
+                                                              : QString();
+    QString text = QPrinterInfo::printerInfo(choice.name).isNull()
+        ? QStringLiteral("Drukarka %1%2 nie istnieje w systemie").arg(quoted(choice.name), from)
+        : QStringLiteral("Drukarki %1%2 nie można użyć").arg(quoted(choice.name), from);
+    if (choice.name.compare(kPdfPrinter, Qt::CaseInsensitive) == 0)
+        text += QStringLiteral("; wbudowana drukarka PDF nazywa się „PDF” (wielkimi literami)");
+    return text + u'.';
+}
+
+// What the reader noticed in an order's line, for the caller.
+QStringList orderRemarks(const CImport::LineRemarks &r)
+{
+    QStringList out;
+    if (!r.unreadDate.isEmpty())
+        out << QStringLiteral("data %1 nie jest datą w postaci RRRR-MM-DD").arg(quoted(r.unreadDate));
+    if (!r.unknownFlag.isNull())
+        out << QStringLiteral("znak rodzaju %1 nie jest P (przelew) ani W (wpłata); wydrukowano jako wpłatę gotówkową")
+                   .arg(quoted(r.unknownFlag));
+    if (r.utf8)
+        out << QStringLiteral("teksty są zapisane w UTF-8, a nie w Windows-1250: polskie litery wydrukują się "
+                              "błędnie (np. „Ĺ‚” zamiast „ł”)");
+    return out;
+}
+
+// The recipient's account as the window would mark it; empty when it checks.
+QString accountRemark(const CPrzelewDane &rec)
+{
+    const QString number = rec.AccountNumberText();
+    switch (checkAccountNumber(number)) {
+    case AccountCheck::WrongCheckDigits:
+    case AccountCheck::WrongBankCode:
+        return QStringLiteral("numer rachunku odbiorcy %1 ma błędne cyfry kontrolne").arg(number);
+    case AccountCheck::WrongLength:
+        return QStringLiteral("numer rachunku odbiorcy %1 nie składa się z 26 cyfr").arg(quoted(number));
+    case AccountCheck::Empty:
+        return QStringLiteral("brak numeru rachunku odbiorcy");
+    case AccountCheck::Valid:
+        break;
+    }
+    return {};
 }
 
 } // namespace
@@ -180,7 +275,8 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
 
 int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings, const BatchEnvironment &env)
 {
-    const auto note = [&](const QString &text) {
+    // Lines about the job as a whole: always written.
+    const auto report = [&](const QString &text) {
         if (env.note)
             env.note(text);
     };
@@ -188,28 +284,29 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
         if (env.failure)
             env.failure(text);
         else
-            note(text);
+            report(text);
     };
+    // Lines about single lines and orders of the file: through the cap.
+    BatchNotes notes(env.note);
+    const auto note = [&](const QString &text) { notes.add(text); };
 
     const QString input = cmd.m_strFileName;
     if (input.isEmpty()) {
-        note(QStringLiteral("Nie podano pliku z przelewami do wydrukowania."));
+        report(QStringLiteral("Nie podano pliku z przelewami do wydrukowania."));
         return BatchBadCommandLine;
     }
-    if (const QString problem = inputProblem(input); !problem.isEmpty()) {
-        note(problem);
+    InputFile inputFile;
+    if (const QString problem = inputFile.open(input); !problem.isEmpty()) {
+        report(problem);
         return BatchFileNotOpened;
     }
     CImport reader;
-    if (!reader.Open(input, QIODevice::ReadOnly)) {
-        note(QStringLiteral("Nie można otworzyć pliku %1: %2").arg(QDir::toNativeSeparators(input),
-                                                                    reader.errorString()));
-        return BatchFileNotOpened;
-    }
+    reader.OpenDevice(inputFile.device());
+    const QString shownInput = shownPath(input);
 
     if (cmd.m_bEditBeforePrint && !env.confirm) {
-        note(QStringLiteral("Zatwierdzanie przelewów przed wydrukiem (/EBP) wymaga ekranu; "
-                            "nic nie zostało wydrukowane."));
+        report(QStringLiteral("Zatwierdzanie przelewów przed wydrukiem (/EBP) wymaga ekranu; "
+                              "nic nie zostało wydrukowane."));
         return BatchNotAvailable;
     }
 
@@ -222,18 +319,22 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
     else
         out.printer = systemPrinter(choice);
 
+    const auto cancelled = [&] {
+        report(QStringLiteral("Wybór drukarki (/PD) anulowany; nic nie zostało wydrukowane."));
+        return BatchCancelled;
+    };
     if (cmd.m_bPrintDialog) {
         if (!env.printerDialog) {
-            note(QStringLiteral("Okno wyboru drukarki (/PD) wymaga ekranu; drukowanie na wybranej drukarce."));
+            report(QStringLiteral("Okno wyboru drukarki (/PD) wymaga ekranu; drukowanie na wybranej drukarce."));
         } else if (printTo) {
             // Print-to keeps its printer: the dialog sets up the current one only.
             const std::unique_ptr<QPrinter> current = dialogPrinter(currentPrinter(cmd, settings.general), input);
             if (!env.printerDialog(*current))
-                return BatchCancelled;
+                return cancelled();
         } else {
             std::unique_ptr<QPrinter> shown = out.printer ? std::move(out.printer) : dialogPrinter(choice, input);
             if (!env.printerDialog(*shown))
-                return BatchCancelled;
+                return cancelled();
             if (shown->outputFormat() == QPrinter::PdfFormat) {
                 if (!shown->outputFileName().isEmpty())
                     pdfPath = shown->outputFileName();
@@ -245,8 +346,8 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
     }
 
     if (!pdfPath.isEmpty() && isSameFile(pdfPath, input)) {
-        note(QStringLiteral("Plik wyniku %1 jest plikiem z przelewami; nic nie zostało wydrukowane.")
-                 .arg(QDir::toNativeSeparators(pdfPath)));
+        report(QStringLiteral("Plik wyniku %1 jest plikiem z przelewami; nic nie zostało wydrukowane.")
+                   .arg(shownPath(pdfPath)));
         return BatchBadCommandLine;
     }
 
@@ -254,19 +355,30 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
     if (!pdfPath.isEmpty()) {
         out.pdfFile = env.pdfDevice ? std::make_unique<PdfTarget>(env.pdfDevice) : std::make_unique<PdfTarget>(pdfPath);
         if (!out.pdfFile->open()) {
-            note(QStringLiteral("Nie można zapisać pliku PDF %1: %2")
-                     .arg(QDir::toNativeSeparators(pdfPath), out.pdfFile->errorString()));
+            report(QStringLiteral("Nie można zapisać pliku PDF %1: %2.")
+                       .arg(shownPath(pdfPath), out.pdfFile->errorString()));
             failure(Msg::text(Msg::CannotStartPrintJob));
             return BatchCannotStartJob;
         }
         out.pdf = pdfWriter(out.pdfFile->device(), docName);
     } else if (!out.printer) {
+        report(printerProblem(choice, cmd, settings.general));
         failure(Msg::text(Msg::CannotStartPrintJob));
         return BatchCannotStartJob;
     } else {
         out.printer->setDocName(docName);
     }
 
+    // Until the file shows a header or an order it may be no file of orders
+    // at all (a PDF, a photo): its lines are held back, to be told as one.
+    if (!reader.hasHeader())
+        notes.holdBack();
+    int passedOver = 0;
+    int ordersRead = 0;
+    if (reader.skippedFirstLine()) {
+        ++passedOver;
+        note(QStringLiteral("wiersz 1 pominięty: sześć znaków, które nie są nagłówkiem wersji (ver=NN)"));
+    }
     // The next order to print with its line in the file; false at the end.
     const auto readOrder = [&](CPrzelewDane &rec, int &line) {
         for (;;) {
@@ -274,12 +386,22 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
             if (read == CImport::EndOfFile)
                 return false;
             line = int(reader.lineNumber());
-            if (read == CImport::RecordRead)
+            QString why;
+            if (read != CImport::RecordRead)
+                why = CImport::problemText(reader.lastProblem(), reader.version());
+            else if (rec.amount.value() < 0)
+                why = QStringLiteral("„%1” nie jest kwotą do zapłaty (kwota ujemna)").arg(rec.amount.toTwoDecimalText());
+            if (why.isEmpty()) {
+                ++ordersRead;
+                notes.release();
+                for (const QString &remark : orderRemarks(reader.lastRemarks()))
+                    note(QStringLiteral("wiersz %1: %2").arg(line).arg(remark));
                 return true;
+            }
             // Passed over, as the format says; the caller learns which and why.
-            note(QStringLiteral("wiersz %1 pominięty: %2")
-                     .arg(line)
-                     .arg(CImport::problemText(reader.lastProblem(), reader.version())));
+            if (!reader.lastLineBlank())
+                ++passedOver;
+            note(QStringLiteral("wiersz %1 pominięty: %2").arg(line).arg(why));
         }
     };
     // "/EBP": every order is confirmed before the job starts, so a refusal
@@ -294,8 +416,9 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
                 confirmed.emplace_back(rec, line);
                 break;
             case OrderConfirmation::Refused:
-                note(QStringLiteral("Przelew z wiersza %1 nie został zatwierdzony; nic nie zostało wydrukowane.")
-                         .arg(line));
+                notes.finish();
+                report(QStringLiteral("Przelew z wiersza %1 nie został zatwierdzony; nic nie zostało wydrukowane.")
+                           .arg(line));
                 return BatchCancelled;
             }
         }
@@ -309,9 +432,14 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
         std::tie(rec, line) = confirmed[nextConfirmed++];
         return true;
     };
+    const auto writeFailed = [&] {
+        return QStringLiteral("Zapisanie pliku PDF %1 nie powiodło się: %2.")
+            .arg(shownPath(pdfPath), out.pdfFile->errorString());
+    };
 
     CFormPrinter forms(settings);
     int result = BatchPrinted;
+    QString problem;    // why the job failed, told after the notes
     {
         FormPageJob job(forms, out.device());
         CPrzelewDane rec;
@@ -319,22 +447,25 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
         while (nextOrder(rec, line)) {
             if (!job.printPage(rec)) {
                 if (job.pageCount() == 0) {
-                    failure(Msg::text(Msg::CannotStartPrintJob));
+                    problem = Msg::text(Msg::CannotStartPrintJob);
                     result = BatchCannotStartJob;
                 } else {
-                    failure(QStringLiteral("Wydrukowanie strony %1 (wiersz %2) nie powiodło się.")
-                                .arg(job.pageCount() + 1)
-                                .arg(line));
+                    problem = QStringLiteral("Wydrukowanie strony %1 (wiersz %2) nie powiodło się.")
+                                  .arg(job.pageCount() + 1)
+                                  .arg(line);
                     result = BatchPageFailed;
                 }
                 break;
             }
+            // A full disk: the rest of the job would be rendered for nothing.
+            if (out.pdfFile && out.pdfFile->failed()) {
+                problem = writeFailed();
+                result = BatchPageFailed;
+                break;
+            }
             // A mistyped account costs the caller most: name it, print anyway.
-            if (const AccountCheck account = checkAccountNumber(rec.AccountNumberText());
-                account == AccountCheck::WrongCheckDigits || account == AccountCheck::WrongBankCode)
-                note(QStringLiteral("wiersz %1: numer rachunku odbiorcy %2 ma błędne cyfry kontrolne")
-                         .arg(line)
-                         .arg(rec.AccountNumberText()));
+            if (const QString account = accountRemark(rec); !account.isEmpty())
+                note(QStringLiteral("wiersz %1: %2").arg(line).arg(account));
             // Money to a closed account, or a tax to the wrong kind of account.
             for (const QString &warning : PaymentWarnings::ofOrder(rec))
                 note(QStringLiteral("wiersz %1, rachunek odbiorcy %2: %3").arg(line).arg(rec.AccountNumberText(), warning));
@@ -344,18 +475,42 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
                          .arg(cutText(job.lastPageCut())));
         }
         if (result == BatchPrinted && reader.readFailed()) {
-            note(QStringLiteral("Odczyt pliku %1 nie powiódł się: %2; nic nie zostało wydrukowane.")
-                     .arg(QDir::toNativeSeparators(input), reader.errorString()));
+            problem = QStringLiteral("Odczyt pliku %1 nie powiódł się: %2; nic nie zostało wydrukowane.")
+                          .arg(shownInput, reader.errorString());
             result = BatchFileNotOpened;
         }
+        if (result == BatchPrinted && !reader.hasHeader() && ordersRead == 0 && passedOver > 0) {
+            // The window refuses such a file; so does the batch, in one line.
+            notes.dropHeld();
+            problem = QStringLiteral("Plik %1 nie jest plikiem przelewów: nie ma nagłówka wersji ani żadnego "
+                                     "przelewu, który da się odczytać; nic nie zostało wydrukowane.")
+                          .arg(shownInput);
+            result = BatchFileNotOpened;
+        }
+        if (result == BatchPrinted && inputFile.changed()) {
+            problem = QStringLiteral("Plik %1 zmienił się w trakcie drukowania (inny program go skrócił, wydłużył "
+                                     "albo zapisał na nowo); wydruk mógłby nie odpowiadać żadnej jego wersji, "
+                                     "nic nie zostało wydrukowane.")
+                          .arg(shownInput);
+            result = BatchFileNotOpened;
+        }
+        notes.finish();
         if (result != BatchPrinted && out.printer)
             out.printer->abort();   // pages already spooled are discarded
         if (result == BatchPrinted && job.pageCount() == 0) {
             QString text = QStringLiteral("Nie wydrukowano żadnego przelewu.");
-            if (out.pdfFile && out.pdfFile->removeOlderFile())
-                text += QStringLiteral(" Starszy plik %1 został usunięty.").arg(QDir::toNativeSeparators(pdfPath));
-            note(text);
-            return BatchPrinted;
+            const PdfTarget::OlderFile older = out.pdfFile ? out.pdfFile->removeOlderFile() : PdfTarget::OlderFile::None;
+            if (older == PdfTarget::OlderFile::Removed)
+                text += QStringLiteral(" Starszy plik %1 został usunięty.").arg(shownPath(pdfPath));
+            if (older != PdfTarget::OlderFile::NotRemoved) {
+                report(text);
+                return BatchPrinted;
+            }
+            // Left in place it would pass for this job's result.
+            failure(text + QStringLiteral(" Starszego pliku %1 nie można usunąć (%2); nie jest on wynikiem "
+                                          "tego zadania.")
+                               .arg(shownPath(pdfPath), out.pdfFile->errorString()));
+            return BatchPageFailed;
         }
         job.end();
     }
@@ -363,13 +518,16 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
     if (result != BatchPrinted) {
         if (out.pdfFile)
             out.pdfFile->discard();
+        if (result == BatchFileNotOpened)
+            report(problem);
+        else
+            failure(problem);
         return result;
     }
     if (out.pdfFile) {
         out.pdf.reset();
         if (!out.pdfFile->commit()) {
-            failure(QStringLiteral("Zapisanie pliku PDF %1 nie powiodło się: %2")
-                        .arg(QDir::toNativeSeparators(pdfPath), out.pdfFile->errorString()));
+            failure(writeFailed());
             return BatchPageFailed;
         }
     } else if (out.printer && out.printer->printerState() == QPrinter::Error) {
@@ -377,15 +535,4 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
         return BatchPageFailed;
     }
     return BatchPrinted;
-}
-
-void useOffscreenWithoutDisplay(const QStringList &args)
-{
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
-        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return;
-    for (const QString &word : args)
-        if (word == u"-platform" || word == u"--platform")
-            return;     // the caller chose the platform
-    qputenv("QT_QPA_PLATFORM", "offscreen");
 }

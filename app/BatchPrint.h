@@ -17,12 +17,15 @@ class QPrinter;
 enum BatchExit {
     BatchPrinted = 0,           // every order read was printed (also when the file held none: empty job)
     BatchFileNotOpened = 1,     // the input file cannot be read: missing, unreadable, a folder, neither a
-                                // regular file nor a pipe, or a read error during the job
+                                // regular file nor a pipe, a read error during the job, no file of orders
+                                // (no header and no readable order), or it changed while it was printed
     BatchCannotStartJob = 2,    // the printer cannot be used or the job cannot be started (message 61702)
     BatchCancelled = 3,         // cancelled by the user (print dialog, details dialog under /EBP)
-    BatchNotAvailable = 4,      // a confirmation is needed but cannot be asked (/EBP)
-    BatchPageFailed = 5,        // printing or writing the output failed (a page; the PDF not written whole)
-    BatchBadCommandLine = 6,    // no file named; the output path is the input file
+    BatchNotAvailable = 4,      // a display is needed and none answers: /EBP, the window itself
+    BatchPageFailed = 5,        // printing or writing the output failed (a page; the PDF not written whole;
+                                // an older PDF of an empty job that could not be removed)
+    BatchBadCommandLine = 6,    // a wrong command line: an unknown switch, a word too many, no file named,
+                                // the output path is the input file
 };
 
 // True for "/p" and "/pt".
@@ -54,7 +57,3 @@ BatchEnvironment defaultBatchEnvironment(const AllSettings &settings, const Regi
 int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings,
                   const RegisterLocation &where = {RegisterDb::defaultPath()});
 int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settings, const BatchEnvironment &env);
-
-// Before the application exists: a batch started without a display (and
-// without a platform chosen by the caller) runs on the offscreen platform.
-void useOffscreenWithoutDisplay(const QStringList &args);

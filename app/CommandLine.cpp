@@ -5,8 +5,55 @@
 #include <algorithm>
 
 namespace {
+
+using Cmd = CKantomixCommandLineInfo;
+
 const QString kSiblingWord = QStringLiteral("*WexOrb_");
-const QString kNamedPrinterSwitch = QStringLiteral("*PRNM*");
+
+// How a switch may be written: "/name", "-name", "--name".
+enum Spelling : unsigned { Slash = 1, Dash = 2, DoubleDash = 4, Short = Slash | Dash };
+
+struct OptionDef
+{
+    const char16_t *name;
+    unsigned spelling;
+    bool prefix;    // the rest of the word is the value ("/*PRNM*Biuro")
+    int words;      // words taken after it by position, whatever they look like (fewer at the end)
+    void (*take)(Cmd &, const QString &written, const QString &rest, const QStringList &words);
+};
+
+constexpr OptionDef kOptions[] = {
+    {u"p", Short, false, 1,
+     [](Cmd &c, const QString &written, const QString &, const QStringList &w) {
+         c.setShellCommand(Cmd::FilePrint, written);
+         c.m_strFileName = w.value(0);
+     }},
+    {u"pt", Short, false, 4,
+     [](Cmd &c, const QString &written, const QString &, const QStringList &w) {
+         c.setShellCommand(Cmd::FilePrintTo, written);
+         c.m_strFileName = w.value(0);
+         c.m_strPrinterName = w.value(1);
+         c.m_strDriverName = w.value(2);
+         c.m_strPortName = w.value(3);
+     }},
+    {u"PD", Short, false, 0, [](Cmd &c, const QString &, const QString &, const QStringList &) { c.m_bPrintDialog = 1; }},
+    {u"EBP", Short, false, 0,
+     [](Cmd &c, const QString &, const QString &, const QStringList &) { c.m_bEditBeforePrint = 1; }},
+    {u"*PRNM*", Short, true, 0,
+     [](Cmd &c, const QString &, const QString &rest, const QStringList &) { c.m_strNamedPrinter = rest; }},
+    // What the framework of the older program knew; nothing on this system acts on them.
+    {u"dde", Short, false, 0, [](Cmd &c, const QString &, const QString &, const QStringList &) {
+         if (c.m_nShellCommand == Cmd::FileNew)
+             c.m_nShellCommand = Cmd::FileDDE;
+     }},
+    {u"Embedding", Short, false, 0, [](Cmd &c, const QString &, const QString &, const QStringList &) { c.m_bRunEmbedded = true; }},
+    {u"Automation", Short, false, 0,
+     [](Cmd &c, const QString &, const QString &, const QStringList &) { c.m_bRunAutomated = true; }},
+    {u"help", DoubleDash, false, 0, [](Cmd &c, const QString &, const QString &, const QStringList &) { c.m_bHelp = true; }},
+    {u"h", Dash, false, 0, [](Cmd &c, const QString &, const QString &, const QStringList &) { c.m_bHelp = true; }},
+    {u"version", DoubleDash, false, 0,
+     [](Cmd &c, const QString &, const QString &, const QStringList &) { c.m_bVersion = true; }},
+};
 
 // Options the application object and its platform plugins take out of the
 // command line, with whether a value follows as the next word. Qt accepts
@@ -24,38 +71,57 @@ constexpr ToolkitOption kToolkitOptions[] = {
     {u"nograb", false}, {u"dograb", false}, {u"reverse", false}, {u"widgetcount", false},
     {u"testability", false},
 };
+
+// The name of a dashed word and its spelling; empty when it has no dash.
+QStringView dashedName(QStringView word, unsigned &spelling)
+{
+    if (word.startsWith(u"--")) {
+        spelling = DoubleDash;
+        return word.mid(2);
+    }
+    if (word.startsWith(u'-')) {
+        spelling = Dash;
+        return word.mid(1);
+    }
+    return {};
 }
 
-QStringList CKantomixCommandLineInfo::WithoutToolkitOptions(const QStringList &args)
+// How many words a Qt option takes from `i` on (itself and its value), or 0.
+qsizetype toolkitOptionLength(const QStringList &args, qsizetype i)
 {
-    QStringList out;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &word = args[i];
-        QStringView name(word);
-        if (name.startsWith(u"--"))
-            name = name.mid(2);
-        else if (name.startsWith(u'-'))
-            name = name.mid(1);
-        else {
-            out << word;
-            continue;
-        }
-        // "-style=fusion" and "-qmljsdebugger=..." carry their value in the word.
-        const qsizetype eq = name.indexOf(u'=');
-        if (eq > 0 && (name.left(eq) == u"style" || name.left(eq) == u"stylesheet"
-                       || name.left(eq) == u"qmljsdebugger"))
-            continue;
-        const auto option = std::find_if(std::begin(kToolkitOptions), std::end(kToolkitOptions),
-                                          [&](const ToolkitOption &o) { return name == o.name; });
-        if (option == std::end(kToolkitOptions)) {
-            out << word;
-            continue;
-        }
-        if (option->takesValue)
-            ++i;
-    }
-    return out;
+    unsigned spelling = 0;
+    const QStringView name = dashedName(args[i], spelling);
+    if (name.isEmpty())
+        return 0;
+    // "-style=fusion" and "-qmljsdebugger=..." carry their value in the word.
+    const qsizetype eq = name.indexOf(u'=');
+    if (eq > 0 && (name.left(eq) == u"style" || name.left(eq) == u"stylesheet" || name.left(eq) == u"qmljsdebugger"))
+        return 1;
+    const auto option = std::find_if(std::begin(kToolkitOptions), std::end(kToolkitOptions),
+                                     [&](const ToolkitOption &o) { return name == o.name; });
+    if (option == std::end(kToolkitOptions))
+        return 0;
+    return option->takesValue ? std::min<qsizetype>(2, args.size() - i) : 1;
 }
+
+const OptionDef *findOption(QStringView body, unsigned spelling)
+{
+    for (const OptionDef &o : kOptions) {
+        if (!(o.spelling & spelling))
+            continue;
+        const QStringView name(o.name);
+        if (o.prefix ? body.startsWith(name) : body.compare(name, Qt::CaseInsensitive) == 0)
+            return &o;
+    }
+    return nullptr;
+}
+
+QString quoted(const QString &word)
+{
+    return QStringLiteral("„%1”").arg(word);
+}
+
+} // namespace
 
 bool CKantomixCommandLineInfo::IsSwitchWord(const QString &word)
 {
@@ -72,66 +138,78 @@ bool CKantomixCommandLineInfo::IsSwitchWord(const QString &word)
     return !QFileInfo::exists(word);
 }
 
-void CKantomixCommandLineInfo::ParseArguments(const QStringList &args)
+void CKantomixCommandLineInfo::setShellCommand(ShellCommand command, const QString &name)
 {
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &word = args[i];
-        const bool last = i == args.size() - 1;
-        if (word == u"--help" || word == u"-h") {
-            m_bHelp = true;
-            continue;
-        }
-        if (word == u"--version") {
-            m_bVersion = true;
-            continue;
-        }
-        if (IsSwitchWord(word))
-            ParseParam(word.mid(1), true, last);
-        else
-            ParseParam(word, false, last);
-    }
-    if (!args.isEmpty() && m_nShellCommand == FileNew && !m_strFileName.isEmpty())
-        m_nShellCommand = FileOpen;
+    if (m_nShellCommand == FilePrint || m_nShellCommand == FilePrintTo)
+        fail(QStringLiteral("Podano dwa polecenia drukowania: %1 i %2.").arg(m_command, name));
+    else if (m_nPlainWords > 0)
+        fail(QStringLiteral("Słowo %1 stoi przed %2; plik z przelewami podaje się po %2.")
+                 .arg(quoted(m_strFileName), name));
+    m_nShellCommand = command;
+    m_command = name;
+    m_nPlainWords = 1;
 }
 
-void CKantomixCommandLineInfo::ParseParam(const QString &word, bool isSwitch, bool isLast)
+void CKantomixCommandLineInfo::fail(const QString &reason)
 {
-    if (!isSwitch && word.startsWith(kSiblingWord)) {
+    if (m_strError.isEmpty())   // the first fault is the one to mend first
+        m_strError = reason;
+}
+
+void CKantomixCommandLineInfo::takePlainWord(const QString &word)
+{
+    if (!word.isEmpty() && word.startsWith(kSiblingWord)) {
         bool ok = false;
         const long n = word.mid(kSiblingWord.size()).toLong(&ok, 10);
         m_nSibling = (ok && n == 101) ? 1 : 0;
-    } else if (isSwitch && word.startsWith(kNamedPrinterSwitch)) {
-        m_strNamedPrinter = word.mid(kNamedPrinterSwitch.size());
-    } else if (isSwitch) {
-        if (word.compare(u"EBP", Qt::CaseInsensitive) == 0)
-            m_bEditBeforePrint = 1;
-        if (word.compare(u"PD", Qt::CaseInsensitive) == 0)
-            m_bPrintDialog = 1;
-        // What the framework itself knows of switches.
-        if (word.compare(u"pt", Qt::CaseInsensitive) == 0)
-            m_nShellCommand = FilePrintTo;
-        else if (word.compare(u"p", Qt::CaseInsensitive) == 0)
-            m_nShellCommand = FilePrint;
-        else if (word.compare(u"dde", Qt::CaseInsensitive) == 0)
-            m_nShellCommand = FileDDE;
-        else if (word.compare(u"Embedding", Qt::CaseInsensitive) == 0)
-            m_bRunEmbedded = true;
-        else if (word.compare(u"Automation", Qt::CaseInsensitive) == 0)
-            m_bRunAutomated = true;
-        else if (word.compare(u"Unregister", Qt::CaseInsensitive) == 0
-                 || word.compare(u"Unregserver", Qt::CaseInsensitive) == 0)
-            m_nShellCommand = AppUnregister;
-    } else {
-        // Words take their places by position: an empty word ("" for a driver
-        // name) still fills its place, so the ones after it do not shift.
-        switch (m_nPlainWords++) {
-        case 0: m_strFileName = word; break;
-        case 1: m_strPrinterName = word; break;
-        case 2: m_strDriverName = word; break;
-        case 3: m_strPortName = word; break;
-        default: break;
-        }
+        return;
     }
-    if (isLast && m_nShellCommand == FileNew && !m_strFileName.isEmpty())
+    if (m_nShellCommand == FilePrint)
+        fail(QStringLiteral("Po %1 podaje się tylko plik z przelewami; nadmiarowe słowo %2 "
+                            "(drukarkę wskazuje /pt plik drukarka sterownik port albo /*PRNM*drukarka).")
+                 .arg(m_command, quoted(word)));
+    else if (m_nPlainWords > 0)
+        fail(QStringLiteral("Nadmiarowe słowo %1.").arg(quoted(word)));
+    else
+        m_strFileName = word;
+    ++m_nPlainWords;
+}
+
+void CKantomixCommandLineInfo::ParseArguments(const QStringList &args)
+{
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < args.size();) {
+        const QString &word = args[i];
+        if (optionsEnded || !IsSwitchWord(word)) {
+            takePlainWord(word);
+            ++i;
+            continue;
+        }
+        if (word == u"--") {
+            optionsEnded = true;
+            ++i;
+            continue;
+        }
+        if (const qsizetype n = toolkitOptionLength(args, i)) {
+            m_toolkitArgs << args.mid(i, n);
+            i += n;
+            continue;
+        }
+        unsigned spelling = Slash;
+        QStringView body = dashedName(word, spelling);
+        if (body.isEmpty())
+            body = QStringView(word).mid(1);
+        const OptionDef *option = findOption(body, spelling);
+        if (!option) {
+            fail(QStringLiteral("Nieznany przełącznik %1.").arg(quoted(word)));
+            ++i;
+            continue;
+        }
+        const QStringList taken = args.mid(i + 1, option->words);
+        const QString rest = option->prefix ? body.mid(QStringView(option->name).size()).toString() : QString();
+        option->take(*this, word, rest, taken);
+        i += 1 + taken.size();
+    }
+    if (m_nShellCommand == FileNew && !m_strFileName.isEmpty())
         m_nShellCommand = FileOpen;
 }

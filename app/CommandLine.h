@@ -1,6 +1,8 @@
 #pragma once
 // The words of the command line: a document to open, or a file of orders to
 // print in a batch (/p file, /pt file printer driver port) with its switches.
+// Options are rows of one table; the words a command takes after it are
+// taken by position, whatever they look like.
 
 #include <QString>
 #include <QStringList>
@@ -10,17 +12,13 @@ class CKantomixCommandLineInfo
 public:
     enum ShellCommand { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppUnregister, FileNothing };
 
-    // Takes one word; the switch character is already stripped from a switch.
-    void ParseParam(const QString &word, bool isSwitch, bool isLast);
-    // Splits the program's arguments (without the program name) into words and
-    // switches: "-" and "/" introduce a switch, but a word beginning with "/"
-    // that names an existing file or holds a second "/" is a path.
+    // Parses the program's arguments (without the program name). A wrong
+    // command line leaves its reason in m_strError.
     void ParseArguments(const QStringList &args);
+    // Outside the words of a command, "-" and "/" introduce a switch, but a
+    // word beginning with "/" that names an existing file or holds a second
+    // "/" is a path.
     static bool IsSwitchWord(const QString &word);
-    // The arguments without the options Qt's application object takes for
-    // itself (-platform offscreen, -style fusion, ...), so that --help and the
-    // batch can be recognised before that object exists.
-    static QStringList WithoutToolkitOptions(const QStringList &args);
 
     ShellCommand m_nShellCommand = FileNew;
     QString m_strFileName;
@@ -37,6 +35,19 @@ public:
     bool m_bHelp = false;        // "--help"
     bool m_bVersion = false;     // "--version"
 
+    // Qt's own options (-platform xcb, -display :0, ...) in their order, with
+    // their values: for the application object, never program words.
+    QStringList m_toolkitArgs;
+    // Why the command line is wrong, in Polish; empty when it is right.
+    QString m_strError;
+
+    // Called by the table's rows.
+    void setShellCommand(ShellCommand command, const QString &name);
+    void fail(const QString &reason);
+
 private:
-    int m_nPlainWords = 0;       // plain words taken so far, empty ones included
+    void takePlainWord(const QString &word);
+
+    QString m_command;           // "/p" or "/pt" as written, for messages
+    int m_nPlainWords = 0;       // plain words taken, the command's included
 };

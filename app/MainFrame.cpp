@@ -333,8 +333,34 @@ bool CMainFrame::confirmPartialOverwrite(const QString &path, bool &saveAs)
     return box.clickedButton() == overwrite;
 }
 
+bool CMainFrame::confirmOverwriteChanged(const QString &path)
+{
+    const QFileInfo target(path), source(m_doc.path());
+    if (m_doc.path().isEmpty() || target.canonicalFilePath() != source.canonicalFilePath()
+        || !m_doc.fileChangedOnDisk())
+        return true;
+    QMessageBox box(QMessageBox::Warning, programTitle(),
+                    QStringLiteral("Plik %1 zmienił się na dysku po wczytaniu lub ostatnim zapisaniu "
+                                   "(zmienił go inny program).\n"
+                                   "Zapisanie zastąpi tamte zmiany; wczytanie pliku ponownie porzuci "
+                                   "zmiany wprowadzone tutaj.")
+                        .arg(QDir::toNativeSeparators(path)),
+                    QMessageBox::NoButton, this);
+    QPushButton *reload = box.addButton(QStringLiteral("&Wczytaj ponownie"), QMessageBox::ActionRole);
+    QPushButton *overwrite = box.addButton(QStringLiteral("&Zastąp"), QMessageBox::AcceptRole);
+    QPushButton *cancel = box.addButton(Msg::cancel(), QMessageBox::RejectRole);
+    box.setEscapeButton(cancel);
+    box.setDefaultButton(cancel);
+    box.exec();
+    if (box.clickedButton() == reload)
+        OpenDocumentFile(path);
+    return box.clickedButton() == overwrite;
+}
+
 bool CMainFrame::DoSave(const QString &path)
 {
+    if (!confirmOverwriteChanged(path))
+        return false;
     bool saveAs = false;
     if (!confirmPartialOverwrite(path, saveAs))
         return saveAs && OnFileSaveAs();

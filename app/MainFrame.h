@@ -71,6 +71,10 @@ private:
     // some of that file's lines: asks, offering "save as" instead. True to
     // write; else `saveAs` tells whether another name was asked for.
     bool confirmPartialOverwrite(const QString &path, bool &saveAs);
+    // Before writing over the document's own file that another program
+    // changed since it was read or saved: reload it, overwrite it, or
+    // cancel. True to write.
+    bool confirmOverwriteChanged(const QString &path);
 
     CKantomixApp &m_app;
     CKantomixDoc m_doc;

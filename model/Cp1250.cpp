@@ -113,4 +113,41 @@ void appendCollationKey(QStringView text, std::string &out)
     }
 }
 
+bool readsAsUtf8(QStringView text)
+{
+    // Only sequences that decode to Latin letters or typographic marks count:
+    // Polish text in Windows-1250 can form other valid sequences ("ÓŁ").
+    const auto plausible = [](char32_t c) { return (c >= 0xA0 && c <= 0x24F) || (c >= 0x2000 && c <= 0x206F); };
+    int following = 0;      // continuation bytes the current sequence still needs
+    char32_t code = 0;
+    bool multiByte = false;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            if (following > 0)
+                return false;
+            continue;
+        }
+        const int b = byteOf(c);
+        if (b < 0)
+            return false;
+        if (following > 0) {
+            if ((b & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | char32_t(b & 0x3F);
+            if (--following == 0 && !plausible(code))
+                return false;
+            continue;
+        }
+        if (b >= 0xC2 && b <= 0xDF)
+            following = 1;
+        else if (b >= 0xE0 && b <= 0xEF)
+            following = 2;
+        else
+            return false;
+        code = char32_t(b & (following == 1 ? 0x1F : 0x0F));
+        multiByte = true;
+    }
+    return multiByte && following == 0;
+}
+
 } // namespace Cp1250

@@ -28,4 +28,9 @@ int compare(QStringView a, QStringView b);
 // Windows-1250 bytes, and for a character without one 0xFF 0xFF and its code.
 void appendCollationKey(QStringView text, std::string &out);
 
+// True when the text's Windows-1250 bytes are UTF-8 with at least one
+// character beyond ASCII: a file written in the wrong code page, whose
+// "ł" would print as "Ĺ‚".
+bool readsAsUtf8(QStringView text);
+
 } // namespace Cp1250

@@ -2,6 +2,7 @@
 
 #include "model/Cp1250.h"
 
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <span>
@@ -176,6 +177,18 @@ int leadingInt(QStringView s)
     if (!parseLeadingInteger(s, v, negative) || v > 1000000)
         return 0;
     return int(negative ? -v : v);
+}
+
+// A date as the program writes it: RRRR-MM-DD, and a day of the calendar.
+bool isIsoDate(QStringView text)
+{
+    static constexpr char16_t kShape[] = u"9999-99-99";
+    if (text.size() != 10)
+        return false;
+    for (int i = 0; i < 10; ++i)
+        if (kShape[i] == u'9' ? !text[i].isDigit() || text[i].unicode() > u'9' : text[i] != kShape[i])
+            return false;
+    return QDate(text.left(4).toInt(), text.mid(5, 2).toInt(), text.mid(8, 2).toInt()).isValid();
 }
 
 COrderDate parseDate(QStringView text)
@@ -386,8 +399,10 @@ bool CImport::Flush()
 }
 
 CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDane &target,
-                                      LineProblem *problem)
+                                      LineProblem *problem, LineRemarks *remarks)
 {
+    if (remarks)
+        *remarks = LineRemarks();
     LineProblem ignored;
     LineProblem &why = problem ? *problem : ignored;
     why = LineProblem();
@@ -436,6 +451,8 @@ CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDa
         switch (c.field) {
         case Field::TransferFlag:
             target.isTransfer = (raw[0] == u'P' || raw[0] == u'p') ? 1 : 0;
+            if (remarks && !QStringView(u"PpWw").contains(raw[0]))
+                remarks->unknownFlag = raw[0];
             break;
         case Field::IdType:
             target.idType = CPrzelewDane::IdTypeFromLetter(raw[0]);
@@ -463,11 +480,15 @@ CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDa
         }
         case Field::Date:
             target.date = parseDate(value);
+            if (remarks && !value.isEmpty() && !isIsoDate(value))
+                remarks->unreadDate = value.toString();
             break;
         default:
             *textField(target, c.field) = value.toString();
         }
     }
+    if (remarks)
+        remarks->utf8 = Cp1250::readsAsUtf8(line);
     if (kind == KindZus) {
         if (version < 4) {
             const QStringView tail = QStringView(target.accountRest).right(2);
@@ -481,6 +502,7 @@ CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDa
 CImport::ReadResult CImport::ReadRecord(CPrzelewDane &target)
 {
     m_problem = LineProblem();
+    m_remarks = LineRemarks();
     QString line;
     bool tooLong = false;
     m_lastLineBlank = false;
@@ -507,7 +529,7 @@ CImport::ReadResult CImport::ReadRecord(CPrzelewDane &target)
         return RecordRejected;
     }
     m_lastLineBlank = trimC(line).isEmpty();
-    return ParseLine(line, m_version, target, &m_problem);
+    return ParseLine(line, m_version, target, &m_problem, &m_remarks);
 }
 
 QString CImport::problemText(const LineProblem &p, int version)

@@ -27,6 +27,14 @@ public:
         qsizetype expected = 0;     // WrongLength: the length the kind needs
         QString text;               // UnknownKind: the code; NotAnAmount: the amount text
     };
+    // What a line read gave that the program would not have written: the
+    // order is read as before, a caller may tell the user.
+    struct LineRemarks
+    {
+        QString unreadDate;         // a date text that is no date in the form RRRR-MM-DD
+        QChar unknownFlag;          // a transfer flag other than P or W (read as W)
+        bool utf8 = false;          // texts in UTF-8 instead of Windows-1250
+    };
     static constexpr int kCurrentVersion = 5;
 
     CImport();
@@ -72,13 +80,15 @@ public:
     // Parses one line (without its end) read from a file of `version`; a
     // line passed over says why in `problem`.
     static ReadResult ParseLine(QStringView line, int version, CPrzelewDane &target,
-                                LineProblem *problem = nullptr);
+                                LineProblem *problem = nullptr, LineRemarks *remarks = nullptr);
 
     // Number of the line ReadRecord took last, counting every line of the
     // file from 1 (the header too).
     qint64 lineNumber() const { return m_lineNumber; }
     // Why ReadRecord passed over the last line.
     const LineProblem &lastProblem() const { return m_problem; }
+    // The remarks on the order ReadRecord read last.
+    const LineRemarks &lastRemarks() const { return m_remarks; }
     // The reason in Polish, for a message naming the line.
     static QString problemText(const LineProblem &problem, int version);
 
@@ -99,6 +109,7 @@ private:
     QString m_pending;
     qint64 m_lineNumber = 0;
     LineProblem m_problem;
+    LineRemarks m_remarks;
     QByteArray m_out;
     int m_version = 1;
     QString m_error;

@@ -4,11 +4,14 @@
 #include "model/Cp1250.h"
 #include "model/Import.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cstring>
 #include <numeric>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -179,6 +182,7 @@ void CKantomixDoc::NewDocument()
     m_modified = false;
     m_title = newDocumentTitle();
     m_path.clear();
+    m_stamp = FileStamp();
     m_error.clear();
     clearUnreadLines();
 }
@@ -196,8 +200,28 @@ void CKantomixDoc::clearUnreadLines()
     m_unreadNumbers.clear();
 }
 
+CKantomixDoc::FileStamp CKantomixDoc::stampOf(const QString &path)
+{
+    struct stat st;
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec, quint64(st.st_dev),
+            quint64(st.st_ino)};
+}
+
+bool CKantomixDoc::fileChangedOnDisk() const
+{
+    if (m_path.isEmpty())
+        return false;
+    const FileStamp now = stampOf(m_path);
+    // A file gone since holds nothing a save could lose.
+    return now.size >= 0 && !(now == m_stamp);
+}
+
 CKantomixDoc::OpenResult CKantomixDoc::Open(const QString &path)
 {
+    // Taken before reading: a change while it is read shows at the next save.
+    const FileStamp stamp = stampOf(path);
     CImport reader;
     if (!reader.Open(path, QIODevice::ReadOnly)) {
         m_error = reader.errorString();
@@ -205,6 +229,7 @@ CKantomixDoc::OpenResult CKantomixDoc::Open(const QString &path)
     }
     const OpenResult result = readAll(reader);
     if (result == OpenResult::Opened || result == OpenResult::OldFormat) {
+        m_stamp = stamp;
         m_path = path;
         m_title = QFileInfo(path).fileName();
     }
@@ -335,6 +360,7 @@ bool CKantomixDoc::Save(const QString &path)
     m_modified = false;
     clearUnreadLines(); // the file now holds exactly the document
     m_path = path;
+    m_stamp = stampOf(path);
     m_title = QFileInfo(path).fileName();
     return true;
 }

@@ -66,6 +66,11 @@ public:
     // order could not be read back from a file of that version.
     int saveVersion() const;
 
+    // True when the file the document was read from or saved to last was
+    // changed on disk since (another program wrote to it, or replaced it):
+    // a save would throw that change away.
+    bool fileChangedOnDisk() const;
+
     bool isModified() const { return m_modified; }
     void setModified(bool modified = true) { m_modified = modified; }
 
@@ -75,7 +80,18 @@ private:
     void clearUnreadLines();
     bool writeAll(QIODevice *device, int version);
 
+    // What the file was like when it was read or written: size, time, identity.
+    struct FileStamp
+    {
+        qint64 size = -1;           // -1: no file
+        qint64 modifiedNs = 0;
+        quint64 device = 0, inode = 0;
+        bool operator==(const FileStamp &) const = default;
+    };
+    static FileStamp stampOf(const QString &path);
+
     std::vector<std::unique_ptr<CPrzelewDane>> m_orders;
+    FileStamp m_stamp;
     int m_version = 5;
     bool m_modified = false;
     int m_unreadCount = 0;

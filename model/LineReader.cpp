@@ -52,8 +52,11 @@ CLineReader::Result CLineReader::readLine(QString &line)
             m_pos = m_buffer.size();
         }
         if (!fill()) {
-            if (m_error && m_pos == m_buffer.size() && !tooLong) {
+            if (m_error) {
+                // What came before the failure is no whole line: it is not
+                // handed on, to be passed over with a false reason.
                 m_error = false; // reported once; the reader is at its end now
+                m_pos = m_buffer.size();
                 return Error;
             }
             if (m_pos == m_buffer.size())

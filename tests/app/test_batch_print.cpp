@@ -3,6 +3,7 @@
 // whole or not at all, exit codes, and a reason on standard error.
 
 #include "app/BatchPrint.h"
+#include "app/PdfTarget.h"
 #include "edit/ContainerDlg.h"
 #include "edit/DetailsDlg.h"
 #include "edit/TaxDetailsDlg.h"
@@ -27,6 +28,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <cstdio>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -156,12 +162,21 @@ private:
         return env;
     }
 
-    // Runs the program the way a calling program would.
+    // Runs the program the way a calling program would, in the test's folder;
+    // `envChanges` holds "NAME=value" to set and "NAME" to remove.
     Run runProgram(const QStringList &args, const QString &config = QString(), const QString &program = QString(),
-                   const QByteArray &input = QByteArray())
+                   const QByteArray &input = QByteArray(), const QStringList &envChanges = {})
     {
         QProcess p;
-        p.setProcessEnvironment(programEnvironment(config));
+        QProcessEnvironment env = programEnvironment(config);
+        for (const QString &change : envChanges) {
+            if (change.contains(u'='))
+                env.insert(change.section(u'=', 0, 0), change.section(u'=', 1));
+            else
+                env.remove(change);
+        }
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(m_dir.path());
         if (program.isEmpty())
             p.start(QStringLiteral(KANTOMIX_EXE), args);
         else
@@ -242,8 +257,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("printer");
         QTest::addColumn<QString>("port");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("unknown printer") << "Kantomix-No-Such-Printer" << QString() << QString();
-        QTest::newRow("empty printer name") << "" << QString() << QString();
+        QTest::newRow("unknown printer") << "Kantomix-No-Such-Printer" << QString() << "„Kantomix-No-Such-Printer”";
+        QTest::newRow("empty printer name") << "" << QString() << "drugie słowo po /pt jest puste";
         QTest::newRow("PDF into a missing folder") << "PDF" << "no/such/dir/out.pdf" << "no/such/dir/out.pdf";
     }
     void printerCannotBeUsed()
@@ -368,8 +383,8 @@ private Q_SLOTS:
         QTest::newRow("no file") << QStringList{"/p"} << int(BatchBadCommandLine) << false << false;
         QTest::newRow("-platform offscreen first")
             << QStringList{"-platform", "offscreen", "/pt", "IN", "PDF", "", "OUT"} << 0 << true << false;
-        QTest::newRow("--platform=... and -style between")
-            << QStringList{"/pt", "IN", "-style", "fusion", "PDF", "", "OUT"} << 0 << true << false;
+        QTest::newRow("-style after the words")
+            << QStringList{"/pt", "IN", "PDF", "", "OUT", "-style", "fusion"} << 0 << true << false;
     }
     void argumentShapes()
     {
@@ -477,34 +492,37 @@ private Q_SLOTS:
     void writeFailureOfTheProgram_data()
     {
         QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("shell");     // run through /bin/sh with this before the program
         QTest::addColumn<QString>("reason");
-        // The system's reason, as Qt's Polish translation words it or as the system does.
-        QTest::newRow("/dev/full") << "/dev/full" << "No space left on device|Brak wolnego miejsca";
-        QTest::newRow("file size limit as a full disk") << "limited.pdf" << "File too large|Plik zbyt duży";
+        QTest::newRow("/dev/full") << "/dev/full" << "" << "brak miejsca na urządzeniu";
+        // A file size limit of two blocks: the write fails like on a full disk,
+        // whether the caller ignores the signal or not.
+        QTest::newRow("file size limit, signal ignored")
+            << "limited.pdf" << "trap '' XFSZ; ulimit -f 2;" << "plik przekroczyłby dozwolony rozmiar";
+        QTest::newRow("file size limit") << "limited.pdf" << "ulimit -f 2;" << "plik przekroczyłby dozwolony rozmiar";
     }
     void writeFailureOfTheProgram()
     {
         QFETCH(QString, target);
+        QFETCH(QString, shell);
         QFETCH(QString, reason);
         if (target.startsWith(u'/') && !QFile::exists(target))
             QSKIP("no /dev/full here");
         QString out = target.startsWith(u'/') ? target : path(target);
+        const QStringList args {QStringLiteral("/pt"), threeOrders(), QStringLiteral("PDF"), QString(), out};
         Run r;
-        if (target.startsWith(u'/')) {
-            r = runProgram({QStringLiteral("/pt"), threeOrders(), QStringLiteral("PDF"), QString(), out});
+        if (shell.isEmpty()) {
+            r = runProgram(args);
         } else {
-            // A file size limit of two blocks: the write fails like on a full disk.
             writeBytes(out, "older");
-            r = runProgram({QStringLiteral("-c"),
-                            QStringLiteral("trap '' XFSZ; ulimit -f 2; exec \"$0\" \"$@\""),
-                            QStringLiteral(KANTOMIX_EXE), QStringLiteral("/pt"), threeOrders(),
-                            QStringLiteral("PDF"), QString(), out},
+            r = runProgram(QStringList{QStringLiteral("-c"), shell + QStringLiteral(" exec \"$0\" \"$@\""),
+                                       QStringLiteral(KANTOMIX_EXE)} + args,
                            QString(), QStringLiteral("/bin/sh"));
             QCOMPARE(readBytes(out), QByteArray("older"));
         }
+        QVERIFY(!r.crashed);
         QCOMPARE(r.exitCode, int(BatchPageFailed));
-        QVERIFY2(r.err.contains(QStringLiteral("Zapisanie pliku PDF")) && r.err.contains(QRegularExpression(reason)),
-                 qPrintable(r.err));
+        QVERIFY2(r.err.contains(QStringLiteral("Zapisanie pliku PDF")) && r.err.contains(reason), qPrintable(r.err));
         QVERIFY(!r.err.contains(QStringLiteral("Rozpoczęcie zadania drukowania")));
         const QStringList left = QDir(m_dir.path()).entryList({QStringLiteral("limited.pdf*")}, QDir::Files);
         QVERIFY2(left.size() <= 1, qPrintable(left.join(u' ')));
@@ -814,8 +832,381 @@ private Q_SLOTS:
         };
         QCOMPARE(runBatchPrint(cmd, s, run.env), exitCode);
         QCOMPARE(shown, 1);
+        QCOMPARE(run.noted(QStringLiteral("Wybór drukarki (/PD) anulowany")), !accept);
         for (const QString &f : {cmdline, picked, stored})
             QCOMPARE(QFile::exists(f), !written.isEmpty() && f == path(written));
+    }
+
+    // What a calling program may hand over: a stale display, words that look
+    // like switches, Qt's options, unknown switches. Nothing may abort.
+    void callerCommandLines_data()
+    {
+        QTest::addColumn<QStringList>("args");     // IN: three orders; OUT: out.pdf in the test folder
+        QTest::addColumn<QStringList>("env");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("err");          // part of stderr; empty: nothing on stderr
+        QTest::addColumn<QString>("written");      // the file that holds the three pages, or ""
+        const QStringList printTo {"/pt", "IN", "PDF", "", "OUT"};
+        const QStringList stale {"DISPLAY=:97", "XDG_RUNTIME_DIR"};
+        const QString noWindow = QStringLiteral("Nie można otworzyć okna programu");
+        QTest::newRow("stale DISPLAY") << printTo << stale << 0 << "" << "OUT";
+        QTest::newRow("stale WAYLAND_DISPLAY") << printTo << QStringList{"WAYLAND_DISPLAY=kantomix-none"} << 0 << ""
+                                               << "OUT";
+        QTest::newRow("stale DISPLAY, xcb asked") << printTo << QStringList{"DISPLAY=:97", "QT_QPA_PLATFORM=xcb"}
+                                                  << 0 << "" << "OUT";
+        QTest::newRow("/PD, stale DISPLAY") << printTo + QStringList{"/PD"} << stale << 0 << "(/PD) wymaga ekranu"
+                                            << "OUT";
+        QTest::newRow("/EBP, stale DISPLAY") << printTo + QStringList{"/EBP"} << stale << int(BatchNotAvailable)
+                                             << "(/EBP) wymaga ekranu" << "";
+        QTest::newRow("window, stale DISPLAY") << QStringList{} << stale << int(BatchNotAvailable) << noWindow << "";
+        QTest::newRow("window, no display") << QStringList{"IN"} << QStringList{} << int(BatchNotAvailable)
+                                            << noWindow << "";
+        QTest::newRow("output -wynik.pdf") << QStringList{"/pt", "IN", "PDF", "", "-wynik.pdf"} << QStringList{} << 0
+                                           << "" << "-wynik.pdf";
+        QTest::newRow("input -zlecenia.txt") << QStringList{"/pt", "-zlecenia.txt", "PDF", "", "OUT"} << QStringList{}
+                                             << 0 << "" << "OUT";
+        QTest::newRow("X11 options first")
+            << QStringList{"-display", ":0", "-name", "n", "-title", "t", "-geometry", "1x1", "-icon", "i", "-visual", "v"}
+                   + printTo
+            << QStringList{} << 0 << "" << "OUT";
+        QTest::newRow("/p with printer words") << QStringList{"/p", "IN", "PDF", "", "OUT"} << QStringList{}
+                                               << int(BatchBadCommandLine) << "„PDF”" << "";
+        QTest::newRow("unknown switch") << printTo + QStringList{"/bogus"} << QStringList{} << int(BatchBadCommandLine)
+                                        << "„/bogus”" << "";
+        QTest::newRow("--bogus, no display") << QStringList{"--bogus"} << QStringList{} << int(BatchBadCommandLine)
+                                             << "„--bogus”" << "";
+    }
+    void callerCommandLines()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QStringList, env);
+        QFETCH(int, exitCode);
+        QFETCH(QString, err);
+        QFETCH(QString, written);
+        const QString out = path("out.pdf"), beside = threeOrders() + QStringLiteral(".pdf");
+        for (const QString &f : {out, beside, path("-wynik.pdf")})
+            QFile::remove(f);
+        QVERIFY(QFile::exists(path("-zlecenia.txt")) || QFile::copy(threeOrders(), path("-zlecenia.txt")));
+        for (QString &a : args)
+            a = a == u"IN" ? threeOrders() : a == u"OUT" ? out : a;
+        const Run r = runProgram(args, QString(), QString(), QByteArray(), env);
+        QVERIFY2(!r.crashed, qPrintable(r.err));
+        QCOMPARE(r.exitCode, exitCode);
+        if (err.isEmpty())
+            QCOMPARE(r.err, QString());
+        else
+            QVERIFY2(r.err.contains(err), qPrintable(r.err));
+        if (exitCode == BatchBadCommandLine)
+            QVERIFY2(r.err.contains(QStringLiteral("kantomix --help")), qPrintable(r.err));
+        if (!written.isEmpty())
+            QCOMPARE(pageCount(written == u"OUT" ? out : path(written)), 3);
+        QVERIFY(!QFile::exists(beside));
+        QCOMPARE(QFile::exists(out), written == u"OUT");
+    }
+
+    // The caller's own descriptors are written straight; descriptors the
+    // caller closed are not taken by the PDF.
+    void callerDescriptors_data()
+    {
+        QTest::addColumn<QString>("redirect");     // how the shell runs the program; OUT is its output word
+        QTest::addColumn<QByteArray>("before");     // what out.pdf holds before
+        QTest::newRow("/dev/stdout redirected") << "/dev/stdout > out.pdf" << QByteArray("older");
+        QTest::newRow("/dev/stdout appended") << "/dev/stdout >> out.pdf" << QByteArray("kept\n");
+        QTest::newRow("/dev/fd/3") << "/dev/fd/3 3> out.pdf" << QByteArray();
+        QTest::newRow("/proc/self/fd/1") << "/proc/self/fd/1 > out.pdf" << QByteArray();
+        QTest::newRow("0, 1 and 2 closed") << "out.pdf <&- >&- 2>&-" << QByteArray("older");
+    }
+    void callerDescriptors()
+    {
+        QFETCH(QString, redirect);
+        QFETCH(QByteArray, before);
+        QTemporaryDir dir;
+        const QString in = dir.filePath(QStringLiteral("in.txt")), out = dir.filePath(QStringLiteral("out.pdf"));
+        // A line passed over: a note is written, wherever descriptor 2 leads.
+        QByteArray content = readBytes(threeOrders());
+        QVERIFY(writeBytes(in, content + "99 not an order\r\n"));
+        QVERIFY(writeBytes(out, before));
+        const Run r = runProgram({QStringLiteral("-c"),
+                                  QStringLiteral("cd \"$1\" && exec \"$0\" /pt in.txt PDF '' ") + redirect,
+                                  QStringLiteral(KANTOMIX_EXE), dir.path()},
+                                 QString(), QStringLiteral("/bin/sh"));
+        QCOMPARE(r.exitCode, 0);
+        QByteArray pdf = readBytes(out);
+        const QByteArray kept = before == "kept\n" ? before : QByteArray();
+        QVERIFY(pdf.startsWith(kept + "%PDF"));
+        QVERIFY(!pdf.contains("kantomix:"));
+        QVERIFY(writeBytes(dir.filePath(QStringLiteral("alone.pdf")), pdf.mid(kept.size())));
+        QCOMPARE(pageCount(dir.filePath(QStringLiteral("alone.pdf"))), 3);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList({QStringLiteral("alone.pdf"), QStringLiteral("in.txt"), QStringLiteral("out.pdf")}));
+    }
+
+    // Files that are no files of orders, lines passed over, and orders printed
+    // as they are but named: one line each, readable on a terminal, capped.
+    void fileContents_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<int>("pages");          // -1: no PDF
+        QTest::addColumn<QStringList>("notes");  // parts of stderr, each in a line of its own
+        QTest::addColumn<int>("lines");          // lines on stderr
+        const QByteArray head = "ver=05\r\n";
+        const CPrzelewDane base = order(KindOrdinary, QStringLiteral("ODBIORCA"));
+        const QByteArray good = lineOf(base) + "\r\n";
+        const auto patched = [&](int at, const QByteArray &bytes) {
+            QByteArray line = lineOf(base);
+            line.replace(at, bytes.size(), bytes);
+            return head + line + "\r\n";
+        };
+        const auto account = [&](const QString &check, const QString &bank, const QString &rest) {
+            CPrzelewDane r = base;
+            r.checkDigits = check;
+            r.bankNumber = bank;
+            r.accountRest = rest;
+            return head + lineOf(r) + "\r\n";
+        };
+        QByteArray pdfBytes = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
+        for (int i = 0; i < 200; ++i)
+            pdfBytes += QByteArray::number(i) + " 0 obj << /Length 12 >> stream\n\x01\x02\xFF\x80\nendstream\n";
+        const QString notOrders = QStringLiteral("nie jest plikiem przelewów");
+        QTest::newRow("a PDF") << pdfBytes << int(BatchFileNotOpened) << -1 << QStringList{notOrders} << 1;
+        QTest::newRow("a program") << readBytes(QStringLiteral("/bin/sh")).left(200000) << int(BatchFileNotOpened) << -1
+                                   << QStringList{notOrders} << 1;
+        QTest::newRow("negative amount")
+            << QByteArray(head + good + lineOf(base).replace(168, 6, "-12,50") + "\r\n") << 0 << 1
+            << QStringList{"wiersz 3 pominięty: „-12,50” nie jest kwotą do zapłaty"} << 1;
+        QTest::newRow("NUL and escape") << QByteArray(head + good + "\x1B[2J\r\n0" + QByteArray(1, '\0') + "x\r\n")
+                                        << 0 << 1
+                                        << QStringList{"wiersz 3 pominięty: nieznany rodzaj przelewu „\\x1B[”",
+                                                       "wiersz 4 pominięty: nieznany rodzaj przelewu „0\\x00” (znane"}
+                                        << 2;
+        QByteArray junk = head + good;
+        for (int i = 0; i < 300; ++i)
+            junk += "junk\r\n";
+        QTest::newRow("notes capped") << junk << 0 << 1
+                                      << QStringList{"wiersz 102 pominięty", "Nie wypisano dalszych uwag: 200."} << 101;
+        QTest::newRow("six characters first") << QByteArray("abcdef\r\n" + lineOf(base, 1) + "\r\n") << 0 << 1
+                                              << QStringList{"wiersz 1 pominięty: sześć znaków"} << 1;
+        const QString shortAccount = QStringLiteral("nie składa się z 26 cyfr");
+        QTest::newRow("account too short") << account("51", "10101023", "123") << 0 << 1 << QStringList{shortAccount}
+                                           << 1;
+        QTest::newRow("account with letters") << account("51", "10101023", "12345678901234AB") << 0 << 1
+                                              << QStringList{shortAccount} << 1;
+        QTest::newRow("no account") << account("", "", "") << 0 << 1
+                                    << QStringList{"wiersz 2: brak numeru rachunku odbiorcy"} << 1;
+        const int date = int(lineOf(base).size()) - 10;
+        QTest::newRow("date 30.11.2026") << patched(date, "30.11.2026") << 0 << 1
+                                         << QStringList{"data „30.11.2026” nie jest datą"} << 1;
+        QTest::newRow("date 2026-02-30") << patched(date, "2026-02-30") << 0 << 1
+                                         << QStringList{"data „2026-02-30” nie jest datą"} << 1;
+        QTest::newRow("transfer flag X") << patched(164, "X") << 0 << 1
+                                         << QStringList{"znak rodzaju „X” nie jest P (przelew) ani W (wpłata)"} << 1;
+        QTest::newRow("text in UTF-8") << patched(12, "\xC5\x81\xC3\x93\x44\xC5\xB9") << 0 << 1
+                                       << QStringList{"zapisane w UTF-8"} << 1;
+        QTest::newRow("Polish text in Windows-1250") << patched(12, "P\xD3\xA3NOC \xA3\xD3\x44\x8F") << 0 << 1
+                                                     << QStringList{} << 0;
+    }
+    void fileContents()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, exitCode);
+        QFETCH(int, pages);
+        QFETCH(QStringList, notes);
+        QFETCH(int, lines);
+        const QString in = path("contents.txt"), out = path("contents.pdf");
+        QVERIFY(writeBytes(in, content));
+        QFile::remove(out);
+        const Run r = runProgram({QStringLiteral("/pt"), in, QStringLiteral("PDF"), QString(), out});
+        QVERIFY(!r.crashed);
+        QCOMPARE(r.exitCode, exitCode);
+        QCOMPARE(pageCount(out), pages);
+        const QStringList got = r.err.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(got.size(), lines);
+        for (const QString &n : notes)
+            QVERIFY2(std::any_of(got.begin(), got.end(), [&](const QString &l) { return l.contains(n); }),
+                     qPrintable(r.err));
+        QVERIFY2(!r.err.contains(QRegularExpression(QStringLiteral("[\\x00-\\x09\\x0B-\\x1F\\x7F]"))),
+                 "a control character reached stderr");
+    }
+
+    // Reasons in Polish, naming what failed: the input, the output, the printer.
+    void honestReasons_data()
+    {
+        QTest::addColumn<QString>("input");     // IN: three orders; relative to the test folder
+        QTest::addColumn<QString>("printer");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("reason");
+        const QString tooLong(300, u'x');
+        QTest::newRow("input: link loop") << "loop-a" << "PDF" << "o.pdf" << 1 << "pętla dowiązań";
+        QTest::newRow("input: name too long") << tooLong << "PDF" << "o.pdf" << 1 << "nazwa pliku jest za długa";
+        QTest::newRow("input: not a folder") << "IN/x" << "PDF" << "o.pdf" << 1 << "część ścieżki nie jest folderem";
+        QTest::newRow("output: not a folder") << "IN" << "PDF" << "IN/x.pdf" << 2 << "część ścieżki nie jest folderem";
+        QTest::newRow("output: name too long") << "IN" << "PDF" << tooLong << 2 << "nazwa pliku jest za długa";
+        QTest::newRow("unknown printer") << "IN" << "Kantomix-No-Such" << "" << 2
+                                         << "Drukarka „Kantomix-No-Such” (podana po /pt) nie istnieje";
+        QTest::newRow("pdf in lower case") << "IN" << "pdf" << "" << 2 << "nazywa się „PDF” (wielkimi literami)";
+    }
+    void honestReasons()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, printer);
+        QFETCH(QString, output);
+        QFETCH(int, exitCode);
+        QFETCH(QString, reason);
+        QFile::link(path("loop-b"), path("loop-a"));
+        QFile::link(path("loop-a"), path("loop-b"));
+        const auto resolve = [&](QString p) { return p.replace(QStringLiteral("IN"), threeOrders()); };
+        const QString in = input.startsWith(u"IN") ? resolve(input) : path(input);
+        const QString out = output.isEmpty() ? output : output.startsWith(u"IN") ? resolve(output) : path(output);
+        const Run r = runProgram({QStringLiteral("/pt"), in, printer, QString(), out});
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(r.err.contains(reason), qPrintable(r.err));
+        QVERIFY2(!r.err.contains(QRegularExpression(
+                     QStringLiteral("No such|Not a |too long|denied|not permitted|Input/output|Read-only"))),
+                 qPrintable(r.err));
+    }
+
+    // A stored printer that is gone is named, and where its name came from.
+    void storedPrinterGoneIsNamed()
+    {
+        const QString config = path("gone-config");
+        QDir().mkpath(config + QStringLiteral("/WexSoft"));
+        QVERIFY(writeBytes(config + QStringLiteral("/WexSoft/Kantomix.conf"),
+                           "[Settings]\nPrnDevice=Kantomix-Gone-Printer\n"));
+        const Run r = runProgram({QStringLiteral("/p"), threeOrders()}, config);
+        QCOMPARE(r.exitCode, int(BatchCannotStartJob));
+        QVERIFY2(r.err.contains(QStringLiteral("„Kantomix-Gone-Printer” (zapamiętana w opcjach programu)")),
+                 qPrintable(r.err));
+    }
+
+    // Names in Windows-1250 bytes: the very bytes are read and written.
+    void pathsKeepTheirBytes()
+    {
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        const QByteArray in = folder + "/zlecenia_\xB9.txt", out = folder + "/wynik_\xB9.pdf";
+        const QByteArray content = readBytes(threeOrders());
+        FILE *f = std::fopen(in.constData(), "wb");
+        QVERIFY(f);
+        QCOMPARE(std::fwrite(content.constData(), 1, size_t(content.size()), f), size_t(content.size()));
+        std::fclose(f);
+        const Run r = runProgram({QStringLiteral("-c"),
+                                  QStringLiteral("cd \"$1\" && exec \"$0\" /pt \"$(printf 'zlecenia_\\271.txt')\" PDF '' "
+                                                 "\"$(printf 'wynik_\\271.pdf')\""),
+                                  QStringLiteral(KANTOMIX_EXE), dir.path()},
+                                 QString(), QStringLiteral("/bin/sh"));
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(::rename(out.constData(), (folder + "/wynik.pdf").constData()), 0);
+        QCOMPARE(pageCount(dir.filePath(QStringLiteral("wynik.pdf"))), 3);
+        QCOMPARE(::unlink(in.constData()), 0);  // read from its own bytes, left in place
+    }
+
+    // A file another program changes while it is printed gives no PDF that
+    // could pass for it.
+    void inputChangedWhilePrinting_data()
+    {
+        QTest::addColumn<bool>("grow");
+        QTest::newRow("grown") << true;
+        QTest::newRow("truncated") << false;
+    }
+    void inputChangedWhilePrinting()
+    {
+        QFETCH(bool, grow);
+        QTemporaryDir dir;
+        const QString in = dir.filePath(QStringLiteral("many.txt")), out = dir.filePath(QStringLiteral("wynik.pdf"));
+        QList<CPrzelewDane> orders;
+        for (int i = 0; i < 1500; ++i)    // names longer than their boxes: a note per page
+            orders << order(i % 3, QStringLiteral("ODBIORCA O BARDZO DŁUGIEJ NAZWIE NR %1").arg(i));
+        QVERIFY(writeOrders(in, orders));
+        QProcess p;
+        p.setProcessEnvironment(programEnvironment());
+        p.setReadChannel(QProcess::StandardError);
+        p.start(QStringLiteral(KANTOMIX_EXE), {QStringLiteral("/pt"), in, QStringLiteral("PDF"), QString(), out});
+        QByteArray err;
+        while (!err.contains("obci") && p.state() != QProcess::NotRunning && p.waitForReadyRead(60000))
+            err += p.readAllStandardError();
+        QFile file(in);
+        QVERIFY(file.open(grow ? QIODevice::Append : QIODevice::ReadWrite));
+        if (grow)
+            QVERIFY(file.write(lineOf(order(KindOrdinary, QStringLiteral("DOPISANY"))) + "\r\n") > 0);
+        else
+            QVERIFY(file.resize(2000));
+        file.close();
+        QVERIFY(p.waitForFinished(120000));
+        err += p.readAllStandardError();
+        QCOMPARE(p.exitCode(), int(BatchFileNotOpened));
+        QVERIFY2(err.contains("zmienił się w trakcie drukowania"), err.right(400).constData());
+        QVERIFY(!QFile::exists(out));
+    }
+
+    // A reader that closes the pipe ends the job with exit 5 and a reason.
+    void readerClosesThePipe()
+    {
+        QTemporaryDir dir;
+        const QString in = dir.filePath(QStringLiteral("many.txt")), fifo = dir.filePath(QStringLiteral("pipe"));
+        QList<CPrzelewDane> orders;
+        for (int i = 0; i < 300; ++i)
+            orders << order(i % 3, QStringLiteral("ODBIORCA %1").arg(i));
+        QVERIFY(writeOrders(in, orders));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QProcess p;
+        p.setProcessEnvironment(programEnvironment());
+        p.start(QStringLiteral(KANTOMIX_EXE), {QStringLiteral("/pt"), in, QStringLiteral("PDF"), QString(), fifo});
+        {
+            QFile reader(fifo);
+            QVERIFY(reader.open(QIODevice::ReadOnly));
+            QVERIFY(!reader.read(100).isEmpty());
+        }   // closed after the first bytes
+        QVERIFY(p.waitForFinished(120000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), int(BatchPageFailed));
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("odbiorca zamknął potok")));
+    }
+
+    // Where a file system has no unnamed temporary files, the named one beside
+    // the place goes when a signal ends the job.
+    void namedTemporaryRemovedOnSignal()
+    {
+        QTemporaryDir dir;
+        const QString place = dir.filePath(QStringLiteral("wynik.pdf"));
+        QVERIFY(writeBytes(place, "older"));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            PdfTarget target(place, PdfTarget::Temporary::Named);
+            if (!target.open() || target.device()->write(QByteArray(600000, 'x')) < 0)
+                ::_exit(1);
+            ::raise(SIGTERM);
+            ::_exit(2);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("wynik.pdf")});
+        QCOMPARE(readBytes(place), QByteArray("older"));
+    }
+
+    // A full disk stops the job at the first failed write.
+    void fullDiskStopsAtOnce()
+    {
+        constexpr int kOrders = 1500;
+        QList<CPrzelewDane> orders;
+        for (int i = 0; i < kOrders; ++i)    // a note per page tells how far the job went
+            orders << order(KindOrdinary, QStringLiteral("ODBIORCA O BARDZO DŁUGIEJ NAZWIE NR %1").arg(i));
+        const QString in = path("full.txt");
+        QVERIFY(writeOrders(in, orders));
+        FailDevice device(0);
+        device.open(QIODevice::WriteOnly);
+        InProcess run;
+        run.env.pdfDevice = &device;
+        QCOMPARE(runBatchPrint(printTo(in, QStringLiteral("PDF"), path("full.pdf")), AllSettings(), run.env),
+                 int(BatchPageFailed));
+        qsizetype pages = std::count_if(run.notes.begin(), run.notes.end(),
+                                        [](const QString &n) { return n.contains(u"obcięty"); });
+        for (const QString &n : run.notes)
+            if (n.startsWith(u"Nie wypisano dalszych uwag: "))
+                pages += n.mid(28).chopped(1).toInt();
+        QVERIFY2(pages > 0 && pages < kOrders / 2, qPrintable(QString::number(pages)));
     }
 
     // Fault 10: the printer gets its orientation back after the job.

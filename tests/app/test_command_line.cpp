@@ -29,7 +29,6 @@ private Q_SLOTS:
         QTest::newRow("PD minus") << QStringList {"-Pd", "/P", "f.txt"} << Cmd::FilePrint << "f.txt" << 0 << 0 << 1 << "";
         QTest::newRow("named printer") << QStringList {"/p", "f.txt", "/*PRNM*Biuro HP"} << Cmd::FilePrint << "f.txt" << 0 << 0 << 0 << "Biuro HP";
         QTest::newRow("absolute path") << QStringList {"/p", "/tmp/orders/f.txt"} << Cmd::FilePrint << "/tmp/orders/f.txt" << 0 << 0 << 0 << "";
-        QTest::newRow("unknown switch ignored") << QStringList {"/zzz", "a.zmt"} << Cmd::FileOpen << "a.zmt" << 0 << 0 << 0 << "";
     }
     void words()
     {
@@ -75,8 +74,13 @@ private Q_SLOTS:
                                     << QStringList{"", "PDF", "", "out.pdf"};
         QTest::newRow("missing port") << QStringList{"/pt", "f.txt", "PDF", "drv"}
                                       << QStringList{"f.txt", "PDF", "drv", ""};
-        QTest::newRow("switches between words") << QStringList{"/pt", "f.txt", "/PD", "PDF", "", "/EBP", "o.pdf"}
-                                                << QStringList{"f.txt", "PDF", "", "o.pdf"};
+        QTest::newRow("switches after the words") << QStringList{"/PD", "/pt", "f.txt", "PDF", "", "o.pdf", "/EBP"}
+                                                  << QStringList{"f.txt", "PDF", "", "o.pdf"};
+        // After /pt a word is a word, whatever it looks like.
+        QTest::newRow("words like switches") << QStringList{"/pt", "-zlecenia.txt", "/PD", "--", "-wynik.pdf"}
+                                             << QStringList{"-zlecenia.txt", "/PD", "--", "-wynik.pdf"};
+        QTest::newRow("Qt's options among the words")
+            << QStringList{"/pt", "f.txt", "-display", ":0", "-name"} << QStringList{"f.txt", "-display", ":0", "-name"};
     }
     void wordsByPosition()
     {
@@ -85,27 +89,59 @@ private Q_SLOTS:
         Cmd c;
         c.ParseArguments(args);
         QCOMPARE(c.m_nShellCommand, Cmd::FilePrintTo);
+        QCOMPARE(c.m_strError, QString());
         QCOMPARE((QStringList{c.m_strFileName, c.m_strPrinterName, c.m_strDriverName, c.m_strPortName}), expected);
     }
 
-    void toolkitOptionsAreNotProgramWords_data()
+    // Qt's options outside a command's words go to the application object,
+    // never into the program's words.
+    void toolkitOptionsSetApart_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QStringList>("words");
-        QTest::newRow("-platform offscreen") << QStringList{"-platform", "offscreen", "/pt", "f", "PDF", "", "o"}
-                                             << QStringList{"/pt", "f", "PDF", "", "o"};
-        QTest::newRow("--platform and -style=") << QStringList{"--platform", "xcb", "-style=fusion", "a.zmt"}
-                                                << QStringList{"a.zmt"};
-        QTest::newRow("-style between") << QStringList{"/p", "-style", "fusion", "f"} << QStringList{"/p", "f"};
-        QTest::newRow("flags without value") << QStringList{"-reverse", "-sync", "f"} << QStringList{"f"};
-        QTest::newRow("program switches stay") << QStringList{"-p", "-PD", "f", "-EBP"}
-                                               << QStringList{"-p", "-PD", "f", "-EBP"};
+        QTest::addColumn<QStringList>("toolkit");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("X11 options before /pt")
+            << QStringList{"-display", ":0", "-name", "n", "-title", "t", "/pt", "f", "PDF", "", "o"}
+            << QStringList{"-display", ":0", "-name", "n", "-title", "t"} << "f";
+        QTest::newRow("after the words") << QStringList{"/p", "f", "-geometry", "10x10", "-icon", "i", "-visual", "v"}
+                                         << QStringList{"-geometry", "10x10", "-icon", "i", "-visual", "v"} << "f";
+        QTest::newRow("window") << QStringList{"-platform", "xcb", "a.zmt", "-reverse"}
+                                << QStringList{"-platform", "xcb", "-reverse"} << "a.zmt";
     }
-    void toolkitOptionsAreNotProgramWords()
+    void toolkitOptionsSetApart()
     {
         QFETCH(QStringList, args);
-        QFETCH(QStringList, words);
-        QCOMPARE(Cmd::WithoutToolkitOptions(args), words);
+        QFETCH(QStringList, toolkit);
+        QFETCH(QString, file);
+        Cmd c;
+        c.ParseArguments(args);
+        QCOMPARE(c.m_strError, QString());
+        QCOMPARE(c.m_toolkitArgs, toolkit);
+        QCOMPARE(c.m_strFileName, file);
+    }
+
+    // A word the program does not know is a wrong command line, named.
+    void wrongCommandLines_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("unknown long option") << QStringList{"--bogus"} << "„--bogus”";
+        QTest::newRow("unknown switch") << QStringList{"/zzz", "a.zmt"} << "„/zzz”";
+        QTest::newRow("unknown switch after /pt")
+            << QStringList{"/pt", "f", "PDF", "", "o", "-x"} << "„-x”";
+        QTest::newRow("printer words after /p") << QStringList{"/p", "f", "PDF"} << "„PDF”";
+        QTest::newRow("a word too many after /pt") << QStringList{"/pt", "f", "PDF", "", "o", "p"} << "„p”";
+        QTest::newRow("two files for the window") << QStringList{"a.zmt", "b.zmt"} << "„b.zmt”";
+        QTest::newRow("file before /p") << QStringList{"f", "/p", "g"} << "„f”";
+        QTest::newRow("two print commands") << QStringList{"/p", "f", "/pt", "g"} << "/pt";
+    }
+    void wrongCommandLines()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, named);
+        Cmd c;
+        c.ParseArguments(args);
+        QVERIFY2(c.m_strError.contains(named), qPrintable(c.m_strError));
     }
 
     void slashWordThatNamesAFileIsAPath()

@@ -1,5 +1,6 @@
 #include "model/Cp1250.h"
 #include "model/Import.h"
+#include "FailDevice.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -220,6 +221,31 @@ private Q_SLOTS:
         QCOMPARE(why, QStringList({QStringLiteral("2: "), QStringLiteral("3: „1e3,00” nie jest kwotą w postaci 1234,50"),
                                    QStringLiteral("4: pusty wiersz"),
                                    QStringLiteral("5: ")}));
+    }
+
+    // A read error gives no line: the bytes before it are no whole line to
+    // pass over with a false reason.
+    void readErrorCutsNoLine_data()
+    {
+        QTest::addColumn<int>("failAt");         // bytes given before reads fail; from the second order's start
+        QTest::addColumn<QList<int>>("results");
+        QTest::newRow("in the second order") << 100 << QList<int>{0, 2};
+        QTest::newRow("at its line end") << 0 << QList<int>{0, 2};
+    }
+    void readErrorCutsNoLine()
+    {
+        QFETCH(int, failAt);
+        QFETCH(QList<int>, results);
+        const QByteArray line = "00" + pad("", 10) + ordinaryBody() + "\r\n";
+        FailReadDevice in(qint64(8 + line.size() + failAt));
+        in.setData("ver=05\r\n" + line + line);
+        in.open(QIODevice::ReadOnly);
+        CImport reader;
+        QVERIFY(reader.OpenDevice(&in));
+        QList<int> got;
+        readAll(reader, &got);
+        QCOMPARE(got, results);
+        QVERIFY(reader.readFailed());
     }
 
     void fieldEncodings_data()

@@ -18,6 +18,8 @@
 #include <QtTest>
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 QList<QByteArray> fixtureLines(const char *name)
@@ -60,6 +62,9 @@ private Q_SLOTS:
     void noOrderFileRefusedAndKeptOutOfRecentFiles_data();
     void noOrderFileRefusedAndKeptOutOfRecentFiles();
     void zusImportReportsShortenedTexts();
+    void changedFileAsksBeforeSave_data();
+    void changedFileAsksBeforeSave();
+    void pipeIsNoDocument();
 
 private:
     CMainFrame *start();
@@ -268,6 +273,62 @@ void TestFileSafety::zusImportReportsShortenedTexts()
     QCOMPARE(frame->document().count(), 2);
     QCOMPARE(frame->document().at(0).payerId, QStringLiteral("5260250995"));
     QCOMPARE(frame->document().at(1).sender1, QString(54, u'N'));
+}
+
+void TestFileSafety::changedFileAsksBeforeSave_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<int>("added");   // orders the document gains
+    QTest::newRow("cancel") << "Anuluj" << false << 0;
+    QTest::newRow("overwrite") << "Zastąp" << true << 0;
+    QTest::newRow("reload") << "Wczytaj ponownie" << false << 2;
+}
+
+void TestFileSafety::changedFileAsksBeforeSave()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, saved);
+    QFETCH(int, added);
+    const QString path = m_files.filePath(QStringLiteral("zmieniany.zmt"));
+    const QByteArray original = readFile(QStringLiteral(KANTOMIX_TEST_DATA "/orders_v5.zmt"));
+    QVERIFY(writeFile(path, original));
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    QVERIFY(frame->OpenDocumentFile(path));
+    const int orders = frame->document().count();
+    // Another program appends two orders to the open file.
+    const QList<QByteArray> lines = original.split('\n');
+    const QByteArray appended = original + lines[1] + '\n' + lines[2] + '\n';
+    QVERIFY(writeFile(path, appended));
+
+    auto question = ModalAnswers::clickButton(answer);
+    QCOMPARE(frame->OnFileSave(), saved);
+    QVERIFY(question->shown);
+    QVERIFY2(question->text.contains(QStringLiteral("zmienił się na dysku")), qPrintable(question->text));
+    QCOMPARE(question->defaultButton, QStringLiteral("Anuluj"));
+    QCOMPARE(frame->document().count(), orders + added);
+    CKantomixDoc back;
+    QCOMPARE(back.Open(path), CKantomixDoc::OpenResult::Opened);
+    QCOMPARE(back.count(), saved ? orders : orders + 2);
+    // Once the file and the document agree again, a save asks nothing; after
+    // a cancel it asks again.
+    auto again = ModalAnswers::clickButton(QStringLiteral("Anuluj"));
+    QCOMPARE(frame->OnFileSave(), answer != u"Anuluj");
+    QCOMPARE(again->shown, answer == u"Anuluj");
+}
+
+// A pipe named as the document would hold the window before it appears.
+void TestFileSafety::pipeIsNoDocument()
+{
+    const QString fifo = m_files.filePath(QStringLiteral("potok.zmt"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    auto refused = ModalAnswers::clickStandard(QMessageBox::Ok);
+    QVERIFY(!frame->OpenDocumentFile(fifo));
+    QVERIFY(refused->shown);
+    QVERIFY2(refused->text.contains(QStringLiteral("nie jest zwykłym plikiem")), qPrintable(refused->text));
 }
 
 QTEST_MAIN(TestFileSafety)
