@@ -468,7 +468,9 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
                 note(QStringLiteral("wiersz %1: %2").arg(line).arg(account));
             // Money to a closed account, or a tax to the wrong kind of account.
             for (const QString &warning : PaymentWarnings::ofOrder(rec))
-                note(QStringLiteral("wiersz %1, rachunek odbiorcy %2: %3").arg(line).arg(rec.AccountNumberText(), warning));
+                note(QStringLiteral("wiersz %1, rachunek odbiorcy %2: %3")
+                         .arg(line)
+                         .arg(rec.AccountNumberText(), warning));
             if (!job.lastPageCut().isEmpty())
                 note(QStringLiteral("wiersz %1: tekst nie zmieścił się w kratkach i został obcięty na wydruku: %2")
                          .arg(line)
