@@ -108,8 +108,8 @@ std::optional<RecipientAccount> recipientAccount(int accountType)
 
 QString accountsChangedText()
 {
-    return QStringLiteral("Od 1 stycznia 2018 r. składki wpłaca się jednym przelewem na własny rachunek składkowy "
-                          "płatnika (NRS); rachunki z listy powyżej są zamknięte.");
+    return QStringLiteral("Od 1 stycznia 2018 r. składki wpłaca się jednym przelewem na rachunek składkowy "
+                          "płatnika (NRS).");
 }
 
 QPair<QString, QString> splitDeclaration(const QString &declaration)

@@ -27,7 +27,6 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
     m_purpose = makeOrderList(this, "purpose", Zus::kPurposes);
     m_accountsChanged = new QLabel(Zus::accountsChangedText(), this);
     m_accountsChanged->setObjectName(QStringLiteral("accountsChanged"));
-    m_accountsChanged->setWordWrap(true);
     m_toContributionTransfer = new QPushButton(QStringLiteral("Zamień na przelew na rachunek &składkowy..."), this);
     m_toContributionTransfer->setObjectName(QStringLiteral("toContributionTransfer"));
     m_toContributionTransfer->setAutoDefault(false);
@@ -89,10 +88,9 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
     };
 
     addRow("C&el opłacanych składek:", m_purpose);
-    auto *changed = new QHBoxLayout;
-    changed->addWidget(m_accountsChanged, 1);
-    changed->addWidget(m_toContributionTransfer, 0, Qt::AlignTop);
-    grid->addLayout(changed, row++, 1, 1, 4);
+    // One line of text: a wrapped label gets no height in the page's grid.
+    grid->addWidget(m_accountsChanged, row++, 1, 1, 4);
+    grid->addLayout(left(m_toContributionTransfer), row++, 1, 1, 4);
     grid->addLayout(makeMoneyLine(this, m_deposit, m_transfer, m_currency, m_amount, m_date), row++, 0, 1, 5);
     addRow("Nr rac&h. płatnika:", m_payerAccount, m_payerAccountMark);
     addRow("Pła&tnik:", m_payer1, m_pickPayer);
