@@ -5,7 +5,7 @@
 #include "app/CommandLine.h"
 #include "base/Settings.h"
 #include "edit/ConfirmOrder.h"
-#include "register/RegisterDatabase.h"
+#include "register/RegisterLocation.h"
 
 #include <QString>
 #include <functional>

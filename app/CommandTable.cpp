@@ -32,6 +32,11 @@ constexpr std::array kCommands = {
     CommandDef{ID_APP_EXIT, "&Zakończ", nullptr,
                "Kończy pracę programu; pyta o zapisanie zmian", "Zakończ", "application-exit", nullptr,
                R::Always, false},
+    // The menu adds what would be taken back or made again to these texts.
+    CommandDef{ID_EDIT_UNDO, "&Cofnij\tCtrl+Z", "Ctrl+Z",
+               "Cofa ostatnią zmianę listy przelewów", "Cofnij", "edit-undo", nullptr, R::CanUndo, false},
+    CommandDef{ID_EDIT_REDO, "Po&nów\tCtrl+Y", "Ctrl+Y",
+               "Ponawia cofniętą zmianę listy przelewów", "Ponów", "edit-redo", nullptr, R::CanRedo, false},
     CommandDef{ID_ADD_ORDINARY, "&Przelew\tCtrl+D", "Ctrl+D",
                "Dodaje nowe polecenie przelewu lub wpłatę gotówkową", "Nowy przelew", "document-new",
                "+", R::Always, false},
@@ -88,10 +93,10 @@ constexpr int kFileMenu[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SA
                              ID_ZUS_IMPORT, 0,
                              ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, 0,
                              ID_FILE_MRU_FILE1, 0, ID_APP_EXIT};
-constexpr int kOrdersMenu[] = {ID_ADD_ORDINARY, ID_ADD_ZUS, ID_ADD_TAX, 0, ID_EDIT_ORDER, ID_DELETE_ORDERS, 0,
+constexpr int kOrdersMenu[] = {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_ADD_ORDINARY, ID_ADD_ZUS, ID_ADD_TAX, 0, ID_EDIT_ORDER, ID_DELETE_ORDERS, 0,
                                ID_BLANK_ORDINARY, ID_BLANK_ZUS, ID_BLANK_TAX};
 constexpr int kRegisterMenu[] = {ID_RECIPIENTS, ID_SENDERS, 0, ID_DOS_IMPORT};
-constexpr int kViewMenu[] = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, 0, ID_OPTIONS};
+constexpr int kViewMenu[] = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, 0, kSortSubmenu, 0, ID_OPTIONS};
 constexpr int kHelpMenu[] = {ID_HELP_FINDER, 0, ID_ABOUT_FIRM, ID_APP_ABOUT};
 
 constexpr std::array kMenus = {
@@ -109,7 +114,7 @@ constexpr int kToolBar[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0,
                             ID_RECIPIENTS, 0, ID_HELP_FINDER};
 
 constexpr int kContextMenu[] = {0 /* the add submenu */, ID_EDIT_ORDER, ID_DELETE_ORDERS, 0,
-                                ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW};
+                                ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, 0, kSortSubmenu};
 constexpr int kAddSubmenu[] = {ID_ADD_ORDINARY, ID_ADD_ZUS, ID_ADD_TAX};
 
 // A theme icon by name; themes of the GNOME family ship only the symbolic form.
@@ -149,6 +154,7 @@ QIcon withBadge(const QIcon &base, const QString &badge)
 } // namespace
 
 const char *const kAddSubmenuTitle = "&Dodaj";
+const char *const kSortSubmenuTitle = "Sortuj &według";
 
 std::span<const CommandDef> commandTable() { return kCommands; }
 std::span<const MenuDef> mainMenu() { return kMenus; }

@@ -14,6 +14,8 @@ enum CommandId {
     ID_FILE_PRINT = 57607,
     ID_FILE_PRINT_PREVIEW = 57609,
     ID_FILE_MRU_FILE1 = 57616,
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
     ID_APP_EXIT = 57665,
     ID_ADD_ORDINARY = 32794,
     ID_ADD_ZUS = 32793,
@@ -41,6 +43,8 @@ enum class EnableRule {
     HasOrders,      // the document holds at least one order
     HasSelection,   // at least one row of the list is selected
     EditableSelection, // a row of an order is selected
+    CanUndo,        // the undo stack has a change to take back
+    CanRedo,        // ... or one to make again
 };
 
 struct CommandDef
@@ -59,7 +63,10 @@ struct CommandDef
 std::span<const CommandDef> commandTable();
 const CommandDef *findCommand(CommandId id);
 
-// Menu bar and toolbar layout: command ids in order, 0 a separator.
+// Menu bar and toolbar layout: command ids in order, 0 a separator,
+// kSortSubmenu the "Sortuj według" submenu of the list's columns.
+constexpr int kSortSubmenu = 1;
+extern const char *const kSortSubmenuTitle;
 struct MenuDef
 {
     const char *title;

@@ -6,14 +6,20 @@
 #include <QApplication>
 #include <QEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QUrl kGuide(QStringLiteral("qrc:/help/pomoc.html"));
+const QSize kGuideSize(760, 620);
+// Room for the frame the window manager adds around the window's contents.
+constexpr int kTitleBar = 32;
+constexpr int kBorder = 8;
 
 QPointer<CHelpWindow> &theWindow()
 {
@@ -63,7 +69,7 @@ CHelpWindow::CHelpWindow(QWidget *parent) : QWidget(parent, Qt::Window), m_brows
     layout->setSpacing(0);
     layout->addWidget(bar);
     layout->addWidget(m_browser);
-    resize(760, 620);
+    resize(kGuideSize);
 }
 
 void CHelpWindow::showTopic(const QString &section)
@@ -108,12 +114,30 @@ bool CHelpWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+QRect placeBesideOwner(const QSize &wanted, const QRect &owner, const QRect &available)
+{
+    const QRect room = available.adjusted(kBorder, kTitleBar, -kBorder, -kBorder);
+    QRect place(QPoint(), wanted.boundedTo(room.size()));
+    place.moveCenter(owner.isValid() ? owner.center() : room.center());
+    place.moveLeft(std::clamp(place.left(), room.left(), room.right() - place.width() + 1));
+    place.moveTop(std::clamp(place.top(), room.top(), room.bottom() - place.height() + 1));
+    return place;
+}
+
 CHelpWindow *showHelp(const QString &section)
 {
     // One window for the whole program; it deletes itself when closed.
     QPointer<CHelpWindow> &window = theWindow();
-    if (!window)
+    if (!window) {
         window = new CHelpWindow;
+        // Whole on the screen of the window it was asked from, beside it.
+        QWidget *owner = QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                          : QApplication::activeWindow();
+        QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+        if (screen)
+            window->setGeometry(placeBesideOwner(kGuideSize, owner ? owner->frameGeometry() : QRect(),
+                                                 screen->availableGeometry()));
+    }
     window->followActiveModal();
     window->showTopic(section);
     window->show();

@@ -31,6 +31,11 @@ private:
     QTextBrowser *m_browser;
 };
 
+// Where a window of the `wanted` size opens beside `owner` (its frame, on
+// screen): centred on it, made smaller to fit the `available` area of its
+// screen and moved wholly inside it. The title bar's room is kept above.
+QRect placeBesideOwner(const QSize &wanted, const QRect &owner, const QRect &available);
+
 // Shows the guide at the section, raising the window when it is open already.
 // The window is one for the program; it deletes itself when closed, and
 // CKantomixApp installs it as the help hook's handler at start.

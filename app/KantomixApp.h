@@ -6,7 +6,7 @@
 
 #include "app/CommandLine.h"
 #include "base/Settings.h"
-#include "register/RegisterDatabase.h"
+#include "register/RegisterLocation.h"
 
 #include <QObject>
 #include <QStringList>

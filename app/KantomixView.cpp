@@ -9,6 +9,7 @@
 #include "model/KantomixDoc.h"
 #include "app/RegisterCommands.h"
 #include "edit/ContainerDlg.h"
+#include "edit/DetailsPage.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -19,10 +20,12 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QPrinter>
+#include <QUndoStack>
 #include <algorithm>
 
 CKantomixView::CKantomixView(CKantomixDoc &doc, CFormPrinter &forms, QWidget *parent)
-    : QTableView(parent), m_doc(doc), m_forms(forms), m_model(new COrderListModel(doc, this))
+    : QTableView(parent), m_doc(doc), m_forms(forms), m_model(new COrderListModel(doc, this)),
+      m_undo(new QUndoStack(this))
 {
     setObjectName(QStringLiteral("transferList"));
     setModel(m_model);
@@ -52,7 +55,11 @@ CKantomixView::CKantomixView(CKantomixDoc &doc, CFormPrinter &forms, QWidget *pa
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setSortIndicator(0, Qt::AscendingOrder);
     header->setSortIndicatorShown(true);
-    setSortingEnabled(true);    // a header click sorts the document through the model
+    // A header click sorts through the undo stack, so it can be taken back.
+    header->setSectionsClickable(true);
+    connect(header, &QHeaderView::sectionClicked, this, &CKantomixView::sortByColumnClick);
+    connect(m_undo, &QUndoStack::indexChanged, this, &CKantomixView::updateModified);
+    connect(m_undo, &QUndoStack::cleanChanged, this, &CKantomixView::updateModified);
 
     // Shift+F10 opens the context menu, as in other desktop programs.
     auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this, nullptr, nullptr,
@@ -78,6 +85,12 @@ CKantomixView::CKantomixView(CKantomixDoc &doc, CFormPrinter &forms, QWidget *pa
         if (index.isValid())
             OnEditOrder();
     });
+}
+
+CKantomixView::~CKantomixView()
+{
+    // The stack empties itself as it goes: nobody half destroyed may hear of it.
+    m_undo->disconnect();
 }
 
 void CKantomixView::createDetailsDialog(const AllSettings &settings, const RegisterLocation &where,
@@ -202,22 +215,21 @@ void CKantomixView::OnSaveDetails()
     const int row = editedRow();
     if (m_adding || row < 0) {
         // An edited order deleted while the dialog was open comes back as a new one.
-        std::vector<CPrzelewDane> added {m_work};
-        m_model->appendOrders(std::move(added));
+        m_undo->push(new CAppendOrdersCommand(*m_model, {m_work}, UndoText::added()));
         if (m_adding) {
             startNewOrder(m_work.kind);
             m_details->ShowPage(CContainerDlg::kindNumberOf(m_work.kind));
+            // The next order starts at the top of the form, not in the field used last.
+            m_details->currentPage()->focusFirstField();
         } else {
             m_editedOrder = &m_doc.at(m_doc.count() - 1);
             m_details->hide();
         }
     } else {
-        m_model->replaceOrder(row, m_work);
+        m_undo->push(new CReplaceOrderCommand(*m_model, row, m_work));
         m_details->hide();
     }
-    m_doc.setModified(true);
     viewport()->update();
-    Q_EMIT documentModified();
     Q_EMIT stateChanged();
 }
 
@@ -253,7 +265,10 @@ void CKantomixView::OnInitialUpdate()
         m_details->hide();
     m_editedOrder = nullptr;
     m_model->reload();
-    sortAsShown();
+    m_model->sort(m_sort.column, m_sort.order);
+    // Another document: nothing of the last one to take back.
+    m_undo->clear();
+    updateModified();
     if (m_doc.count() > 0) {
         // The first row gets the focus but is not chosen: printing then
         // prints every order until the user picks some.
@@ -263,10 +278,47 @@ void CKantomixView::OnInitialUpdate()
     Q_EMIT stateChanged();
 }
 
-void CKantomixView::sortAsShown()
+void CKantomixView::sortByColumnClick(int column)
 {
-    const QHeaderView *header = horizontalHeader();
-    m_model->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    if (column < 0 || column >= COrderListModel::ColumnCount)
+        return;
+    ListSort sort {column, Qt::AscendingOrder};
+    if (column == m_sort.column)
+        sort.order = m_sort.order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    m_undo->push(new CSortOrdersCommand(*m_model, sort, m_sort, [this](ListSort shown) { showSort(shown); }));
+}
+
+void CKantomixView::showSort(ListSort sort)
+{
+    m_sort = sort;
+    QHeaderView *header = horizontalHeader();
+    const QSignalBlocker quiet(header);
+    header->setSortIndicator(sort.column, sort.order);
+    Q_EMIT sortChanged(sort);
+}
+
+void CKantomixView::importOrders(std::vector<CPrzelewDane> &&orders)
+{
+    if (orders.empty())
+        return;
+    const int count = int(orders.size());
+    // The arrow in the header promises a sorted list: the new orders are sorted in.
+    m_undo->push(new CAppendOrdersCommand(*m_model, std::move(orders), UndoText::zusImported(count), m_sort));
+    Q_EMIT stateChanged();
+}
+
+void CKantomixView::markSaved()
+{
+    m_undo->setClean();
+    updateModified();
+}
+
+void CKantomixView::updateModified()
+{
+    // A document holding only part of its file differs from it whatever was undone.
+    m_doc.setModified(!m_undo->isClean() || m_doc.unreadLineCount() > 0);
+    Q_EMIT documentModified();
+    Q_EMIT stateChanged();
 }
 
 void CKantomixView::OnDeleteOrders()
@@ -274,13 +326,12 @@ void CKantomixView::OnDeleteOrders()
     const QList<int> rows = selectedRowList();
     if (rows.isEmpty())
         return;
-    QMessageBox box(QMessageBox::Warning, programTitle(), Msg::text(Msg::ConfirmDeleteOrders),
+    QMessageBox box(QMessageBox::Warning, programTitle(), Msg::confirmDeleteOrders(int(rows.size())),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return;
-    if (m_model->deleteRows(rows) > 0)
-        Q_EMIT documentModified();
+    m_undo->push(new CDeleteOrdersCommand(*m_model, rows));
 }
 
 OrderPrintRequest CKantomixView::currentPrintRequest() const
@@ -296,7 +347,7 @@ int CKantomixView::printRequest(QPagedPaintDevice &device, const OrderPrintReque
 bool CKantomixView::runPrintDialog(QPrinter &printer, OrderPrintRequest &request)
 {
     QPrintDialog dialog(&printer, this);
-    setUpPrintDialog(dialog, printer, request, m_doc.count(), !selectedRowList().isEmpty());
+    setUpPrintDialog(dialog, printer, request, m_doc.count());
     if (dialog.exec() != QDialog::Accepted)
         return false;
     takePrintDialogChoice(printer, request, m_doc.count());

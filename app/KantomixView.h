@@ -2,13 +2,16 @@
 // The list of the document's orders: seven columns, several rows selectable,
 // sorted by a click on a column header (a second click turns the order).
 // Deletes, prints and previews the selected orders and prints empty forms.
+// Every change of the orders goes through its undo stack; the document is
+// modified while the stack is away from the state last saved or opened.
 // Orders are added and edited in the details dialog, which works on the
 // view's working record and follows the selection while it is open.
 
+#include "app/OrderCommands.h"
 #include "app/OrderPrinting.h"
 #include "base/Settings.h"
 #include "model/PrzelewDane.h"
-#include "register/RegisterDatabase.h"
+#include "register/RegisterLocation.h"
 
 #include <QTableView>
 
@@ -17,12 +20,14 @@ class CFormPrinter;
 class CKantomixDoc;
 class COrderListModel;
 class QPrinter;
+class QUndoStack;
 
 class CKantomixView : public QTableView
 {
     Q_OBJECT
 public:
     CKantomixView(CKantomixDoc &doc, CFormPrinter &forms, QWidget *parent = nullptr);
+    ~CKantomixView() override;
 
     COrderListModel *listModel() const { return m_model; }
     // Rows selected, ascending.
@@ -32,11 +37,19 @@ public:
     // column and direction, with its first row selected.
     void OnInitialUpdate();
 
-    // Sorts the document again by the column and direction the header shows
-    // (after orders were appended); the selection stays on its orders.
-    void sortAsShown();
+    // The sort the header's arrow shows.
+    ListSort currentSort() const { return m_sort; }
+    // A click on column c's header, or its entry of "Sortuj według": sorts by
+    // it, ascending, or turns the direction when it is the sort column.
+    void sortByColumnClick(int column);
 
-    // Asks message 40000 and deletes the selected orders on Yes.
+    QUndoStack *undoStack() const { return m_undo; }
+    // The document was written: its state now is the saved one.
+    void markSaved();
+    // Appends orders read from a ZUS file, sorted in under the arrow, as one undoable step.
+    void importOrders(std::vector<CPrzelewDane> &&orders);
+
+    // Asks message 40000 with the count and deletes the selected orders on Yes.
     void OnDeleteOrders();
     // Print and preview commands: the selected range or every order, or an
     // empty form of the kind (0, 1, 2).
@@ -74,8 +87,10 @@ public:
 Q_SIGNALS:
     // The document's orders or the selection changed: commands may change state.
     void stateChanged();
-    // The document was changed by a command of the view.
+    // The document was changed by a command of the view, or changed back.
     void documentModified();
+    // The list was sorted by another column or direction (also by an undo).
+    void sortChanged(ListSort sort);
     void contextMenuWanted(const QPoint &globalPos);
 
 protected:
@@ -92,6 +107,8 @@ private:
     void followSelection(const QItemSelection &selected);
     int editedRow() const;
     void forgetRemoved(int first, int last);
+    void showSort(ListSort sort);
+    void updateModified();
 
     CKantomixDoc &m_doc;
     CFormPrinter &m_forms;
@@ -106,4 +123,6 @@ private:
     // or when it was deleted meanwhile.
     const CPrzelewDane *m_editedOrder = nullptr;
     bool m_adding = true;
+    ListSort m_sort;
+    QUndoStack *m_undo;
 };

@@ -10,10 +10,12 @@
 #include "app/KeyboardIndicators.h"
 #include "base/Messages.h"
 #include "app/OrderListModel.h"
+#include "app/OrderTotals.h"
 #include "app/ZusImportCommand.h"
 #include "app/RegisterCommands.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
@@ -24,7 +26,9 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 
 namespace {
 
@@ -53,6 +57,7 @@ CMainFrame::CMainFrame(CKantomixApp &app) : m_app(app)
     setCentralWidget(m_view);
     m_view->createDetailsDialog(app.settings(), app.registerLocation(), app.printer());
     createActions();
+    createSortMenu();
     createMenus();
     createToolBar();
     createStatusBar();
@@ -61,7 +66,17 @@ CMainFrame::CMainFrame(CKantomixApp &app) : m_app(app)
     connect(m_view, &CKantomixView::documentModified, this, &CMainFrame::updateTitle);
     connect(m_view, &CKantomixView::contextMenuWanted, this, [this](const QPoint &pos) { m_contextMenu->popup(pos); });
     connect(&app, &CKantomixApp::recentFilesChanged, this, &CMainFrame::updateRecentFileActions);
+    connect(m_view->undoStack(), &QUndoStack::indexChanged, this, &CMainFrame::updateUndoTexts);
+    // Totals follow every change of the orders and of the selection, counted once per burst.
+    m_totalsTimer = new QTimer(this);
+    m_totalsTimer->setSingleShot(true);
+    m_totalsTimer->setInterval(0);
+    connect(m_totalsTimer, &QTimer::timeout, this, &CMainFrame::updateTotals);
+    connect(m_view, &CKantomixView::stateChanged, m_totalsTimer, qOverload<>(&QTimer::start));
+    connect(m_view->listModel(), &QAbstractItemModel::dataChanged, m_totalsTimer, qOverload<>(&QTimer::start));
     updateRecentFileActions();
+    updateUndoTexts();
+    updateTotals();
     resize(920, 560);
     updateTitle();
     updateCommands();
@@ -97,11 +112,49 @@ void CMainFrame::createActions()
     }
 }
 
+void CMainFrame::createSortMenu()
+{
+    m_sortMenu = new QMenu(u8(kSortSubmenuTitle), this);
+    m_sortMenu->setObjectName(QStringLiteral("sortMenu"));
+    // The columns' headers with a letter of their own each.
+    static const char *const entries[COrderListModel::ColumnCount] = {
+        "&Odbiorca", "&Tytułem", "&Nr rachunku odbiorcy", "&Data", "&Kwota", "&Waluta", "T&yp"};
+    auto *group = new QActionGroup(this);
+    for (int c = 0; c < COrderListModel::ColumnCount; ++c) {
+        QAction *a = m_sortMenu->addAction(u8(entries[c]));
+        a->setCheckable(true);
+        a->setStatusTip(QStringLiteral("Sortuje listę według tej kolumny; drugi raz odwraca kolejność"));
+        group->addAction(a);
+        connect(a, &QAction::triggered, m_view, [this, c] { m_view->sortByColumnClick(c); });
+    }
+    const auto mark = [this](ListSort sort) { m_sortMenu->actions().at(sort.column)->setChecked(true); };
+    mark(m_view->currentSort());
+    connect(m_view, &CKantomixView::sortChanged, this, mark);
+}
+
+void CMainFrame::updateUndoTexts()
+{
+    const QUndoStack *stack = m_view->undoStack();
+    const auto withWhat = [](QAction *a, const char *base, const QString &what) {
+        a->setText(what.isEmpty() ? u8(base) : u8(base) + u' ' + what);
+    };
+    withWhat(action(ID_EDIT_UNDO), "&Cofnij", stack->undoText());
+    withWhat(action(ID_EDIT_REDO), "Po&nów", stack->redoText());
+    updateCommands();
+}
+
+void CMainFrame::updateTotals()
+{
+    m_totals->setText(orderTotalsText(m_doc, m_view->selectedRowList()));
+}
+
 void CMainFrame::fillMenu(QMenu *menu, std::span<const int> entries)
 {
     for (int id : entries) {
         if (id == 0) {
             menu->addSeparator();
+        } else if (id == kSortSubmenu) {
+            menu->addMenu(m_sortMenu);
         } else if (id == ID_FILE_MRU_FILE1) {
             menu->addAction(action(ID_FILE_MRU_FILE1));
             menu->addActions(m_recentActions);
@@ -122,6 +175,8 @@ void CMainFrame::createMenus()
             fillMenu(m_contextMenu->addMenu(u8(kAddSubmenuTitle)), addSubmenuEntries());
         } else if (id == 0) {
             m_contextMenu->addSeparator();
+        } else if (id == kSortSubmenu) {
+            m_contextMenu->addMenu(m_sortMenu);
         } else {
             m_contextMenu->addAction(action(CommandId(id)));
         }
@@ -154,6 +209,9 @@ void CMainFrame::createStatusBar()
     auto *idle = new QLabel(QStringLiteral("Gotowy"), bar);
     idle->setObjectName(QStringLiteral("messagePane"));
     bar->addWidget(idle, 1);
+    m_totals = new QLabel(bar);
+    m_totals->setObjectName(QStringLiteral("totalsPane"));
+    bar->addPermanentWidget(m_totals);
     m_indicators = new CKeyboardIndicators(this);
     for (QLabel *pane : m_indicators->panes())
         bar->addPermanentWidget(pane);
@@ -223,6 +281,8 @@ void CMainFrame::updateCommands()
         case EnableRule::HasOrders: enabled = hasOrders; break;
         case EnableRule::HasSelection: enabled = hasSelection; break;
         case EnableRule::EditableSelection: enabled = m_view->canEditSelection(); break;
+        case EnableRule::CanUndo: enabled = m_view->undoStack()->canUndo(); break;
+        case EnableRule::CanRedo: enabled = m_view->undoStack()->canRedo(); break;
         }
         action(def.id)->setEnabled(enabled);
     }
@@ -248,6 +308,8 @@ void CMainFrame::OnCommand(CommandId id)
     case ID_FILE_PRINT_PREVIEW: m_view->OnFilePrintPreview(m_app.printer()); break;
     case ID_APP_EXIT: close(); break;
     case ID_DELETE_ORDERS: m_view->OnDeleteOrders(); break;
+    case ID_EDIT_UNDO: m_view->undoStack()->undo(); break;
+    case ID_EDIT_REDO: m_view->undoStack()->redo(); break;
     case ID_ADD_ORDINARY: m_view->OnAddOrder(KindOrdinary); break;
     case ID_ADD_ZUS: m_view->OnAddOrder(KindZus); break;
     case ID_ADD_TAX: m_view->OnAddOrder(KindTax); break;
@@ -368,6 +430,7 @@ bool CMainFrame::DoSave(const QString &path)
         QMessageBox::warning(this, programTitle(), m_doc.errorString());
         return false;
     }
+    m_view->markSaved();
     m_app.AddToRecentFileList(path);
     updateTitle();
     return true;
@@ -455,17 +518,9 @@ void CMainFrame::ImportZusFile(const QString &path)
         QMessageBox::critical(this, programTitle(), Msg::readFailed() + u'\n' + Msg::nothingImported());
         return;
     }
-    const int count = int(read->orders.size());
     const QString message = zusImportMessage(*read);
-    m_view->listModel()->appendOrders(std::move(read->orders));
-    // The arrow in the header promises a sorted list: the new orders are sorted in.
-    if (count > 0)
-        m_view->sortAsShown();
+    m_view->importOrders(std::move(read->orders));
     QMessageBox::information(this, programTitle(), message);
-    if (count > 0)
-        m_doc.setModified(true);
-    updateTitle();
-    updateCommands();
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event)

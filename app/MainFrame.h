@@ -15,6 +15,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSettings;
+class QTimer;
 
 class CMainFrame : public QMainWindow
 {
@@ -27,6 +28,9 @@ public:
     CKantomixView *view() const { return m_view; }
     QAction *action(CommandId id) const { return m_actions.value(id); }
     QMenu *contextMenu() const { return m_contextMenu; }
+    QMenu *sortMenu() const { return m_sortMenu; }
+    // The status bar's count and totals of the orders and of the selection.
+    QLabel *totalsPane() const { return m_totals; }
 
     // Runs a command as its menu entry would.
     void OnCommand(CommandId id);
@@ -62,6 +66,9 @@ private:
     void createMenus();
     void createToolBar();
     void createStatusBar();
+    void createSortMenu();
+    void updateUndoTexts();
+    void updateTotals();
     void updateRecentFileActions();
     void fillMenu(QMenu *menu, std::span<const int> entries);
     void onZusImport();
@@ -83,6 +90,9 @@ private:
     QList<QAction *> m_recentActions;
     QAction *m_recentPlaceholder = nullptr;
     QMenu *m_contextMenu = nullptr;
+    QMenu *m_sortMenu = nullptr;
+    QLabel *m_totals = nullptr;
+    QTimer *m_totalsTimer = nullptr;
     QToolBar *m_toolBar = nullptr;
     class CKeyboardIndicators *m_indicators = nullptr;
 };

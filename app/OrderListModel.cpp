@@ -28,7 +28,7 @@ const std::array<ColumnDef, COrderListModel::ColumnCount> kColumns = {{
      [](const CPrzelewDane &r) { return r.AccountNumberText(); }},
     {{"Data", 70, "00.00.0000", Qt::AlignLeft | Qt::AlignVCenter}, [](const CPrzelewDane &r) { return r.date.toShortText(); }},
     {{"Kwota", 70, "000 000,00", Qt::AlignRight | Qt::AlignVCenter},
-     [](const CPrzelewDane &r) { return r.amount.toTwoDecimalText(); }},
+     [](const CPrzelewDane &r) { return r.amount.toGroupedText(); }},
     {{"Waluta", 50, nullptr, Qt::AlignLeft | Qt::AlignVCenter}, [](const CPrzelewDane &r) { return r.currency; }},
     {{"Typ", 50, nullptr, Qt::AlignLeft | Qt::AlignVCenter}, [](const CPrzelewDane &r) { return r.kindName; }},
 }};
@@ -100,24 +100,42 @@ QVariant COrderListModel::headerData(int section, Qt::Orientation orientation, i
 
 void COrderListModel::sort(int column, Qt::SortOrder order)
 {
+    sortRows(column, order);
+}
+
+std::vector<int> COrderListModel::sortRows(int column, Qt::SortOrder order)
+{
     if (column < 0 || column >= ColumnCount)
-        return;
+        return {};
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const std::vector<int> formerIndex = m_doc.Sort(column, order == Qt::AscendingOrder);
-    // The selection and the current row stay on their orders, wherever these went.
-    const QModelIndexList before = persistentIndexList();
-    if (!before.isEmpty()) {
-        std::vector<int> newRow(formerIndex.size());
-        for (size_t row = 0; row < formerIndex.size(); ++row)
-            newRow[size_t(formerIndex[row])] = int(row);
-        QModelIndexList after;
-        after.reserve(before.size());
-        for (const QModelIndex &index : before)
-            after << (size_t(index.row()) < newRow.size() ? this->index(newRow[size_t(index.row())], index.column())
-                                                          : QModelIndex());
-        changePersistentIndexList(before, after);
-    }
+    std::vector<int> formerIndex = m_doc.Sort(column, order == Qt::AscendingOrder);
+    followReorder(formerIndex);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    return formerIndex;
+}
+
+void COrderListModel::reorder(const std::vector<int> &formerIndex)
+{
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    if (m_doc.Reorder(formerIndex))
+        followReorder(formerIndex);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void COrderListModel::followReorder(const std::vector<int> &formerIndex)
+{
+    const QModelIndexList before = persistentIndexList();
+    if (before.isEmpty())
+        return;
+    std::vector<int> newRow(formerIndex.size());
+    for (size_t row = 0; row < formerIndex.size(); ++row)
+        newRow[size_t(formerIndex[row])] = int(row);
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &index : before)
+        after << (size_t(index.row()) < newRow.size() ? this->index(newRow[size_t(index.row())], index.column())
+                                                      : QModelIndex());
+    changePersistentIndexList(before, after);
 }
 
 void COrderListModel::reload()
@@ -135,6 +153,29 @@ void COrderListModel::appendOrders(std::vector<CPrzelewDane> &&orders)
     for (CPrzelewDane &order : orders)
         m_doc.Add(std::move(order));
     endInsertRows();
+}
+
+void COrderListModel::insertOrders(const std::vector<std::pair<int, CPrzelewDane>> &orders)
+{
+    for (const auto &[row, order] : orders) {
+        if (row < 0 || row > m_doc.count())
+            continue;
+        beginInsertRows({}, row, row);
+        m_doc.Insert(row, order);
+        endInsertRows();
+    }
+}
+
+void COrderListModel::removeLastRows(int count)
+{
+    count = std::min(count, m_doc.count());
+    if (count <= 0)
+        return;
+    const int first = m_doc.count() - count;
+    beginRemoveRows({}, first, m_doc.count() - 1);
+    while (m_doc.count() > first)
+        m_doc.Delete(m_doc.count() - 1);
+    endRemoveRows();
 }
 
 void COrderListModel::replaceOrder(int row, const CPrzelewDane &order)

@@ -32,10 +32,8 @@ COrderPreviewPages::COrderPreviewPages(CFormPrinter &forms, QPrinter &printer, c
                                        const OrderPrintRequest &request)
     : m_forms(forms), m_printer(printer), m_doc(doc), m_request(request)
 {
-    if (!request.blank) {
-        m_request.firstRow = std::max(0, request.firstRow);
-        m_request.lastRow = std::min(request.lastRow, doc.count() - 1);
-    }
+    if (!request.blank)
+        m_request.rows.removeIf([&doc](int row) { return row < 0 || row >= doc.count(); });
     const int pages = m_request.pageCount();
     m_orientations.reserve(size_t(std::max(0, pages)));
     const QPageLayout::Orientation fallback = printer.pageLayout().orientation();
@@ -47,7 +45,7 @@ COrderPreviewPages::COrderPreviewPages(CFormPrinter &forms, QPrinter &printer, c
 const CPrzelewDane &COrderPreviewPages::orderOf(int page) const
 {
     static const CPrzelewDane blank;
-    return m_request.blank ? blank : m_doc.at(m_request.firstRow + page);
+    return m_request.blank ? blank : m_doc.at(m_request.rows[page]);
 }
 
 QSizeF COrderPreviewPages::sheetMm(int page) const

@@ -9,14 +9,24 @@
 
 OrderPrintRequest OrderPrintRequest::forRows(const QList<int> &selectedRows, int orderCount)
 {
+    if (selectedRows.isEmpty())
+        return forRange(0, orderCount - 1, orderCount);
     OrderPrintRequest r;
-    if (selectedRows.isEmpty()) {
-        r.lastRow = orderCount - 1;
-        return r;
-    }
-    const auto [lo, hi] = std::minmax_element(selectedRows.begin(), selectedRows.end());
-    r.firstRow = *lo;
-    r.lastRow = std::min(*hi, orderCount - 1);
+    r.selection = true;
+    for (int row : selectedRows)
+        if (row >= 0 && row < orderCount)
+            r.rows << row;
+    std::sort(r.rows.begin(), r.rows.end());
+    r.rows.erase(std::unique(r.rows.begin(), r.rows.end()), r.rows.end());
+    return r;
+}
+
+OrderPrintRequest OrderPrintRequest::forRange(int first, int last, int orderCount)
+{
+    OrderPrintRequest r;
+    last = std::min(last, orderCount - 1);
+    for (int row = std::max(0, first); row <= last; ++row)
+        r.rows << row;
     return r;
 }
 
@@ -48,24 +58,23 @@ int printOrderPages(CFormPrinter &printer, QPagedPaintDevice &device, const CKan
         if (!job.printPage(*request.order))
             return -1;
     } else {
-        const int last = std::min(request.lastRow, doc.count() - 1);
-        for (int row = std::max(0, request.firstRow); row <= last; ++row)
-            if (!job.printPage(doc.at(row)))
+        for (int row : request.rows)
+            if (row < doc.count() && !job.printPage(doc.at(row)))
                 return -1;
     }
     job.end();
     return job.pageCount();
 }
 
-void setUpPrintDialog(QPrintDialog &dialog, QPrinter &printer, const OrderPrintRequest &request, int orderCount,
-                      bool rowsSelected)
+void setUpPrintDialog(QPrintDialog &dialog, QPrinter &printer, const OrderPrintRequest &request, int orderCount)
 {
+    const bool rowsSelected = request.selection && !request.rows.isEmpty();
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     // The title says at once what will be printed; the range choice sits under "Opcje".
     dialog.setWindowTitle(request.blank ? QStringLiteral("Drukowanie pustego formularza")
                           : request.order ? QStringLiteral("Drukowanie przelewu z okna szczegółów")
-                          : rowsSelected ? QStringLiteral("Drukowanie zaznaczonych przelewów (%1–%2 z %3)")
-                                               .arg(request.firstRow + 1).arg(request.lastRow + 1).arg(orderCount)
+                          : rowsSelected ? QStringLiteral("Drukowanie zaznaczonych przelewów: %1 z %2")
+                                               .arg(request.rows.size()).arg(orderCount)
                                          : QStringLiteral("Drukowanie wszystkich przelewów (%1)").arg(orderCount));
     if (request.singlePage()) {
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -77,28 +86,23 @@ void setUpPrintDialog(QPrintDialog &dialog, QPrinter &printer, const OrderPrintR
     dialog.setOption(QAbstractPrintDialog::PrintSelection, rowsSelected);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(1, std::max(1, orderCount));
-    printer.setFromTo(request.firstRow + 1, std::max(request.firstRow, request.lastRow) + 1);
+    if (rowsSelected)
+        printer.setFromTo(request.rows.first() + 1, request.rows.last() + 1);
+    else
+        printer.setFromTo(1, std::max(1, orderCount));
     printer.setPrintRange(rowsSelected ? QPrinter::Selection : QPrinter::AllPages);
 }
 
 void takePrintDialogChoice(QPrinter &printer, OrderPrintRequest &request, int orderCount)
 {
     if (!request.singlePage()) {
-        switch (printer.printRange()) {
-        case QPrinter::Selection:
-            break;  // the selected range as it was
-        case QPrinter::PageRange:
-            if (printer.fromPage() > 0) {
-                request.firstRow = printer.fromPage() - 1;
-                request.lastRow = std::min(std::max(printer.toPage(), printer.fromPage()), orderCount) - 1;
-                break;
-            }
-            [[fallthrough]];
-        default:
-            request.firstRow = 0;
-            request.lastRow = orderCount - 1;
-            break;
-        }
+        const QPrinter::PrintRange range = printer.printRange();
+        // Pages are rows counted from 1; the selection stays as it was chosen.
+        if (range == QPrinter::PageRange && printer.fromPage() > 0)
+            request = OrderPrintRequest::forRange(printer.fromPage() - 1,
+                                                  std::max(printer.toPage(), printer.fromPage()) - 1, orderCount);
+        else if (range != QPrinter::Selection || !request.selection)
+            request = OrderPrintRequest::forRange(0, orderCount - 1, orderCount);
     }
     printer.setPrintRange(QPrinter::AllPages);
     printer.setFromTo(0, 0);

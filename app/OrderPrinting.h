@@ -1,5 +1,5 @@
 #pragma once
-// What a print or preview command of the list prints: a range of orders, one
+// What a print or preview command of the list prints: chosen orders, one
 // page each, or one empty form; and the loop that puts it onto a device with
 // the same page sequence as the batch print.
 
@@ -16,19 +16,21 @@ struct OrderPrintRequest
 {
     bool blank = false;     // an empty form of blankKind instead of orders
     int blankKind = 0;
-    int firstRow = 0;       // inclusive; a range with lastRow < firstRow prints nothing
-    int lastRow = -1;
+    QList<int> rows;        // the rows printed, ascending, one page each
+    bool selection = false; // the rows are the ones selected in the list
     const CPrzelewDane *order = nullptr;    // one given order (the details dialog's) instead of rows
 
-    // The selected rows decide the range: from the first to the last selected
-    // row, the rows between them included; no selection means every order.
+    // Exactly the selected rows (those beyond the orders dropped); no
+    // selection means every order.
     static OrderPrintRequest forRows(const QList<int> &selectedRows, int orderCount);
+    // Every row from `first` to `last` (from 0), within the orders.
+    static OrderPrintRequest forRange(int first, int last, int orderCount);
     static OrderPrintRequest forBlankForm(int kind);
     static OrderPrintRequest forOrder(const CPrzelewDane &order);
 
     // One page whatever the selection: an empty form or a given order.
     bool singlePage() const { return blank || order; }
-    int pageCount() const { return singlePage() ? 1 : qMax(0, lastRow - firstRow + 1); }
+    int pageCount() const { return singlePage() ? 1 : int(rows.size()); }
 };
 
 // Prints the request; gives the number of pages printed, or -1 when the job
@@ -37,10 +39,10 @@ int printOrderPages(CFormPrinter &printer, QPagedPaintDevice &device, const CKan
                     const OrderPrintRequest &request);
 
 // Opens the print dialog on the request: "Wszystkie" for every order, or,
-// with rows selected, the selection (first to last selected row) chosen and
-// its pages filled in; an empty form offers no choice of pages.
-void setUpPrintDialog(QPrintDialog &dialog, QPrinter &printer, const OrderPrintRequest &request, int orderCount,
-                      bool rowsSelected);
+// with rows selected, the selection chosen (its title says how many) and the
+// pages from its first to its last row filled in should the user want a
+// range instead; an empty form offers no choice of pages.
+void setUpPrintDialog(QPrintDialog &dialog, QPrinter &printer, const OrderPrintRequest &request, int orderCount);
 // Takes the choice made in the dialog into the request, and leaves the
 // printer printing every page it is given (the pages were chosen here).
 void takePrintDialogChoice(QPrinter &printer, OrderPrintRequest &request, int orderCount);

@@ -1,26 +1,25 @@
 #include "app/RegisterCommands.h"
 
 #include "import/HopDlg.h"
-#include "register/KontrahenciSet.h"
+#include "register/PartyStore.h"
 #include "register/ListaKontrDlg.h"
 
 namespace {
 
 void manage(QWidget *parent, const RegisterLocation &where, bool recipients, const char *placement)
 {
-    CKontrahenciSet set(where);
+    std::unique_ptr<PartyStore> store;
     try {
-        set.m_strSort = QStringLiteral("[KH_Nazwa1]");
-        set.Open();
+        store = PartyStore::open(where);
     } catch (const CRegisterError &e) {
         reportRegisterError(parent, e);
         return;
     }
     CListaKontrDlg dlg(recipients, true, CListaKontrDlg::AllKinds, parent);
-    dlg.setSet(&set);
+    dlg.setStore(store.get());
+    dlg.setSort(PartySort::Name);
     dlg.setPlacementName(QLatin1String(placement));
     dlg.exec();
-    set.Close();
 }
 
 } // namespace
@@ -37,8 +36,7 @@ void showSendersDialog(QWidget *parent, const RegisterLocation &where)
 
 void showDosImportDialog(QWidget *parent, const RegisterLocation &where)
 {
-    CKontrahenciSet target(where);
-    CHopDlg dlg(target, parent);
+    CHopDlg dlg(where, parent);
     dlg.exec();
 }
 

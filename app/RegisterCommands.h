@@ -1,6 +1,6 @@
 #pragma once
 // Entry points of the counterparty register for the main window. Each opens
-// its own set for the one operation, shows a register failure with its own
+// its own store connection for the one operation, shows a register failure with its own
 // message and carries on without the register.
 
 #include "register/DefaultSender.h"

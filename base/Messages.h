@@ -9,7 +9,6 @@
 namespace Msg {
 
 enum Id {
-    ConfirmDeleteOrders = 40000,
     NothingSelected = 40001,
     SeveralSelected = 40003,
     ConfirmDeleteParties = 40004,
@@ -21,7 +20,6 @@ enum Id {
 inline QString text(Id id)
 {
     switch (id) {
-    case ConfirmDeleteOrders: return QStringLiteral("Czy na pewno usunąć wybrane przelewy?");
     case NothingSelected: return QStringLiteral("Nie wybrano żadnej pozycji.");
     case SeveralSelected: return QStringLiteral("Wybrano kilka pozycji. Proszę wybrać tylko jeden wiersz.");
     case ConfirmDeleteParties: return QStringLiteral("Czy na pewno usunąć wybrane podmioty?");
@@ -30,6 +28,30 @@ inline QString text(Id id)
     case CannotStartPrintJob: return QStringLiteral("Rozpoczęcie zadania drukowania nie jest możliwe.");
     }
     return {};
+}
+
+// Which Polish plural form a count takes: 0 for 1 ("przelew"), 1 for 2-4,
+// 22-24, ... but not 12-14 ("przelewy"), 2 for the rest ("przelewów").
+inline int pluralForm(qint64 n)
+{
+    n = n < 0 ? -n : n;
+    if (n == 1)
+        return 0;
+    const qint64 tens = n % 100, units = n % 10;
+    return units >= 2 && units <= 4 && (tens < 12 || tens > 14) ? 1 : 2;
+}
+// "1 przelew", "3 przelewy", "5 przelewów".
+inline QString ordersCount(qint64 n)
+{
+    static const char *const forms[] = {"przelew", "przelewy", "przelewów"};
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(forms[pluralForm(n)]));
+}
+
+// Message 40000, naming how many orders will go.
+inline QString confirmDeleteOrders(int count)
+{
+    static const char *const forms[] = {"zaznaczony przelew", "zaznaczone przelewy", "zaznaczonych przelewów"};
+    return QStringLiteral("Czy na pewno usunąć %1 %2?").arg(count).arg(QString::fromUtf8(forms[pluralForm(count)]));
 }
 
 inline QString oldFormat()

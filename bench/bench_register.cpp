@@ -3,7 +3,7 @@
 // rows imported from a DOS data folder. Prints the times.
 #include "../tests/import/DbfWriter.h"
 #include "import/Hop.h"
-#include "register/KontrahenciSet.h"
+#include "register/PartyStore.h"
 #include "register/ListaKontrDlg.h"
 
 #include <QApplication>
@@ -26,20 +26,18 @@ double ms(QElapsedTimer &t)
 
 void fillRegister(const RegisterLocation &where)
 {
-    CKontrahenciSet set(where);
-    set.Open();
-    set.BeginTrans();
+    const auto store = PartyStore::open(where);
+    PartyStore::Transaction t(*store);
     for (int i = 0; i < Parties; ++i) {
-        set.AddNew();
-        set.m_Kh_Nazwa1 = QStringLiteral("Firma %1 Łódź").arg((i * 7919) % Parties, 6, 10, QLatin1Char('0'));
-        set.m_Kh_Nazwa2 = QStringLiteral("90-001 Łódź,Piotrkowska %1").arg(i % 300);
-        set.m_Kh_BankOdbiorcy = QStringLiteral("10101023");
-        set.m_Kh_Rachunek = QStringLiteral("%1").arg(i, 16, 10, QLatin1Char('0'));
-        set.m_Kh_Typ = quint8(i % 3);
-        set.Update();
+        Party p;
+        p.name1 = QStringLiteral("Firma %1 Łódź").arg((i * 7919) % Parties, 6, 10, QLatin1Char('0'));
+        p.name2 = QStringLiteral("90-001 Łódź,Piotrkowska %1").arg(i % 300);
+        p.bank = QStringLiteral("10101023");
+        p.account = QStringLiteral("%1").arg(i, 16, 10, QLatin1Char('0'));
+        p.kind = quint8(i % 3);
+        store->add(p);
     }
-    set.CommitTrans();
-    set.Close();
+    t.commit();
 }
 
 void processEvents()
@@ -64,18 +62,18 @@ int main(int argc, char **argv)
     std::printf("fill %d parties:               %8.1f ms\n", Parties, ms(t));
 
     t.restart();
-    CKontrahenciSet set(where);
-    set.m_strSort = QStringLiteral("[KH_Nazwa1]");
-    set.Open();
+    const auto store = PartyStore::open(where);
     const double opened = ms(t);
     CListaKontrDlg dlg(true, true, CListaKontrDlg::AllKinds);
-    dlg.setSet(&set);
+    dlg.setStore(store.get());
+    dlg.setSort(PartySort::Name);
     dlg.initDialog();
     const double filtered = ms(t);
     dlg.show();
     processEvents();
-    std::printf("open recipients list (%ld rows): %8.1f ms  (target < 200; set opened %.1f, dialog built and filtered %.1f)\n",
-                set.GetRecordCount(), ms(t), opened, filtered);
+    const auto rows = [&] { return dlg.list()->model()->rowCount(); };
+    std::printf("open recipients list (%d rows): %8.1f ms  (target < 200; store opened %.1f, dialog built and listed %.1f)\n",
+                rows(), ms(t), opened, filtered);
 
     auto *edit = dlg.findChild<QLineEdit *>(QStringLiteral("nameFilter"));
     const QString prefix = QStringLiteral("firma 01");
@@ -88,15 +86,15 @@ int main(int argc, char **argv)
         slowest = std::max(slowest, k);
         total += k;
     }
-    std::printf("type \"%s\" (%ld rows left):   slowest key %6.1f ms, all %6.1f ms  (target < 200 a key)\n",
-                qPrintable(prefix), set.GetRecordCount(), slowest, total);
+    std::printf("type \"%s\" (%d rows left):   slowest key %6.1f ms, all %6.1f ms  (target < 200 a key)\n",
+                qPrintable(prefix), rows(), slowest, total);
 
     edit->clear();
     processEvents();
     t.restart();
     dlg.list()->scrollToBottom();
     processEvents();
-    const QString last = dlg.list()->model()->index(int(set.GetRecordCount()) - 1, 0).data().toString();
+    const QString last = dlg.list()->model()->index(rows() - 1, 0).data().toString();
     std::printf("scroll to the last row (%s): %8.1f ms  (target < 200)\n", qPrintable(last), ms(t));
 
     t.restart();
@@ -109,12 +107,11 @@ int main(int argc, char **argv)
 
     QElapsedTimer q;
     q.start();
-    set.ApplyFilter(QStringLiteral("(KH_Typ=0 OR KH_Typ=1 OR KH_Typ=2)"));
-    std::printf("kind filter alone (set only):     %8.1f ms\n", ms(q));
+    store->list({0x07, {}, false}, PartySort::Natural);
+    std::printf("kind filter alone (store only):   %8.1f ms\n", ms(q));
     q.restart();
-    set.ApplyFilter(QStringLiteral("(KH_Typ=0 OR KH_Typ=1 OR KH_Typ=2) AND KH_Nazwa1 LIKE \"*0*\""));
-    std::printf("name filter \"*0*\" (set only):    %8.1f ms\n", ms(q));
-    set.Close();
+    store->list({0x07, QStringLiteral("*0"), false}, PartySort::Name);
+    std::printf("name filter \"*0*\" (store only):  %8.1f ms\n", ms(q));
 
     const QString root = dir.path() + QStringLiteral("/KORVANT4");
     QVector<QStringList> rows;
@@ -126,8 +123,7 @@ int main(int argc, char **argv)
     writeDbf(root + QStringLiteral("/dbfs"), QStringLiteral("OWNER"), charCols(cols, 40), {});
     writeDbf(root + QStringLiteral("/dbfs"), QStringLiteral("FIRMY"), charCols(cols, 40), rows);
     t.restart();
-    CKontrahenciSet target(where);
-    CHop hop(CHop::Korvant, CHop::dataFolderOf(root), target);
+    CHop hop(CHop::Korvant, CHop::dataFolderOf(root), *store);
     hop.Run();
     std::printf("import %d DBF rows into %d:   %8.1f ms  (target <= 5000)  %s\n", ImportRows, Parties, ms(t),
                 qPrintable(hop.summary().replace(u'\n', u' ')));

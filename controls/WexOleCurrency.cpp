@@ -97,6 +97,15 @@ QString CWexOleCurrency::toTwoDecimalText() const
     return text;
 }
 
+QString CWexOleCurrency::toGroupedText() const
+{
+    QString text = toTwoDecimalText();
+    const qsizetype digitsStart = text.startsWith(u'-') ? 1 : 0;
+    for (qsizetype at = text.indexOf(QLatin1Char(m_decimal)) - 3; at > digitsStart; at -= 3)
+        text.insert(at, u' ');
+    return text;
+}
+
 bool CWexOleCurrency::fromText(QStringView text)
 {
     // Units: an optional sign and digits. Hundredths: one or two digits, or a

@@ -36,6 +36,9 @@ public:
     // Exactly two decimals, rounded half away from zero (1234.5 -> "1234,50").
     // Invalid or null amounts give an empty text.
     QString toTwoDecimalText() const;
+    // The same with a blank between thousands, as the amount edit shows it
+    // ("-1 234 567,50").
+    QString toGroupedText() const;
     // Units before the separator, hundredths after it ("12,5" is 12.05).
     // Fails, leaving the amount unchanged, without a separator, on overflow,
     // or when the text holds anything else ("1 234,50", "12,500", "abc,de").

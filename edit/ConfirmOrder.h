@@ -4,7 +4,7 @@
 // any other ending refuses it.
 
 #include "base/Settings.h"
-#include "register/RegisterDatabase.h"
+#include "register/RegisterLocation.h"
 
 class CPrzelewDane;
 

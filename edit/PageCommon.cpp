@@ -216,6 +216,11 @@ CDepositSwitch::CDepositSwitch(QRadioButton *deposit, QRadioButton *transfer, CW
                                QLineEdit *account, QObject *parent)
     : QObject(parent), m_deposit(deposit), m_transfer(transfer), m_amount(amount), m_account(account)
 {
+    for (QLabel *label : account->parentWidget()->findChildren<QLabel *>())
+        if (label->buddy() == account)
+            m_label = label;
+    if (m_label)
+        m_accountLabel = m_label->text();
     connect(m_deposit, &QRadioButton::clicked, this, &CDepositSwitch::onDeposit);
     connect(m_transfer, &QRadioButton::clicked, this, &CDepositSwitch::onTransfer);
     connect(m_amount, &QLineEdit::textChanged, this, [this] {
@@ -277,6 +282,14 @@ void CDepositSwitch::showField()
     m_account->setText(m_field.text);
     m_account->setCursorPosition(0);
     m_account->setEnabled(m_field.enabled);
+    showLabel();
+}
+
+void CDepositSwitch::showLabel()
+{
+    // A disabled field holds a deposit's amount in words.
+    if (m_label)
+        m_label->setText(m_account->isEnabled() ? m_accountLabel : QStringLiteral("Kwota słownie:"));
 }
 
 void CDepositSwitch::onDeposit()
@@ -299,6 +312,7 @@ void CDepositSwitch::load(const std::function<void()> &exchange)
     exchange();
     m_loading = false;
     m_account->setEnabled(m_transfer->isChecked());
+    showLabel();
 }
 
 void CDepositSwitch::accountPicked(const QString &account)

@@ -6,7 +6,7 @@
 
 #include "base/Settings.h"
 #include "edit/PageRules.h"
-#include "register/RegisterDatabase.h"
+#include "register/RegisterLocation.h"
 
 #include <QObject>
 #include <QString>
@@ -112,6 +112,7 @@ CWarningMark *makeSenderAccountMark(QWidget *parent, QLineEdit *account, QRadioB
 // The radio pair, the amount and the sender-account field working together:
 // "Wpłata" shows the amount in digit words in the field (and follows every
 // change of the amount), "Przelew" brings back the account kept meanwhile.
+// The field's label says which of the two it holds.
 class CDepositSwitch : public QObject
 {
     Q_OBJECT
@@ -132,11 +133,14 @@ private:
     void onTransfer();
     void readField();
     void showField();
+    void showLabel();
 
     QRadioButton *m_deposit;
     QRadioButton *m_transfer;
     CWexCalcEdit *m_amount;
     QLineEdit *m_account;
+    QLabel *m_label = nullptr;      // the field's label, made before the switch
+    QString m_accountLabel;         // its text while the field holds an account
     PageRules::SenderAccountField m_field;
     bool m_loading = false;
 };

@@ -3,7 +3,7 @@
 #include "import/DbfTable.h"
 #include "base/Messages.h"
 #include "model/AccountSplit.h"
-#include "register/KontrahenciSet.h"
+#include "register/PartyStore.h"
 
 #include <QDir>
 
@@ -118,7 +118,7 @@ QStringList subfolders(const QString &folder)
 
 } // namespace
 
-CHop::CHop(int source, const QString &dataFolder, CKontrahenciSet &target)
+CHop::CHop(int source, const QString &dataFolder, PartyStore &target)
     : m_source(source), m_folder(dataFolder), m_target(target)
 {
 }
@@ -206,58 +206,41 @@ void CHop::runStep(const Step &step, const QString &folder, const QString &table
     if (live == 0)
         return;
     Resolved cols;
-    const bool columnsOk = resolve(table, step, cols);
-    // Counted apart and added only once the register has committed the rows.
+    if (!resolve(table, step, cols))
+        return;
+    // One transaction a step: its rows are counted once the register has
+    // committed them, and a step the register refuses leaves nothing behind.
     int added = 0, updated = 0;
-    bool committing = false;
-    const auto keep = [&] {
-        committing = true;
-        m_target.CommitTrans();
+    try {
+        PartyStore::Transaction transaction(m_target);
+        for (qsizetype row = 0; row < table.recordCount(); ++row) {
+            if (table.isDeleted(row))
+                continue;
+            const QString key = keyName(table, row, step, cols);
+            // The match ignores the kind; the flag of a found row is kept.
+            std::optional<Party> found = m_target.findByName(key);
+            Party p = found ? *found : Party {};
+            if (!found)
+                p.name1 = key;
+            p.name2 = address(table, row, step, cols);
+            AccountParts account;
+            if (cols.account >= 0)
+                account = SplitAccount(table.value(row, cols.account));
+            p.check = account.checkDigits;
+            p.bank = account.bankNumber;
+            p.account = account.accountRest.left(AccountLength);
+            p.kind = step.kind;
+            if (found)
+                m_target.update(p);
+            else
+                m_target.add(p);
+            ++(found ? updated : added);
+        }
+        transaction.commit();
         m_added += added;
         m_updated += updated;
-    };
-    try {
-        m_target.OpenTable();
-        m_target.BeginTrans();
-        if (columnsOk) {
-            for (qsizetype row = 0; row < table.recordCount(); ++row) {
-                if (table.isDeleted(row))
-                    continue;
-                const QString key = keyName(table, row, step, cols);
-                const bool found = m_target.Seek(key);
-                if (found) {
-                    m_target.Edit();
-                } else {
-                    m_target.AddNew();
-                    m_target.SetFieldValue(QStringLiteral("Kh_Nazwa1"), key);
-                }
-                m_target.SetFieldValue(QStringLiteral("Kh_Nazwa2"), address(table, row, step, cols));
-                AccountParts account;
-                if (cols.account >= 0)
-                    account = SplitAccount(table.value(row, cols.account));
-                m_target.SetFieldValue(QStringLiteral("Kh_LiczbaKontrolna"), account.checkDigits);
-                m_target.SetFieldValue(QStringLiteral("Kh_BankOdbiorcy"), account.bankNumber);
-                m_target.SetFieldValue(QStringLiteral("Kh_Rachunek"), account.accountRest.left(AccountLength));
-                m_target.SetFieldValue(QStringLiteral("Kh_Typ"), qint32(step.kind));
-                m_target.Update();
-                ++(found ? updated : added);
-            }
-        }
-        keep();
     } catch (const CRegisterError &e) {
-        QString message = e.message();
-        // Rows written before a failing one are kept, as they would be
-        // without a transaction, when the engine has not dropped them already
-        // (a commit that failed is not tried twice).
-        if (!committing && m_target.InTransaction()) {
-            try {
-                keep();
-            } catch (const CRegisterError &commitError) {
-                message = commitError.message();
-            }
-        }
-        if (!m_errors.contains(message))
-            m_errors << message;
+        if (!m_errors.contains(e.message()))
+            m_errors << e.message();
     }
-    m_target.Close(); // rolls back whatever was not committed
 }

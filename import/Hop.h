@@ -1,16 +1,16 @@
 #pragma once
 // CHop: fills the counterparty register from the data folder of one of four
 // DOS programs. Each table step adds the parties it finds or updates the row
-// of the same name (any kind, any letter case) and commits its rows before
-// counting them. A step whose table or columns are missing is passed over
-// quietly; one the register refuses (a write or its commit failing) ends,
-// keeps only what was committed, is remembered for the summary, and the
+// of the same name (any kind, any letter case) in one transaction, and
+// counts its rows once committed. A step whose table or columns are missing
+// is passed over quietly; one the register refuses (a write or its commit
+// failing) leaves nothing behind, is remembered for the summary, and the
 // import goes on with the next.
 
 #include <QString>
 #include <QStringList>
 
-class CKontrahenciSet;
+class PartyStore;
 
 class CHop
 {
@@ -18,7 +18,7 @@ public:
     enum Source { Korvant = 0, Liczydor = 1, Kontrel = 2, Plasnik = 3 };
 
     // dataFolder is the chosen folder followed by "/dbfs".
-    CHop(int source, const QString &dataFolder, CKontrahenciSet &target);
+    CHop(int source, const QString &dataFolder, PartyStore &target);
 
     void Run();
     int added() const { return m_added; }
@@ -47,7 +47,7 @@ private:
 
     int m_source;
     QString m_folder;
-    CKontrahenciSet &m_target;
+    PartyStore &m_target;
     int m_added = 0;
     int m_updated = 0;
     QStringList m_errors;

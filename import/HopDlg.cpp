@@ -3,6 +3,7 @@
 #include "base/AppIdentity.h"
 #include "base/HelpHook.h"
 #include "import/Hop.h"
+#include "register/PartyStore.h"
 
 #include <QFileDialog>
 #include <QGridLayout>
@@ -40,9 +41,9 @@ QString withoutTrailingSeparator(QString path)
 
 } // namespace
 
-CHopDlg::CHopDlg(CKontrahenciSet &target, QWidget *parent)
+CHopDlg::CHopDlg(const RegisterLocation &where, QWidget *parent)
     : QDialog(parent),
-      m_target(target),
+      m_where(where),
       m_path(new QLineEdit(this)),
       m_browse(button(QStringLiteral("&Przeglądaj..."), "browseButton", this)),
       m_ok(button(QStringLiteral("OK"), "okButton", this)),
@@ -137,8 +138,15 @@ void CHopDlg::accept()
         showMessage(problem, true);
         return;
     }
+    std::unique_ptr<PartyStore> target;
+    try {
+        target = PartyStore::open(m_where);
+    } catch (const CRegisterError &e) {
+        showMessage(e.message(), true);
+        return;
+    }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    CHop hop(src, CHop::dataFolderOf(folder), m_target);
+    CHop hop(src, CHop::dataFolderOf(folder), *target);
     hop.Run();
     QGuiApplication::restoreOverrideCursor();
     showMessage(hop.summary(), hop.failed());

@@ -1,11 +1,13 @@
 #pragma once
 // CHopDlg: "Import danych o kontrahentach" asks for the source program and
 // its folder, checks the folder, and on OK runs CHop into the register and
-// shows the counts.
+// shows the counts. A register that cannot be opened is named and the
+// dialog stays as filled in.
+
+#include "register/RegisterLocation.h"
 
 #include <QDialog>
 
-class CKontrahenciSet;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -15,7 +17,7 @@ class CHopDlg : public QDialog
     Q_OBJECT
 
 public:
-    CHopDlg(CKontrahenciSet &target, QWidget *parent = nullptr);
+    CHopDlg(const RegisterLocation &where, QWidget *parent = nullptr);
 
     int source() const;
     void setSource(int source);
@@ -32,7 +34,7 @@ protected:
     virtual QString chooseFolder();
 
 private:
-    CKontrahenciSet &m_target;
+    RegisterLocation m_where;
     QRadioButton *m_sources[4];
     QLineEdit *m_path;
     QPushButton *m_browse;

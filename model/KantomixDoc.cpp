@@ -3,6 +3,7 @@
 #include "base/Messages.h"
 #include "model/Cp1250.h"
 #include "model/Import.h"
+#include "model/PolishCollation.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -20,8 +21,8 @@ constexpr size_t kGrowth = 500;
 QString newDocumentTitle() { return QStringLiteral("Nowy plik przelewów"); }
 
 // What one order is compared by, worked out once per sort instead of once
-// per comparison: a text as its bytes in a shared pool, dates and amounts as
-// numbers.
+// per comparison: a text as its Polish collation key in a shared pool, dates
+// and amounts as numbers.
 struct SortEntry
 {
     uint32_t offset = 0;
@@ -71,7 +72,7 @@ private:
     void addText(SortEntry &e, const QString &text)
     {
         e.offset = uint32_t(m_pool.size());
-        Cp1250::appendCollationKey(text, m_pool);
+        PolishCollation::appendSortKey(text, m_pool);
         e.length = uint32_t(m_pool.size() - e.offset);
     }
 
@@ -129,6 +130,14 @@ void CKantomixDoc::Add(CPrzelewDane &&record)
     m_orders.push_back(std::make_unique<CPrzelewDane>(std::move(record)));
 }
 
+void CKantomixDoc::Insert(int index, const CPrzelewDane &record)
+{
+    if (index < 0 || index > count())
+        return;
+    m_orders.insert(m_orders.begin() + index, std::make_unique<CPrzelewDane>(record));
+    m_modified = true;
+}
+
 void CKantomixDoc::Replace(int index, const CPrzelewDane &record)
 {
     if (index < 0 || index >= count())
@@ -174,6 +183,24 @@ std::vector<int> CKantomixDoc::Sort(int sortKey, bool ascending)
     }
     m_orders = std::move(sorted);
     return formerIndex;
+}
+
+bool CKantomixDoc::Reorder(const std::vector<int> &formerIndex)
+{
+    if (formerIndex.size() != m_orders.size())
+        return false;
+    std::vector<bool> taken(m_orders.size(), false);
+    for (int former : formerIndex) {
+        if (former < 0 || size_t(former) >= taken.size() || taken[size_t(former)])
+            return false;
+        taken[size_t(former)] = true;
+    }
+    std::vector<std::unique_ptr<CPrzelewDane>> arranged;
+    arranged.reserve(m_orders.capacity());
+    for (int former : formerIndex)
+        arranged.push_back(std::move(m_orders[size_t(former)]));
+    m_orders = std::move(arranged);
+    return true;
 }
 
 void CKantomixDoc::NewDocument()

@@ -28,12 +28,18 @@ public:
 
     void Add(const CPrzelewDane &record);
     void Add(CPrzelewDane &&record);
+    // Puts the record at `index` (0 to count()), the orders from there moving down.
+    void Insert(int index, const CPrzelewDane &record);
     void Replace(int index, const CPrzelewDane &record);
     void Delete(int index);
     void DeleteAll();
     // Sorts in place; gives, for each position after the sort, the index the
     // order had before it (so a list can keep its selection on its orders).
     std::vector<int> Sort(int sortKey, bool ascending);
+    // Puts the orders in the order a sort gave (position i takes the order
+    // that stood at formerIndex[i]); false, changing nothing, when
+    // `formerIndex` is not an arrangement of every position.
+    bool Reorder(const std::vector<int> &formerIndex);
 
     // Empties the document for a new file: no orders, version 5, not modified.
     void NewDocument();

@@ -2,6 +2,7 @@
 
 #include "model/Cp1250.h"
 #include "model/DigitWords.h"
+#include "model/PolishCollation.h"
 
 #include <QDateTime>
 
@@ -203,13 +204,13 @@ int CPrzelewDane::compare(const CPrzelewDane &o) const
     if (this == &o)
         return 0;
     switch (sortKey) {
-    case SortRecipient: return Cp1250::compare(recipient1, o.recipient1);
-    case SortTitle: return Cp1250::compare(title1, o.title1);
-    case SortAccount: return Cp1250::compare(AccountNumberText(), o.AccountNumberText());
+    case SortRecipient: return PolishCollation::compareForSort(recipient1, o.recipient1);
+    case SortTitle: return PolishCollation::compareForSort(title1, o.title1);
+    case SortAccount: return PolishCollation::compareForSort(AccountNumberText(), o.AccountNumberText());
     case SortDate: return date.compare(o.date);
     case SortAmount: return amount < o.amount ? -1 : (amount > o.amount ? 1 : 0);
-    case SortCurrency: return Cp1250::compare(currency, o.currency);
-    case SortKindName: return Cp1250::compare(kindName, o.kindName);
+    case SortCurrency: return PolishCollation::compareForSort(currency, o.currency);
+    case SortKindName: return PolishCollation::compareForSort(kindName, o.kindName);
     }
     return 0;
 }

@@ -80,7 +80,8 @@ public:
     bool operator>(const CPrzelewDane &o) const { return compare(o) > 0; }
     bool operator==(const CPrzelewDane &o) const { return compare(o) == 0; }
     bool operator!=(const CPrzelewDane &o) const { return compare(o) != 0; }
-    // By this record's sort key: negative, zero or positive.
+    // By this record's sort key: negative, zero or positive; texts in the
+    // Polish order.
     int compare(const CPrzelewDane &o) const;
 
     // The fixed ZUS account of an account type (1..3), else empty.

@@ -43,9 +43,14 @@ QSet<QString> polishFamilies()
 bool coversPolishLetters(const QString &family)
 {
     static const QSet<QString> polish = polishFamilies();
+    return polish.contains(withoutFoundry(family).toCaseFolded());
+}
+
+QString withoutFoundry(const QString &family)
+{
     // Qt names a family found at several foundries "Family [Foundry]".
     const qsizetype foundry = family.indexOf(QStringLiteral(" ["));
-    return polish.contains((foundry > 0 ? family.left(foundry) : family).toCaseFolded());
+    return foundry > 0 ? family.left(foundry) : family;
 }
 
 QStringList buildFontEntries(const QStringList &families, bool (*covers)(const QString &))
@@ -58,10 +63,11 @@ QStringList buildFontEntries(const QStringList &families, bool (*covers)(const Q
             entries << text;
         }
     };
+    // One entry per family as its users know it, whatever foundries made it.
     for (const QString &family : families) {
-        add(family);
+        add(withoutFoundry(family));
         if (covers(family))
-            add(fontEntryText(family, kCentralEuropeanCharset));
+            add(fontEntryText(withoutFoundry(family), kCentralEuropeanCharset));
     }
     std::stable_sort(entries.begin(), entries.end(),
                      [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -71,8 +72,11 @@ CFormOptionsPage::CFormOptionsPage(FormKind kind, QWidget *parent)
     m_formList->setObjectName(QStringLiteral("formType"));
     m_formList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_preview->setObjectName(QStringLiteral("preview"));
-    m_preview->setFixedSize(kPreviewBox, kPreviewBox);
+    // At least a box an A4 sheet fits in; larger as the sheet is made larger.
+    m_preview->setMinimumSize(kPreviewBox, kPreviewBox);
+    m_preview->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_preview->setAlignment(Qt::AlignCenter);
+    m_preview->installEventFilter(this);
 
     auto *listForm = new QFormLayout;
     auto *listLabel = new QLabel(QStringLiteral("Rodzaj &formularza:"));
@@ -119,7 +123,7 @@ CFormOptionsPage::CFormOptionsPage(FormKind kind, QWidget *parent)
     auto *top = new QHBoxLayout(this);
     top->addLayout(left);
     top->addSpacing(8);
-    top->addWidget(m_preview, 0, Qt::AlignTop);
+    top->addWidget(m_preview, 1);
 
     // Typing quickly draws once, when the typing pauses for an event loop turn.
     m_previewTimer.setSingleShot(true);
@@ -277,6 +281,20 @@ void CFormOptionsPage::previewChanged()
         m_previewTimer.start();
 }
 
+bool CFormOptionsPage::eventFilter(QObject *watched, QEvent *event)
+{
+    // A larger picture is drawn for a larger box, not stretched.
+    if (watched == m_preview && event->type() == QEvent::Resize)
+        previewChanged();
+    return QWidget::eventFilter(watched, event);
+}
+
+int CFormOptionsPage::previewSide() const
+{
+    return m_preview->isVisible() ? std::max(kPreviewBox, std::min(m_preview->width(), m_preview->height()))
+                                  : kPreviewBox;
+}
+
 void CFormOptionsPage::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
@@ -295,7 +313,7 @@ void CFormOptionsPage::updatePreview()
 {
     m_previewTimer.stop();
     const qreal ratio = devicePixelRatioF();
-    const int dpi = std::max(1, int(std::floor(kPreviewBox * ratio * 25.4 / kA4LongSideMm)));
+    const int dpi = std::max(1, int(std::floor(previewSide() * ratio * 25.4 / kA4LongSideMm)));
     m_shown = shownSettings();
     m_image = m_renderer.render(m_shown, m_general, dpi);
     m_stale = false;

@@ -36,7 +36,7 @@ public:
     void setPreviewGeneral(const GeneralSettings &general);
     // The preview as the controls now stand; drawn again only after a change.
     const QImage &previewImage();
-    // The preview's size in pixels of the screen (a sheet of A4 fits in it).
+    // The preview's smallest size in pixels of the screen (a sheet of A4 fits in it).
     static int previewBox();
 
     QComboBox *formList() const { return m_formList; }
@@ -54,6 +54,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void fillFormList(bool original);
@@ -61,6 +62,8 @@ private:
     void applyZusAccountRule();
     void previewChanged();
     void updatePreview();
+    // The side of the square an A4 sheet is drawn into: the shown box's shorter side.
+    int previewSide() const;
     // The settings as the controls stand; a number that does not pass keeps the one shown.
     PrintSettings shownSettings() const;
 

@@ -4,7 +4,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinterInfo>
 #include <QVBoxLayout>
@@ -23,8 +25,8 @@ QComboBox *makeCombo(QWidget *parent, const char *objectName, bool editable)
 }
 
 // A drop-down list shows the first entry beginning with the text, or no
-// selection, with the stored text greyed in its place.
-void showInList(QComboBox *combo, const QString &text)
+// selection, with the stored text in its place; false when no entry fits.
+bool showInList(QComboBox *combo, const QString &text)
 {
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)
@@ -33,6 +35,22 @@ void showInList(QComboBox *combo, const QString &text)
     const int index = text.isEmpty() ? -1 : findEntryBeginning(items, text);
     combo->setPlaceholderText(index < 0 ? text : QString());
     combo->setCurrentIndex(index);
+    return index >= 0 || text.isEmpty();
+}
+
+QLabel *makeNote(QWidget *parent, const char *objectName)
+{
+    auto *note = new QLabel(parent);
+    note->setObjectName(QLatin1String(objectName));
+    note->setWordWrap(true);
+    note->hide();
+    return note;
+}
+
+void showNote(QLabel *note, const QString &text)
+{
+    note->setText(text);
+    note->setVisible(!text.isEmpty());
 }
 
 // An editable box shows exactly the text: selected when it is an entry,
@@ -51,7 +69,9 @@ COptionsDlg::COptionsDlg(QWidget *parent)
       m_font(makeCombo(this, "font", false)),
       m_size(makeCombo(this, "fontSize", true)),
       m_delimiter(makeCombo(this, "delimiter", true)),
-      m_autoOpen(new QCheckBox(QStringLiteral("&Automatyczne otwarcie ostatniego pliku"), this))
+      m_autoOpen(new QCheckBox(QStringLiteral("&Automatyczne otwarcie ostatniego pliku"), this)),
+      m_printerNote(makeNote(this, "printerNote")),
+      m_fontNote(makeNote(this, "fontNote"))
 {
     setObjectName(QStringLiteral("COptionsDlg"));
     m_autoOpen->setObjectName(QStringLiteral("autoOpen"));
@@ -68,7 +88,18 @@ COptionsDlg::COptionsDlg(QWidget *parent)
     auto *form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     form->addRow(QStringLiteral("&Drukarka domyślna:"), m_printer);
+    form->addRow(QString(), m_printerNote);
     form->addRow(QStringLiteral("&Czcionka:"), m_font);
+    form->addRow(QString(), m_fontNote);
+    // Another choice leaves nothing to explain.
+    connect(m_printer, &QComboBox::currentIndexChanged, m_printerNote, [this](int i) {
+        if (i >= 0)
+            showNote(m_printerNote, {});
+    });
+    connect(m_font, &QComboBox::currentIndexChanged, m_fontNote, [this](int i) {
+        if (i >= 0)
+            showNote(m_fontNote, {});
+    });
     form->addRow(QStringLiteral("&Rozmiar czcionki:"), m_size);
     form->addRow(QStringLiteral("Ogranicznik kwoty:"), m_delimiter);
 
@@ -101,8 +132,13 @@ void COptionsDlg::load(const GeneralSettings &settings, const QStringList &print
     m_delimiter->addItems(delimiterEntries());
 
     m_autoOpen->setChecked(settings.autoOpen != 0);
-    showInList(m_printer, settings.device);
-    showInList(m_font, fontEntryText(settings.fontName, settings.fontCharset));
+    const bool printerFound = showInList(m_printer, settings.device);
+    showNote(m_printerNote, printerFound ? QString()
+                                         : missingPrinterNote(settings.device, QPrinterInfo::defaultPrinterName()));
+    const bool fontFound = showInList(m_font, fontEntryText(settings.fontName, settings.fontCharset));
+    // fontconfig says which face stands in for a missing family.
+    showNote(m_fontNote, fontFound ? QString()
+                                   : missingFontNote(settings.fontName, QFontInfo(QFont(settings.fontName)).family()));
     showInEditable(m_size, QString::number(settings.fontSize));
     showInEditable(m_delimiter, settings.valueDelimiter);
 }

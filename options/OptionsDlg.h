@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 
 class COptionsDlg : public QWidget
 {
@@ -31,6 +32,9 @@ public:
     QComboBox *sizeBox() const { return m_size; }
     QComboBox *delimiterBox() const { return m_delimiter; }
     QCheckBox *autoOpenBox() const { return m_autoOpen; }
+    // Under a list whose stored entry this machine lacks: what happens instead.
+    QLabel *printerNote() const { return m_printerNote; }
+    QLabel *fontNote() const { return m_fontNote; }
 
 private:
     QComboBox *m_printer;
@@ -38,4 +42,6 @@ private:
     QComboBox *m_size;
     QComboBox *m_delimiter;
     QCheckBox *m_autoOpen;
+    QLabel *m_printerNote;
+    QLabel *m_fontNote;
 };

@@ -181,3 +181,15 @@ bool takeBackOptions(AllSettings &target, const AllSettings &edited, const Print
     target.tax = edited.tax;
     return reselect;
 }
+
+QString missingFontNote(const QString &font, const QString &printedWith)
+{
+    return QStringLiteral("%1 — brak w systemie, drukowana będzie czcionka %2").arg(font, printedWith);
+}
+
+QString missingPrinterNote(const QString &printer, const QString &defaultPrinter)
+{
+    return defaultPrinter.isEmpty()
+        ? QStringLiteral("%1 — brak w systemie; nie ma też drukarki domyślnej, można drukować do PDF").arg(printer)
+        : QStringLiteral("%1 — brak w systemie, drukowanie na drukarce domyślnej %2").arg(printer, defaultPrinter);
+}

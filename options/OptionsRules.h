@@ -33,6 +33,10 @@ int findEntryBeginning(const QStringList &entries, const QString &text);
 QString fontEntryText(const QString &name, int charset);
 // "Arial CE" saves as Arial with 238, anything else with 1.
 void splitFontEntry(const QString &entry, QString &name, int &charset);
+// What the page says of a stored font or printer this machine lacks: which
+// font prints instead, which printer prints (none: empty).
+QString missingFontNote(const QString &font, const QString &printedWith);
+QString missingPrinterNote(const QString &printer, const QString &defaultPrinter);
 // A positive size typed as a decimal number, else the stored one.
 int fontSizeFromText(const QString &text, int stored);
 // The sizes the size list offers, in this order.

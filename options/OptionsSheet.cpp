@@ -14,7 +14,12 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QSettings>
 #include <QVBoxLayout>
+
+namespace {
+const QString kSizeKey = QStringLiteral("OptionsSheet/Size");
+}
 
 COptionsSheet::COptionsSheet(const AllSettings &settings, QWidget *parent)
     : COptionsSheet(settings, Lists::fromSystem(), parent)
@@ -49,9 +54,9 @@ COptionsSheet::COptionsSheet(const AllSettings &settings, const Lists &lists, QW
     m_buttons->button(QDialogButtonBox::Help)->setText(QStringLiteral("Pomoc"));
 
     auto *top = new QVBoxLayout(this);
-    top->addWidget(m_tabs);
+    top->addWidget(m_tabs, 1);
     top->addWidget(m_buttons);
-    top->setSizeConstraint(QLayout::SetFixedSize);
+    setSizeGripEnabled(true);
 
     m_general->load(settings.general, lists.printers, lists.fonts);
     m_ordinary->load(settings.ordinary);
@@ -65,6 +70,17 @@ COptionsSheet::COptionsSheet(const AllSettings &settings, const Lists &lists, QW
     auto *f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, [] { requestHelp(HelpTopic::Options); });
     connect(m_tabs, &QTabWidget::currentChanged, this, &COptionsSheet::onPageChanged);
+
+    // Never smaller than its contents need, whatever size was stored.
+    const QSize stored = openSettingsStore()->value(kSizeKey).toSize();
+    if (stored.isValid())
+        resize(stored.expandedTo(sizeHint()));
+}
+
+void COptionsSheet::done(int result)
+{
+    openSettingsStore()->setValue(kSizeKey, size());
+    QDialog::done(result);
 }
 
 CFormOptionsPage *COptionsSheet::formPage(FormKind kind) const

@@ -3,6 +3,8 @@
 // "Przelew ZUS" and "Przelew US". Each page works on its own copy of the
 // settings; OK saves every page (a refused value keeps the sheet open on
 // that page) and result() then holds the edited settings. No Apply.
+// The sheet can be made larger, its previews growing with it; its size is
+// remembered in the settings group "OptionsSheet".
 
 #include "base/Settings.h"
 
@@ -44,6 +46,8 @@ public:
 
 public Q_SLOTS:
     void accept() override;
+    // Remembers the sheet's size for the next time it opens.
+    void done(int result) override;
 
 protected:
     // Shows a refused value's message; tests record it instead.

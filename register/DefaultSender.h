@@ -3,7 +3,7 @@
 // flagged default, in natural order. Raises CRegisterError when the register
 // cannot be read.
 
-#include "register/RegisterDatabase.h"
+#include "register/RegisterLocation.h"
 
 #include <QString>
 

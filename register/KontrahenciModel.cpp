@@ -1,7 +1,6 @@
 #include "register/KontrahenciModel.h"
 
 #include "model/PaymentAccounts.h"
-#include "register/KontrahenciSet.h"
 
 #include <QApplication>
 #include <QFont>
@@ -40,27 +39,21 @@ QString kindLabel(int kind)
     return kind >= 0 && kind < 3 ? QString::fromUtf8(KindLabels[kind]) : QString();
 }
 
-KontrahenciModel::KontrahenciModel(CKontrahenciSet *set, bool recipientMode, QObject *parent)
-    : QAbstractTableModel(parent), m_set(set), m_recipientMode(recipientMode)
+KontrahenciModel::KontrahenciModel(bool recipientMode, QObject *parent)
+    : QAbstractTableModel(parent), m_recipientMode(recipientMode)
 {
 }
 
-void KontrahenciModel::setRows(int count)
+void KontrahenciModel::setRows(std::vector<Party> rows)
 {
     beginResetModel();
-    m_rows = std::max(0, count);
+    m_rows = std::move(rows);
     endResetModel();
-}
-
-void KontrahenciModel::refresh()
-{
-    if (m_rows > 0)
-        Q_EMIT dataChanged(index(0, 0), index(m_rows - 1, columnCount() - 1));
 }
 
 int KontrahenciModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_rows;
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 int KontrahenciModel::columnCount(const QModelIndex &parent) const
@@ -70,31 +63,25 @@ int KontrahenciModel::columnCount(const QModelIndex &parent) const
 
 QVariant KontrahenciModel::data(const QModelIndex &index, int role) const
 {
-    const bool defaultMark = role == Qt::FontRole && index.column() == 0 && !m_recipientMode;
-    const bool accountNote = (role == Qt::ToolTipRole || role == Qt::DecorationRole) && index.column() == 1;
-    if ((role != Qt::DisplayRole && !defaultMark && !accountNote) || !index.isValid() || !m_set || !m_set->IsOpen())
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
-    try {
-        // The three columns of a row are asked for one after another.
-        if (m_set->GetAbsolutePosition() != index.row())
-            m_set->MoveTo(index.row());
-    } catch (const CRegisterError &) {
-        return {};   // the list keeps what it can show
-    }
-    if (defaultMark) {
+    const Party &p = party(index.row());
+    if (role == Qt::FontRole && index.column() == 0 && !m_recipientMode) {
         // The default sender's name is bold.
-        if (!m_set->m_Kh_Domyslny)
+        if (!p.isDefault)
             return {};
         QFont bold;
         bold.setBold(true);
         return bold;
     }
-    if (accountNote)
-        return accountNoteOf(m_set->accountText(), role);
+    if ((role == Qt::ToolTipRole || role == Qt::DecorationRole) && index.column() == 1)
+        return accountNoteOf(p.accountText(), role);
+    if (role != Qt::DisplayRole)
+        return {};
     switch (index.column()) {
-    case 0: return m_set->m_Kh_Nazwa1;
-    case 1: return m_set->accountText();
-    case 2: return kindLabel(m_set->m_Kh_Typ);
+    case 0: return p.name1;
+    case 1: return p.accountText();
+    case 2: return kindLabel(p.kind);
     }
     return {};
 }

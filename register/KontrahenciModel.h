@@ -1,22 +1,21 @@
 #pragma once
-// The rows of an open counterparty set for a list view, supplied on demand:
-// row i is read by moving the set to index i (constant time).
+// The parties a list dialog shows: a snapshot of the rows the store listed,
+// replaced whole after every filter, sort or change.
+
+#include "register/Party.h"
 
 #include <QAbstractTableModel>
-
-class CKontrahenciSet;
+#include <vector>
 
 class KontrahenciModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    KontrahenciModel(CKontrahenciSet *set, bool recipientMode, QObject *parent = nullptr);
+    explicit KontrahenciModel(bool recipientMode, QObject *parent = nullptr);
 
-    // The list shows this many rows; the set's count after a filter.
-    void setRows(int count);
-    // Rows are read again (after a sort or an edit).
-    void refresh();
+    void setRows(std::vector<Party> rows);
+    const Party &party(int row) const { return m_rows[size_t(row)]; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -24,9 +23,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    CKontrahenciSet *m_set;
     bool m_recipientMode;
-    int m_rows = 0;
+    std::vector<Party> m_rows;
 };
 
 // "Kontrahent", "Pracownik" or "Urząd skarbowy" for kinds 0 to 2, else empty.

@@ -4,7 +4,7 @@
 #include "base/HelpHook.h"
 #include "base/Messages.h"
 #include "register/KontrahenciModel.h"
-#include "register/KontrahenciSet.h"
+#include "register/PartyStore.h"
 #include "register/KontrahentDlg.h"
 
 #include <QCheckBox>
@@ -34,10 +34,13 @@ constexpr KindBoxDef KindBoxes[] = {
     {"kindTaxOffices", "Urzędy &skarbowe", 2, CListaKontrDlg::KindTaxOffices},
 };
 
-// Sort texts of the list columns.
-constexpr const char *ColumnSorts[] = {
-    "[KH_Nazwa1]", "[Kh_LiczbaKontrolna], [Kh_BankOdbiorcy], [Kh_Rachunek]", "[KH_Typ]",
-};
+// The order each list column sorts by.
+constexpr PartySort ColumnSorts[] = {PartySort::Name, PartySort::Account, PartySort::Kind};
+
+KontrahentValues valuesOf(const Party &p)
+{
+    return {p.check, p.name1, p.name2, p.bank, p.account, p.kind, p.isDefault};
+}
 
 template <typename W>
 W *named(W *widget, const char *objectName)
@@ -125,7 +128,7 @@ void CListaKontrDlg::initDialog()
 
     m_flex.Attach(this, true);
 
-    m_model = new KontrahenciModel(m_set, m_recipientMode, this);
+    m_model = new KontrahenciModel(m_recipientMode, this);
     m_list->setModel(m_model);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -144,6 +147,7 @@ void CListaKontrDlg::initDialog()
     connect(m_list->horizontalHeader(), &QHeaderView::sectionClicked, this, &CListaKontrDlg::onSort);
     connect(m_list, &QTableView::doubleClicked, this, &CListaKontrDlg::onDoubleClick);
     m_list->installEventFilter(this);
+    m_nameFilter->installEventFilter(this);
 
     for (int k = 0; k < 3; ++k) {
         QCheckBox *box = m_kindBoxes[k];
@@ -164,53 +168,61 @@ void CListaKontrDlg::initDialog()
     applyFilter();
 }
 
-QString CListaKontrDlg::filterText() const
+PartyFilter CListaKontrDlg::filter() const
 {
-    QString filter;
+    PartyFilter f;
     if (!m_recipientMode) {
-        filter = QStringLiteral("(KH_Typ=%1)").arg(3);
+        f = PartyFilter::senders();
     } else {
-        QStringList terms;
+        f.kinds = 0;
         for (int k = 0; k < 3; ++k)
             if (m_kindBoxes[k]->isChecked())
-                terms << QStringLiteral("KH_Typ=%1").arg(KindBoxes[k].kind);
-        if (terms.isEmpty())
-            terms << QStringLiteral("KH_Typ=%1").arg(-1);
-        filter = u'(' + terms.join(QStringLiteral(" OR ")) + u')';
+                f.kinds |= quint8(1u << KindBoxes[k].kind);
     }
-    QString name = m_nameFilter->text();
-    if (!name.isEmpty()) {
-        name.replace(u'"', QStringLiteral("\"\""));
-        filter += QStringLiteral(" AND ") + QStringLiteral("KH_Nazwa1 LIKE \"%1*\"").arg(name);
+    f.namePrefix = m_nameFilter->text();
+    return f;
+}
+
+bool CListaKontrDlg::reload()
+{
+    if (!m_model || !m_store)
+        return false;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        m_model->setRows(m_store->list(filter(), m_sort));
+    } catch (const CRegisterError &e) {
+        QGuiApplication::restoreOverrideCursor();
+        showError(e.message());
+        return false;
     }
-    return filter;
+    QGuiApplication::restoreOverrideCursor();
+    return true;
 }
 
 void CListaKontrDlg::applyFilter()
 {
-    if (!m_model)
+    reload();
+    // Picking from the keyboard: the first party shown is the one Enter takes.
+    if (!m_managing)
+        selectRow(0);
+}
+
+void CListaKontrDlg::selectRow(int row)
+{
+    if (row < 0 || row >= m_list->model()->rowCount())
         return;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        if (m_set)
-            m_set->ApplyFilter(filterText());
-    } catch (const CRegisterError &) {
-    }
-    QGuiApplication::restoreOverrideCursor();
-    m_model->setRows(m_set && m_set->IsOpen() ? int(m_set->GetRecordCount()) : 0);
+    m_list->selectionModel()->setCurrentIndex(m_list->model()->index(row, 0),
+                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void CListaKontrDlg::onSort(int column)
 {
-    if (!m_set || !m_set->IsOpen() || column < 0 || column >= int(std::size(ColumnSorts)))
+    if (column < 0 || column >= int(std::size(ColumnSorts)))
         return;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        m_set->ApplySort(QLatin1String(ColumnSorts[column]));
-    } catch (const CRegisterError &) {
-    }
-    QGuiApplication::restoreOverrideCursor();
-    m_model->refresh();
+    const PartySort before = m_sort;
+    m_sort = ColumnSorts[column];
+    if (!reload())
+        m_sort = before;
 }
 
 QList<int> CListaKontrDlg::selectedRows() const
@@ -222,41 +234,74 @@ QList<int> CListaKontrDlg::selectedRows() const
     return rows;
 }
 
+bool CListaKontrDlg::editAndSave(CKontrahentDlg &dlg, Party party)
+{
+    bool again = runEditDialog(dlg) == QDialog::Accepted;
+    while (again) {
+        const KontrahentValues v = dlg.values();
+        party.check = v.check;
+        party.name1 = v.name;
+        party.name2 = v.name2;
+        party.bank = v.bank;
+        party.account = v.account;
+        if (m_recipientMode) {
+            party.kind = quint8(v.kind);
+        } else {
+            party.kind = TypNadawca;
+            party.isDefault = v.isDefault;
+        }
+        try {
+            if (party.id == 0)
+                m_store->add(party);
+            else
+                m_store->update(party);
+            reload();
+            return true;
+        } catch (const CRegisterConflict &c) {
+            if (c.reason() == CRegisterConflict::Deleted) {
+                // Saved again as a new party, or back to the text typed.
+                if (ask(c.message() + QStringLiteral("\nCzy zapisać go jako nowego kontrahenta?"))) {
+                    party.id = 0;
+                    party.version = 0;
+                    continue;
+                }
+            } else if (ask(c.message() + QStringLiteral("\nCzy wczytać jego zapisane dane? "
+                                                        "(Nie: zostaje wpisany tekst.)"))) {
+                try {
+                    if (const std::optional<Party> fresh = m_store->find(party.id)) {
+                        party = *fresh;
+                        dlg.setValues(valuesOf(party));
+                    }
+                } catch (const CRegisterError &e) {
+                    showError(e.message());
+                }
+            }
+        } catch (const CRegisterError &e) {
+            showError(e.message());
+        }
+        again = runEditDialog(dlg) == QDialog::Accepted;
+    }
+    return false;
+}
+
 void CListaKontrDlg::onAdd()
 {
-    if (!m_managing)
+    if (!m_managing || !m_store)
         return;
-    CKontrahentDlg dlg(m_recipientMode, this);
     KontrahentValues values;
     if (!m_recipientMode) {
-        long defaults = 0;
         try {
-            m_set->ApplyFilter(QStringLiteral("Kh_Domyslny=true"));
-            defaults = m_set->GetRecordCount();
-            m_set->ApplyFilter(filterText());
-        } catch (const CRegisterError &) {
-            defaults = 0;
+            values.isDefault = !m_store->defaultSender();
+        } catch (const CRegisterError &e) {
+            showError(e.message());
+            return;
         }
-        values.isDefault = defaults == 0;
     }
+    CKontrahentDlg dlg(m_recipientMode, this);
     dlg.setValues(values);
-    if (runEditDialog(dlg) != QDialog::Accepted)
-        return;
-    const KontrahentValues v = dlg.values();
-    try {
-        m_set->AddNew();
-        m_set->m_Kh_LiczbaKontrolna = v.check;
-        m_set->m_Kh_Nazwa1 = v.name;
-        m_set->m_Kh_Nazwa2 = v.name2;
-        m_set->m_Kh_BankOdbiorcy = v.bank;
-        m_set->m_Kh_Rachunek = v.account;
-        m_set->m_Kh_Typ = quint8(m_recipientMode ? v.kind : TypNadawca);
-        m_set->m_Kh_Domyslny = v.isDefault;
-        m_set->Update();
-    } catch (const CRegisterError &) {
-        return;
-    }
-    applyFilter();
+    Party party;
+    party.kind = m_recipientMode ? TypKontrahent : TypNadawca;
+    editAndSave(dlg, party);
 }
 
 void CListaKontrDlg::onEdit()
@@ -272,39 +317,24 @@ void CListaKontrDlg::onEdit()
         showError(Msg::text(Msg::NothingSelected));
         return;
     }
-    if (!m_set || !m_set->IsOpen())
+    if (!m_store)
         return;
-    const int row = rows.first();
+    // The party as stored now, not as listed: another user may have changed it.
+    std::optional<Party> party;
     try {
-        m_set->MoveTo(row);
-        CKontrahentDlg dlg(m_recipientMode, this);
-        const bool wasDefault = m_set->m_Kh_Domyslny;
-        dlg.setValues({m_set->m_Kh_LiczbaKontrolna, m_set->m_Kh_Nazwa1, m_set->m_Kh_Nazwa2, m_set->m_Kh_BankOdbiorcy,
-                       m_set->m_Kh_Rachunek, m_set->m_Kh_Typ, m_set->m_Kh_Domyslny});
-        if (runEditDialog(dlg) != QDialog::Accepted)
-            return;
-        const KontrahentValues v = dlg.values();
-        m_set->MoveTo(row);
-        m_set->Edit();
-        m_set->m_Kh_LiczbaKontrolna = v.check;
-        m_set->m_Kh_Nazwa1 = v.name;
-        m_set->m_Kh_Nazwa2 = v.name2;
-        m_set->m_Kh_BankOdbiorcy = v.bank;
-        m_set->m_Kh_Rachunek = v.account;
-        if (m_recipientMode) {
-            m_set->m_Kh_Typ = quint8(v.kind);
-        } else {
-            m_set->m_Kh_Typ = TypNadawca;
-            // One default sender: making this one default clears every flag first.
-            if (!wasDefault && v.isDefault)
-                m_set->ClearDefaultFlags();
-            m_set->m_Kh_Domyslny = v.isDefault;
-        }
-        m_set->Update();
-    } catch (const CRegisterError &) {
+        party = m_store->find(m_model->party(rows.first()).id);
+    } catch (const CRegisterError &e) {
+        showError(e.message());
         return;
     }
-    applyFilter();
+    if (!party) {
+        showError(CRegisterConflict(CRegisterConflict::Deleted).message());
+        reload();
+        return;
+    }
+    CKontrahentDlg dlg(m_recipientMode, this);
+    dlg.setValues(valuesOf(*party));
+    editAndSave(dlg, *party);
 }
 
 void CListaKontrDlg::onDelete()
@@ -316,23 +346,19 @@ void CListaKontrDlg::onDelete()
         showError(Msg::text(Msg::NothingSelected));
         return;
     }
-    if (!confirmDelete())
+    if (!confirmDelete() || !m_store)
         return;
-    int deleted = 0;
-    if (m_set && m_set->IsOpen()) {
-        try {
-            // Each deletion moves the later rows up by one.
-            for (int k = 0; k < rows.size(); ++k) {
-                m_set->MoveFirst();
-                m_set->Move(rows[k] - k);
-                m_set->Delete();
-                ++deleted;
-            }
-        } catch (const CRegisterError &) {
-        }
+    QList<qint64> ids;
+    for (int r : rows)
+        ids << m_model->party(r).id;
+    try {
+        m_store->remove(ids);
+    } catch (const CRegisterError &e) {
+        showError(e.message());
+        return;   // nothing removed: the list and its selection stay
     }
     m_list->clearSelection();
-    m_model->setRows(m_model->rowCount() - deleted);
+    reload();
 }
 
 void CListaKontrDlg::onOk()
@@ -346,13 +372,7 @@ void CListaKontrDlg::onOk()
         showError(Msg::text(Msg::NothingSelected));
         return;
     }
-    if (m_set && m_set->IsOpen()) {
-        try {
-            m_set->MoveTo(rows.first());
-        } catch (const CRegisterError &) {
-            return;
-        }
-    }
+    m_picked = m_model->party(rows.first());
     accept();
 }
 
@@ -377,6 +397,18 @@ void CListaKontrDlg::keyPressEvent(QKeyEvent *event)
 
 bool CListaKontrDlg::eventFilter(QObject *watched, QEvent *event)
 {
+    // Up and Down in the name filter move through the list, the typing stays in the filter.
+    if (watched == m_nameFilter && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+            QCoreApplication::sendEvent(m_list, event);
+            return true;
+        }
+    }
+    // Reaching the list by its letter or Tab: the row Enter would take is chosen.
+    if (watched == m_list && event->type() == QEvent::FocusIn && !m_managing
+        && !m_list->selectionModel()->hasSelection())
+        selectRow(m_list->currentIndex().isValid() ? m_list->currentIndex().row() : 0);
     // Del in the list is Usuń, with its question.
     if (watched == m_list && event->type() == QEvent::KeyPress && m_managing) {
         const auto *key = static_cast<QKeyEvent *>(event);
@@ -391,6 +423,12 @@ bool CListaKontrDlg::eventFilter(QObject *watched, QEvent *event)
 void CListaKontrDlg::showError(const QString &text)
 {
     QMessageBox::critical(this, programTitle(), text);
+}
+
+bool CListaKontrDlg::ask(const QString &text)
+{
+    return QMessageBox::question(this, programTitle(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        == QMessageBox::Yes;
 }
 
 bool CListaKontrDlg::confirmDelete()

@@ -1,15 +1,19 @@
 #pragma once
-// CListaKontrDlg: the parties of one side (recipients or senders) from a set
-// the caller has opened; filters on every keystroke, sorts by header, and
-// either manages the register (add, edit, delete) or returns a picked party
-// as the set's current row. Register failures inside it are dropped.
+// CListaKontrDlg: the parties of one side (recipients or senders) from a
+// store the caller has opened; filters on every keystroke, sorts by header,
+// and either manages the register (add, edit, delete) or returns a picked
+// party. A register failure is shown with the store's message; the list
+// keeps what it showed and an edit dialog comes back with what was typed.
 
 #include "controls/WexFlexPlugin.h"
+#include "register/Party.h"
 
 #include <QDialog>
+#include <optional>
 
-class CKontrahenciSet;
 class CKontrahentDlg;
+class PartyStore;
+struct KontrahentValues;
 class KontrahenciModel;
 class QCheckBox;
 class QLabel;
@@ -28,7 +32,9 @@ public:
 
     CListaKontrDlg(bool recipientMode, bool managing, int initialKinds, QWidget *parent = nullptr);
 
-    void setSet(CKontrahenciSet *set) { m_set = set; }
+    void setStore(PartyStore *store) { m_store = store; }
+    // The order the list opens in (the managing lists: by name).
+    void setSort(PartySort sort) { m_sort = sort; }
     // Settings section for the placement ("KontrahenciDlg", "NadawcyDlg").
     void setPlacementName(const QString &name) { m_flex.setSection(name); }
 
@@ -36,9 +42,11 @@ public:
     // Builds the controls' state and applies the filter; exec() calls it.
     void initDialog();
 
-    // The filter text the controls stand for.
-    QString filterText() const;
+    // The filter the controls stand for.
+    PartyFilter filter() const;
     QTableView *list() const { return m_list; }
+    // The party chosen with OK in picking mode.
+    const std::optional<Party> &picked() const { return m_picked; }
 
 public Q_SLOTS:
     void applyFilter();
@@ -52,15 +60,26 @@ protected:
     // Message boxes and the edit dialog go through these, so tests can answer.
     virtual void showError(const QString &text);
     virtual bool confirmDelete();
+    // A yes/no question about a save another user got in the way of.
+    virtual bool ask(const QString &text);
     virtual int runEditDialog(CKontrahentDlg &dlg);
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QList<int> selectedRows() const;
+    // Makes the row current and the only one selected; nothing when there is no such row.
+    void selectRow(int row);
     void onDoubleClick(const QModelIndex &index);
+    // Lists again; false (the failure shown) when the store refused.
+    bool reload();
+    // Runs the edit dialog until its text is saved or the user gives up;
+    // true when saved.
+    bool editAndSave(CKontrahentDlg &dlg, Party party);
 
-    CKontrahenciSet *m_set = nullptr;
+    PartyStore *m_store = nullptr;
+    PartySort m_sort = PartySort::Natural;
+    std::optional<Party> m_picked;
     bool m_recipientMode;
     bool m_managing;
     int m_initialKinds;

@@ -1,7 +1,7 @@
 #include "register/PartyPick.h"
 
 #include "base/AppIdentity.h"
-#include "register/KontrahenciSet.h"
+#include "register/PartyStore.h"
 #include "register/ListaKontrDlg.h"
 
 #include <QMessageBox>
@@ -14,17 +14,17 @@ void reportRegisterError(QWidget *parent, const CRegisterError &e)
 std::optional<CPickedParty> pickParty(QWidget *parent, const RegisterLocation &where, bool recipients,
                                      int initialKinds)
 {
-    CKontrahenciSet set(where);
+    std::unique_ptr<PartyStore> store;
     try {
-        set.Open();
+        store = PartyStore::open(where);
     } catch (const CRegisterError &e) {
         reportRegisterError(parent, e);
         return std::nullopt;
     }
     CListaKontrDlg dlg(recipients, false, recipients ? initialKinds : int(CListaKontrDlg::AllKinds), parent);
-    dlg.setSet(&set);
-    if (dlg.exec() != QDialog::Accepted || !set.IsOpen() || set.GetAbsolutePosition() < 0)
+    dlg.setStore(store.get());
+    if (dlg.exec() != QDialog::Accepted || !dlg.picked())
         return std::nullopt;
-    return CPickedParty {set.m_Kh_Nazwa1, set.m_Kh_Nazwa2, set.m_Kh_LiczbaKontrolna, set.m_Kh_BankOdbiorcy,
-                         set.m_Kh_Rachunek, set.accountText()};
+    const Party &p = *dlg.picked();
+    return CPickedParty {p.name1, p.name2, p.check, p.bank, p.account, p.accountText()};
 }

@@ -3,7 +3,8 @@
 // recipients with the kind bits preset or senders. A register failure is
 // shown in its own message box and gives "nothing picked".
 
-#include "register/RegisterDatabase.h"
+#include "register/RegisterError.h"
+#include "register/RegisterLocation.h"
 
 #include <QString>
 #include <optional>

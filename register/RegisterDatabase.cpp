@@ -1,14 +1,20 @@
 #include "register/RegisterDatabase.h"
 
+#include "register/PolishCollation.h"
+
 #include <QChar>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <sqlite3.h>
 
 #include <vector>
 
 namespace {
+
+// The layout this program writes; Kh_Schemat holds its number. Files of
+// older programs have no Kh_Schemat and no row version: they are brought up
+// to date once, in one transaction.
+constexpr int SchemaVersion = 1;
 
 constexpr const char *SchemaSql =
     "CREATE TABLE IF NOT EXISTS Kontrahent ("
@@ -19,29 +25,12 @@ constexpr const char *SchemaSql =
     " Kh_BankOdbiorcy TEXT NOT NULL DEFAULT '' COLLATE PL_NOCASE,"
     " Kh_Rachunek TEXT NOT NULL DEFAULT '' COLLATE PL_NOCASE,"
     " Kh_Typ INTEGER NOT NULL DEFAULT 0,"
-    " Kh_Domyslny INTEGER NOT NULL DEFAULT 0);"
+    " Kh_Domyslny INTEGER NOT NULL DEFAULT 0,"
+    " Kh_Wersja INTEGER NOT NULL DEFAULT 1);"
     // The kind and the flag ride along in the name index, so the list's
     // filters read the index alone instead of visiting every row.
-    "CREATE INDEX IF NOT EXISTS Kh_Nazwa1 ON Kontrahent(Kh_Nazwa1 COLLATE PL_NOCASE, Kh_Typ, Kh_Domyslny);";
-
-// Polish letters sort right after their base letter; weights are the base
-// letter's code times 4 plus the rank.
-struct PolishWeight { char32_t letter; char32_t base; int rank; };
-constexpr PolishWeight PolishWeights[] = {
-    {U'ą', U'a', 1}, {U'ć', U'c', 1}, {U'ę', U'e', 1}, {U'ł', U'l', 1}, {U'ń', U'n', 1},
-    {U'ó', U'o', 1}, {U'ś', U's', 1}, {U'ź', U'z', 1}, {U'ż', U'z', 2},
-};
-
-char32_t weight(char32_t c)
-{
-    c = QChar::toCaseFolded(c);
-    if (c < 0x80)
-        return c * 4;
-    for (const auto &w : PolishWeights)
-        if (w.letter == c)
-            return w.base * 4 + w.rank;
-    return c * 4;
-}
+    "CREATE INDEX IF NOT EXISTS Kh_Nazwa1 ON Kontrahent(Kh_Nazwa1 COLLATE PL_NOCASE, Kh_Typ, Kh_Domyslny);"
+    "CREATE TABLE IF NOT EXISTS Kh_Schemat (Wersja INTEGER NOT NULL);";
 
 // Decodes UTF-8 as SQLite hands it over, one code point at a time.
 char32_t nextUtf8(const unsigned char *&p, const unsigned char *end)
@@ -60,49 +49,11 @@ int collate(void *, int n1, const void *s1, int n2, const void *s2)
     auto *a = static_cast<const unsigned char *>(s1), *ae = a + n1;
     auto *b = static_cast<const unsigned char *>(s2), *be = b + n2;
     while (a < ae && b < be) {
-        const char32_t wa = weight(nextUtf8(a, ae)), wb = weight(nextUtf8(b, be));
+        const char32_t wa = PolishCollation::weight(nextUtf8(a, ae)), wb = PolishCollation::weight(nextUtf8(b, be));
         if (wa != wb)
             return wa < wb ? -1 : 1;
     }
     return (a < ae) - (b < be);
-}
-
-std::u32string folded(QStringView s)
-{
-    std::u32string out;
-    out.reserve(s.size());
-    for (char32_t c : s.toUcs4())
-        out.push_back(QChar::toCaseFolded(c));
-    return out;
-}
-
-bool matchesOne(char32_t pc, char32_t vc)
-{
-    return pc == U'?' || (pc == U'#' ? (vc >= U'0' && vc <= U'9') : pc == vc);
-}
-
-// Greedy match that returns to the last "*" only, so a pattern full of stars
-// costs at most length times length, never an exponential search.
-bool likeMatch(const std::u32string &v, const std::u32string &p)
-{
-    size_t vi = 0, pi = 0, starP = std::u32string::npos, starV = 0;
-    while (vi < v.size()) {
-        if (pi < p.size() && p[pi] == U'*') {
-            starP = pi++;
-            starV = vi;
-        } else if (pi < p.size() && matchesOne(p[pi], v[vi])) {
-            ++vi;
-            ++pi;
-        } else if (starP != std::u32string::npos) {
-            pi = starP + 1;
-            vi = ++starV;
-        } else {
-            return false;
-        }
-    }
-    while (pi < p.size() && p[pi] == U'*')
-        ++pi;
-    return pi == p.size();
 }
 
 void foldUtf8(const unsigned char *p, int n, std::u32string &out)
@@ -139,17 +90,12 @@ void likeFunction(sqlite3_context *ctx, int, sqlite3_value **argv)
     }
     thread_local std::u32string value;
     foldUtf8(sqlite3_value_text(argv[0]), sqlite3_value_bytes(argv[0]), value);
-    sqlite3_result_int(ctx, likeMatch(value, *pattern) ? 1 : 0);
+    sqlite3_result_int(ctx, PolishCollation::wildcardMatchFolded(value, *pattern) ? 1 : 0);
 }
 
 } // namespace
 
 namespace RegisterDb {
-
-QString defaultPath()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/kantomix.db");
-}
 
 void raise(sqlite3 *db, int rc)
 {
@@ -170,6 +116,65 @@ void raise(sqlite3 *db, int rc)
     }
 }
 
+namespace {
+
+bool hasTable(sqlite3 *db, const char *name)
+{
+    Statement st(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
+    st.bind(1, QString::fromLatin1(name));
+    return st.step();
+}
+
+int storedSchema(sqlite3 *db)
+{
+    if (!hasTable(db, "Kh_Schemat"))
+        return 0;
+    Statement st(db, "SELECT max(Wersja) FROM Kh_Schemat");
+    return st.step() ? int(st.int64(0)) : 0;
+}
+
+void exec(sqlite3 *db, const char *sql)
+{
+    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        raise(db, rc);
+}
+
+// Creates the tables, or adds what an older program's file lacks, in one
+// transaction; a file already up to date is only read.
+void bringUpToDate(sqlite3 *db)
+{
+    if (storedSchema(db) == SchemaVersion)
+        return;
+    exec(db, "BEGIN IMMEDIATE");
+    try {
+        const int stored = storedSchema(db);   // another program may have done it meanwhile
+        if (stored > SchemaVersion)
+            throw CRegisterError(QStringLiteral("Baza kontrahentów %1 pochodzi z nowszej wersji programu; "
+                                                "ta wersja jej nie zmieni.")
+                                     .arg(QString::fromUtf8(sqlite3_db_filename(db, "main"))));
+        if (stored < SchemaVersion) {
+            const bool older = hasTable(db, "Kontrahent");
+            exec(db, SchemaSql);
+            if (older) {
+                Statement col(db, "SELECT 1 FROM pragma_table_info('Kontrahent') WHERE name = 'Kh_Wersja'");
+                if (!col.step())
+                    exec(db, "ALTER TABLE Kontrahent ADD COLUMN Kh_Wersja INTEGER NOT NULL DEFAULT 1");
+            }
+            exec(db, "DELETE FROM Kh_Schemat");
+            Statement put(db, "INSERT INTO Kh_Schemat (Wersja) VALUES (?)");
+            put.bind(1, qint64(SchemaVersion));
+            put.step();
+        }
+        exec(db, "COMMIT");
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+} // namespace
+
 sqlite3 *open(const RegisterLocation &where)
 {
     const QString &path = where.path;
@@ -189,15 +194,13 @@ sqlite3 *open(const RegisterLocation &where)
     if (rc == SQLITE_OK)
         rc = sqlite3_create_function(db, "kh_like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, likeFunction,
                                      nullptr, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db, SchemaSql, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
-        try {
+    try {
+        if (rc != SQLITE_OK)
             raise(db, rc);
-        } catch (...) {
-            sqlite3_close(db);
-            throw;
-        }
+        bringUpToDate(db);
+    } catch (...) {
+        sqlite3_close(db);
+        throw;
     }
     return db;
 }
@@ -205,17 +208,6 @@ sqlite3 *open(const RegisterLocation &where)
 void close(sqlite3 *db)
 {
     sqlite3_close_v2(db);
-}
-
-bool jetLike(QStringView value, QStringView pattern)
-{
-    return likeMatch(folded(value), folded(pattern));
-}
-
-int compareNoCase(QStringView a, QStringView b)
-{
-    const QByteArray ua = a.toUtf8(), ub = b.toUtf8();
-    return collate(nullptr, int(ua.size()), ua.constData(), int(ub.size()), ub.constData());
 }
 
 Statement::Statement(sqlite3 *db, const char *sql) : m_db(db)

@@ -38,4 +38,7 @@ while [ $# -gt 0 ]; do
 done
 [ "$status" -eq 0 ] || exit 1
 
+# The register's server tests start their own throwaway server and stop it
+# after the last of them; stopped here too should the run be cut short.
+trap 'sh scripts/pgtest.sh stop build-asan/pgtest >/dev/null 2>&1 || true' EXIT INT TERM
 ctest --test-dir build-asan --output-on-failure -j2

@@ -93,20 +93,25 @@ void TestCurrency::toTwoDecimalText_data()
 {
     QTest::addColumn<qint64>("value");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("1234.50") << qint64(12345000) << "1234,50";
-    QTest::newRow("0") << qint64(0) << "0,00";
-    QTest::newRow("12.05") << qint64(120500) << "12,05";
-    QTest::newRow("12") << qint64(120000) << "12,00";
-    QTest::newRow("12.5") << qint64(125000) << "12,50";
-    QTest::newRow("0.01") << qint64(100) << "0,01";
-    QTest::newRow("largest amount") << kMax << "922337203685477,58";
+    QTest::addColumn<QString>("grouped");   // as the list and the amount edit show it
+    QTest::newRow("1234.50") << qint64(12345000) << "1234,50" << "1 234,50";
+    QTest::newRow("0") << qint64(0) << "0,00" << "0,00";
+    QTest::newRow("12.05") << qint64(120500) << "12,05" << "12,05";
+    QTest::newRow("12") << qint64(120000) << "12,00" << "12,00";
+    QTest::newRow("12.5") << qint64(125000) << "12,50" << "12,50";
+    QTest::newRow("0.01") << qint64(100) << "0,01" << "0,01";
+    QTest::newRow("-123") << qint64(-1230000) << "-123,00" << "-123,00";
+    QTest::newRow("-123456.7") << qint64(-1234567000) << "-123456,70" << "-123 456,70";
+    QTest::newRow("largest amount") << kMax << "922337203685477,58" << "922 337 203 685 477,58";
 }
 
 void TestCurrency::toTwoDecimalText()
 {
     QFETCH(qint64, value);
     QFETCH(QString, expected);
+    QFETCH(QString, grouped);
     QCOMPARE(cy(value).toTwoDecimalText(), expected);
+    QCOMPARE(cy(value).toGroupedText(), grouped);
 }
 
 void TestCurrency::toText_data()

@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -158,12 +159,22 @@ private Q_SLOTS:
         Dialog d;
         QVERIFY(d.ready());
         QLineEdit *account = d.page->senderAccount();
+        // The field's label says what it holds.
+        const auto label = [account] {
+            for (QLabel *l : account->parentWidget()->findChildren<QLabel *>())
+                if (l->buddy() == account)
+                    return l->text();
+            return QString();
+        };
+        const QString accountLabel = QStringLiteral("Nr rac&h. nadawcy:"), wordsLabel = QStringLiteral("Kwota słownie:");
+        QCOMPARE(label(), accountLabel);
         account->setText(QStringLiteral("11-22222222-3333"));
         d.page->amount()->setAmountText(QStringLiteral("123,45"));
 
         d.page->depositButton()->click();
         QCOMPARE(account->text(), QStringLiteral("jed*dwa*trz* 45/100"));
         QVERIFY(!account->isEnabled());
+        QCOMPARE(label(), wordsLabel);
 
         // Typing another amount while "Wpłata" is on refreshes the words.
         d.page->amount()->setFocus();
@@ -180,6 +191,7 @@ private Q_SLOTS:
         d.page->transferButton()->click();
         QCOMPARE(account->text(), QStringLiteral("11-22222222-3333"));
         QVERIFY(account->isEnabled());
+        QCOMPARE(label(), accountLabel);
         QVERIFY(d.dlg->onSave());
         QCOMPARE(d.rec.isTransfer, 1);
         QCOMPARE(d.rec.senderAccount, QStringLiteral("11-22222222-3333"));
@@ -189,9 +201,11 @@ private Q_SLOTS:
         d.dlg->ShowPage(1);
         QVERIFY(!account->isEnabled());
         QVERIFY(d.page->depositButton()->isChecked());
+        QCOMPARE(label(), wordsLabel);
         d.rec.isTransfer = 1;
         d.dlg->ShowPage(1);
         QVERIFY(account->isEnabled());
+        QCOMPARE(label(), accountLabel);
     }
 
     // The marks follow the typing, never block a save, and change nothing stored.
@@ -255,7 +269,7 @@ private Q_SLOTS:
         QFETCH(QString, check);
         QFETCH(bool, deposit);
         QFETCH(QString, account);
-        addParties({Party("Zakład Usług Różnych „Żuraw”", 3, true, "10101023", "0000261395100000",
+        addParties({SeedParty("Zakład Usług Różnych „Żuraw”", 3, true, "10101023", "0000261395100000",
                           check.toUtf8().constData())});
         Dialog d;
         QVERIFY(d.ready());
@@ -281,8 +295,8 @@ private Q_SLOTS:
 
     void recipientPickListsCounterpartiesAndEmployees()
     {
-        addParties({Party("Kontrahent Jeden", 0, false, "11112222", "333", "44"), Party("Pracownik Dwa", 1),
-                    Party("Urząd Skarbowy Trzy", 2)});
+        addParties({SeedParty("Kontrahent Jeden", 0, false, "11112222", "333", "44"), SeedParty("Pracownik Dwa", 1),
+                    SeedParty("Urząd Skarbowy Trzy", 2)});
         Dialog d;
         QVERIFY(d.ready());
         int listed = -1;

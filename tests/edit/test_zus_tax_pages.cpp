@@ -590,8 +590,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, pick);
         QFETCH(int, listed);
-        addParties({Party("Urząd Skarbowy Łódź-Widzew", 2, false, "10101371", "0024142221000000", "09"),
-                    Party("Kontrahent Jeden", 0), Party("Zakład Usług Różnych „Żuraw”", 3, true, "10901014",
+        addParties({SeedParty("Urząd Skarbowy Łódź-Widzew", 2, false, "10101371", "0024142221000000", "09"),
+                    SeedParty("Kontrahent Jeden", 0), SeedParty("Zakład Usług Różnych „Żuraw”", 3, true, "10901014",
                                                         "0000000123456789", "48")});
         const bool zus = pick.startsWith(u"zus");
         Dialog d(zus ? zusOrder() : taxOrder());

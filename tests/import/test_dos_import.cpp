@@ -4,7 +4,6 @@
 #include "import/Hop.h"
 
 #include <QTest>
-#include <sqlite3.h>
 
 namespace {
 
@@ -29,15 +28,9 @@ struct Row
 
 QVector<Row> registerRows()
 {
-    CKontrahenciSet set(testRegister());
-    set.m_strSort = QStringLiteral("[KH_Nazwa1]");
-    set.Open();
     QVector<Row> out;
-    for (long i = 0; i < set.GetRecordCount(); ++i) {
-        set.MoveTo(i);
-        out.push_back({set.m_Kh_Nazwa1, set.m_Kh_Nazwa2, set.m_Kh_LiczbaKontrolna, set.m_Kh_BankOdbiorcy,
-                       set.m_Kh_Rachunek, set.m_Kh_Typ, set.m_Kh_Domyslny});
-    }
+    for (const Party &p : partiesOf())
+        out.push_back({p.name1, p.name2, p.check, p.bank, p.account, p.kind, p.isDefault});
     return out;
 }
 
@@ -62,8 +55,8 @@ class TestDosImport : public QObject
 
     CHop runImport(int source)
     {
-        CKontrahenciSet target(testRegister());
-        CHop hop(source, CHop::dataFolderOf(root), target);
+        const auto target = PartyStore::open(testRegister());
+        CHop hop(source, CHop::dataFolderOf(root), *target);
         hop.Run();
         return hop;
     }
@@ -319,16 +312,14 @@ private Q_SLOTS:
         writeDbf(dbfs(), "OWNER", charCols(OwnerCols), {{"Moja Firma", Nrb, "Kraków", "Długa 5", "31-100"}});
         writeDbf(dbfs(), "FIRMY", charCols(OwnerCols),
                  {{"Alfa", "", "Łódź", "Piotrkowska 1", "90-001"}, {"Beta", "", "", "", ""}});
-        sqlite3 *reader = nullptr;
-        QCOMPARE(sqlite3_open(env.dbPath().toUtf8().constData(), &reader), SQLITE_OK);
+        RegisterHolder reader(env.dbPath());
         if (readerHoldsLock)
-            QCOMPARE(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr), SQLITE_OK);
+            QVERIFY(reader.hold());
         const int wait = testRegister().busyTimeoutMs;
         testRegister().busyTimeoutMs = 50;
         const CHop hop = runImport(CHop::Korvant);
         testRegister().busyTimeoutMs = wait;
-        sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
-        sqlite3_close(reader);
+        reader.release();
 
         QCOMPARE(hop.added(), added);
         QCOMPARE(hop.updated(), updated);

@@ -197,8 +197,9 @@ private Q_SLOTS:
                                  QStringLiteral("Alfa"), QStringLiteral("Zeta"), QStringLiteral("Beta")};
         for (int i = 0; i < input.size(); ++i)
             doc.Add(order(input[i], 10 - i));
-        const QStringList ascending {QStringLiteral("Alfa"), QStringLiteral("Beta"), QStringLiteral("Beta"),
-                                     QStringLiteral("Zeta"), QStringLiteral("alfa"), QStringLiteral("Ćma")};
+        // The Polish order: case aside (a tie put upper case first), "Ć" after "C".
+        const QStringList ascending {QStringLiteral("Alfa"), QStringLiteral("alfa"), QStringLiteral("Beta"),
+                                     QStringLiteral("Beta"), QStringLiteral("Ćma"), QStringLiteral("Zeta")};
         doc.Sort(SortRecipient, false);
         doc.Sort(SortRecipient, false);
         QStringList descending = ascending;
@@ -235,6 +236,48 @@ private Q_SLOTS:
         one.Add(order(QStringLiteral("x"), 1));
         one.Sort(SortDate, false);
         QCOMPARE(one.count(), 1);
+    }
+
+    void textsSortThePolishWay_data()
+    {
+        QTest::addColumn<QStringList>("input");
+        QTest::addColumn<QStringList>("ascending");
+        QTest::newRow("Polish capitals not after Z")
+            << QStringList{"ćma", "Łódź", "Zakopane", "Ąb", "Ab"} << QStringList{"Ab", "Ąb", "ćma", "Łódź", "Zakopane"};
+        QTest::newRow("z, ź, ż") << QStringList{"Żaba", "źdźbło", "Zebra"} << QStringList{"Zebra", "źdźbło", "Żaba"};
+        QTest::newRow("ł after l, before m")
+            << QStringList{"Mak", "łata", "Lato", "ŁATA"} << QStringList{"Lato", "ŁATA", "łata", "Mak"};
+        QTest::newRow("a shorter text first, digits before letters")
+            << QStringList{"Abc", "Ab", "1 Ab"} << QStringList{"1 Ab", "Ab", "Abc"};
+    }
+
+    void textsSortThePolishWay()
+    {
+        QFETCH(QStringList, input);
+        QFETCH(QStringList, ascending);
+        for (int key : {int(SortRecipient), int(SortTitle)}) {
+            CKantomixDoc doc;
+            for (const QString &text : input) {
+                CPrzelewDane r = order(text, 1);
+                r.title1 = text;
+                doc.Add(r);
+            }
+            auto shown = [&doc, key] {
+                QStringList out;
+                for (int i = 0; i < doc.count(); ++i)
+                    out << (key == SortRecipient ? doc.at(i).recipient1 : doc.at(i).title1);
+                return out;
+            };
+            doc.Sort(key, true);
+            QCOMPARE(shown(), ascending);
+            // The records compare as the sort placed them.
+            for (int i = 1; i < doc.count(); ++i)
+                QVERIFY(doc.at(i - 1) < doc.at(i));
+            doc.Sort(key, false);
+            QStringList descending = ascending;
+            std::reverse(descending.begin(), descending.end());
+            QCOMPARE(shown(), descending);
+        }
     }
 
     void sortedOrderIsWhatSaveWrites()

@@ -10,7 +10,7 @@ Q_DECLARE_METATYPE(std::optional<PrinterDetails>)
 namespace {
 bool coversEveryOtherFamily(const QString &family)
 {
-    return family.endsWith(u'1');
+    return family.endsWith(u'1') || family.endsWith(u']');
 }
 } // namespace
 
@@ -86,10 +86,14 @@ private Q_SLOTS:
         QCOMPARE(charset, 238);
         splitFontEntry(QStringLiteral("Arial"), name, charset);
         QCOMPARE(charset, 1);
-        // A twin is added once and the list is sorted without regard to case.
-        const QStringList entries = buildFontEntries(
-            {QStringLiteral("beta1"), QStringLiteral("Alpha"), QStringLiteral("beta1")}, coversEveryOtherFamily);
-        QCOMPARE(entries, QStringList({QStringLiteral("Alpha"), QStringLiteral("beta1"), QStringLiteral("beta1 CE")}));
+        // A twin is added once, a family of two foundries once without their
+        // tags, and the list is sorted without regard to case.
+        const QStringList entries = buildFontEntries({QStringLiteral("beta1"), QStringLiteral("Alpha"),
+                                                      QStringLiteral("beta1"), QStringLiteral("Nimbus Mono PS [URW ]"),
+                                                      QStringLiteral("Nimbus Mono PS [UKWN]")},
+                                                     coversEveryOtherFamily);
+        QCOMPARE(entries, QStringList({QStringLiteral("Alpha"), QStringLiteral("beta1"), QStringLiteral("beta1 CE"),
+                                       QStringLiteral("Nimbus Mono PS"), QStringLiteral("Nimbus Mono PS CE")}));
     }
 
     void systemFontsListPolishFacesTwice()
@@ -100,6 +104,8 @@ private Q_SLOTS:
         QVERIFY(entries.contains(QStringLiteral("Liberation Mono CE")));
         QVERIFY(coversPolishLetters(QStringLiteral("Liberation Mono")));
         QVERIFY(!coversPolishLetters(QStringLiteral("No Such Family Anywhere")));
+        for (const QString &entry : entries)
+            QVERIFY2(!entry.contains(u'['), qPrintable(entry));
     }
 
     void entryBeginningWithText_data()

@@ -4,6 +4,7 @@
 
 #include "WidgetFit.h"
 #include "print/PdfText.h"
+#include "base/AppIdentity.h"
 #include "base/HelpHook.h"
 #include "options/FormOptionsPage.h"
 #include "options/OptionsDlg.h"
@@ -83,7 +84,44 @@ class TestOptionsSheet : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_config;
+
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // The sheet remembers its size: in a folder of the test's own.
+        QVERIFY(m_config.isValid());
+        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+        setUpApplicationIdentity();
+    }
+
+    void enlargedSheetGrowsThePreviewAndKeepsItsSize()
+    {
+        AllSettings s;
+        QSize enlarged;
+        for (int opening = 0; opening < 2; ++opening) {
+            Sheet sheet(s);
+            sheet.tabs()->setCurrentIndex(1);
+            sheet.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+            CFormOptionsPage *page = sheet.formPage(FormKind::Ordinary);
+            if (opening == 0) {
+                const QSize small = page->preview()->size();
+                const QImage before = page->previewImage();
+                enlarged = sheet.size() + QSize(400, 300);
+                sheet.resize(enlarged);
+                QTRY_VERIFY(page->preview()->height() >= small.height() + 250);
+                const QImage after = page->previewImage();
+                QVERIFY(after.height() > before.height() + 200);
+                QVERIFY(after.height() <= page->preview()->height() && after.width() <= page->preview()->width());
+                saveShot(sheet, QStringLiteral("opcje-powiekszone"));
+            } else {
+                QCOMPARE(sheet.size(), enlarged);   // as it was left
+            }
+            sheet.reject();
+        }
+    }
+
     void formListRemembersPositionPerState()
     {
         AllSettings s;
@@ -226,10 +264,17 @@ private Q_SLOTS:
         Sheet sheet(s);
         QComboBox *fonts = sheet.generalPage()->fontList();
         QCOMPARE(fonts->currentText(), shown);
-        if (shown.isEmpty())
+        // A font this machine lacks is said so in words, with the face printing instead.
+        QLabel *note = sheet.generalPage()->fontNote();
+        QCOMPARE(note->isVisibleTo(&sheet), shown.isEmpty());
+        if (shown.isEmpty()) {
             QCOMPARE(fonts->placeholderText(), storedName);
+            QVERIFY2(note->text().startsWith(storedName + QStringLiteral(" — brak w systemie, drukowana będzie czcionka ")),
+                     qPrintable(note->text()));
+        }
         if (!choose.isEmpty())
             fonts->setCurrentIndex(fonts->findText(choose));
+        QCOMPARE(note->isVisibleTo(&sheet), shown.isEmpty() && choose.isEmpty());
         sheet.accept();
         QCOMPARE(sheet.result().general.fontName, savedName);
         QCOMPARE(sheet.result().general.fontCharset, savedCharset);
@@ -309,6 +354,10 @@ private Q_SLOTS:
         s.general.device = stored;
         Sheet sheet(s);
         QCOMPARE(sheet.generalPage()->printerList()->currentText(), shown);
+        const QLabel *note = sheet.generalPage()->printerNote();
+        QCOMPARE(note->isVisibleTo(&sheet), shown.isEmpty() && !stored.isEmpty());
+        if (note->isVisibleTo(&sheet))
+            QVERIFY2(note->text().startsWith(stored + QStringLiteral(" — brak w systemie")), qPrintable(note->text()));
         sheet.accept();
         QCOMPARE(sheet.result().general.device, saved);
     }

@@ -45,8 +45,7 @@ private Q_SLOTS:
 
     void opensOnKorvantWithEmptyPath()
     {
-        CKontrahenciSet target(testRegister());
-        ScriptedHopDlg dlg(target);
+        ScriptedHopDlg dlg(testRegister());
         // The example path is a Linux one.
         const QList<QLabel *> labels = dlg.findChildren<QLabel *>();
         QVERIFY(std::any_of(labels.begin(), labels.end(),
@@ -77,21 +76,41 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QFETCH(QStringList, messages);
         QFETCH(bool, accepted);
-        CKontrahenciSet target(testRegister());
-        ScriptedHopDlg dlg(target);
+        ScriptedHopDlg dlg(testRegister());
         dlg.setSource(source);
         dlg.setPath(path.replace(u'@', root));
         dlg.accept();
         messages.replaceInStrings(QStringLiteral("@"), root);
         QCOMPARE(dlg.messages, messages);
         QCOMPARE(dlg.result(), accepted ? int(QDialog::Accepted) : 0);
-        QCOMPARE(namesOf(QString()).size(), accepted ? 1 : 0);
+        QCOMPARE(namesOf().size(), accepted ? 1 : 0);
+    }
+
+    // A register that cannot be opened is named; the dialog stays as filled in.
+    void unreadableRegisterNamedAndDialogKept()
+    {
+        RegisterLocation broken = testRegister();
+        if (onServer()) {
+            broken.server.database = QStringLiteral("nie_ma_takiej_bazy");
+        } else {
+            QDir().mkpath(QFileInfo(env.dbPath()).absolutePath());
+            QFile f(env.dbPath());
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray("to nie baza\n").repeated(100));
+        }
+        ScriptedHopDlg dlg(broken);
+        dlg.setPath(root);
+        dlg.accept();
+        QCOMPARE(dlg.messages.size(), 1);
+        QVERIFY2(dlg.messages[0].contains(onServer() ? QStringLiteral("połączyć") : QStringLiteral("uszkodzony")),
+                 qPrintable(dlg.messages[0]));
+        QCOMPARE(dlg.result(), 0);
+        QCOMPARE(dlg.path(), root);
     }
 
     void browseFillsOnlyValidFolders()
     {
-        CKontrahenciSet target(testRegister());
-        ScriptedHopDlg dlg(target);
+        ScriptedHopDlg dlg(testRegister());
         dlg.setPath(QStringLiteral("poprzednia"));
         dlg.browseAnswer = env.path();
         dlg.onBrowse();
@@ -110,8 +129,7 @@ private Q_SLOTS:
             QFont font = before;
             font.setPointSize(points);
             QApplication::setFont(font);
-            CKontrahenciSet target(testRegister());
-            ScriptedHopDlg dlg(target);
+            ScriptedHopDlg dlg(testRegister());
             dlg.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dlg));
             saveShot(dlg, QStringLiteral("import-dos-%1pt").arg(points));

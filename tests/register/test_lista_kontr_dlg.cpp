@@ -42,8 +42,15 @@ public:
     KontrahentValues shownValues;
     bool shownRecipientMode = true;
     std::function<void()> onConfirm;
+    QList<bool> answers;   // to the questions, in turn; "no" when they run out
+    QStringList asked;
 
 protected:
+    bool ask(const QString &text) override
+    {
+        asked << text;
+        return !answers.isEmpty() && answers.takeFirst();
+    }
     void showError(const QString &text) override { errors << text; }
     bool confirmDelete() override
     {
@@ -96,16 +103,15 @@ class TestListaKontrDlg : public QObject
     Q_OBJECT
 
     RegisterTestEnv env;
-    std::unique_ptr<CKontrahenciSet> set;
+    std::unique_ptr<PartyStore> store;
 
     std::unique_ptr<ScriptedListDlg> makeDialog(bool recipients, bool managing, int kinds, const QString &placement = {})
     {
-        set = std::make_unique<CKontrahenciSet>(testRegister());
-        if (managing)
-            set->m_strSort = QStringLiteral("[KH_Nazwa1]");
-        set->Open();
+        store = PartyStore::open(testRegister());
         auto dlg = std::make_unique<ScriptedListDlg>(recipients, managing, kinds);
-        dlg->setSet(set.get());
+        dlg->setStore(store.get());
+        if (managing)
+            dlg->setSort(PartySort::Name);
         dlg->setPlacementName(placement);
         dlg->initDialog();
         return dlg;
@@ -121,6 +127,7 @@ private Q_SLOTS:
     void init()
     {
         env.reset();
+        testRegister().busyTimeoutMs = 3000;
         QFile::remove(openSettingsStore()->fileName());
     }
 
@@ -237,7 +244,7 @@ private Q_SLOTS:
         selectRows(*dlg, {6, 2, 5});
         dlg->onDelete();
         QCOMPARE(listed(*dlg), left);
-        QCOMPARE(namesOf(QString()), left);
+        QCOMPARE(namesOf(), left);
     }
 
     void deleteKeyAsksAndDeletes_data()
@@ -315,7 +322,7 @@ private Q_SLOTS:
             dlg->onDelete();
         QCOMPARE(dlg->errors, QStringList {message});
         QVERIFY(!editorRan);
-        QCOMPARE(namesOf(QString()).size(), 7);
+        QCOMPARE(namesOf().size(), 7);
     }
 
     void addAndEditRecipient()
@@ -329,7 +336,7 @@ private Q_SLOTS:
         dlg->onAdd();
         QVERIFY(dlg->shownRecipientMode);
         QCOMPARE(listed(*dlg).size(), 6);
-        QCOMPARE(namesOf(QStringLiteral("KH_Typ=2")), (QStringList {"Nowy", "Urząd Skarbowy"}));
+        QCOMPARE(namesOf(kinds(4)), (QStringList {"Nowy", "Urząd Skarbowy"}));
         selectRows(*dlg, {int(listed(*dlg).indexOf("Alfa"))});
         dlg->editor = [](CKontrahentDlg &d) {
             KontrahentValues v = d.values();
@@ -342,7 +349,111 @@ private Q_SLOTS:
         };
         dlg->onEdit();
         QVERIFY(listed(*dlg).contains("Alfa 2"));
-        QCOMPARE(namesOf(QStringLiteral("KH_Typ=1")), (QStringList {"Alfa 2", "Jan Kowalski"}));
+        QCOMPARE(namesOf(kinds(2)), (QStringList {"Alfa 2", "Jan Kowalski"}));
+    }
+
+    // The register refuses the save (another program holds it, or the
+    // server's connection is lost): its message is shown and the edit
+    // dialog comes back with the typed text, stored once the register serves.
+    void refusedSaveKeepsTheTypedParty_data()
+    {
+        QTest::addColumn<bool>("adding");
+        QTest::addColumn<bool>("connectionLost");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("stored");
+        QTest::newRow("Dodaj, register held") << true << false << "zajęta" << QStringList {"Alfa", "Nowy Żuraw"};
+        QTest::newRow("Popraw, register held") << false << false << "zajęta" << QStringList {"Nowy Żuraw"};
+        QTest::newRow("Dodaj, connection lost") << true << true << "przerwane" << QStringList {"Alfa", "Nowy Żuraw"};
+        QTest::newRow("Popraw, connection lost") << false << true << "przerwane" << QStringList {"Nowy Żuraw"};
+    }
+    void refusedSaveKeepsTheTypedParty()
+    {
+        QFETCH(bool, adding);
+        QFETCH(bool, connectionLost);
+        QFETCH(QString, message);
+        QFETCH(QStringList, stored);
+        if (connectionLost && !onServer())
+            QSKIP("a server connection");
+        addParties({{"Alfa"}});
+        testRegister().busyTimeoutMs = 50;
+        auto dlg = makeDialog(true, true, 0xFF);
+        RegisterHolder other(env.dbPath());
+        QList<KontrahentValues> shown;
+        dlg->editor = [&](CKontrahentDlg &d) {
+            shown << d.values();
+            if (shown.size() > 1) {
+                other.release();
+                return true;
+            }
+            KontrahentValues v = d.values();
+            v.name = QStringLiteral("Nowy Żuraw");
+            v.name2 = QStringLiteral("ul. Polna 1");
+            d.setValues(v);
+            if (connectionLost)
+                serverExec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
+                           " WHERE datname = current_database() AND pid <> pg_backend_pid()");
+            else
+                other.hold();
+            return true;
+        };
+        if (!adding)
+            selectRows(*dlg, {0});
+        adding ? dlg->onAdd() : dlg->onEdit();
+        QCOMPARE(dlg->errors.size(), 1);
+        QVERIFY2(dlg->errors[0].contains(message), qPrintable(dlg->errors[0]));
+        QCOMPARE(shown.size(), 2);
+        QCOMPARE(shown[1].name + u'|' + shown[1].name2, QStringLiteral("Nowy Żuraw|ul. Polna 1"));
+        QCOMPARE(namesOf(), stored);
+        QCOMPARE(listed(*dlg), stored);
+    }
+
+    // Another user saves or deletes the party while this one edits it: the
+    // save says so, and the user reloads, keeps the text or saves it anew.
+    void anotherUsersSaveIsNeverOverwritten_data()
+    {
+        QTest::addColumn<bool>("deleted");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("shownAgain");   // name continued on the dialog's second run, "" for none
+        QTest::addColumn<QString>("stored");       // name continued in the register, "-" for no party
+        QTest::newRow("changed: reload and save theirs") << false << true << "ich" << "ich";
+        QTest::newRow("changed: keep the typed text") << false << false << "moja" << "ich";
+        QTest::newRow("deleted: saved as new") << true << true << "" << "moja";
+        QTest::newRow("deleted: keep the typed text") << true << false << "moja" << "-";
+    }
+    void anotherUsersSaveIsNeverOverwritten()
+    {
+        QFETCH(bool, deleted);
+        QFETCH(bool, answer);
+        QFETCH(QString, shownAgain);
+        QFETCH(QString, stored);
+        addParties({{"Alfa"}});
+        auto dlg = makeDialog(true, true, 0xFF);
+        dlg->answers = {answer};
+        selectRows(*dlg, {0});
+        QList<KontrahentValues> shown;
+        dlg->editor = [&](CKontrahentDlg &d) {
+            shown << d.values();
+            if (shown.size() > 1)
+                return answer && !deleted;   // the reloaded data is taken; typed text cancelled
+            KontrahentValues v = d.values();
+            v.name2 = QStringLiteral("moja");
+            d.setValues(v);
+            const auto theirs = PartyStore::open(testRegister());
+            Party p = *theirs->findByName(QStringLiteral("Alfa"));
+            p.name2 = QStringLiteral("ich");
+            deleted ? theirs->remove({p.id}) : theirs->update(p);
+            return true;
+        };
+        dlg->onEdit();
+        QCOMPARE(dlg->asked.size(), 1);
+        QVERIFY2(dlg->asked[0].contains(QStringLiteral("inny")) || dlg->asked[0].contains(QStringLiteral("innego")),
+                 qPrintable(dlg->asked[0]));
+        QCOMPARE(shown.size(), shownAgain.isEmpty() ? 1 : 2);
+        if (!shownAgain.isEmpty())
+            QCOMPARE(shown[1].name2, shownAgain);
+        const std::vector<Party> rows = partiesOf();
+        QCOMPARE(rows.empty() ? QStringLiteral("-") : rows.front().name2, stored);
+        QVERIFY(dlg->errors.isEmpty());
     }
 
     void senderDefaultRule()
@@ -365,8 +476,8 @@ private Q_SLOTS:
         };
         dlg->onAdd();
         QVERIFY(!dlg->shownValues.isDefault);
-        QCOMPARE(namesOf(QStringLiteral("Kh_Domyslny=true")), QStringList {"Pierwsza"});
-        QCOMPARE(namesOf(QStringLiteral("KH_Typ=3")), (QStringList {"Druga", "Pierwsza"}));
+        QCOMPARE(namesOf({15, {}, true}), QStringList {"Pierwsza"});
+        QCOMPARE(namesOf(kinds(8)), (QStringList {"Druga", "Pierwsza"}));
 
         selectRows(*dlg, {int(listed(*dlg).indexOf("Druga"))});
         dlg->editor = [](CKontrahentDlg &d) {
@@ -376,7 +487,50 @@ private Q_SLOTS:
             return true;
         };
         dlg->onEdit();
-        QCOMPARE(namesOf(QStringLiteral("Kh_Domyslny=true")), QStringList {"Druga"});
+        QCOMPARE(namesOf({15, {}, true}), QStringList {"Druga"});
+    }
+
+    void pickListDrivenByKeys_data()
+    {
+        QTest::addColumn<QString>("typed");     // into the name filter first
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("picked");        // row of the list as shown after typing
+        QTest::newRow("Enter in the filter takes the first row") << "" << "Enter" << 0;
+        QTest::newRow("Down and Up from the filter") << "" << "Down Down Down Up Enter" << 2;
+        QTest::newRow("typed, then Enter") << "jan" << "Enter" << 0;
+        QTest::newRow("the list's letter, then Enter") << "" << "Alt+B Down Enter" << 1;
+    }
+    void pickListDrivenByKeys()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, keys);
+        QFETCH(int, picked);
+        seed();
+        auto dlg = makeDialog(true, false, 0xFF);
+        dlg->show();
+        QApplication::setActiveWindow(dlg.get());
+        QVERIFY(QTest::qWaitForWindowActive(dlg.get()));
+        QLineEdit *filter = child<QLineEdit>(dlg.get(), "nameFilter");
+        filter->setFocus();
+        typeText(filter, typed);
+        // Rows shown: the first is current and selected.
+        QVERIFY(dlg->list()->model()->rowCount() > picked);
+        QCOMPARE(dlg->list()->currentIndex().row(), 0);
+        QCOMPARE(dlg->list()->selectionModel()->selectedRows().size(), 1);
+        const QString expected = listed(*dlg).at(picked);
+        // The keys go where the focus is: the filter, or the list once its letter was pressed.
+        QWidget *focus = filter;
+        for (const QString &key : keys.split(u' ')) {
+            const QKeyCombination k = QKeySequence(key)[0];
+            QCOMPARE(QApplication::focusWidget(), focus);
+            QTest::keyClick(focus, k.key(), k.keyboardModifiers());
+            if (k.keyboardModifiers() & Qt::AltModifier)
+                focus = dlg->list();
+        }
+        QVERIFY(dlg->errors.isEmpty());
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QVERIFY(dlg->picked());
+        QCOMPARE(dlg->picked()->name1, expected);
     }
 
     void pickingOkAndDoubleClick()
@@ -384,6 +538,7 @@ private Q_SLOTS:
         seed();
         auto dlg = makeDialog(true, false, 0xFF);
         dlg->show();
+        selectRows(*dlg, {});
         QTest::keyClick(dlg->list(), Qt::Key_Return);
         QCOMPARE(dlg->errors, QStringList {Msg::text(Msg::NothingSelected)});
         QVERIFY(dlg->isVisible());
@@ -397,7 +552,7 @@ private Q_SLOTS:
         QTest::mouseDClick(dlg->list()->viewport(), Qt::LeftButton, {}, cell.center());
         QCOMPARE(dlg->errors.size(), 1);
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
-        QCOMPARE(set->m_Kh_Nazwa1, QStringLiteral("Jan Kowalski"));
+        QCOMPARE(dlg->picked()->name1, QStringLiteral("Jan Kowalski"));
     }
 
     void resizeFollowsFactorsAndNeverShrinks()
@@ -509,7 +664,7 @@ private Q_SLOTS:
     {
         addParties({{"Alfa"}});
         auto dlg = makeDialog(true, true, 0xFF);
-        dlg->editor = [this](CKontrahentDlg &edit) {
+        dlg->editor = [](CKontrahentDlg &edit) {
             edit.show();
             auto *check = child<QLineEdit>(&edit, "check");
             auto *bank = child<QLineEdit>(&edit, "bank");
@@ -545,11 +700,8 @@ private Q_SLOTS:
         };
         selectRows(*dlg, {0});
         dlg->onEdit();
-        QCOMPARE(namesOf(QStringLiteral("KH_Typ=0")), QStringList {QStringLiteral("Alfa")});
-        CKontrahenciSet stored(testRegister());
-        stored.Open();
-        stored.MoveFirst();
-        QCOMPARE(stored.m_Kh_LiczbaKontrolna, QStringLiteral("16"));
+        QCOMPARE(namesOf(kinds(1)), QStringList {QStringLiteral("Alfa")});
+        QCOMPARE(partiesOf().front().check, QStringLiteral("16"));
     }
 
     void senderEditDialogIsShorterWithoutKinds()
@@ -639,7 +791,7 @@ private Q_SLOTS:
         QVERIFY(!accepted);
         QCOMPARE(focused, QStringLiteral("name"));
         QCOMPARE(selected, longName);
-        QCOMPARE(namesOf(QString()), QStringList {longName}); // stored as it was
+        QCOMPARE(namesOf(), QStringList {longName}); // stored as it was
 
         // Shortened by the user, it is taken; typing still stops at 54.
         list->editor = [&](CKontrahentDlg &d) {
@@ -653,7 +805,7 @@ private Q_SLOTS:
             return d.result() == QDialog::Accepted;
         };
         list->onEdit();
-        QCOMPARE(namesOf(QString()), QStringList {longName.left(50) + QStringLiteral("abcd")});
+        QCOMPARE(namesOf(), QStringList {longName.left(50) + QStringLiteral("abcd")});
     }
 
     void dialogsFitLargerFonts_data()
@@ -670,7 +822,7 @@ private Q_SLOTS:
         font.setPointSize(points);
         QApplication::setFont(font);
         seed();
-        // Each list dialog reads the test's one set: shown one after the other.
+        // Each list dialog reads the test's one store: shown one after the other.
         auto recipients = makeDialog(true, true, 0xFF);
         checkFits(*recipients, QStringLiteral("odbiorcy-%1pt").arg(points));
         auto senders = makeDialog(false, false, 0xFF);

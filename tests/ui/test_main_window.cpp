@@ -109,9 +109,11 @@ private Q_SLOTS:
     void commandsFollowOrdersAndSelection();
     void listShowsTheColumns();
     void badAccountIsMarkedInTheList();
+    void statusBarShowsTotals_data();
+    void statusBarShowsTotals();
     void headerClickSortsAndFlips();
-    void printingSelectedRowsPrintsTheRangeBetween_data();
-    void printingSelectedRowsPrintsTheRangeBetween();
+    void printingSelectedRowsPrintsExactlyThem_data();
+    void printingSelectedRowsPrintsExactlyThem();
     void blankFormPrintsOnePage_data();
     void blankFormPrintsOnePage();
     void deleteAsksAndRemovesSelectedRows_data();
@@ -125,6 +127,8 @@ private Q_SLOTS:
     void previewSheetsTakeTheirOrdersOrientation();
     void helpAboveAModalDialogTakesInput();
     void escapeClosesHelp();
+    void helpOpensWholeBesideItsWindow_data();
+    void helpOpensWholeBesideItsWindow();
     void quittingWithHelpOpenEndsTheEventLoop();
     void menuMnemonicsAreUniquePerMenu();
     void keysShownAndContextMenuFromKeyboard();
@@ -344,7 +348,7 @@ void TestMainWindow::listShowsTheColumns()
     QCOMPARE(m->index(0, 1).data().toString(), QStringLiteral("Faktura 1"));
     QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("12-10201026-0000120201234567"));
     QCOMPARE(m->index(0, 3).data().toString(), QStringLiteral("02.03.2024"));
-    QCOMPARE(m->index(0, 4).data().toString(), QStringLiteral("1234,50"));
+    QCOMPARE(m->index(0, 4).data().toString(), QStringLiteral("1 234,50"));   // as the dialog writes it
     QCOMPARE(m->index(0, 5).data().toString(), QStringLiteral("PLN"));
     QCOMPARE(m->index(0, 6).data().toString(), QStringLiteral("Zwykły"));
     QVERIFY(Qt::Alignment(m->index(0, 4).data(Qt::TextAlignmentRole).toInt()) & Qt::AlignRight);
@@ -382,6 +386,42 @@ void TestMainWindow::badAccountIsMarkedInTheList()
             QVERIFY(account.data(Qt::ToolTipRole).toString().contains(QString::fromUtf8(rows[r].says)));
         QVERIFY(!m->index(r, 0).data(Qt::DecorationRole).isValid());
     }
+}
+
+void TestMainWindow::statusBarShowsTotals_data()
+{
+    QTest::addColumn<QStringList>("orders");    // amount and currency of each, in list order
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QString>("expected");
+    const QStringList zloty {"1000,00 PLN", "300,00 PLN", "2000,00 PLN", "100,00 PLN", "56,78 PLN"};
+    QTest::newRow("zloty, two chosen") << zloty << QList<int>{0, 1}
+                                       << "5 przelewów, razem 3 456,78 zł — zaznaczone 2: 1 300,00 zł";
+    QTest::newRow("nothing chosen") << zloty.mid(0, 2) << QList<int>{} << "2 przelewy, razem 1 300,00 zł";
+    QTest::newRow("one chosen") << zloty.mid(0, 1) << QList<int>{0}
+                                << "1 przelew, razem 1 000,00 zł — zaznaczony 1: 1 000,00 zł";
+    QTest::newRow("mixed currencies")
+        << QStringList{"100,00 PLN", "50,00 EUR", "20,00 EUR", "1,00 USD"} << QList<int>{1, 3}
+        << "4 przelewy, razem 100,00 zł + 70,00 EUR + 1,00 USD — zaznaczone 2: 50,00 EUR + 1,00 USD";
+}
+
+void TestMainWindow::statusBarShowsTotals()
+{
+    QFETCH(QStringList, orders);
+    QFETCH(QList<int>, selected);
+    QFETCH(QString, expected);
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    for (int i = 0; i < orders.size(); ++i) {
+        CPrzelewDane r = order(i, 0);
+        QVERIFY(r.amount.fromText(orders[i].section(u' ', 0, 0)));
+        r.currency = orders[i].section(u' ', 1);
+        frame->document().Add(r);
+    }
+    frame->view()->OnInitialUpdate();
+    for (int row : selected)
+        frame->view()->selectionModel()->select(frame->view()->model()->index(row, 0),
+                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QTRY_COMPARE(frame->totalsPane()->text(), expected);
 }
 
 void TestMainWindow::headerClickSortsAndFlips()
@@ -430,21 +470,19 @@ void TestMainWindow::headerClickSortsAndFlips()
     QCOMPARE(frame->document().at(0).recipient1, QStringLiteral("Odbiorca 0"));
 }
 
-void TestMainWindow::printingSelectedRowsPrintsTheRangeBetween_data()
+void TestMainWindow::printingSelectedRowsPrintsExactlyThem_data()
 {
     QTest::addColumn<QList<int>>("selected");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<int>("pages");
-    QTest::newRow("rows 2 and 5") << QList<int>{2, 5} << 2 << 4;
-    QTest::newRow("row 3 alone") << QList<int>{3} << 3 << 1;
-    QTest::newRow("no selection") << QList<int>{} << 0 << 7;
+    QTest::addColumn<QList<int>>("printed");    // rows, page by page
+    QTest::newRow("rows 1 and 4, not those between") << QList<int>{4, 1} << QList<int>{1, 4};
+    QTest::newRow("row 3 alone") << QList<int>{3} << QList<int>{3};
+    QTest::newRow("no selection: every order") << QList<int>{} << QList<int>{0, 1, 2, 3, 4, 5, 6};
 }
 
-void TestMainWindow::printingSelectedRowsPrintsTheRangeBetween()
+void TestMainWindow::printingSelectedRowsPrintsExactlyThem()
 {
     QFETCH(QList<int>, selected);
-    QFETCH(int, first);
-    QFETCH(int, pages);
+    QFETCH(QList<int>, printed);
     CMainFrame *frame = startWithOrders(7);
     QVERIFY(frame);
     CKantomixView *view = frame->view();
@@ -458,18 +496,28 @@ void TestMainWindow::printingSelectedRowsPrintsTheRangeBetween()
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    QCOMPARE(view->printRequest(printer, view->currentPrintRequest()), pages);
+    QCOMPARE(view->printRequest(printer, view->currentPrintRequest()), printed.size());
 
+    // Read back: page n carries the recipient of the n-th printed row and no other.
+    // Names are printed a letter to a box: the page's letters line by line.
     const PdfText text = PdfText::read(pdf);
     QVERIFY(text.ok);
-    QCOMPARE(text.pages.size(), pages);
-    // Page n carries the order of row first + n.
-    for (int p = 0; p < pages; ++p) {
-        const QString recipient = frame->document().at(first + p).recipient1.section(u' ', 1);
-        bool found = false;
+    QCOMPARE(text.pages.size(), printed.size());
+    for (int p = 0; p < printed.size(); ++p) {
+        QList<PdfWord> words;
         for (const PdfWord &w : text.words)
-            found |= w.page == p && w.text == recipient;
-        QVERIFY2(found, qPrintable(QStringLiteral("page %1").arg(p)));
+            if (w.page == p)
+                words << w;
+        std::sort(words.begin(), words.end(), [](const PdfWord &a, const PdfWord &b) {
+            return qRound(a.mm.top() * 2) != qRound(b.mm.top() * 2) ? a.mm.top() < b.mm.top() : a.mm.left() < b.mm.left();
+        });
+        QString letters;
+        for (const PdfWord &w : words)
+            letters += w.text;
+        for (int row = 0; row < 7; ++row) {
+            const QString name = QString(frame->document().at(row).recipient1).remove(u' ');
+            QVERIFY2(letters.contains(name) == (row == printed[p]), qPrintable(QStringLiteral("page %1, %2").arg(p).arg(name)));
+        }
     }
 }
 
@@ -524,7 +572,7 @@ void TestMainWindow::deleteAsksAndRemovesSelectedRows()
     const auto seen = answerNextBox(QMessageBox::StandardButton(answer));
     frame->action(ID_DELETE_ORDERS)->trigger();
     QVERIFY(seen->shown);
-    QCOMPARE(seen->text, Msg::text(Msg::ConfirmDeleteOrders));
+    QCOMPARE(seen->text, QStringLiteral("Czy na pewno usunąć 2 zaznaczone przelewy?"));
     QCOMPARE(seen->defaultButton, QMessageBox::No);
 
     QStringList names;
@@ -619,16 +667,20 @@ void TestMainWindow::printDialogOffersAllOrTheSelection_data()
     QTest::addColumn<int>("userChoice");    // what the user leaves chosen
     QTest::addColumn<int>("from");          // pages of a page range the user types
     QTest::addColumn<int>("to");
-    QTest::addColumn<int>("firstRow");
-    QTest::addColumn<int>("lastRow");
+    QTest::addColumn<QList<int>>("rows");    // printed
+    QTest::addColumn<QString>("title");
+    const QList<int> all {0, 1, 2, 3, 4, 5, 6};
     QTest::newRow("nothing chosen: all") << QList<int>{} << int(QPrinter::AllPages) << int(QPrinter::AllPages)
-                                         << 0 << 0 << 0 << 6;
-    QTest::newRow("rows 2 and 5: the selection, 2 to 5")
-        << QList<int>{2, 5} << int(QPrinter::Selection) << int(QPrinter::Selection) << 0 << 0 << 2 << 5;
+                                         << 0 << 0 << all << "Drukowanie wszystkich przelewów (7)";
+    QTest::newRow("rows 2 and 5: the selection, just them")
+        << QList<int>{2, 5} << int(QPrinter::Selection) << int(QPrinter::Selection) << 0 << 0 << QList<int>{2, 5}
+        << "Drukowanie zaznaczonych przelewów: 2 z 7";
     QTest::newRow("rows chosen, user picks all")
-        << QList<int>{2, 5} << int(QPrinter::Selection) << int(QPrinter::AllPages) << 0 << 0 << 0 << 6;
+        << QList<int>{2, 5} << int(QPrinter::Selection) << int(QPrinter::AllPages) << 0 << 0 << all
+        << "Drukowanie zaznaczonych przelewów: 2 z 7";
     QTest::newRow("user types pages 4 to 9")
-        << QList<int>{1} << int(QPrinter::Selection) << int(QPrinter::PageRange) << 4 << 9 << 3 << 6;
+        << QList<int>{1} << int(QPrinter::Selection) << int(QPrinter::PageRange) << 4 << 9 << QList<int>{3, 4, 5, 6}
+        << "Drukowanie zaznaczonych przelewów: 1 z 7";
 }
 
 void TestMainWindow::printDialogOffersAllOrTheSelection()
@@ -638,16 +690,15 @@ void TestMainWindow::printDialogOffersAllOrTheSelection()
     QFETCH(int, userChoice);
     QFETCH(int, from);
     QFETCH(int, to);
-    QFETCH(int, firstRow);
-    QFETCH(int, lastRow);
+    QFETCH(QList<int>, rows);
+    QFETCH(QString, title);
     OrderPrintRequest request = OrderPrintRequest::forRows(selected, 7);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     QPrintDialog dialog(&printer);
-    setUpPrintDialog(dialog, printer, request, 7, !selected.isEmpty());
+    setUpPrintDialog(dialog, printer, request, 7);
     QCOMPARE(int(printer.printRange()), opensOn);
-    QVERIFY(dialog.windowTitle().startsWith(selected.isEmpty() ? QStringLiteral("Drukowanie wszystkich przelewów (7)")
-                                                               : QStringLiteral("Drukowanie zaznaczonych")));
+    QCOMPARE(dialog.windowTitle(), title);
     QCOMPARE(dialog.testOption(QAbstractPrintDialog::PrintSelection), !selected.isEmpty());
     if (!selected.isEmpty()) {
         // Switching to pages shows the selected range.
@@ -658,8 +709,7 @@ void TestMainWindow::printDialogOffersAllOrTheSelection()
     if (from)
         printer.setFromTo(from, to);
     takePrintDialogChoice(printer, request, 7);
-    QCOMPARE(request.firstRow, firstRow);
-    QCOMPARE(request.lastRow, lastRow);
+    QCOMPARE(request.rows, rows);
     QCOMPARE(printer.printRange(), QPrinter::AllPages);
 }
 
@@ -787,6 +837,29 @@ void TestMainWindow::helpAboveAModalDialogTakesInput()
     closeHelpWindow();
 }
 
+void TestMainWindow::helpOpensWholeBesideItsWindow_data()
+{
+    QTest::addColumn<QRect>("owner");
+    QTest::addColumn<QRect>("screen");      // its available area
+    QTest::addColumn<QRect>("expected");
+    const QRect full(0, 0, 1920, 1040);
+    QTest::newRow("room: centred on its window") << QRect(400, 200, 1000, 700) << full << QRect(520, 240, 760, 620);
+    QTest::newRow("window low on the screen: moved up") << QRect(300, 700, 900, 600) << full
+                                                        << QRect(370, 412, 760, 620);
+    QTest::newRow("small screen: made smaller") << QRect(0, 0, 800, 600) << QRect(0, 0, 800, 560)
+                                                << QRect(20, 32, 760, 520);
+    QTest::newRow("second screen: stays on it") << QRect(2100, 100, 600, 400) << QRect(1920, 0, 1280, 1000)
+                                                << QRect(2020, 32, 760, 620);
+}
+
+void TestMainWindow::helpOpensWholeBesideItsWindow()
+{
+    QFETCH(QRect, owner);
+    QFETCH(QRect, screen);
+    QFETCH(QRect, expected);
+    QCOMPARE(placeBesideOwner(QSize(760, 620), owner, screen), expected);
+}
+
 void TestMainWindow::escapeClosesHelp()
 {
     CHelpWindow *help = showHelp();
@@ -832,7 +905,7 @@ void TestMainWindow::menuMnemonicsAreUniquePerMenu()
         for (QAction *a : menus[i]->actions())
             if (a->menu() && !menus.contains(a->menu()))
                 menus << a->menu();
-    QCOMPARE(menus.size(), 8);   // five menus, the bar, the context menu and its add submenu
+    QCOMPARE(menus.size(), 9);   // five menus, the bar, the context menu, its add submenu and the sort submenu
     for (QMenu *menu : menus) {
         QMap<QChar, QString> taken;
         for (QAction *a : menu->actions()) {

@@ -131,6 +131,101 @@ private Q_SLOTS:
         QVERIFY(frame->isWindowModified());
     }
 
+    void nextOrderStartsInTheFirstField()
+    {
+        CMainFrame *frame = start(0);
+        QVERIFY(frame);
+        frame->action(ID_ADD_ORDINARY)->trigger();
+        page(frame)->recipient1()->setText(QStringLiteral("Pierwszy"));
+        page(frame)->amount()->setAmountText(QStringLiteral("15"));
+        page(frame)->title1()->setFocus();
+        details(frame)->saveButton()->click();
+        QCOMPARE(details(frame)->focusWidget(), page(frame)->recipient1());
+    }
+
+    void everyListChangeIsUndone_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("undoText");   // the menu's, without the key
+        QTest::newRow("delete") << "delete" << "&Cofnij usunięcie 2 przelewów";
+        QTest::newRow("edit saved over an order") << "edit" << "&Cofnij zmianę przelewu";
+        QTest::newRow("sort") << "sort" << "&Cofnij sortowanie według kolumny „Odbiorca”";
+        QTest::newRow("ZUS import") << "import" << "&Cofnij import 2 przelewów ZUS";
+        QTest::newRow("add") << "add" << "&Cofnij dodanie przelewu";
+    }
+    void everyListChangeIsUndone()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, undoText);
+        CMainFrame *frame = start(4);
+        QVERIFY(frame);
+        CKantomixView *view = frame->view();
+        QAction *undo = frame->action(ID_EDIT_UNDO), *redo = frame->action(ID_EDIT_REDO);
+        QVERIFY(frame->DoSave(m_files.filePath(QStringLiteral("undo.zmt"))));
+        auto orders = [frame] {
+            QStringList out;
+            for (int i = 0; i < frame->document().count(); ++i)
+                out << frame->document().at(i).recipient1 + u'|' + frame->document().at(i).title1;
+            return out;
+        };
+        const QStringList before = orders();
+        QVERIFY(!undo->isEnabled() && !frame->isWindowModified());
+
+        if (change == QLatin1String("delete")) {
+            view->selectRow(1);
+            view->selectionModel()->select(view->model()->index(3, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            const auto seen = m_modal.answerNextBox(QMessageBox::Yes);
+            frame->action(ID_DELETE_ORDERS)->trigger();
+            QCOMPARE(seen->text, QStringLiteral("Czy na pewno usunąć 2 zaznaczone przelewy?"));
+        } else if (change == QLatin1String("edit")) {
+            view->selectRow(2);
+            frame->action(ID_EDIT_ORDER)->trigger();
+            page(frame)->title1()->setText(QStringLiteral("Poprawiona"));
+            details(frame)->saveButton()->click();
+        } else if (change == QLatin1String("sort")) {
+            view->sortByColumnClick(0);     // the sort column: descending now
+            QCOMPARE(view->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
+        } else if (change == QLatin1String("import")) {
+            const QString path = m_files.filePath(QStringLiteral("platnik.txt"));
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            const QByteArray line = "x,20050101,0000012345,a,b,\"12102010260000150201234567\","
+                                    "\"1010102300002613951000\",\"Firma\",c,d,e,\"1234567890|P12345678901|S20050101|DEC\",f\r\n";
+            f.write(line + line);
+            f.close();
+            m_modal.answerNextBox(QMessageBox::Ok);
+            frame->ImportZusFile(path);
+        } else {
+            frame->action(ID_ADD_ORDINARY)->trigger();
+            page(frame)->recipient1()->setText(QStringLiteral("Nowy"));
+            page(frame)->amount()->setAmountText(QStringLiteral("15"));
+            details(frame)->saveButton()->click();
+        }
+        const QStringList after = orders();
+        QVERIFY(after != before);
+        QVERIFY(frame->isWindowModified());
+        QCOMPARE(undo->text(), undoText);
+
+        undo->trigger();
+        QCOMPARE(orders(), before);
+        QCOMPARE(view->model()->rowCount(), before.size());
+        // Back at the state saved: no longer modified.
+        QVERIFY(!frame->document().isModified() && !frame->isWindowModified());
+        QCOMPARE(redo->text(), QString(undoText).replace(QStringLiteral("&Cofnij"), QStringLiteral("Po&nów")));
+        if (change == QLatin1String("sort"))
+            QCOMPARE(view->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+
+        redo->trigger();
+        QCOMPARE(orders(), after);
+        QVERIFY(frame->document().isModified() && frame->isWindowModified());
+        // Saving makes this the clean state: undoing from it is a change again.
+        QVERIFY(frame->DoSave(m_files.filePath(QStringLiteral("undo.zmt"))));
+        QVERIFY(!frame->isWindowModified());
+        undo->trigger();
+        QVERIFY(frame->isWindowModified());
+    }
+
     void editingReplacesOnlyItsRow_data()
     {
         QTest::addColumn<QString>("how");
@@ -231,9 +326,9 @@ private Q_SLOTS:
 
     void newOrderStartsWithTheDefaultSender()
     {
-        addParties({Party("Inny nadawca", 3, false), Party("Wytwórnia Łożysk „Bełchatów”", 3, true, "10901014",
+        addParties({SeedParty("Inny nadawca", 3, false), SeedParty("Wytwórnia Łożysk „Bełchatów”", 3, true, "10901014",
                                                                   "0000000123456789", "48"),
-                    Party("Odbiorca domyślny?", 0, true)});
+                    SeedParty("Odbiorca domyślny?", 0, true)});
         CMainFrame *frame = start(0);
         QVERIFY(frame);
         frame->action(ID_ADD_ORDINARY)->trigger();

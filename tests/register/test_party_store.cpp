@@ -1,0 +1,389 @@
+#include "RegisterTestEnv.h"
+#include "register/DefaultSender.h"
+#include "register/PolishCollation.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+#include <sqlite3.h>
+
+class TestPartyStore : public QObject
+{
+    Q_OBJECT
+
+    RegisterTestEnv env;
+
+    void seedMixed()
+    {
+        addParties({{QStringLiteral("ŁÓDŹ SP. Z O.O."), 0},
+                    {QStringLiteral("Alfa"), 0},
+                    {QStringLiteral("Jan Kowalski"), 1},
+                    {QStringLiteral("Urząd Skarbowy Łódź"), 2},
+                    {QStringLiteral("Firma \"Beta\" 100%_"), 0},
+                    {QStringLiteral("A1B"), 0},
+                    {QStringLiteral("AXB"), 0},
+                    {QStringLiteral("Moja Firma"), 3, true}});
+    }
+
+    // Another connection to the file, as a second program has it.
+    struct OtherProgram
+    {
+        sqlite3 *db = nullptr;
+        explicit OtherProgram(const QString &path) { sqlite3_open(path.toUtf8().constData(), &db); }
+        ~OtherProgram() { sqlite3_close(db); }
+        int exec(const char *sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
+    };
+
+private Q_SLOTS:
+    void init() { env.reset(); }
+
+    void filters_data()
+    {
+        QTest::addColumn<int>("kindBits");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("no kind lists nothing") << 0 << "" << QStringList {};
+        QTest::newRow("senders") << 8 << "" << QStringList {"Moja Firma"};
+        QTest::newRow("employees and offices") << 6 << "" << QStringList {"Jan Kowalski", "Urząd Skarbowy Łódź"};
+        QTest::newRow("lower case finds upper, Polish letters too") << 1 << "łódź" << QStringList {"ŁÓDŹ SP. Z O.O."};
+        QTest::newRow("quote, percent and underscore are letters")
+            << 1 << "firma \"beta\" 100%_" << QStringList {"Firma \"Beta\" 100%_"};
+        QTest::newRow("percent is no wildcard") << 1 << "%" << QStringList {};
+        QTest::newRow("# matches a digit") << 1 << "a#" << QStringList {"A1B"};
+        QTest::newRow("? matches any one") << 1 << "a?b" << QStringList {"A1B", "AXB"};
+        QTest::newRow("* inside") << 5 << "*łódź" << QStringList {"ŁÓDŹ SP. Z O.O.", "Urząd Skarbowy Łódź"};
+        QTest::newRow("ą is not a") << 15 << "ąlfa" << QStringList {};
+        QTest::newRow("a value, never SQL") << 15 << "x') OR 1=1 --" << QStringList {};
+    }
+    void filters()
+    {
+        QFETCH(int, kindBits);
+        QFETCH(QString, prefix);
+        QFETCH(QStringList, names);
+        seedMixed();
+        QCOMPARE(namesOf(kinds(quint8(kindBits), prefix)), names);
+    }
+
+    void sorts_data()
+    {
+        QTest::addColumn<int>("sort");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("by name: case-blind, Polish letters after their base")
+            << int(PartySort::Name) << QStringList {"1 Maja", "ABC", "ąb", "Ąc", "B", "lis", "Łukasz", "Mak", "zebra", "źdźbło", "żaba"};
+        QTest::newRow("natural: as added") << int(PartySort::Natural)
+            << QStringList {"żaba", "Łukasz", "lis", "zebra", "Mak", "ABC", "źdźbło", "ąb", "B", "Ąc", "1 Maja"};
+        QTest::newRow("by kind, ties as added") << int(PartySort::Kind)
+            << QStringList {"Łukasz", "lis", "Mak", "ABC", "ąb", "B", "Ąc", "1 Maja", "żaba", "zebra", "źdźbło"};
+        QTest::newRow("by account, ties as added") << int(PartySort::Account)
+            << QStringList {"zebra", "Łukasz", "lis", "Mak", "ABC", "źdźbło", "ąb", "B", "Ąc", "1 Maja", "żaba"};
+    }
+    void sorts()
+    {
+        QFETCH(int, sort);
+        QFETCH(QStringList, names);
+        addParties({{"żaba", 1, false, "2"}, {"Łukasz"}, {"lis"}, {"zebra", 1, false, "1"}, {"Mak"}, {"ABC"},
+                    {"źdźbło", 1}, {"ąb"}, {"B"}, {"Ąc"}, {"1 Maja"}});
+        QCOMPARE(namesOf({}, PartySort(sort)), names);
+        if (PartySort(sort) == PartySort::Name) {
+            // The key a server orders by gives the same order.
+            QStringList byKey = names;
+            std::sort(byKey.begin(), byKey.end(),
+                      [](const QString &a, const QString &b) { return PolishCollation::key(a) < PolishCollation::key(b); });
+            QCOMPARE(byKey, names);
+        }
+    }
+
+    void findByNameIgnoresCaseAndKind()
+    {
+        addParties({{"Inna"}, {"Żółw S.A.", 2}, {"ŻÓŁW S.A.", 0}});
+        const auto store = PartyStore::open(testRegister());
+        const std::optional<Party> found = store->findByName(QStringLiteral("żółw s.a."));
+        QVERIFY(found);
+        QCOMPARE(found->name1, QStringLiteral("Żółw S.A."));   // the first of the two
+        QCOMPARE(found->kind, quint8(2));
+        QVERIFY(!store->findByName(QStringLiteral("Żółw")));
+        QVERIFY(!store->findByName(QStringLiteral("Zółw S.A.")));
+    }
+
+    void writesKeepEveryColumn()
+    {
+        const auto store = PartyStore::open(testRegister());
+        Party p = party(QStringLiteral("Zakład „Ćma”"), TypUrzad);
+        p.name2 = QStringLiteral("ul. Długa 1");
+        p.check = QStringLiteral("12");
+        store->add(p);
+        QVERIFY(p.id > 0);
+        QCOMPARE(p.version, 1);
+        QCOMPARE(store->find(p.id), std::optional<Party>(p));
+        p.name2 = QStringLiteral("ul. Krótka 2");
+        store->update(p);
+        QCOMPARE(p.version, 2);
+        QCOMPARE(store->find(p.id), std::optional<Party>(p));
+        QCOMPARE(p.accountText(), QStringLiteral("12-10101023-0000261395100000"));
+        store->remove({p.id, p.id + 100});
+        QVERIFY(!store->find(p.id));
+    }
+
+    // Two users saving the same party: the second learns of the first.
+    void staleSaveIsRefused_data()
+    {
+        QTest::addColumn<bool>("deletedMeanwhile");
+        QTest::addColumn<int>("reason");
+        QTest::newRow("changed meanwhile") << false << int(CRegisterConflict::Changed);
+        QTest::newRow("deleted meanwhile") << true << int(CRegisterConflict::Deleted);
+    }
+    void staleSaveIsRefused()
+    {
+        QFETCH(bool, deletedMeanwhile);
+        QFETCH(int, reason);
+        addParties({{"Alfa"}});
+        const auto mine = PartyStore::open(testRegister());
+        const auto theirs = PartyStore::open(testRegister());
+        Party p = *mine->findByName(QStringLiteral("Alfa"));
+        Party q = *theirs->findByName(QStringLiteral("Alfa"));
+        q.name2 = QStringLiteral("ich zmiana");
+        if (deletedMeanwhile)
+            theirs->remove({q.id});
+        else
+            theirs->update(q);
+        p.name2 = QStringLiteral("moja zmiana");
+        try {
+            mine->update(p);
+            QFAIL("a stale save was taken");
+        } catch (const CRegisterConflict &c) {
+            QCOMPARE(int(c.reason()), reason);
+            QVERIFY(c.message().contains(QStringLiteral("inny")) || c.message().contains(QStringLiteral("innego")));
+        }
+        QCOMPARE(p.version, 1);
+        const std::optional<Party> stored = mine->find(p.id);
+        QCOMPARE(stored ? stored->name2 : QStringLiteral("usunięty"), deletedMeanwhile ? QStringLiteral("usunięty")
+                                                                                       : QStringLiteral("ich zmiana"));
+    }
+
+    // Whatever order senders are made default in, one carries the flag.
+    void oneDefaultSender_data()
+    {
+        QTest::addColumn<QStringList>("steps");   // "+name" adds as default, "=name" edits into default, "-name" clears
+        QTest::addColumn<QString>("defaultName");
+        QTest::newRow("second added as default") << QStringList {"+S1", "+S2"} << "S2";
+        QTest::newRow("edited into default") << QStringList {"+S1", "+S2", "=S1"} << "S1";
+        QTest::newRow("default cleared") << QStringList {"+S1", "-S1"} << "";
+    }
+    void oneDefaultSender()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, defaultName);
+        addParties({{"Odbiorca", 0, true}});   // a flag on a recipient stays its own matter
+        const auto store = PartyStore::open(testRegister());
+        for (const QString &s : steps) {
+            const QString name = s.mid(1);
+            if (s.startsWith(u'+')) {
+                Party p = party(name, TypNadawca, true);
+                store->add(p);
+                continue;
+            }
+            Party p = *store->findByName(name);
+            p.isDefault = s.startsWith(u'=');
+            store->update(p);
+        }
+        QStringList flagged;
+        for (const Party &p : partiesOf({8, {}, true}))
+            flagged << p.name1;
+        QCOMPARE(flagged, defaultName.isEmpty() ? QStringList {} : QStringList {defaultName});
+        QCOMPARE(lookupDefaultSender(testRegister()).name1, defaultName);
+    }
+
+    void defaultSenderLookup_data()
+    {
+        QTest::addColumn<int>("seed");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("account");
+        QTest::newRow("none") << 0 << false << "" << "";
+        QTest::newRow("one with check digits") << 1 << true << "Firma A" << "12-10101023-0000261395100000";
+        QTest::newRow("flag on a recipient ignored") << 2 << false << "" << "";
+    }
+    void defaultSenderLookup()
+    {
+        QFETCH(int, seed);
+        QFETCH(bool, found);
+        QFETCH(QString, name);
+        QFETCH(QString, account);
+        if (seed == 1)
+            addParties({{"Inny", 3, false}, {"Firma A", 3, true, "10101023", "0000261395100000", "12"}});
+        if (seed == 2)
+            addParties({{"Odbiorca", 0, true}});
+        const CDefaultSender s = lookupDefaultSender(testRegister());
+        QCOMPARE(s.found, found);
+        QCOMPARE(s.name1, name);
+        QCOMPARE(s.account, account);
+    }
+
+    void transactionKeepsAllOrNothing_data()
+    {
+        QTest::addColumn<bool>("commit");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("committed") << true << 3;
+        QTest::newRow("guard ended without commit") << false << 1;
+    }
+    void transactionKeepsAllOrNothing()
+    {
+        QFETCH(bool, commit);
+        QFETCH(int, rows);
+        addParties({{"A"}});
+        {
+            const auto store = PartyStore::open(testRegister());
+            PartyStore::Transaction t(*store);
+            Party b = party(QStringLiteral("B")), c = party(QStringLiteral("C"), TypNadawca, true);
+            store->add(b);
+            store->add(c);   // its own guard inside the outer one commits nothing
+            QCOMPARE(PartyStore::open(testRegister())->list({}, PartySort::Natural).size(), size_t(1));
+            if (commit)
+                t.commit();
+        }
+        QCOMPARE(namesOf().size(), rows);
+    }
+
+    // An older program's file: no version table, no row version.
+    void olderFileBroughtUpToDate()
+    {
+        if (onServer())
+            QSKIP("the file of an older program");
+        QDir().mkpath(QFileInfo(env.dbPath()).absolutePath());
+        {
+            OtherProgram old(env.dbPath());
+            QCOMPARE(old.exec("CREATE TABLE Kontrahent (Kh_IdKontrahenta INTEGER PRIMARY KEY AUTOINCREMENT,"
+                              " Kh_Nazwa1 TEXT NOT NULL DEFAULT '', Kh_Nazwa2 TEXT NOT NULL DEFAULT '',"
+                              " Kh_LiczbaKontrolna TEXT NOT NULL DEFAULT '', Kh_BankOdbiorcy TEXT NOT NULL DEFAULT '',"
+                              " Kh_Rachunek TEXT NOT NULL DEFAULT '', Kh_Typ INTEGER NOT NULL DEFAULT 0,"
+                              " Kh_Domyslny INTEGER NOT NULL DEFAULT 0);"
+                              "INSERT INTO Kontrahent (Kh_Nazwa1, Kh_Typ, Kh_Domyslny) VALUES ('Stara Firma', 3, 1);"),
+                     SQLITE_OK);
+        }
+        const auto store = PartyStore::open(testRegister());
+        Party p = *store->defaultSender();
+        QCOMPARE(p.name1, QStringLiteral("Stara Firma"));
+        QCOMPARE(p.version, 1);
+        p.name2 = QStringLiteral("nowy adres");
+        store->update(p);
+        QCOMPARE(store->find(p.id)->name2, QStringLiteral("nowy adres"));
+    }
+
+    void damagedFileIsReportedAndKept_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("not a database") << QByteArray("To nie jest baza danych, tylko tekst użytkownika.\n").repeated(40);
+        QTest::newRow("truncated header") << QByteArray("SQLite format 3\0\x10\0", 18);
+    }
+    void damagedFileIsReportedAndKept()
+    {
+        QFETCH(QByteArray, content);
+        if (onServer())
+            QSKIP("a file on this computer");
+        QDir().mkpath(QFileInfo(env.dbPath()).absolutePath());
+        QFile f(env.dbPath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        f.close();
+        try {
+            PartyStore::open(testRegister());
+            QFAIL("a damaged file was opened");
+        } catch (const CRegisterError &e) {
+            QVERIFY2(e.message().contains(QStringLiteral("uszkodzony")), qPrintable(e.message()));
+        }
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), content);
+    }
+
+    // Another program holding the register: a write waits and then says
+    // so, never claims to have happened; the register serves again after.
+    void heldRegisterRefusesWrites()
+    {
+        addParties({{"A"}});
+        RegisterHolder other(env.dbPath());
+        QVERIFY(other.hold());
+        RegisterLocation shortWait = testRegister();
+        shortWait.busyTimeoutMs = 300;
+        const auto store = PartyStore::open(shortWait);
+        QElapsedTimer t;
+        t.start();
+        Party b = party(QStringLiteral("B"));
+        try {
+            store->add(b);
+            QFAIL("a write under another program was taken");
+        } catch (const CRegisterError &e) {
+            QVERIFY2(e.message().contains(QStringLiteral("zajęta")), qPrintable(e.message()));
+        }
+        QVERIFY(t.elapsed() >= 300);
+        other.release();
+        QCOMPARE(namesOf(), QStringList {"A"});
+        store->add(b);
+        QCOMPARE(namesOf(), (QStringList {"A", "B"}));
+    }
+
+    // A file another program writes to cannot even be read meanwhile.
+    void fileLockedForWritingWaitsThenReports()
+    {
+        if (onServer())
+            QSKIP("a file on this computer");
+        addParties({{"A"}});
+        OtherProgram other(env.dbPath());
+        QCOMPARE(other.exec("BEGIN EXCLUSIVE"), SQLITE_OK);
+        RegisterLocation shortWait = testRegister();
+        shortWait.busyTimeoutMs = 300;
+        QElapsedTimer t;
+        t.start();
+        QVERIFY_THROWS_EXCEPTION(CRegisterError, PartyStore::open(shortWait));
+        QVERIFY(t.elapsed() >= 300);
+    }
+
+    // The server drops the connection (restarted, or the network gone):
+    // the write that meets it is reported, the next one connects again.
+    void lostConnectionReportedThenMadeAgain()
+    {
+        if (!onServer())
+            QSKIP("a server connection");
+        const auto store = PartyStore::open(testRegister());
+        serverExec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
+                   " WHERE datname = current_database() AND pid <> pg_backend_pid()");
+        Party a = party(QStringLiteral("A"));
+        try {
+            store->add(a);
+            QFAIL("a write over a lost connection was taken");
+        } catch (const CRegisterError &e) {
+            QVERIFY2(e.message().contains(QStringLiteral("przerwane")), qPrintable(e.message()));
+        }
+        store->add(a);
+        QCOMPARE(namesOf(), QStringList {"A"});
+    }
+
+    void wildcards_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<bool>("match");
+        QTest::newRow("prefix") << "Kowalski" << "kow*" << true;
+        QTest::newRow("prefix miss") << "Nowak" << "kow*" << false;
+        QTest::newRow("empty pattern star") << "" << "*" << true;
+        QTest::newRow("# not a letter") << "AB" << "A#" << false;
+        QTest::newRow("whole") << "Ćma" << "ćMA" << true;
+        QTest::newRow("star backtracks") << "abcabd" << "*ab?" << true;
+        QTest::newRow("many stars stay fast") << QString(54, u'a') << "*a*a*a*a*a*a*a*a*a*a*b" << false;
+        QTest::newRow("stars and digits") << "Faktura 2024/11" << "f*#/##" << true;
+    }
+    void wildcards()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, pattern);
+        QFETCH(bool, match);
+        QCOMPARE(PolishCollation::wildcardMatch(value, pattern), match);
+        // A server matches the typed start of a name through the key.
+        const QRegularExpression onKey(PolishCollation::keyPrefixRegex(pattern));
+        QCOMPARE(onKey.match(QString::fromLatin1(PolishCollation::key(value))).hasMatch(),
+                 PolishCollation::wildcardMatch(value, pattern + u'*'));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPartyStore)
+#include "test_party_store.moc"
