@@ -3,7 +3,7 @@
 // parties whose account is an NRS ending with the payer's NIP. Raises
 // CRegisterError when the register cannot be read.
 
-#include "register/RegisterDatabase.h"
+#include "register/RegisterLocation.h"
 
 #include <QString>
 #include <vector>

@@ -538,8 +538,8 @@ private Q_SLOTS:
     // becomes an ordinary transfer, replacing the ZUS order only when saved.
     void zusOrderBecomesAnOrdinaryTransferToTheContributionAccount()
     {
-        addParties({Party("ZUS składki", 0, false, "60000002", "0260001234563218", "33"),
-                    Party("ZUS innego płatnika", 0, false, "60000002", "0260005260250995", "50")});
+        addParties({SeedParty("ZUS składki", 0, false, "60000002", "0260001234563218", "33"),
+                    SeedParty("ZUS innego płatnika", 0, false, "60000002", "0260005260250995", "50")});
         CPrzelewDane order = zusOrder();
         order.payerId = QStringLiteral("1234563218");
         Dialog d(order);
