@@ -475,6 +475,8 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
                 note(QStringLiteral("wiersz %1: tekst nie zmieścił się w kratkach i został obcięty na wydruku: %2")
                          .arg(line)
                          .arg(cutText(job.lastPageCut())));
+            if (!job.lastPageQrProblem().isEmpty())
+                note(QStringLiteral("wiersz %1: bez kodu QR do płatności: %2").arg(line).arg(job.lastPageQrProblem()));
         }
         if (result == BatchPrinted && reader.readFailed()) {
             problem = QStringLiteral("Odczyt pliku %1 nie powiódł się: %2; nic nie zostało wydrukowane.")

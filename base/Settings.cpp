@@ -29,6 +29,7 @@ constexpr SettingRow kOrdinary[] = {
     {&PrintSettings::offsetY, "OffsetY", Range::Offset},
     {&PrintSettings::scaleX, "ScaleX", Range::Scale},
     {&PrintSettings::scaleY, "ScaleY", Range::Scale},
+    {&PrintSettings::paymentQr, "PaymentQR", Range::Flag},
 };
 
 constexpr SettingRow kZus[] = {
@@ -56,6 +57,7 @@ constexpr SettingRow kTax[] = {
     {&PrintSettings::scaleX, "TAXScaleX", Range::Scale},
     {&PrintSettings::scaleY, "TAXScaleY", Range::Scale},
     {&PrintSettings::opType, "TAXOpType", Range::Flag},
+    {&PrintSettings::paymentQr, "TAXPaymentQR", Range::Flag},
 };
 
 std::span<const SettingRow> rowsFor(FormKind kind)

@@ -36,6 +36,7 @@ struct PrintSettings
     int doNotPrintZusBankNo = 0;
     int print3Kratki = 0;
     int opType = 0;             // tax: mark of the kind of financial operation
+    int paymentQr = 0;          // ordinary/tax: the payment QR code beside the form
 
     bool operator==(const PrintSettings &) const = default;
 };

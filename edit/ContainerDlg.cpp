@@ -3,11 +3,14 @@
 #include "base/AppIdentity.h"
 #include "base/HelpHook.h"
 #include "edit/DetailsDlg.h"
+#include "edit/PaymentQrView.h"
 #include "edit/TaxDetailsDlg.h"
 #include "edit/ZUSDetailsDlg.h"
 #include "model/PrzelewDane.h"
 
+#include <QComboBox>
 #include <QFrame>
+#include <QLineEdit>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -65,7 +68,8 @@ CContainerDlg::CContainerDlg(CPrzelewDane &record, const AllSettings &settings, 
       m_print(makeButton("Dr&ukuj", "printButton", this)),
       m_save(makeButton("Z&apisz", "saveButton", this)),
       m_cancel(makeButton("Anuluj", "cancelButton", this)),
-      m_help(makeButton("Pomoc", "helpButton", this))
+      m_help(makeButton("Pomoc", "helpButton", this)),
+      m_qr(new CPaymentQrView(this))
 {
     setObjectName(QStringLiteral("CContainerDlg"));
     setWindowTitle(QStringLiteral("Szczegóły przelewu"));
@@ -78,7 +82,11 @@ CContainerDlg::CContainerDlg(CPrzelewDane &record, const AllSettings &settings, 
             continue;
         m_stack->addWidget(page);
         connect(page, &CDetailsPage::edited, this, [this] { m_edited = true; });
+        watchForCode(page);
     }
+    m_codeTimer.setSingleShot(true);
+    m_codeTimer.setInterval(0);
+    connect(&m_codeTimer, &QTimer::timeout, this, &CContainerDlg::refreshCode);
 
     // The order became an ordinary transfer: its page shows it, unsaved.
     connect(zusPage(), &CZUSDetailsDlg::turnedIntoOrdinary, this, [this] {
@@ -97,7 +105,11 @@ CContainerDlg::CContainerDlg(CPrzelewDane &record, const AllSettings &settings, 
 
     auto *right = new QVBoxLayout;
     right->setContentsMargins(12, 12, 12, 12);
-    right->addWidget(m_stack, 1);
+    auto *pageAndCode = new QHBoxLayout;
+    pageAndCode->addWidget(m_stack, 1);
+    pageAndCode->addSpacing(12);
+    pageAndCode->addWidget(m_qr, 0, Qt::AlignTop);
+    right->addLayout(pageAndCode, 1);
     right->addSpacing(6);
     right->addWidget(separator);
     right->addLayout(buttons);
@@ -152,7 +164,29 @@ bool CContainerDlg::ShowPage(int kindNumber)
     }
     currentPage()->loadFromRecord();
     m_edited = false;
+    refreshCode();
     return true;
+}
+
+void CContainerDlg::watchForCode(CDetailsPage *page)
+{
+    const auto later = [this, page] {
+        if (page == currentPage())
+            m_codeTimer.start();
+    };
+    for (QLineEdit *edit : page->findChildren<QLineEdit *>())
+        connect(edit, &QLineEdit::textChanged, this, later);
+    for (QAbstractButton *button : page->findChildren<QAbstractButton *>())
+        connect(button, &QAbstractButton::toggled, this, later);
+    for (QComboBox *combo : page->findChildren<QComboBox *>())
+        connect(combo, &QComboBox::currentTextChanged, this, later);
+}
+
+void CContainerDlg::refreshCode()
+{
+    m_codeTimer.stop();
+    if (currentPage())
+        m_qr->showOrder(typedOrder(currentPage(), *m_context.record));
 }
 
 bool CContainerDlg::UpdateData(bool toRecord)

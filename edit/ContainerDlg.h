@@ -7,12 +7,14 @@
 #include "edit/PageCommon.h"
 
 #include <QDialog>
+#include <QTimer>
 #include <array>
 
 class CDetailsDlg;
 class CTaxDetailsDlg;
 class CZUSDetailsDlg;
 class CDetailsPage;
+class CPaymentQrView;
 class CPrzelewDane;
 class QPushButton;
 class QStackedWidget;
@@ -54,6 +56,7 @@ public:
     QPushButton *saveButton() const { return m_save; }
     QPushButton *cancelButton() const { return m_cancel; }
     QPushButton *helpButton() const { return m_help; }
+    CPaymentQrView *paymentQrView() const { return m_qr; }
 
 public Q_SLOTS:
     // "Z&apisz": the save step; false when the exchange failed.
@@ -73,6 +76,11 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The code follows the page: every change of a control, by the user or
+    // by a pick, a switch or a button, redraws it once the change is done.
+    void watchForCode(CDetailsPage *page);
+    void refreshCode();
+
     CPageContext m_context;
     Use m_use;
     std::array<CDetailsPage *, 3> m_pages {};
@@ -81,6 +89,8 @@ private:
     QPushButton *m_save;
     QPushButton *m_cancel;
     QPushButton *m_help;
+    CPaymentQrView *m_qr;
+    QTimer m_codeTimer;
     int m_kindNumber = 0;
     bool m_edited = false;
 };

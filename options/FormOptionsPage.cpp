@@ -97,6 +97,13 @@ CFormOptionsPage::CFormOptionsPage(FormKind kind, QWidget *parent)
         m_opType = makeBox(QStringLiteral("Drukuj oznaczenie &rodzaju operacji finansowej"), "opType", this);
         marks->addWidget(m_opType);
     }
+    // The ZUS form's accounts were closed in 2018: a code would send money nowhere.
+    if (kind != FormKind::Zus) {
+        m_paymentQr = makeBox(QStringLiteral("Kod &QR do płatności"), "paymentQr", this);
+        m_paymentQr->setToolTip(QStringLiteral("Obok formularza drukuje się kod, który aplikacja banku odczyta, "
+                                               "by zapłacić przelew telefonem."));
+        marks->addWidget(m_paymentQr);
+    }
 
     auto *shift = new QGroupBox(QStringLiteral("Przesunięcie tekstu"), this);
     shift->setObjectName(QStringLiteral("shiftGroup"));
@@ -133,7 +140,7 @@ CFormOptionsPage::CFormOptionsPage(FormKind kind, QWidget *parent)
     connect(m_original, &QCheckBox::toggled, this, &CFormOptionsPage::onOriginalToggled);
     if (m_noZusAccount)
         connect(m_noZusAccount, &QCheckBox::toggled, this, &CFormOptionsPage::applyZusAccountRule);
-    for (QCheckBox *box : {m_symbol, m_fitInBox, m_noZusAccount, m_threeBoxes, m_opType})
+    for (QCheckBox *box : {m_symbol, m_fitInBox, m_noZusAccount, m_threeBoxes, m_opType, m_paymentQr})
         if (box)
             connect(box, &QCheckBox::toggled, this, &CFormOptionsPage::previewChanged);
     for (CSpinEdit *spin : {m_shiftX, m_shiftY, m_scaleX, m_scaleY})
@@ -169,6 +176,8 @@ void CFormOptionsPage::load(const PrintSettings &settings)
     }
     if (m_opType)
         m_opType->setChecked(settings.opType != 0);
+    if (m_paymentQr)
+        m_paymentQr->setChecked(settings.paymentQr != 0);
     m_shiftX->setText(QString::number(settings.offsetX));
     m_shiftY->setText(QString::number(settings.offsetY));
     m_scaleX->setText(QString::number(settings.scaleX));
@@ -217,6 +226,8 @@ std::optional<PageError> CFormOptionsPage::save(PrintSettings &settings)
     }
     if (m_opType)
         out.opType = checked(m_opType);
+    if (m_paymentQr)
+        out.paymentQr = checked(m_paymentQr);
 
     struct NumberField
     {
@@ -252,6 +263,7 @@ PrintSettings CFormOptionsPage::shownSettings() const
     s.doNotPrintZusBankNo = checked(m_noZusAccount);
     s.print3Kratki = checked(m_threeBoxes);
     s.opType = checked(m_opType);
+    s.paymentQr = checked(m_paymentQr);
     auto number = [](const CSpinEdit *edit, int low, int high, int fallback) {
         const NumberCheck check = checkWholeNumber(edit->text(), low, high);
         return check.ok() ? check.value : fallback;

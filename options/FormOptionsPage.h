@@ -46,6 +46,7 @@ public:
     QCheckBox *noZusAccountBox() const { return m_noZusAccount; }   // ZUS page only
     QCheckBox *threeBoxesBox() const { return m_threeBoxes; }       // ZUS page only
     QCheckBox *opTypeBox() const { return m_opType; }               // tax page only
+    QCheckBox *paymentQrBox() const { return m_paymentQr; }         // not on the ZUS page
     CSpinEdit *shiftX() const { return m_shiftX; }
     CSpinEdit *shiftY() const { return m_shiftY; }
     CSpinEdit *scaleX() const { return m_scaleX; }
@@ -85,6 +86,7 @@ private:
     QCheckBox *m_noZusAccount = nullptr;
     QCheckBox *m_threeBoxes = nullptr;
     QCheckBox *m_opType = nullptr;
+    QCheckBox *m_paymentQr = nullptr;
     CSpinEdit *m_shiftX;
     CSpinEdit *m_shiftY;
     CSpinEdit *m_scaleX;

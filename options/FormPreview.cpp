@@ -46,14 +46,15 @@ CPrzelewDane CFormPreview::sampleOrder(FormKind kind)
         r.symbol = QStringLiteral("00");
         break;
     case FormKind::Tax:
+        // VAT of a NIP paid to that NIP's tax micro-account.
         r.recipient1 = QStringLiteral("URZĄD SKARBOWY GDAŃSK");
-        r.checkDigits = QStringLiteral("12");
-        r.bankNumber = QStringLiteral("10101023");
-        r.accountRest = QStringLiteral("1234567890123456");
+        r.checkDigits = QStringLiteral("70");
+        r.bankNumber = QStringLiteral("10100071");
+        r.accountRest = QStringLiteral("2222526000124600");
         r.sender1 = QStringLiteral("ZLECENIODAWCA");
         r.sender2 = QStringLiteral("UL. KRÓTKA 2");
         r.payerId = QStringLiteral("5260001246");
-        r.idType = 0;
+        r.idType = CPrzelewDane::IdTypeFromLetter(u'N');
         r.taxPeriod = QStringLiteral("05M0300");
         r.taxFormSymbol = QStringLiteral("VAT-7");
         r.obligationId = QStringLiteral("DECYZJA 12");
@@ -62,7 +63,7 @@ CPrzelewDane CFormPreview::sampleOrder(FormKind kind)
     default:
         r.recipient1 = QStringLiteral("ODBIORCA SP. Z O.O.");
         r.recipient2 = QStringLiteral("UL. DŁUGA 1, GDAŃSK");
-        r.checkDigits = QStringLiteral("12");
+        r.checkDigits = QStringLiteral("51");
         r.bankNumber = QStringLiteral("10101023");
         r.accountRest = QStringLiteral("1234567890123456");
         r.sender1 = QStringLiteral("ZLECENIODAWCA");

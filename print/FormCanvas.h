@@ -1,10 +1,12 @@
 #pragma once
 // The drawing surface the form layouts draw through: texts in rectangles and
-// lines, all in 0.1 mm relative to the current section origin. The printer
+// lines and filled rectangles, all in 0.1 mm relative to the current section origin. The printer
 // implements it on QPainter, tests record the calls.
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +26,9 @@ public:
     // Centred both ways, one line, in the body or the heavy mark font.
     virtual void drawCentered(const QRect &r, const QString &text, Font font) = 0;
     virtual void drawLine(QPoint from, QPoint to) = 0;
+    // Fills the rectangles in black as one shape, so rectangles that touch
+    // show no seam between them (a QR symbol's modules).
+    virtual void fillRects(const QList<QRectF> &rects) = 0;
     // One character per box: the i-th character as single-line text in the
     // first box moved right by i pitches. A surface may draw them at once.
     virtual void drawBoxRow(const QRect &first, const QString &text, int pitch)

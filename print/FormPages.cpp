@@ -101,6 +101,7 @@ PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
     p.opTypeMark = kind == FormKind::Tax ? ps.opType : 0;
     p.noZusAccount = kind == FormKind::Zus ? ps.doNotPrintZusBankNo : 0;
     p.threeZusBoxes = kind == FormKind::Zus ? ps.print3Kratki : 0;
+    p.paymentQr = kind == FormKind::Zus ? 0 : ps.paymentQr;
     return p;
 }
 
@@ -168,6 +169,7 @@ bool FormPageJob::printPage(const CPrzelewDane &rec, bool blank, int blankKind)
 {
     PrintDC dc{&m_painter, &m_device};
     m_printer.engine().takeCutFields();
+    m_printer.engine().takePaymentQrProblem();
     m_printer.PrepareFormPage(dc, rec, blank, blankKind);
     if (m_pages == 0) {
         if (!m_painter.begin(&m_device))
@@ -180,6 +182,7 @@ bool FormPageJob::printPage(const CPrzelewDane &rec, bool blank, int blankKind)
     m_printer.PrepareFormPage(dc, rec, blank, blankKind);
     m_printer.PrintFormPage(dc, rec, blank, blankKind);
     m_lastCut = m_printer.engine().takeCutFields();
+    m_lastQrProblem = m_printer.engine().takePaymentQrProblem();
     return true;
 }
 

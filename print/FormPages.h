@@ -69,6 +69,8 @@ public:
     int pageCount() const { return m_pages; }
     // Fields of the last page whose text was cut on the paper.
     const QStringList &lastPageCut() const { return m_lastCut; }
+    // Why the last page lacks the payment QR code it was to carry; empty otherwise.
+    const QString &lastPageQrProblem() const { return m_lastQrProblem; }
 
 private:
     CFormPrinter &m_printer;
@@ -77,4 +79,5 @@ private:
     QPageLayout::Orientation m_orientation;
     int m_pages = 0;
     QStringList m_lastCut;
+    QString m_lastQrProblem;
 };

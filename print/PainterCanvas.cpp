@@ -1,6 +1,7 @@
 #include "print/PainterCanvas.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QGlyphRun>
 #include <QPen>
 #include <QTextLayout>
@@ -141,6 +142,17 @@ void PainterCanvas::drawLine(QPoint from, QPoint to)
     m_painter.setPen(pen);
     m_painter.drawLine(a, b);
     m_painter.restore();
+}
+
+void PainterCanvas::fillRects(const QList<QRectF> &rects)
+{
+    if (rects.isEmpty())
+        return;
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const QRectF &r : rects)
+        path.addRect(m_toDevice.mapRect(r.translated(m_dx, m_dy)));
+    m_painter.fillPath(path, Qt::black);
 }
 
 int PainterCanvas::textWidth(const QString &text)

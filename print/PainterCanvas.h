@@ -22,6 +22,7 @@ public:
     void drawWrapped(const QRect &r, const QString &text) override;
     void drawCentered(const QRect &r, const QString &text, Font font) override;
     void drawLine(QPoint from, QPoint to) override;
+    void fillRects(const QList<QRectF> &rects) override;
     void drawBoxRow(const QRect &first, const QString &text, int pitch) override;
     int textWidth(const QString &text) override;
 

@@ -1,10 +1,12 @@
 #include "print/PrintEngine.h"
 
+#include "model/PaymentQr.h"
 #include "model/PrzelewDane.h"
 #include "print/FormLayouts.h"
 #include "print/FormTemplates.h"
 #include "print/TemplatePicture.h"
 #include "print/PainterCanvas.h"
+#include "print/QrSymbol.h"
 
 #include <QFile>
 #include <QPageLayout>
@@ -71,6 +73,51 @@ constexpr Placement kPlacements[] = {
     {KindTax, CPrintEngine::PlainSections, 20, 0, kTaxSections},
     {KindTax, CPrintEngine::StubLayout, 20, 0, kTaxStubs},
 };
+
+// ---- The payment QR code ----
+
+// Where the code may stand: a rectangle that touches no field and no box of
+// the form (nor of the pre-printed paper, which the templates draw), in
+// logical units from the first section's field origin, and the side the
+// symbol is printed at. Pages of one copy keep it inside their section, as
+// the paper of such forms may end with it; A4 sheets with two forms put it
+// in the sheet's free band beside them; the four-section sheet has no room
+// beside its forms, so the first section's lower right corner holds it.
+struct QrSpot
+{
+    int kind;
+    int sectionLayout;
+    int singleCopy;                 // 0, 1 or kAnyCopies
+    LRect room;
+    Qt::Alignment align;
+    int sideMm;
+};
+
+constexpr int kAnyCopies = -1;
+constexpr int kMinQrSideMm = 18;    // smaller codes read badly from paper
+constexpr int kQrSideBesideMm = 25;
+
+constexpr QrSpot kQrSpots[] = {
+    // Between the fee box and the form symbol, above the section's caption.
+    {KindOrdinary, CPrintEngine::PlainSections, kAnyCopies, {1102, 772, 1308, 1016}, Qt::AlignCenter, kMinQrSideMm},
+    {KindOrdinary, CPrintEngine::StubLayout, 1, {1702, 772, 1908, 1016}, Qt::AlignCenter, kMinQrSideMm},
+    // Above the forms, at their right, in the A4 sheet's free top band.
+    {KindOrdinary, CPrintEngine::StubLayout, 0, {1200, -800, 2070, -60}, Qt::AlignRight | Qt::AlignBottom,
+     kQrSideBesideMm},
+    // Right of the keys, under the form symbol.
+    {KindTax, CPrintEngine::PlainSections, kAnyCopies, {1232, 853, 1484, 1049}, Qt::AlignCenter, kMinQrSideMm},
+    {KindTax, CPrintEngine::StubLayout, kAnyCopies, {1200, -800, 2070, -60}, Qt::AlignRight | Qt::AlignBottom,
+     kQrSideBesideMm},
+};
+
+const QrSpot *findQrSpot(int kind, int sectionLayout, bool singleCopy)
+{
+    for (const QrSpot &s : kQrSpots)
+        if (s.kind == kind && s.sectionLayout == sectionLayout
+            && (s.singleCopy == kAnyCopies || s.singleCopy == int(singleCopy)))
+            return &s;
+    return nullptr;
+}
 
 const Placement *findPlacement(int kind, int sectionLayout)
 {
@@ -145,7 +192,12 @@ void CPrintEngine::PrepareDC(PrintDC &dc)
 {
     if (!dc.device)
         return;
-    m_mapping = mappingFor(DeviceGeometry::of(*dc.device));
+    const DeviceGeometry g = DeviceGeometry::of(*dc.device);
+    m_mapping = mappingFor(g);
+    if (g.dpiX > 0 && g.dpiY > 0) {
+        m_paperScaleX = std::abs(m_mapping.m11()) * kTenthsMmPerInch / g.dpiX;
+        m_paperScaleY = std::abs(m_mapping.m22()) * kTenthsMmPerInch / g.dpiY;
+    }
 }
 
 void CPrintEngine::Print(int mode, PrintDC &dc, const PrintJobParams &params, const CPrzelewDane &rec)
@@ -229,6 +281,49 @@ void CPrintEngine::DrawFields(PrintDC &dc, const PrintJobParams &params, const C
     dc.painter->restore();
 }
 
+QRectF CPrintEngine::paymentQrArea(int kind, int sectionLayout, bool singleCopy) const
+{
+    const QrSpot *spot = findQrSpot(kind, sectionLayout, singleCopy);
+    if (!spot || !(m_paperScaleX > 0) || !(m_paperScaleY > 0))
+        return {};
+    // Logical sizes that print the side on paper whatever the scale or squeeze.
+    const QSizeF size(10.0 * spot->sideMm / m_paperScaleX, 10.0 * spot->sideMm / m_paperScaleY);
+    const QRectF room(QPointF(spot->room.left, spot->room.top), QPointF(spot->room.right, spot->room.bottom));
+    if (size.width() > room.width() || size.height() > room.height())
+        return {};
+    QRectF area(room.topLeft(), size);
+    if (spot->align & Qt::AlignRight)
+        area.moveRight(room.right());
+    else if (spot->align & Qt::AlignHCenter)
+        area.moveLeft(room.left() + (room.width() - size.width()) / 2);
+    if (spot->align & Qt::AlignBottom)
+        area.moveBottom(room.bottom());
+    else if (spot->align & Qt::AlignVCenter)
+        area.moveTop(room.top() + (room.height() - size.height()) / 2);
+    return area;
+}
+
+void CPrintEngine::DrawPaymentQr(FormCanvas &canvas, const PrintJobParams &params, const CPrzelewDane &rec)
+{
+    const PaymentQrText text = paymentQrText(rec);
+    if (!text.ok()) {
+        m_qrProblem = text.reason;
+        return;
+    }
+    const QRectF area = paymentQrArea(rec.kind, m_sectionLayout, params.singleCopy != 0);
+    if (area.isNull()) {
+        m_qrProblem = QStringLiteral("Przy tej skali wydruku kod QR do płatności nie mieści się w wolnym miejscu "
+                                     "formularza.");
+        return;
+    }
+    const std::optional<QrSymbol> symbol = QrSymbol::encode(text.text.toUtf8());
+    if (!symbol) {
+        m_qrProblem = QStringLiteral("Nie udało się utworzyć kodu QR do płatności.");
+        return;
+    }
+    canvas.fillRects(symbol->darkRects(area));
+}
+
 void CPrintEngine::DrawForm(FormCanvas &canvas, const PrintJobParams &params, const CPrzelewDane &rec)
 {
     const Placement *placement = findPlacement(rec.kind, m_sectionLayout);
@@ -237,6 +332,8 @@ void CPrintEngine::DrawForm(FormCanvas &canvas, const PrintJobParams &params, co
     const bool templateMode = !m_textOnly;
     if (templateMode)
         canvas.translate(placement->shiftX, placement->shiftY);
+    if (params.paymentQr)
+        DrawPaymentQr(canvas, params, rec);
     for (const PlacementStep &s : placement->steps) {
         switch (s.step) {
         case Step::Ordinary: DrawOrdinaryForm(canvas, params, rec, templateMode); break;

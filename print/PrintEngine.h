@@ -7,6 +7,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <QTransform>
@@ -72,9 +73,20 @@ public:
     int m_originY = 0;
     int m_textOnly = 0;
     int m_sectionLayout = PlainSections;
+    // Printed size of a logical unit against 0.1 mm, per axis: the scale and
+    // any squeeze of a template into the printable area. Set by PrepareDC.
+    double m_paperScaleX = 1.0;
+    double m_paperScaleY = 1.0;
 
     // Fields cut on the pages drawn since the last call (each name once).
     QStringList takeCutFields() { return std::exchange(m_cutFields, {}); }
+    // Why the payment QR code asked for was not printed on the pages drawn
+    // since the last call; empty when it was, or was not asked for.
+    QString takePaymentQrProblem() { return std::exchange(m_qrProblem, {}); }
+    // Where the payment QR code goes on a page of the kind and layout, in
+    // logical units from the first section's field origin; a null rectangle
+    // when it does not fit there at the page's paper scale.
+    QRectF paymentQrArea(int kind, int sectionLayout, bool singleCopy) const;
 
     bool hasTemplate() const { return m_template != nullptr; }
     QRect templateRect() const { return m_templateRect; }
@@ -87,9 +99,12 @@ public:
     static QPoint contentShift(int kind, int sectionLayout);
 
 private:
+    void DrawPaymentQr(FormCanvas &canvas, const PrintJobParams &params, const CPrzelewDane &rec);
+
     CTemplatePicture *m_template = nullptr;                      // the open template, if any
     QRect m_templateRect;                                    // (0, 0) to the frame size, 0.1 mm
     std::map<QString, std::unique_ptr<CTemplatePicture>> m_cache; // parsed templates, kept for the run
     QTransform m_mapping;
     QStringList m_cutFields;
+    QString m_qrProblem;
 };

@@ -16,4 +16,5 @@ struct PrintJobParams
     int opTypeMark = 0;                                // tax: print the "X" mark
     int noZusAccount = 0;                              // ZUS: leave the ZUS account row empty
     int threeZusBoxes = 0;                             // ZUS: only boxes 1, 2 and 21 of the account
+    int paymentQr = 0;                                 // the payment QR code beside the form
 };

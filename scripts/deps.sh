@@ -14,7 +14,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   cmake ninja-build g++ clang libclang-rt-14-dev \
   qt6-base-dev qt6-svg-dev libqt6svg6-dev libgl-dev libsqlite3-dev libpq-dev libfontconfig-dev qt6-translations-l10n \
   postgresql \
-  python3 fonts-liberation fontconfig poppler-utils \
+  python3 fonts-liberation fontconfig poppler-utils libqrencode-dev zbar-tools \
   desktop-file-utils appstream shared-mime-info libxml2-utils groff-base man-db \
   dpkg-dev file gzip >/dev/null
 if [ "$had_server" = no ] && command -v pg_lsclusters >/dev/null 2>&1; then

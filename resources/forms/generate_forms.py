@@ -269,7 +269,7 @@ TAX = Layout(
         # Keys of the period types and of the identifier types.
         *key_block(720, TAX_KEYS_Y, "typ okresu:",
                    (("R - rok", "P - półrocze", "K - kwartał"), ("M - miesiąc", "D - dekada", "J - dzień")), (100,)),
-        *key_block(960, TAX_KEYS_Y, "typ identyfikatora:",
+        *key_block(915, TAX_KEYS_Y, "typ identyfikatora:",
                    (("N - NIP", "R - REGON", "P - PESEL"),
                     ("1 - dowód osobisty", "2 - paszport", "3 - inny dokument tożsamości")), (110,)),
     ),

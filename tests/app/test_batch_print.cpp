@@ -748,6 +748,23 @@ private Q_SLOTS:
             QVERIFY2(run.noted(n), qPrintable(run.notes.join(u'\n')));
     }
 
+    // With the payment code asked for, a page printed without it says why.
+    void pageWithoutTheAskedCodeIsNamed()
+    {
+        CPrzelewDane deposit = order(KindOrdinary, QStringLiteral("WPLATA"));
+        deposit.isTransfer = 0;
+        const QString in = path("qr.txt");
+        QVERIFY(writeOrders(in, {order(KindOrdinary, QStringLiteral("KOD")), deposit}));
+        AllSettings settings;
+        settings.ordinary.paymentQr = 1;
+        InProcess run;
+        QCOMPARE(runBatchPrint(printTo(in, QStringLiteral("PDF"), path("qr.pdf")), settings, run.env),
+                 int(BatchPrinted));
+        QCOMPARE(run.notes.size(), 1);
+        QVERIFY2(run.notes[0].startsWith(QStringLiteral("wiersz 3: bez kodu QR do płatności: Wpłata gotówkowa")),
+                 qPrintable(run.notes[0]));
+    }
+
     // Through the program: both orders printed, exit 0, the bad account named on stderr.
     void mistypedAccountIsNamedOnStandardError()
     {

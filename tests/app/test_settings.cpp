@@ -28,6 +28,8 @@ private Q_SLOTS:
         QCOMPARE(s.ordinary.offsetY, 0);
         QCOMPARE(s.ordinary.scaleX, 100);
         QCOMPARE(s.ordinary.scaleY, 100);
+        for (FormKind kind : {FormKind::Ordinary, FormKind::Zus, FormKind::Tax})
+            QCOMPARE(s.forKind(kind).paymentQr, 0);     // pages print as before until asked
         QCOMPARE(s.zus.formType, 0);
         QCOMPARE(s.tax.formType, 2);
         QCOMPARE(s.general.fontName, QStringLiteral("Courier New"));
@@ -65,6 +67,7 @@ private Q_SLOTS:
         QTest::newRow("FitInBox 5") << "FitInBox" << "5" << ord << &PrintSettings::fitInBox << 1;
         QTest::newRow("Print3Kratki 1") << "Print3Kratki" << "1" << zus << &PrintSettings::print3Kratki << 1;
         QTest::newRow("TAXOpType 1") << "TAXOpType" << "1" << tax << &PrintSettings::opType << 1;
+        QTest::newRow("PaymentQR 2") << "PaymentQR" << "2" << ord << &PrintSettings::paymentQr << 1;
     }
     void storedValuesAreRepaired()
     {
@@ -81,7 +84,7 @@ private Q_SLOTS:
         QCOMPARE(out.*field, expected);
     }
 
-    void writesAll38ValuesAndReadsThemBack()
+    void writesAll40ValuesAndReadsThemBack()
     {
         AllSettings s;
         s.general.device = QStringLiteral("Biuro");
@@ -89,13 +92,14 @@ private Q_SLOTS:
         s.ordinary.offsetX = -7;
         s.zus.print3Kratki = 1;
         s.tax.opType = 1;
+        s.tax.paymentQr = 1;
         {
             auto out = store("all.ini");
             s.write(*out);
         }
         auto in = store("all.ini");
         in->beginGroup(QStringLiteral("Settings"));
-        QCOMPARE(in->childKeys().size(), 38);
+        QCOMPARE(in->childKeys().size(), 40);
         in->endGroup();
         AllSettings back;
         back.read(*in);

@@ -430,8 +430,11 @@ private Q_SLOTS:
         sheet.formPage(FormKind::Zus)->threeBoxesBox()->click();
         sheet.formPage(FormKind::Tax)->opTypeBox()->click();
         sheet.formPage(FormKind::Tax)->originalBox()->click();
+        sheet.formPage(FormKind::Ordinary)->paymentQrBox()->click();
+        QVERIFY(!sheet.formPage(FormKind::Zus)->paymentQrBox());    // its accounts are closed
         sheet.accept();
         AllSettings expected;
+        expected.ordinary.paymentQr = 1;
         expected.ordinary.printSymbol = 1;
         expected.zus.fitInBox = 0;
         expected.zus.print3Kratki = 1;
@@ -472,6 +475,12 @@ private Q_SLOTS:
         page->fitInBoxBox()->click();
         QVERIFY(page->previewImage() != before);
         page->fitInBoxBox()->click();
+        if (QCheckBox *code = page->paymentQrBox()) {
+            code->click();
+            QVERIFY(page->previewImage() != before);
+            code->click();
+            QCOMPARE(page->previewImage(), before);
+        }
         page->formList()->setCurrentIndex(1);
         QVERIFY(page->previewImage() != before);
     }

@@ -40,6 +40,11 @@ public:
     {
         ops.append({DrawOp::Line, QRect(from + QPoint(m_dx, m_dy), to + QPoint(m_dx, m_dy)), QString()});
     }
+    void fillRects(const QList<QRectF> &rects) override
+    {
+        for (const QRectF &r : rects)
+            fills.append(r.translated(m_dx, m_dy));
+    }
     int textWidth(const QString &text) override { return int(text.size()) * m_charWidth; }
 
     // Operations whose rectangle's top is y (a row of the form).
@@ -84,6 +89,7 @@ public:
     }
 
     QList<DrawOp> ops;
+    QList<QRectF> fills;    // filled rectangles, absolute
 
 private:
     void add(DrawOp::Kind k, const QRect &r, const QString &text, Font font = Font::Body)

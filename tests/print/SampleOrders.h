@@ -74,4 +74,19 @@ inline CPrzelewDane tax()
     return r;
 }
 
+// A tax order the payment QR code carries with its NIP: NIP 1234563218 paid
+// to that NIP's tax micro-account.
+inline CPrzelewDane payableTax()
+{
+    CPrzelewDane r = tax();
+    r.checkDigits = QStringLiteral("88");
+    r.bankNumber = QStringLiteral("10100071");
+    r.accountRest = QStringLiteral("2222123456321800");
+    r.payerId = QStringLiteral("1234563218");
+    r.idType = CPrzelewDane::IdTypeFromLetter(u'N');
+    r.taxFormSymbol = QStringLiteral("PIT-37");
+    r.taxPeriod = QStringLiteral("25R");
+    return r;
+}
+
 } // namespace sample
