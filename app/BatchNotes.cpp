@@ -1,5 +1,7 @@
 #include "app/BatchNotes.h"
 
+#include <cstdio>
+
 void BatchNotes::add(const QString &line)
 {
     if (m_given >= kLimit) {
@@ -54,4 +56,12 @@ QString printableLine(const QString &text)
             out += c;
     }
     return out;
+}
+
+void writeToStandardError(const QString &text)
+{
+    // Written whole: a NUL from the file must not cut the line short.
+    const QByteArray line = "kantomix: " + printableLine(text).toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
 }

@@ -37,3 +37,7 @@ private:
 // A line as it may reach a terminal: control characters (a NUL, an escape
 // sequence) appear as \x1B instead of acting.
 QString printableLine(const QString &text);
+
+// One line for the calling program on standard error, "kantomix: " first,
+// written whole and printable.
+void writeToStandardError(const QString &text);

@@ -1,6 +1,7 @@
 #include "app/BatchPrint.h"
 
 #include "app/BatchNotes.h"
+#include "app/HandedOverFile.h"
 #include "app/PathBytes.h"
 #include "app/PdfTarget.h"
 #include "app/SystemErrors.h"
@@ -44,14 +45,6 @@ bool headless()
 {
     const QString platform = QGuiApplication::platformName();
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
-}
-
-void toStandardError(const QString &text)
-{
-    // Written whole: a NUL from the file must not cut the line short.
-    const QByteArray line = "kantomix: " + printableLine(text).toUtf8() + '\n';
-    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
-    std::fflush(stderr);
 }
 
 // The application's current printer: the "*PRNM*" printer when given, else
@@ -102,50 +95,6 @@ std::unique_ptr<QPrinter> dialogPrinter(const PrinterChoice &choice, const QStri
     }
     return printer;
 }
-
-// The file of orders, opened by its bytes. Only a regular file or a pipe is
-// read: a device such as /dev/zero would never end. A regular file is
-// watched: its size and time at the end must be those of the start.
-class InputFile
-{
-public:
-    // Empty when the file is open, else why it is not.
-    QString open(const QString &path)
-    {
-        const QString shown = shownPath(path);
-        const QByteArray bytes = systemPath(path);
-        struct stat st;
-        if (::stat(bytes.constData(), &st) != 0)
-            return openProblemText(shown, errno);
-        if (S_ISDIR(st.st_mode))
-            return QStringLiteral("%1 jest folderem, a nie plikiem.").arg(shown);
-        if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode))
-            return QStringLiteral("%1 nie jest zwykłym plikiem ani potokiem.").arg(shown);
-        const int fd = ::open(bytes.constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return openProblemText(shown, errno);
-        if (!m_file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-            ::close(fd);
-            return openProblemText(shown, EIO);
-        }
-        m_watched = ::fstat(fd, &m_start) == 0 && S_ISREG(m_start.st_mode);
-        return {};
-    }
-    QIODevice *device() { return &m_file; }
-    // True when the file was changed while it was read: truncated, grown or rewritten.
-    bool changed() const
-    {
-        struct stat now;
-        return m_watched
-            && (::fstat(m_file.handle(), &now) != 0 || now.st_size != m_start.st_size
-                || now.st_mtim.tv_sec != m_start.st_mtim.tv_sec || now.st_mtim.tv_nsec != m_start.st_mtim.tv_nsec);
-    }
-
-private:
-    QFile m_file;
-    struct stat m_start {};
-    bool m_watched = false;
-};
 
 // Where the pages go: a printer of the system, or the built-in PDF printer.
 struct BatchOutput
@@ -247,9 +196,9 @@ bool isBatchPrintCommand(const CKantomixCommandLineInfo &cmd)
 BatchEnvironment defaultBatchEnvironment(const AllSettings &settings, const RegisterLocation &where)
 {
     BatchEnvironment env;
-    env.note = toStandardError;
+    env.note = writeToStandardError;
     env.failure = [](const QString &text) {
-        toStandardError(text);
+        writeToStandardError(text);
         if (!headless())
             QMessageBox::warning(nullptr, programTitle(), text);
     };
@@ -295,14 +244,11 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
         report(QStringLiteral("Nie podano pliku z przelewami do wydrukowania."));
         return BatchBadCommandLine;
     }
-    InputFile inputFile;
+    HandedOverFile inputFile(notes);
     if (const QString problem = inputFile.open(input); !problem.isEmpty()) {
         report(problem);
         return BatchFileNotOpened;
     }
-    CImport reader;
-    reader.OpenDevice(inputFile.device());
-    const QString shownInput = shownPath(input);
 
     if (cmd.m_bEditBeforePrint && !env.confirm) {
         report(QStringLiteral("Zatwierdzanie przelewów przed wydrukiem (/EBP) wymaga ekranu; "
@@ -369,40 +315,13 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
         out.printer->setDocName(docName);
     }
 
-    // Until the file shows a header or an order it may be no file of orders
-    // at all (a PDF, a photo): its lines are held back, to be told as one.
-    if (!reader.hasHeader())
-        notes.holdBack();
-    int passedOver = 0;
-    int ordersRead = 0;
-    if (reader.skippedFirstLine()) {
-        ++passedOver;
-        note(QStringLiteral("wiersz 1 pominięty: sześć znaków, które nie są nagłówkiem wersji (ver=NN)"));
-    }
     // The next order to print with its line in the file; false at the end.
     const auto readOrder = [&](CPrzelewDane &rec, int &line) {
-        for (;;) {
-            const CImport::ReadResult read = reader.ReadRecord(rec);
-            if (read == CImport::EndOfFile)
-                return false;
-            line = int(reader.lineNumber());
-            QString why;
-            if (read != CImport::RecordRead)
-                why = CImport::problemText(reader.lastProblem(), reader.version());
-            else if (rec.amount.value() < 0)
-                why = QStringLiteral("„%1” nie jest kwotą do zapłaty (kwota ujemna)").arg(rec.amount.toTwoDecimalText());
-            if (why.isEmpty()) {
-                ++ordersRead;
-                notes.release();
-                for (const QString &remark : orderRemarks(reader.lastRemarks()))
-                    note(QStringLiteral("wiersz %1: %2").arg(line).arg(remark));
-                return true;
-            }
-            // Passed over, as the format says; the caller learns which and why.
-            if (!reader.lastLineBlank())
-                ++passedOver;
-            note(QStringLiteral("wiersz %1 pominięty: %2").arg(line).arg(why));
-        }
+        if (!inputFile.next(rec, line))
+            return false;
+        for (const QString &remark : orderRemarks(inputFile.lastRemarks()))
+            note(QStringLiteral("wiersz %1: %2").arg(line).arg(remark));
+        return true;
     };
     // "/EBP": every order is confirmed before the job starts, so a refusal
     // leaves no page behind: no file from the PDF printer, nothing spooled.
@@ -478,25 +397,11 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
             if (!job.lastPageQrProblem().isEmpty())
                 note(QStringLiteral("wiersz %1: bez kodu QR do płatności: %2").arg(line).arg(job.lastPageQrProblem()));
         }
-        if (result == BatchPrinted && reader.readFailed()) {
-            problem = QStringLiteral("Odczyt pliku %1 nie powiódł się: %2; nic nie zostało wydrukowane.")
-                          .arg(shownInput, reader.errorString());
-            result = BatchFileNotOpened;
-        }
-        if (result == BatchPrinted && !reader.hasHeader() && ordersRead == 0 && passedOver > 0) {
-            // The window refuses such a file; so does the batch, in one line.
-            notes.dropHeld();
-            problem = QStringLiteral("Plik %1 nie jest plikiem przelewów: nie ma nagłówka wersji ani żadnego "
-                                     "przelewu, który da się odczytać; nic nie zostało wydrukowane.")
-                          .arg(shownInput);
-            result = BatchFileNotOpened;
-        }
-        if (result == BatchPrinted && inputFile.changed()) {
-            problem = QStringLiteral("Plik %1 zmienił się w trakcie drukowania (inny program go skrócił, wydłużył "
-                                     "albo zapisał na nowo); wydruk mógłby nie odpowiadać żadnej jego wersji, "
-                                     "nic nie zostało wydrukowane.")
-                          .arg(shownInput);
-            result = BatchFileNotOpened;
+        if (result == BatchPrinted) {
+            problem = inputFile.endProblem({QStringLiteral("drukowania"), QStringLiteral("wydruk"),
+                                            QStringLiteral("nic nie zostało wydrukowane")});
+            if (!problem.isEmpty())
+                result = BatchFileNotOpened;
         }
         notes.finish();
         if (result != BatchPrinted && out.printer)

@@ -36,6 +36,14 @@ constexpr OptionDef kOptions[] = {
          c.m_strDriverName = w.value(2);
          c.m_strPortName = w.value(3);
      }},
+    {u"export-elixir", DoubleDash, false, 2,
+     [](Cmd &c, const QString &written, const QString &, const QStringList &w) {
+         c.setShellCommand(Cmd::FileExportElixir, written);
+         c.m_strFileName = w.value(0);
+         c.m_strOutputName = w.value(1);
+     }},
+    {u"codepage", DoubleDash, false, 1,
+     [](Cmd &c, const QString &, const QString &, const QStringList &w) { c.m_strCodePage = w.value(0, QStringLiteral("")); }},
     {u"PD", Short, false, 0, [](Cmd &c, const QString &, const QString &, const QStringList &) { c.m_bPrintDialog = 1; }},
     {u"EBP", Short, false, 0,
      [](Cmd &c, const QString &, const QString &, const QStringList &) { c.m_bEditBeforePrint = 1; }},
@@ -142,6 +150,8 @@ void CKantomixCommandLineInfo::setShellCommand(ShellCommand command, const QStri
 {
     if (m_nShellCommand == FilePrint || m_nShellCommand == FilePrintTo)
         fail(QStringLiteral("Podano dwa polecenia drukowania: %1 i %2.").arg(m_command, name));
+    else if (m_nShellCommand == FileExportElixir)
+        fail(QStringLiteral("Podano dwa polecenia: %1 i %2.").arg(m_command, name));
     else if (m_nPlainWords > 0)
         fail(QStringLiteral("Słowo %1 stoi przed %2; plik z przelewami podaje się po %2.")
                  .arg(quoted(m_strFileName), name));
@@ -212,4 +222,9 @@ void CKantomixCommandLineInfo::ParseArguments(const QStringList &args)
     }
     if (m_nShellCommand == FileNew && !m_strFileName.isEmpty())
         m_nShellCommand = FileOpen;
+    // The bank file is no printing: the print switches mean nothing to it.
+    if (m_nShellCommand == FileExportElixir && (m_bPrintDialog || m_bEditBeforePrint || !m_strNamedPrinter.isEmpty()))
+        fail(QStringLiteral("Przełączniki /PD, /EBP i /*PRNM* dotyczą drukowania, nie --export-elixir."));
+    if (!m_strCodePage.isNull() && m_nShellCommand != FileExportElixir)
+        fail(QStringLiteral("--codepage dotyczy tylko --export-elixir."));
 }

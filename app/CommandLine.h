@@ -10,7 +10,7 @@
 class CKantomixCommandLineInfo
 {
 public:
-    enum ShellCommand { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppUnregister, FileNothing };
+    enum ShellCommand { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppUnregister, FileNothing, FileExportElixir };
 
     // Parses the program's arguments (without the program name). A wrong
     // command line leaves its reason in m_strError.
@@ -34,6 +34,8 @@ public:
     int m_bPrintDialog = 0;      // "/PD"
     bool m_bHelp = false;        // "--help"
     bool m_bVersion = false;     // "--version"
+    QString m_strOutputName;     // "--export-elixir file output": the bank file
+    QString m_strCodePage;       // "--codepage name"; null when not given
 
     // Qt's own options (-platform xcb, -display :0, ...) in their order, with
     // their values: for the application object, never program words.

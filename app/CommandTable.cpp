@@ -87,10 +87,14 @@ constexpr std::array kCommands = {
     CommandDef{ID_ZUS_IMPORT, "&Import przelewów ZUS...", nullptr,
                "Importuje przelewy generowane przez Program Płatnika", "Import przelewów ZUS", nullptr,
                nullptr, R::Always, false},
+    CommandDef{ID_ELIXIR_EXPORT, "&Eksport do banku (Elixir-O)...", nullptr,
+               "Zapisuje wybrane przelewy, a gdy nic nie wybrano, wszystkie, w pliku do wczytania w bankowości "
+               "internetowej",
+               "Eksport do banku", nullptr, nullptr, R::HasOrders, false},
 };
 
 constexpr int kFileMenu[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
-                             ID_ZUS_IMPORT, 0,
+                             ID_ZUS_IMPORT, ID_ELIXIR_EXPORT, 0,
                              ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, 0,
                              ID_FILE_MRU_FILE1, 0, ID_APP_EXIT};
 constexpr int kOrdersMenu[] = {ID_EDIT_UNDO, ID_EDIT_REDO, 0, ID_ADD_ORDINARY, ID_ADD_ZUS, ID_ADD_TAX, 0, ID_EDIT_ORDER, ID_DELETE_ORDERS, 0,

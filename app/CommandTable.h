@@ -35,6 +35,7 @@ enum CommandId {
     ID_APP_ABOUT = 57664,
     ID_ABOUT_FIRM = 32792,
     ID_ZUS_IMPORT = 32801,
+    ID_ELIXIR_EXPORT = 32840,
 };
 
 // When a command can be used.

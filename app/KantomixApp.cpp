@@ -3,6 +3,7 @@
 #include "base/AppIdentity.h"
 
 #include "app/BatchPrint.h"
+#include "app/ElixirExport.h"
 #include "app/FileErrors.h"
 #include "app/HelpWindow.h"
 #include "app/ProblemReport.h"
@@ -59,6 +60,11 @@ bool CKantomixApp::InitInstance(const CKantomixCommandLineInfo &cmdInfo)
     if (isBatchPrintCommand(cmdInfo)) {
         // A batch prints and ends: no main window, nothing of it is stored.
         m_exitCode = runBatchPrint(cmdInfo, m_settings, m_register);
+        return false;
+    }
+    if (isElixirExportCommand(cmdInfo)) {
+        // The same for the bank file.
+        m_exitCode = runElixirExport(cmdInfo, m_settings.general);
         return false;
     }
 

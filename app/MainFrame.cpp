@@ -10,6 +10,7 @@
 #include "app/KeyboardIndicators.h"
 #include "base/Messages.h"
 #include "app/OrderListModel.h"
+#include "app/ElixirExportCommand.h"
 #include "app/OrderTotals.h"
 #include "app/ZusImportCommand.h"
 #include "app/RegisterCommands.h"
@@ -325,6 +326,9 @@ void CMainFrame::OnCommand(CommandId id)
     case ID_APP_ABOUT: CAboutBox(this).exec(); break;
     case ID_ABOUT_FIRM: CAboutFirm(this).exec(); break;
     case ID_ZUS_IMPORT: onZusImport(); break;
+    case ID_ELIXIR_EXPORT:
+        exportOrdersToBank(this, m_doc, m_view->selectedRowList(), m_app.settings().general, m_app.registerLocation());
+        break;
     default: break;
     }
 }

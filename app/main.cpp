@@ -1,9 +1,11 @@
 // Kantomix: prepares and prints Polish bank payment orders.
 
 #include "base/AppIdentity.h"
+#include "app/BatchNotes.h"
 #include "app/BatchPrint.h"
 #include "app/CommandLine.h"
 #include "app/DisplayPlatform.h"
+#include "app/ElixirExport.h"
 #include "app/KantomixApp.h"
 #include "app/PathBytes.h"
 #include "app/PolishTranslations.h"
@@ -26,6 +28,7 @@ void printHelp()
         "Użycie: kantomix [plik.zmt]\n"
         "        kantomix /p plik [/PD] [/EBP] [/*PRNM*drukarka]\n"
         "        kantomix /pt plik drukarka sterownik port [/PD] [/EBP]\n"
+        "        kantomix --export-elixir plik wynik.pli [--codepage strona]\n"
         "\n"
         "  plik.zmt     otwiera plik przelewów w oknie programu\n"
         "  /p plik      drukuje przelewy z pliku na bieżącej drukarce\n"
@@ -35,21 +38,29 @@ void printHelp()
         "               /dev/stdout i /dev/fd/N to deskryptory programu wywołującego\n"
         "  /PD          pokazuje okno wyboru drukarki przed drukowaniem\n"
         "  /EBP         pokazuje każdy przelew do zatwierdzenia przed wydrukiem\n"
+        "  --export-elixir plik wynik.pli\n"
+        "               zapisuje przelewy z pliku w pliku dla banku (Elixir-O),\n"
+        "               z datą wykonania każdego przelewu; pomija te, których bank\n"
+        "               nie przyjmie (każdy opisany na standardowym wyjściu błędów)\n"
+        "  --codepage strona\n"
+        "               strona kodowa pliku dla banku: cp1250 (domyślna), cp852,\n"
+        "               iso-8859-2, utf-8\n"
         "  --           dalsze słowa nie są przełącznikami\n"
         "  --help       ten opis\n"
         "  --version    wersja programu\n"
-        "Słowa po /p i /pt liczą się według miejsca, także puste i zaczynające się\n"
-        "od - lub /: /pt plik PDF \"\" -wynik.pdf. Nieznany przełącznik i nadmiarowe\n"
-        "słowo to błędny wiersz polecenia.\n"
+        "Słowa po /p, /pt i --export-elixir liczą się według miejsca, także puste\n"
+        "i zaczynające się od - lub /: /pt plik PDF \"\" -wynik.pdf. Nieznany\n"
+        "przełącznik i nadmiarowe słowo to błędny wiersz polecenia.\n"
         "\n"
         "Kody wyjścia:\n"
-        "  0  wydrukowano każdy odczytany przelew (także gdy w pliku nie było żadnego)\n"
+        "  0  wydrukowano każdy odczytany przelew (także gdy w pliku nie było żadnego);\n"
+        "     --export-elixir: zapisano plik dla banku (albo żaden przelew się nie nadał)\n"
         "  1  nie można odczytać pliku z przelewami, nie jest to plik przelewów\n"
         "     albo plik zmienił się w trakcie drukowania\n"
         "  2  nie można użyć drukarki ani rozpocząć zadania drukowania\n"
         "  3  drukowanie anulowane przez użytkownika\n"
         "  4  potrzebny jest ekran, którego nie ma (zatwierdzanie /EBP, okno programu)\n"
-        "  5  drukowanie albo zapis wyniku nie powiodły się\n"
+        "  5  drukowanie albo zapis wyniku (PDF, pliku dla banku) nie powiodły się\n"
         "  6  błędny wiersz polecenia\n"
         "Każdy pominięty wiersz pliku, każdy obcięty tekst i każde wątpliwe pole są\n"
         "opisane na standardowym wyjściu błędów (najwyżej 100 uwag i ich liczba).\n",
@@ -71,7 +82,8 @@ void keepStandardDescriptorsOpen()
 
 void wrongCommandLine(const QString &reason)
 {
-    std::fprintf(stderr, "kantomix: %s Opis wywołania: kantomix --help\n", reason.toUtf8().constData());
+    // The reason quotes the caller's word: its control characters must not act on a terminal.
+    std::fprintf(stderr, "kantomix: %s Opis wywołania: kantomix --help\n", printableLine(reason).toUtf8().constData());
 }
 
 } // namespace
@@ -100,7 +112,7 @@ int main(int argc, char *argv[])
         return BatchBadCommandLine;
     }
 
-    const bool batch = isBatchPrintCommand(cmdInfo);
+    const bool batch = isBatchPrintCommand(cmdInfo) || isElixirExportCommand(cmdInfo);
     if (batch) {
         // A reader that closed the pipe or a file-size limit: the write
         // fails and the job says so (exit 5) instead of dying without a word.

@@ -139,6 +139,12 @@ void readGeneralSettings(QSettings &store, GeneralSettings &out)
     if (out.fontSize < 1 || out.fontSize > 200) // no font can be made of it
         out.fontSize = d.fontSize;
     out.valueDelimiter = readText(store, "ValueDelimiter", d.valueDelimiter);
+    out.elixirCodePage = readText(store, "ElixirCodePage", d.elixirCodePage).trimmed().toLower();
+    out.elixirTaxClass = readText(store, "ElixirTaxClass", d.elixirTaxClass).trimmed();
+    // A classification is two digits; anything else would make the bank refuse the file.
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    if (out.elixirTaxClass.size() != 2 || !digit(out.elixirTaxClass[0]) || !digit(out.elixirTaxClass[1]))
+        out.elixirTaxClass = d.elixirTaxClass;
     store.endGroup();
 }
 
@@ -153,6 +159,8 @@ void writeGeneralSettings(QSettings &store, const GeneralSettings &in)
     store.setValue(QStringLiteral("FontSize"), in.fontSize);
     store.setValue(QStringLiteral("AutoOpen"), in.autoOpen);
     store.setValue(QStringLiteral("ValueDelimiter"), in.valueDelimiter);
+    store.setValue(QStringLiteral("ElixirCodePage"), in.elixirCodePage);
+    store.setValue(QStringLiteral("ElixirTaxClass"), in.elixirTaxClass);
     store.endGroup();
 }
 

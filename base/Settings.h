@@ -17,6 +17,11 @@ struct GeneralSettings
     QString fontName = QStringLiteral("Courier New"); // "FontName"
     int fontSize = 10;          // "FontSize"
     QString valueDelimiter = QStringLiteral("**");    // "ValueDelimiter"
+    // The bank import file: its code page (cp1250, cp852, iso-8859-2, utf-8)
+    // and the classification of tax transfers, which only one bank's
+    // description gives, so it can be changed.
+    QString elixirCodePage = QStringLiteral("cp1250"); // "ElixirCodePage"
+    QString elixirTaxClass = QStringLiteral("71");     // "ElixirTaxClass"
 
     bool operator==(const GeneralSettings &) const = default;
 };

@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 class FormCanvas
 {
@@ -47,9 +48,16 @@ public:
             m_cut.append(field);
     }
     const QStringList &cutFields() const { return m_cut; }
+    // Whether the single line drawn last was wider than its rectangle and
+    // cut there (free text at a large print font); asking clears it.
+    bool takeLineCut() { return std::exchange(m_lineCut, false); }
+
+protected:
+    void markLineCut() { m_lineCut = true; }
 
 private:
     QStringList m_cut;
+    bool m_lineCut = false;
 };
 
 // A rectangle as the field tables write it: left, top, right, bottom.

@@ -237,6 +237,14 @@ void drawBoxesOf(FormCanvas &canvas, const LRect &first, const QString &text, in
         canvas.noteCut(field);
 }
 
+// Free text on one line, noting the field when the line was cut at its edge.
+void drawLineOf(FormCanvas &canvas, const LRect &where, const QString &text, const QString &field)
+{
+    canvas.drawSingleLine(where.toRect(), text);
+    if (canvas.takeLineCut())
+        canvas.noteCut(field);
+}
+
 int countOf(int count, const QString &text)
 {
     return count == kAll ? int(text.size()) : count;
@@ -251,9 +259,9 @@ void drawTextField(FormCanvas &canvas, const TextField &f, int pitch, const Prin
     if (params.fitInBox || f.offStyle == OffStyle::SameBoxes)
         drawBoxesOf(canvas, f.boxesOn, text, countOf(f.count, text), pitch, sourceName(f.source));
     else if (f.offStyle == OffStyle::SpacedPeriod)
-        canvas.drawSingleLine(f.boxesOff.toRect(), SpacedTaxPeriod(text));
+        drawLineOf(canvas, f.boxesOff, SpacedTaxPeriod(text), sourceName(f.source));
     else
-        canvas.drawSingleLine(f.boxesOff.toRect(), text);
+        drawLineOf(canvas, f.boxesOff, text, sourceName(f.source));
 }
 
 void drawAccountRow(FormCanvas &canvas, const AccountRow &row, int pitch, bool boxes, const AccountParts &parts,
@@ -271,9 +279,9 @@ void drawAccountRow(FormCanvas &canvas, const AccountRow &row, int pitch, bool b
         }
         return;
     }
-    canvas.drawSingleLine(row.checkOff.toRect(), parts.checkDigits);
-    canvas.drawSingleLine(row.bankOff.toRect(), parts.bankNumber);
-    canvas.drawSingleLine(row.restOff.toRect(), parts.accountRest);
+    drawLineOf(canvas, row.checkOff, parts.checkDigits, field);
+    drawLineOf(canvas, row.bankOff, parts.bankNumber, field);
+    drawLineOf(canvas, row.restOff, parts.accountRest, field);
 }
 
 void drawRecipientAccount(FormCanvas &canvas, const FormLayout &layout, const PrintJobParams &params,

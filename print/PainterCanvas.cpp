@@ -102,8 +102,11 @@ void PainterCanvas::drawSingleLine(const QRect &r, const QString &text)
         return;
     useFont(Font::Body);
     const QRectF box = toDevice(r);
-    if (!drawFitting(box, text))
-        m_painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    if (drawFitting(box, text))
+        return;
+    if (m_bodyMetrics.horizontalAdvance(text) > box.width())
+        markLineCut();
+    m_painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
 }
 
 void PainterCanvas::drawBoxRow(const QRect &first, const QString &text, int pitch)

@@ -5,6 +5,7 @@
 
 #include "register/RegisterLocation.h"
 
+#include <QList>
 #include <QString>
 
 struct CDefaultSender
@@ -16,3 +17,6 @@ struct CDefaultSender
 };
 
 CDefaultSender lookupDefaultSender(const RegisterLocation &where);
+
+// Every sender of the register, the default one first, the rest by name.
+QList<CDefaultSender> listSenders(const RegisterLocation &where);

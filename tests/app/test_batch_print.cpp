@@ -876,7 +876,8 @@ private Q_SLOTS:
         QTest::newRow("/EBP, stale DISPLAY") << printTo + QStringList{"/EBP"} << stale << int(BatchNotAvailable)
                                              << "(/EBP) wymaga ekranu" << "";
         QTest::newRow("window, stale DISPLAY") << QStringList{} << stale << int(BatchNotAvailable) << noWindow << "";
-        QTest::newRow("window, no display") << QStringList{"IN"} << QStringList{} << int(BatchNotAvailable)
+        // Without XDG_RUNTIME_DIR no Wayland compositor of the desktop running the tests is found either.
+        QTest::newRow("window, no display") << QStringList{"IN"} << QStringList{"XDG_RUNTIME_DIR"} << int(BatchNotAvailable)
                                             << noWindow << "";
         QTest::newRow("output -wynik.pdf") << QStringList{"/pt", "IN", "PDF", "", "-wynik.pdf"} << QStringList{} << 0
                                            << "" << "-wynik.pdf";
@@ -892,6 +893,8 @@ private Q_SLOTS:
                                         << "„/bogus”" << "";
         QTest::newRow("--bogus, no display") << QStringList{"--bogus"} << QStringList{} << int(BatchBadCommandLine)
                                              << "„--bogus”" << "";
+        QTest::newRow("escape in a switch") << QStringList{"-\x1B[2J"} << QStringList{} << int(BatchBadCommandLine)
+                                            << "„-\\x1B[2J”" << "";
     }
     void callerCommandLines()
     {
@@ -973,6 +976,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("pages");          // -1: no PDF
         QTest::addColumn<QStringList>("notes");  // parts of stderr, each in a line of its own
         QTest::addColumn<int>("lines");          // lines on stderr
+        QTest::addColumn<QByteArray>("settings"); // the program's settings file, or none
         const QByteArray head = "ver=05\r\n";
         const CPrzelewDane base = order(KindOrdinary, QStringLiteral("ODBIORCA"));
         const QByteArray good = lineOf(base) + "\r\n";
@@ -992,42 +996,47 @@ private Q_SLOTS:
         for (int i = 0; i < 200; ++i)
             pdfBytes += QByteArray::number(i) + " 0 obj << /Length 12 >> stream\n\x01\x02\xFF\x80\nendstream\n";
         const QString notOrders = QStringLiteral("nie jest plikiem przelewów");
-        QTest::newRow("a PDF") << pdfBytes << int(BatchFileNotOpened) << -1 << QStringList{notOrders} << 1;
+        QTest::newRow("a PDF") << pdfBytes << int(BatchFileNotOpened) << -1 << QStringList{notOrders} << 1 << QByteArray();
         QTest::newRow("a program") << readBytes(QStringLiteral("/bin/sh")).left(200000) << int(BatchFileNotOpened) << -1
-                                   << QStringList{notOrders} << 1;
+                                   << QStringList{notOrders} << 1 << QByteArray();
         QTest::newRow("negative amount")
             << QByteArray(head + good + lineOf(base).replace(168, 6, "-12,50") + "\r\n") << 0 << 1
-            << QStringList{"wiersz 3 pominięty: „-12,50” nie jest kwotą do zapłaty"} << 1;
+            << QStringList{"wiersz 3 pominięty: „-12,50” nie jest kwotą do zapłaty"} << 1 << QByteArray();
         QTest::newRow("NUL and escape") << QByteArray(head + good + "\x1B[2J\r\n0" + QByteArray(1, '\0') + "x\r\n")
                                         << 0 << 1
                                         << QStringList{"wiersz 3 pominięty: nieznany rodzaj przelewu „\\x1B[”",
                                                        "wiersz 4 pominięty: nieznany rodzaj przelewu „0\\x00” (znane"}
-                                        << 2;
+                                        << 2 << QByteArray();
         QByteArray junk = head + good;
         for (int i = 0; i < 300; ++i)
             junk += "junk\r\n";
         QTest::newRow("notes capped") << junk << 0 << 1
-                                      << QStringList{"wiersz 102 pominięty", "Nie wypisano dalszych uwag: 200."} << 101;
+                                      << QStringList{"wiersz 102 pominięty", "Nie wypisano dalszych uwag: 200."} << 101 << QByteArray();
         QTest::newRow("six characters first") << QByteArray("abcdef\r\n" + lineOf(base, 1) + "\r\n") << 0 << 1
-                                              << QStringList{"wiersz 1 pominięty: sześć znaków"} << 1;
+                                              << QStringList{"wiersz 1 pominięty: sześć znaków"} << 1 << QByteArray();
         const QString shortAccount = QStringLiteral("nie składa się z 26 cyfr");
         QTest::newRow("account too short") << account("51", "10101023", "123") << 0 << 1 << QStringList{shortAccount}
-                                           << 1;
+                                           << 1 << QByteArray();
         QTest::newRow("account with letters") << account("51", "10101023", "12345678901234AB") << 0 << 1
-                                              << QStringList{shortAccount} << 1;
+                                              << QStringList{shortAccount} << 1 << QByteArray();
         QTest::newRow("no account") << account("", "", "") << 0 << 1
-                                    << QStringList{"wiersz 2: brak numeru rachunku odbiorcy"} << 1;
+                                    << QStringList{"wiersz 2: brak numeru rachunku odbiorcy"} << 1 << QByteArray();
         const int date = int(lineOf(base).size()) - 10;
         QTest::newRow("date 30.11.2026") << patched(date, "30.11.2026") << 0 << 1
-                                         << QStringList{"data „30.11.2026” nie jest datą"} << 1;
+                                         << QStringList{"data „30.11.2026” nie jest datą"} << 1 << QByteArray();
         QTest::newRow("date 2026-02-30") << patched(date, "2026-02-30") << 0 << 1
-                                         << QStringList{"data „2026-02-30” nie jest datą"} << 1;
+                                         << QStringList{"data „2026-02-30” nie jest datą"} << 1 << QByteArray();
         QTest::newRow("transfer flag X") << patched(164, "X") << 0 << 1
-                                         << QStringList{"znak rodzaju „X” nie jest P (przelew) ani W (wpłata)"} << 1;
+                                         << QStringList{"znak rodzaju „X” nie jest P (przelew) ani W (wpłata)"} << 1 << QByteArray();
         QTest::newRow("text in UTF-8") << patched(12, "\xC5\x81\xC3\x93\x44\xC5\xB9") << 0 << 1
-                                       << QStringList{"zapisane w UTF-8"} << 1;
+                                       << QStringList{"zapisane w UTF-8"} << 1 << QByteArray();
         QTest::newRow("Polish text in Windows-1250") << patched(12, "P\xD3\xA3NOC \xA3\xD3\x44\x8F") << 0 << 1
-                                                     << QStringList{} << 0;
+                                                     << QStringList{} << 0 << QByteArray();
+        // Free text cut at the field's edge at a large print font.
+        QTest::newRow("free text at a large font")
+            << QByteArray(head + lineOf(order(KindOrdinary, QStringLiteral("ODBIORCA Z DŁUGĄ NAZWĄ"))) + "\r\n") << 0
+            << 1 << QStringList{"obcięty na wydruku: „nazwa odbiorcy”"} << 1
+            << QByteArray("[Settings]\nFitInBox=0\nFontSize=48\n");
     }
     void fileContents()
     {
@@ -1036,10 +1045,18 @@ private Q_SLOTS:
         QFETCH(int, pages);
         QFETCH(QStringList, notes);
         QFETCH(int, lines);
+        QFETCH(QByteArray, settings);
         const QString in = path("contents.txt"), out = path("contents.pdf");
         QVERIFY(writeBytes(in, content));
         QFile::remove(out);
-        const Run r = runProgram({QStringLiteral("/pt"), in, QStringLiteral("PDF"), QString(), out});
+        const QString config = path("contents-config");
+        QDir(config).removeRecursively();
+        if (!settings.isEmpty()) {
+            QDir().mkpath(config + QStringLiteral("/WexSoft"));
+            QVERIFY(writeBytes(config + QStringLiteral("/WexSoft/Kantomix.conf"), settings));
+        }
+        const Run r = runProgram({QStringLiteral("/pt"), in, QStringLiteral("PDF"), QString(), out},
+                                 settings.isEmpty() ? QString() : config);
         QVERIFY(!r.crashed);
         QCOMPARE(r.exitCode, exitCode);
         QCOMPARE(pageCount(out), pages);

@@ -84,7 +84,7 @@ private Q_SLOTS:
         QCOMPARE(out.*field, expected);
     }
 
-    void writesAll40ValuesAndReadsThemBack()
+    void writesAll42ValuesAndReadsThemBack()
     {
         AllSettings s;
         s.general.device = QStringLiteral("Biuro");
@@ -92,6 +92,8 @@ private Q_SLOTS:
         s.ordinary.offsetX = -7;
         s.zus.print3Kratki = 1;
         s.tax.opType = 1;
+        s.general.elixirCodePage = QStringLiteral("cp852");
+        s.general.elixirTaxClass = QStringLiteral("72");
         s.tax.paymentQr = 1;
         {
             auto out = store("all.ini");
@@ -99,7 +101,7 @@ private Q_SLOTS:
         }
         auto in = store("all.ini");
         in->beginGroup(QStringLiteral("Settings"));
-        QCOMPARE(in->childKeys().size(), 40);
+        QCOMPARE(in->childKeys().size(), 42);
         in->endGroup();
         AllSettings back;
         back.read(*in);
@@ -116,6 +118,29 @@ private Q_SLOTS:
         GeneralSettings g;
         readGeneralSettings(*s, g);
         QCOMPARE(g.fontSize, 10);
+    }
+
+    // The bank would refuse a whole file for a classification it cannot read.
+    void taxClassificationIsTwoDigits_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("two digits") << "72" << "72";
+        QTest::newRow("blanks around") << " 51 " << "51";
+        QTest::newRow("one digit") << "7" << "71";
+        QTest::newRow("a letter") << "7a" << "71";
+        QTest::newRow("three digits") << "711" << "71";
+        QTest::newRow("other script's digits") << QString::fromUtf8("\u0667\u0661") << "71";
+    }
+    void taxClassificationIsTwoDigits()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        auto s = store("elixir.ini");
+        s->setValue(QStringLiteral("Settings/ElixirTaxClass"), stored);
+        GeneralSettings g;
+        readGeneralSettings(*s, g);
+        QCOMPARE(g.elixirTaxClass, expected);
     }
 };
 

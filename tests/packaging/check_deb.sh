@@ -23,7 +23,7 @@ field() { sed -n "s/^ $1: //p" "$work/info.txt"; }
 [ "$(field Package)" = kantomix ] || fail "package name"
 [ "$(field Version)" = "$version" ] || fail "version $(field Version)"
 depends=$(field Depends)
-for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libsqlite3-0 libc6 fonts-liberation; do
+for dep in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libsqlite3-0 libqrencode4 libc6 fonts-liberation; do
   echo "$depends" | tr ',' '\n' | grep -q "^ *$dep\b" || { echo "Depends: $depends"; fail "Depends lacks $dep"; }
 done
 for path in ./usr/bin/kantomix \
