@@ -11,12 +11,12 @@
 #include "model/Import.h"
 #include "model/PaymentWarnings.h"
 #include "print/FormPages.h"
+#include "print/PdfDocument.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -101,20 +101,19 @@ struct BatchOutput
 {
     std::unique_ptr<QPrinter> printer;
     std::unique_ptr<PdfTarget> pdfFile;
-    std::unique_ptr<QPdfWriter> pdf;
+    std::unique_ptr<PdfDocument> pdf;
 
-    QPagedPaintDevice &device() const
+    PageTarget device() const
     {
-        return pdf ? static_cast<QPagedPaintDevice &>(*pdf) : static_cast<QPagedPaintDevice &>(*printer);
+        return pdf ? PageTarget(*pdf) : PageTarget(*printer);
     }
 };
 
-std::unique_ptr<QPdfWriter> pdfWriter(QIODevice *device, const QString &docName)
+// Our own writer: each form template is written once and placed on every
+// page, which keeps a job of drawn forms as small and fast as text only.
+std::unique_ptr<PdfDocument> pdfWriter(QIODevice *device, const QString &docName)
 {
-    auto writer = std::make_unique<QPdfWriter>(device);
-    writer->setResolution(1200);
-    writer->setPageSize(QPageSize(QPageSize::A4));
-    writer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    auto writer = std::make_unique<PdfDocument>(device);
     writer->setTitle(docName);
     writer->setCreator(programTitle());
     return writer;

@@ -2,6 +2,7 @@
 
 #include "model/PrzelewDane.h"
 #include "print/FormTemplates.h"
+#include "print/PdfDocument.h"
 
 #include <QFontDatabase>
 #include <QPagedPaintDevice>
@@ -141,7 +142,9 @@ void CFormPrinter::PrepareFormPage(PrintDC &dc, const CPrzelewDane &rec, bool bl
     if (!original || blank)
         m_engine.LoadTemplate(templateName(kind, ps.formType));
 
-    if (dc.device && dc.device->pageLayout().orientation() != row.orientation)
+    if (dc.pdf)
+        dc.pdf->setPageOrientation(row.orientation);
+    else if (dc.device && dc.device->pageLayout().orientation() != row.orientation)
         dc.device->setPageOrientation(row.orientation);
     m_engine.PrepareDC(dc);
 }
@@ -160,21 +163,25 @@ void CFormPrinter::PrintFormPage(PrintDC &dc, const CPrzelewDane &rec, bool blan
         m_engine.ReleaseTemplate();
 }
 
-FormPageJob::FormPageJob(CFormPrinter &printer, QPagedPaintDevice &device)
-    : m_printer(printer), m_device(device), m_orientation(device.pageLayout().orientation())
+FormPageJob::FormPageJob(CFormPrinter &printer, PageTarget target)
+    : m_printer(printer), m_target(target),
+      m_orientation(target.pdf ? target.pdf->pageLayout().orientation() : target.device->pageLayout().orientation())
 {
 }
 
 bool FormPageJob::printPage(const CPrzelewDane &rec, bool blank, int blankKind)
 {
-    PrintDC dc{&m_painter, &m_device};
+    PrintDC dc{&m_painter, m_target.device, m_target.pdf};
     m_printer.engine().takeCutFields();
     m_printer.engine().takePaymentQrProblem();
     m_printer.PrepareFormPage(dc, rec, blank, blankKind);
-    if (m_pages == 0) {
-        if (!m_painter.begin(&m_device))
+    if (m_target.pdf) {
+        if (!m_target.pdf->newPage())
             return false;
-    } else if (!m_device.newPage()) {
+    } else if (m_pages == 0) {
+        if (!m_painter.begin(m_target.device))
+            return false;
+    } else if (!m_target.device->newPage()) {
         return false;
     }
     ++m_pages;
@@ -188,9 +195,14 @@ bool FormPageJob::printPage(const CPrzelewDane &rec, bool blank, int blankKind)
 
 void FormPageJob::end()
 {
+    if (m_target.pdf) {
+        if (m_pages > 0)
+            m_target.pdf->finish();
+        return;
+    }
     if (m_painter.isActive())
         m_painter.end();
     // The printer is the application's: the next print dialog opens as before the job.
-    if (m_device.pageLayout().orientation() != m_orientation)
-        m_device.setPageOrientation(m_orientation);
+    if (m_target.device->pageLayout().orientation() != m_orientation)
+        m_target.device->setPageOrientation(m_orientation);
 }

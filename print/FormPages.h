@@ -10,6 +10,7 @@
 #include <optional>
 
 class CPrzelewDane;
+class PdfDocument;
 class QPagedPaintDevice;
 
 // What a form-type number selects.
@@ -54,17 +55,28 @@ private:
     CPrintEngine m_engine;
 };
 
-// One print job on a paged device, one page per order. The painter begins
-// with the first page, so a job without pages writes nothing.
+// Where a job's pages go: a paged device drawn with a painter (printers,
+// the preview), or our own PDF writer.
+struct PageTarget
+{
+    PageTarget(QPagedPaintDevice &d) : device(&d) {}
+    PageTarget(PdfDocument &p) : pdf(&p) {}
+    QPagedPaintDevice *device = nullptr;
+    PdfDocument *pdf = nullptr;
+};
+
+// One print job, one page per order. Nothing is written before the first
+// page, so a job without pages writes nothing.
 class FormPageJob
 {
 public:
-    FormPageJob(CFormPrinter &printer, QPagedPaintDevice &device);
+    FormPageJob(CFormPrinter &printer, PageTarget target);
     ~FormPageJob() { end(); }
 
     // False when the job or the page could not be started.
     bool printPage(const CPrzelewDane &rec, bool blank = false, int blankKind = 0);
-    // Ends the job; the device gets back the orientation it had before it.
+    // Ends the job (a PDF of ours is completed); the device gets back the
+    // orientation it had before it.
     void end();
     int pageCount() const { return m_pages; }
     // Fields of the last page whose text was cut on the paper.
@@ -74,7 +86,7 @@ public:
 
 private:
     CFormPrinter &m_printer;
-    QPagedPaintDevice &m_device;
+    PageTarget m_target;
     QPainter m_painter;
     QPageLayout::Orientation m_orientation;
     int m_pages = 0;

@@ -1,12 +1,12 @@
 #include "print/PainterCanvas.h"
 
+#include "print/TextPlacement.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QGlyphRun>
 #include <QPen>
-#include <QTextLayout>
 #include <cmath>
-#include <limits>
 
 namespace {
 // Fill lines: GDI's default pen is one device pixel, too faint on a 1200 dpi
@@ -44,55 +44,11 @@ void PainterCanvas::useFont(Font font)
 
 bool PainterCanvas::drawFitting(const QRectF &box, const QString &text, qreal pitch)
 {
-    // One shaping for the whole text; the glyphs are placed as the rectangle
-    // form of drawText would place them, without a clip per text (which
-    // costs time and bytes in a PDF) where nothing needs clipping. Control
-    // characters and line separators are left to drawText, which turns them
-    // into spaces on a single line.
-    for (QChar c : text)
-        if (c.unicode() < 0x20 || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-            return false;
-    QTextLayout layout(text, m_body, m_painter.device());
-    QTextOption option;
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.setCacheEnabled(true);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    if (!line.isValid()) {
-        layout.endLayout();
+    const std::optional<PlacedLine> line = placeFitting(m_body, m_painter.device(), box, text, pitch);
+    if (!line)
         return false;
-    }
-    line.setLineWidth(std::numeric_limits<int>::max() / 4);
-    layout.endLayout();
-    const qreal height = line.ascent() + line.descent();
-    if (height > box.height())
-        return false;
-    // Glyph positions are on the baseline of a line placed at (0, 0).
-    const QPointF origin(box.left(), box.top() + (box.height() - height) / 2);
-    if (pitch <= 0) {
-        if (line.naturalTextWidth() > box.width())
-            return false;
-        const QList<QGlyphRun> runs = line.glyphRuns();
-        for (const QGlyphRun &run : runs)
-            m_painter.drawGlyphRun(origin, run);
-        return true;
-    }
-    // Boxes: the i-th glyph at i pitches, each narrower than its box.
-    const QList<QGlyphRun> runs = line.glyphRuns();
-    if (runs.size() != 1 || runs[0].glyphIndexes().size() != text.size())
-        return false;   // a fallback font or composed characters: one box at a time
-    QGlyphRun run = runs[0];
-    const QList<QPointF> positions = run.positions();
-    QList<QPointF> placed(positions.size());
-    for (qsizetype i = 0; i < positions.size(); ++i) {
-        const qreal next = i + 1 < positions.size() ? positions[i + 1].x() : line.naturalTextWidth();
-        if (next - positions[i].x() > box.width())
-            return false;
-        placed[i] = QPointF(i * pitch, positions[i].y());
-    }
-    run.setPositions(placed);
-    m_painter.drawGlyphRun(origin, run);
+    for (const QGlyphRun &run : line->runs)
+        m_painter.drawGlyphRun(line->origin, run);
     return true;
 }
 

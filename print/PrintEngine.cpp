@@ -6,6 +6,9 @@
 #include "print/FormTemplates.h"
 #include "print/TemplatePicture.h"
 #include "print/PainterCanvas.h"
+#include "print/PdfCanvas.h"
+#include "print/PdfContent.h"
+#include "print/PdfDocument.h"
 #include "print/QrSymbol.h"
 
 #include <QFile>
@@ -131,10 +134,15 @@ const Placement *findPlacement(int kind, int sectionLayout)
 
 DeviceGeometry DeviceGeometry::of(const QPagedPaintDevice &device)
 {
-    DeviceGeometry g;
-    g.dpiX = device.logicalDpiX();
+    DeviceGeometry g = of(device.pageLayout(), device.logicalDpiX());
     g.dpiY = device.logicalDpiY();
-    const QPageLayout layout = device.pageLayout();
+    return g;
+}
+
+DeviceGeometry DeviceGeometry::of(const QPageLayout &layout, int dpi)
+{
+    DeviceGeometry g;
+    g.dpiX = g.dpiY = dpi;
     const QRect full = layout.fullRectPixels(int(g.dpiX));
     const QRect paint = layout.paintRectPixels(int(g.dpiX));
     g.physicalWidth = full.width();
@@ -190,9 +198,13 @@ QPoint CPrintEngine::contentShift(int kind, int sectionLayout)
 
 void CPrintEngine::PrepareDC(PrintDC &dc)
 {
-    if (!dc.device)
+    DeviceGeometry g;
+    if (dc.pdf)
+        g = DeviceGeometry::of(dc.pdf->pageLayout(), PdfDocument::kDpi);
+    else if (dc.device)
+        g = DeviceGeometry::of(*dc.device);
+    else
         return;
-    const DeviceGeometry g = DeviceGeometry::of(*dc.device);
     m_mapping = mappingFor(g);
     if (g.dpiX > 0 && g.dpiY > 0) {
         m_paperScaleX = std::abs(m_mapping.m11()) * kTenthsMmPerInch / g.dpiX;
@@ -248,9 +260,30 @@ void CPrintEngine::ReleaseTemplate()
 
 void CPrintEngine::DrawTemplate(PrintDC &dc)
 {
-    if (!m_template || !dc.painter || !dc.painter->isActive())
+    if (!m_template)
         return;
     const QRectF target = m_mapping.mapRect(QRectF(m_templateRect.translated(-m_originX, -m_originY)));
+    if (dc.pdf) {
+        if (!dc.pdf->pageOpen())
+            return;
+        // Written once per job; every page places it, stretched to its target.
+        int form = dc.pdf->form(m_template);
+        const QRectF box = m_template->viewBox();
+        if (form < 0) {
+            PdfContent content(*dc.pdf);
+            m_template->writePdf(content);
+            form = dc.pdf->addForm(m_template, box, content);
+        }
+        if (box.isEmpty())
+            return;
+        dc.pdf->page().placeForm(form, QTransform::fromTranslate(-box.x(), -box.y())
+                                           * QTransform::fromScale(target.width() / box.width(),
+                                                                   target.height() / box.height())
+                                           * QTransform::fromTranslate(target.x(), target.y()));
+        return;
+    }
+    if (!dc.painter || !dc.painter->isActive())
+        return;
     dc.painter->save();
     m_template->render(dc.painter, target);
     dc.painter->restore();
@@ -258,7 +291,8 @@ void CPrintEngine::DrawTemplate(PrintDC &dc)
 
 void CPrintEngine::DrawFields(PrintDC &dc, const PrintJobParams &params, const CPrzelewDane &rec)
 {
-    if (!dc.painter || !dc.painter->isActive())
+    const bool toPdf = dc.pdf && dc.pdf->pageOpen();
+    if (!toPdf && (!dc.painter || !dc.painter->isActive()))
         return;
     const double bodyPoints = std::trunc(params.fontSize * m_scaleY * 10) / 10.0;
     const double markPoints = std::trunc(m_scaleY * kMarkFontTenths) / 10.0;
@@ -271,13 +305,21 @@ void CPrintEngine::DrawFields(PrintDC &dc, const PrintJobParams &params, const C
     mark.setPointSizeF(markPoints);
     mark.setWeight(QFont::Black);
 
-    dc.painter->save();
     const QTransform toDevice = QTransform::fromTranslate(-m_originX, -m_originY) * m_mapping;
+    const auto draw = [&](FormCanvas &canvas) {
+        DrawForm(canvas, params, rec);
+        for (const QString &field : canvas.cutFields())
+            if (!m_cutFields.contains(field))
+                m_cutFields.append(field);
+    };
+    if (toPdf) {
+        PdfCanvas canvas(dc.pdf->page(), toDevice, body, mark);
+        draw(canvas);
+        return;
+    }
+    dc.painter->save();
     PainterCanvas canvas(*dc.painter, toDevice, body, mark);
-    DrawForm(canvas, params, rec);
-    for (const QString &field : canvas.cutFields())
-        if (!m_cutFields.contains(field))
-            m_cutFields.append(field);
+    draw(canvas);
     dc.painter->restore();
 }
 

@@ -5,6 +5,7 @@
 #include "print/FormCanvas.h"
 #include "print/PrintJobParams.h"
 
+#include <QPageLayout>
 #include <QPoint>
 #include <QRect>
 #include <QRectF>
@@ -19,14 +20,17 @@ class CPrzelewDane;
 class QPainter;
 class QPagedPaintDevice;
 class CTemplatePicture;
+class PdfDocument;
 
 // The page's "device context": the painter drawing the page and the paged
-// device it draws on (a QPrinter, a QPdfWriter, the preview's printer).
+// device it draws on (a QPrinter, a QPdfWriter, the preview's printer), or
+// our own PDF writer, which draws each template once for the whole job.
 // The painter may be inactive while a page is prepared before it is started.
 struct PrintDC
 {
     QPainter *painter = nullptr;
     QPagedPaintDevice *device = nullptr;
+    PdfDocument *pdf = nullptr;
 };
 
 // Device geometry in device pixels, as a printer reports it.
@@ -37,6 +41,7 @@ struct DeviceGeometry
     double dpiX = 0, dpiY = 0;
 
     static DeviceGeometry of(const QPagedPaintDevice &device);
+    static DeviceGeometry of(const QPageLayout &layout, int dpi);
 };
 
 class CPrintEngine

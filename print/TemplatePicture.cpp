@@ -1,5 +1,7 @@
 #include "print/TemplatePicture.h"
 
+#include "print/PdfContent.h"
+
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
@@ -193,4 +195,19 @@ void CTemplatePicture::render(QPainter *painter, const QRectF &target) const
             painter->drawGlyphRun(QPointF(m_prepared[i].x, -m_prepared[i].baseline), run);
     }
     painter->restore();
+}
+
+void CTemplatePicture::writePdf(PdfContent &out) const
+{
+    if (!m_shapes || m_viewBox.isEmpty())
+        return;
+    out.paint(m_viewBox.size() + QSizeF(m_viewBox.x(), m_viewBox.y()),
+              [&](QPainter &painter) { m_shapes->render(&painter, m_viewBox); });
+    for (size_t i = 0; i < m_labels.size(); ++i) {
+        const Label &label = m_labels[i];
+        out.setFillColor(label.color);
+        const QTransform toViewBox = QTransform::fromScale(1 / kFine, 1 / kFine) * label.transform;
+        for (const QGlyphRun &run : m_prepared[i].glyphs)
+            out.glyphs(run, QPointF(m_prepared[i].x, -m_prepared[i].baseline), label.text, toViewBox);
+    }
 }

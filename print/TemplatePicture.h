@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+class PdfContent;
 class QPainter;
 
 class CTemplatePicture
@@ -36,6 +37,9 @@ public:
     bool loadData(const QByteArray &svg);
     // Stretches the picture to `target` (device coordinates of the painter).
     void render(QPainter *painter, const QRectF &target) const;
+    // The same drawing in viewBox units, for a PDF form shared by the pages.
+    void writePdf(PdfContent &out) const;
+    QRectF viewBox() const { return m_viewBox; }
 
     const std::vector<Label> &labels() const { return m_labels; }
 
