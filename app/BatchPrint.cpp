@@ -74,7 +74,10 @@ QString pdfPathFor(const PrinterChoice &choice, const QString &inputPath)
 // A printer of the system for the choice, or null when there is none such.
 std::unique_ptr<QPrinter> systemPrinter(const PrinterChoice &choice)
 {
-    if (choice.name.isEmpty() || choice.name == kPdfPrinter)
+    // "PDF" in any letter case is no system printer: the built-in writer's
+    // name stays one, also where a print server has a queue "PDF" and takes
+    // names in any case.
+    if (choice.name.isEmpty() || choice.name.compare(kPdfPrinter, Qt::CaseInsensitive) == 0)
         return nullptr;
     const QPrinterInfo info = QPrinterInfo::printerInfo(choice.name);
     if (info.isNull())
@@ -203,7 +206,9 @@ BatchEnvironment defaultBatchEnvironment(const AllSettings &settings, const Regi
     };
     if (!headless()) {
         env.printerDialog = [](QPrinter &printer) {
+            const PdfWriterChoice writer(printer);
             QPrintDialog dialog(&printer);
+            writer.restore(printer);
             dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
             dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
             dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);

@@ -153,7 +153,9 @@ void CKantomixApp::ApplyPrinterSelection()
         return;
     m_printer->setPrinterName(info.printerName());
     // A stored printer that is missing now stays stored: it may come back.
-    if (!stored && g.device.isEmpty()) {
+    // A default queue called "PDF" (cups-pdf) is not stored: that name
+    // stands for the built-in writer.
+    if (!stored && g.device.isEmpty() && info.printerName() != pdfPrinterName()) {
         g.device = info.printerName();
         g.driver = info.makeAndModel();
         g.port.clear();

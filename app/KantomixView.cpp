@@ -5,6 +5,7 @@
 #include "base/Messages.h"
 #include "app/OrderListModel.h"
 #include "app/OrderPreview.h"
+#include "app/PdfTarget.h"
 #include "base/Settings.h"
 #include "model/KantomixDoc.h"
 #include "app/RegisterCommands.h"
@@ -12,6 +13,7 @@
 #include "edit/DetailsPage.h"
 
 #include <QContextMenuEvent>
+#include <QTimer>
 #include <QHeaderView>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -98,6 +100,7 @@ void CKantomixView::createDetailsDialog(const AllSettings &settings, const Regis
 {
     m_where = where;
     m_printer = &printer;
+    m_settings = &settings;
     m_details = new CContainerDlg(m_work, settings, where, this);
     connect(m_details, &CContainerDlg::saveRequested, this, &CKantomixView::OnSaveDetails);
     connect(m_details, &CContainerDlg::printRequested, this, &CKantomixView::OnPrintDetails);
@@ -167,8 +170,31 @@ void CKantomixView::OnEditOrder()
     showDetails(true);
 }
 
+bool CKantomixView::settleEditsBeforeSwitching()
+{
+    if (!m_details || !m_details->hasUnsavedEdits())
+        return true;
+    m_switching = true;
+    const bool goOn = m_details->askAboutUnsavedEdits() != CContainerDlg::EditsAnswer::Cancelled;
+    m_switching = false;
+    return goOn;
+}
+
+void CKantomixView::restoreSelection(int row)
+{
+    m_switching = true;
+    if (row < 0)
+        selectionModel()->clearSelection();
+    else
+        selectionModel()->setCurrentIndex(m_model->index(row, 0),
+                                          QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_switching = false;
+}
+
 void CKantomixView::followSelection(const QItemSelection &selected)
 {
+    if (m_switching)
+        return;
     const QModelIndexList rows = selected.indexes();
     if (rows.isEmpty())
         return;
@@ -177,20 +203,50 @@ void CKantomixView::followSelection(const QItemSelection &selected)
         row = std::min(row, index.row());
     if (row >= m_doc.count() || &m_doc.at(row) == m_editedOrder)
         return;
+    const bool open = m_details && m_details->isVisible();
+    if (m_details && m_details->hasUnsavedEdits()) {
+        // The keyboard moved the selection (a click asked already): the
+        // edits stay unless the user lets them go.
+        const int before = editedRow();
+        if (!settleEditsBeforeSwitching()) {
+            // Put back once the view has finished moving; until then the
+            // selection is not followed.
+            m_switching = true;
+            QTimer::singleShot(0, this, [this, before] { restoreSelection(before); });
+            return;
+        }
+        // A save may have added an order: take the selection as it is now.
+        const QList<int> now = selectedRowList();
+        if (now.isEmpty())
+            return;
+        row = now.first();
+    }
     editRow(row);
-    if (m_details && m_details->isVisible())
-        m_details->ShowPage(CContainerDlg::kindNumberOf(m_work.kind));
+    if (open)
+        showDetails(false);
 }
 
 void CKantomixView::mousePressEvent(QMouseEvent *event)
 {
-    QTableView::mousePressEvent(event);
-    // A click on empty space below the rows starts a new order in the open dialog.
-    if (event->button() == Qt::LeftButton && !indexAt(event->position().toPoint()).isValid() && m_details
-        && m_details->isVisible()) {
-        startNewOrder(m_work.kind);
-        showDetails(false);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const bool open = m_details && m_details->isVisible();
+    // A click that would show another order asks about the edits first, so
+    // that staying with them leaves the list as it was.
+    const bool another = !index.isValid() || index.row() >= m_doc.count() || &m_doc.at(index.row()) != m_editedOrder;
+    if (event->button() == Qt::LeftButton && open && another && !settleEditsBeforeSwitching()) {
+        event->accept();
+        return;
     }
+    QTableView::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton || !open)
+        return;
+    // A click on empty space below the rows starts a new order in the open
+    // dialog; one on another order shows it there, also after a save that
+    // closed the dialog.
+    if (!index.isValid())
+        startNewOrder(m_work.kind);
+    if (!index.isValid() || !m_details->isVisible())
+        showDetails(false);
 }
 
 int CKantomixView::editedRow() const
@@ -238,7 +294,7 @@ void CKantomixView::OnPrintDetails()
     if (!m_printer)
         return;
     OrderPrintRequest request = OrderPrintRequest::forOrder(m_work);
-    if (!runPrintDialog(*m_printer, request))
+    if (!runPrintDialog(*m_printer, request) || !confirmCuts(request, m_details))
         return;
     if (printRequest(*m_printer, request) < 0)
         QMessageBox::warning(m_details, programTitle(), Msg::text(Msg::CannotStartPrintJob));
@@ -346,7 +402,9 @@ int CKantomixView::printRequest(QPagedPaintDevice &device, const OrderPrintReque
 
 bool CKantomixView::runPrintDialog(QPrinter &printer, OrderPrintRequest &request)
 {
+    const PdfWriterChoice writer(printer);
     QPrintDialog dialog(&printer, this);
+    writer.restore(printer);
     setUpPrintDialog(dialog, printer, request, m_doc.count());
     if (dialog.exec() != QDialog::Accepted)
         return false;
@@ -354,10 +412,26 @@ bool CKantomixView::runPrintDialog(QPrinter &printer, OrderPrintRequest &request
     return true;
 }
 
+bool CKantomixView::confirmCuts(const OrderPrintRequest &request, QWidget *parent)
+{
+    if (!m_settings)
+        return true;
+    const QStringList lines = cutOrderLines(*m_settings, m_doc, request);
+    if (lines.isEmpty())
+        return true;
+    QMessageBox box(QMessageBox::Warning, programTitle(),
+                    QStringLiteral("Teksty tych przelewów nie zmieszczą się w kratkach formularza "
+                                   "i zostaną wydrukowane ucięte:\n\n%1\n\nCzy drukować mimo to?")
+                        .arg(lines.join(u'\n')),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void CKantomixView::OnFilePrint(QPrinter &printer)
 {
     OrderPrintRequest request = currentPrintRequest();
-    if (request.pageCount() == 0 || !runPrintDialog(printer, request))
+    if (request.pageCount() == 0 || !runPrintDialog(printer, request) || !confirmCuts(request, this))
         return;
     if (request.pageCount() > 0 && printRequest(printer, request) < 0)
         QMessageBox::warning(this, programTitle(), Msg::text(Msg::CannotStartPrintJob));
@@ -379,7 +453,7 @@ void CKantomixView::OnFilePrintPreview(QPrinter &printer)
         return;
     COrderPreviewDlg preview(m_forms, printer, m_doc, request, [this, &printer, request] {
         OrderPrintRequest chosen = request;
-        if (!runPrintDialog(printer, chosen))
+        if (!runPrintDialog(printer, chosen) || !confirmCuts(chosen, this))
             return false;
         if (chosen.pageCount() > 0 && printRequest(printer, chosen) < 0)
             QMessageBox::warning(this, programTitle(), Msg::text(Msg::CannotStartPrintJob));

@@ -101,6 +101,13 @@ protected:
 private:
     QPoint keyboardMenuPosition() const;
     bool runPrintDialog(QPrinter &printer, OrderPrintRequest &request);
+    // Before printing: names the orders whose texts will be cut on paper and
+    // asks whether to go on. True to print.
+    bool confirmCuts(const OrderPrintRequest &request, QWidget *parent);
+    // The dialog's edits would give way to another order: asks whether to
+    // save them. False when the user stays with them.
+    bool settleEditsBeforeSwitching();
+    void restoreSelection(int row);
     void startNewOrder(int kind);
     void showDetails(bool activate);
     void editRow(int row);
@@ -117,7 +124,9 @@ private:
     CPrzelewDane m_work;                        // what the details dialog edits
     CContainerDlg *m_details = nullptr;
     QPrinter *m_printer = nullptr;
+    const AllSettings *m_settings = nullptr;
     RegisterLocation m_where;
+    bool m_switching = false;                   // asking before another order is shown
     // The order being edited, itself rather than its row, so that a sort or
     // a delete never makes a save overwrite another order; null when adding
     // or when it was deleted meanwhile.

@@ -13,6 +13,7 @@
 #include "app/ElixirExportCommand.h"
 #include "app/OrderTotals.h"
 #include "app/ZusImportCommand.h"
+#include "edit/ContainerDlg.h"
 #include "app/RegisterCommands.h"
 
 #include <QAction>
@@ -225,6 +226,9 @@ void CMainFrame::saveWindowState(QSettings &store) const
 {
     store.beginGroup(kWindowGroup);
     store.setValue(QStringLiteral("Geometry"), saveGeometry());
+    // The details dialog's place, once it was shown: never a default over a stored one.
+    if (const QWidget *details = m_view->detailsDialog(); details && details->testAttribute(Qt::WA_WState_Created))
+        store.setValue(QStringLiteral("DetailsGeometry"), details->saveGeometry());
     QStringList widths;
     for (int c = 0; c < m_view->model()->columnCount(); ++c)
         widths << QString::number(m_view->columnWidth(c));
@@ -239,6 +243,9 @@ void CMainFrame::restoreWindowState(QSettings &store)
     // A damaged or foreign value leaves the window as built.
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
+    const QByteArray details = store.value(QStringLiteral("DetailsGeometry")).toByteArray();
+    if (!details.isEmpty() && m_view->detailsDialog())
+        m_view->detailsDialog()->restoreGeometry(details);
     const QStringList widths = store.value(QStringLiteral("ColumnWidths")).toString().split(u',');
     if (widths.size() == m_view->model()->columnCount()) {
         for (int c = 0; c < widths.size(); ++c) {

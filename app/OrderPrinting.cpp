@@ -66,6 +66,26 @@ int printOrderPages(CFormPrinter &printer, QPagedPaintDevice &device, const CKan
     return job.pageCount();
 }
 
+QStringList cutOrderLines(const AllSettings &settings, const CKantomixDoc &doc, const OrderPrintRequest &request)
+{
+    QStringList lines;
+    const auto note = [&](const CPrzelewDane &order, const QString &which) {
+        const QStringList cut = cutFieldsOf(order, settings);
+        if (!cut.isEmpty())
+            lines << QStringLiteral("%1 (%2): %3").arg(which, order.recipient1, cut.join(QStringLiteral(", ")));
+    };
+    if (request.blank)
+        return lines;
+    if (request.order) {
+        note(*request.order, QStringLiteral("przelew z okna szczegółów"));
+        return lines;
+    }
+    for (int row : request.rows)
+        if (row < doc.count())
+            note(doc.at(row), QStringLiteral("przelew nr %1").arg(row + 1));
+    return lines;
+}
+
 void setUpPrintDialog(QPrintDialog &dialog, QPrinter &printer, const OrderPrintRequest &request, int orderCount)
 {
     const bool rowsSelected = request.selection && !request.rows.isEmpty();

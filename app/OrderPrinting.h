@@ -3,7 +3,10 @@
 // page each, or one empty form; and the loop that puts it onto a device with
 // the same page sequence as the batch print.
 
+#include "base/Settings.h"
+
 #include <QList>
+#include <QStringList>
 
 class CFormPrinter;
 class CKantomixDoc;
@@ -37,6 +40,11 @@ struct OrderPrintRequest
 // or a page could not be started.
 int printOrderPages(CFormPrinter &printer, QPagedPaintDevice &device, const CKantomixDoc &doc,
                     const OrderPrintRequest &request);
+
+// The orders of the request whose texts will be cut on paper, one line
+// each: the order's place in the list, its recipient and the fields cut.
+// Empty when everything fits (and for an empty form).
+QStringList cutOrderLines(const AllSettings &settings, const CKantomixDoc &doc, const OrderPrintRequest &request);
 
 // Opens the print dialog on the request: "Wszystkie" for every order, or,
 // with rows selected, the selection chosen (its title says how many) and the

@@ -4,6 +4,7 @@
 #include "app/SystemErrors.h"
 
 #include <QIODevice>
+#include <QPrinter>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -361,4 +362,17 @@ PdfTarget::OlderFile PdfTarget::removeOlderFile()
         return OlderFile::Removed;
     m_error = systemReason(errno);
     return OlderFile::NotRemoved;
+}
+
+PdfWriterChoice::PdfWriterChoice(const QPrinter &printer)
+    : m_pdf(printer.outputFormat() == QPrinter::PdfFormat), m_file(printer.outputFileName())
+{
+}
+
+void PdfWriterChoice::restore(QPrinter &printer) const
+{
+    if (!m_pdf)
+        return;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_file);
 }

@@ -67,3 +67,21 @@ private:
 bool isSameFile(const QString &a, const QString &b);
 // The caller's descriptor a path stands for (/dev/stdout: 1), or -1.
 int descriptorOfPath(const QString &path);
+
+class QPrinter;
+
+// Qt's print dialog makes the system's default printer current while it is
+// built, also when the printer is the built-in PDF writer, and a print
+// server's queue may be called "PDF" too. Built right after the dialog, this
+// puts the writer and its file back, so the dialog opens on "print to file"
+// and the user picks a queue there only on purpose.
+class PdfWriterChoice
+{
+public:
+    explicit PdfWriterChoice(const QPrinter &printer);
+    void restore(QPrinter &printer) const;
+
+private:
+    bool m_pdf;
+    QString m_file;
+};

@@ -136,8 +136,6 @@ void readGeneralSettings(QSettings &store, GeneralSettings &out)
     out.fontCharset = readInt(store, "FontCharset", d.fontCharset);
     out.fontName = readText(store, "FontName", d.fontName);
     out.fontSize = readInt(store, "FontSize", d.fontSize);
-    if (out.fontSize < 1 || out.fontSize > 200) // no font can be made of it
-        out.fontSize = d.fontSize;
     out.valueDelimiter = readText(store, "ValueDelimiter", d.valueDelimiter);
     out.elixirCodePage = readText(store, "ElixirCodePage", d.elixirCodePage).trimmed().toLower();
     out.elixirTaxClass = readText(store, "ElixirTaxClass", d.elixirTaxClass).trimmed();

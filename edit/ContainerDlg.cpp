@@ -242,8 +242,17 @@ void CContainerDlg::reject()
 
 bool CContainerDlg::settleUnsavedEdits()
 {
+    switch (askAboutUnsavedEdits()) {
+    case EditsAnswer::None: return true;
+    case EditsAnswer::Cancelled: return false;
+    default: reject(); return true;
+    }
+}
+
+CContainerDlg::EditsAnswer CContainerDlg::askAboutUnsavedEdits()
+{
     if (!hasUnsavedEdits())
-        return true;
+        return EditsAnswer::None;
     raise();
     activateWindow();
     const auto answer = QMessageBox::question(
@@ -251,11 +260,11 @@ bool CContainerDlg::settleUnsavedEdits()
         QStringLiteral("Zmiany w oknie szczegółów przelewu nie zostały zapisane. Czy zapisać przelew?"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)
-        return false;
-    if (answer == QMessageBox::Yes && !onSave())
-        return false;
-    reject();
-    return true;
+        return EditsAnswer::Cancelled;
+    if (answer == QMessageBox::Yes)
+        return onSave() ? EditsAnswer::Saved : EditsAnswer::Cancelled;
+    m_edited = false;
+    return EditsAnswer::Dropped;
 }
 
 void CContainerDlg::keyPressEvent(QKeyEvent *event)

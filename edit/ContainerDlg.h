@@ -51,6 +51,10 @@ public:
     // Before the edits would be lost: asks whether to save them. True when
     // the caller may go on (saved, or dropped and the dialog hidden).
     bool settleUnsavedEdits();
+    // The question alone: Yes saves (a failed save counts as Cancelled), No
+    // drops the edits, the dialog stays as it is; None when nothing was edited.
+    enum class EditsAnswer { None, Saved, Dropped, Cancelled };
+    EditsAnswer askAboutUnsavedEdits();
 
     QPushButton *printButton() const { return m_print; }
     QPushButton *saveButton() const { return m_save; }

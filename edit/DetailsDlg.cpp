@@ -81,12 +81,27 @@ CDetailsDlg::CDetailsDlg(const CPageContext &context, QWidget *parent)
     auto *symbol = new QHBoxLayout;
     symbol->addWidget(m_symbol);
     symbol->addStretch(1);
-    grid->addWidget(makeFieldLabel("Sym&bol:", m_symbol, this), row, 0);
+    grid->addWidget(makeFieldLabel("Sy&mbol:", m_symbol, this), row, 0);
     grid->addLayout(symbol, row, 1, 1, 2);
     grid->setRowStretch(row + 1, 1);
 
     m_switch = new CDepositSwitch(m_deposit, m_transfer, m_amount, m_senderAccount, this);
     m_picks = new CPartyPicks(this, m_context);
+    m_cutMarks = new CCutMarks(this, m_context, m_transfer,
+                               {{m_recipient1, &CPrzelewDane::recipient1, "nazwa odbiorcy"},
+                                {m_recipient2, &CPrzelewDane::recipient2, "nazwa odbiorcy cd."},
+                                {m_check, &CPrzelewDane::checkDigits, "nr rachunku odbiorcy"},
+                                {m_bank, &CPrzelewDane::bankNumber, "nr rachunku odbiorcy"},
+                                {m_rest, &CPrzelewDane::accountRest, "nr rachunku odbiorcy"},
+                                {m_currency, &CPrzelewDane::currency, "waluta"},
+                                {m_senderAccount, &CPrzelewDane::senderAccount, "nr rachunku zleceniodawcy"},
+                                {m_senderAccount, &CPrzelewDane::senderAccount,
+                                 "nr rachunku zleceniodawcy / kwota słownie"},
+                                {m_sender1, &CPrzelewDane::sender1, "nazwa zleceniodawcy"},
+                                {m_sender2, &CPrzelewDane::sender2, "nazwa zleceniodawcy cd."},
+                                {m_title1, &CPrzelewDane::title1, "tytułem"},
+                                {m_title2, &CPrzelewDane::title2, "tytułem cd."},
+                                {m_symbol, &CPrzelewDane::symbol, "symbol"}});
     connect(m_pickRecipient, &QToolButton::clicked, this, &CDetailsDlg::pickRecipient);
     connect(m_pickSender, &QToolButton::clicked, this, &CDetailsDlg::pickSender);
     m_picks->onF2(m_recipient1, [this] { pickRecipient(); });
@@ -117,6 +132,7 @@ void CDetailsDlg::pickSender()
 void CDetailsDlg::loadFromRecord()
 {
     m_switch->load([this] { exchange(false); });
+    m_cutMarks->refresh();
 }
 
 bool CDetailsDlg::saveToRecord()
@@ -129,16 +145,17 @@ bool CDetailsDlg::exchange(bool toRecord)
     CPrzelewDane &r = *m_context.record;
     const int names = m_context.nameLimit(FormKind::Ordinary);
     CExchange x(this, toRecord);
-    return x.text(m_bank, r.bankNumber, 8)
+    return x.accountPart(m_bank, r.bankNumber, 8)
         && x.date(m_date, r.date)
         && x.amount(m_amount, r.amount)
         && x.zeroQuestion(m_amount, r.amount)
-        && x.text(m_check, r.checkDigits, 2)
+        && x.depositWords(m_amount, m_deposit, r.amount)
+        && x.accountPart(m_check, r.checkDigits, 2)
         && x.text(m_recipient1, r.recipient1, names)
         && x.text(m_recipient2, r.recipient2, names)
         && x.text(m_sender1, r.sender1, names)
         && x.text(m_sender2, r.sender2, names)
-        && x.text(m_rest, r.accountRest, 34)
+        && x.accountPart(m_rest, r.accountRest, 34)
         && x.text(m_senderAccount, r.senderAccount, 54)
         && x.text(m_title1, r.title1, 54)
         && x.text(m_title2, r.title2, 54)

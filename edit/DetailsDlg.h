@@ -45,6 +45,7 @@ public:
     QLineEdit *title1() const { return m_title1; }
     QLineEdit *title2() const { return m_title2; }
     QLineEdit *symbol() const { return m_symbol; }
+    const CCutMarks *cutMarks() const { return m_cutMarks; }
     QToolButton *recipientPickButton() const { return m_pickRecipient; }
     QToolButton *senderPickButton() const { return m_pickSender; }
     CWarningMark *recipientAccountMark() const { return m_recipientAccountMark; }
@@ -76,4 +77,5 @@ private:
     QLineEdit *m_symbol;
     CDepositSwitch *m_switch;
     CPartyPicks *m_picks;
+    CCutMarks *m_cutMarks;
 };

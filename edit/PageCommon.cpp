@@ -1,6 +1,7 @@
 #include "edit/PageCommon.h"
 
 #include "base/AppIdentity.h"
+#include "controls/TypedInput.h"
 #include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
 #include "model/AccountCheck.h"
@@ -9,6 +10,7 @@
 #include "edit/DateField.h"
 #include "edit/DetailsPage.h"
 #include "model/PrzelewDane.h"
+#include "print/FormPages.h"
 #include "register/PartyPick.h"
 
 #include <QCheckBox>
@@ -21,6 +23,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 
 int CPageContext::nameLimit(FormKind kind) const
 {
@@ -46,10 +49,34 @@ bool CExchange::text(QLineEdit *edit, QString &field, int limit)
         edit->setCursorPosition(0);
         return true;
     }
-    const QString text = edit->text();
+    if (!check(edit, edit->text(), limit))
+        return false;
+    field = edit->text();
+    return true;
+}
+
+bool CExchange::check(QLineEdit *edit, const QString &text, int limit)
+{
     if (const std::optional<QString> message = PageRules::limitMessage(text, limit))
         return fail(edit, *message);
-    field = text;
+    if (const auto refusal = PageRules::unencodableRefusal(text)) {
+        fail(edit, refusal->message);
+        edit->setSelection(refusal->start, refusal->length);
+        return false;
+    }
+    return true;
+}
+
+bool CExchange::accountPart(QLineEdit *edit, QString &field, int limit)
+{
+    if (!m_toRecord) {
+        edit->setText(field);
+        edit->setCursorPosition(0);
+        return true;
+    }
+    if (!check(edit, edit->text(), limit))
+        return false;
+    field = edit->text();
     return true;
 }
 
@@ -72,6 +99,8 @@ bool CExchange::amount(CWexCalcEdit *edit, CWexOleCurrency &field)
     const std::optional<CWexOleCurrency> amount = PageRules::parseAmount(edit->amountText());
     if (!amount)
         return fail(edit, PageRules::amountMissingMessage());
+    if (amount->value() < 0)
+        return fail(edit, PageRules::negativeAmountMessage());
     field = *amount;
     return true;
 }
@@ -88,6 +117,15 @@ bool CExchange::zeroQuestion(CWexCalcEdit *edit, const CWexOleCurrency &field)
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
     return false;
+}
+
+bool CExchange::depositWords(CWexCalcEdit *edit, const QRadioButton *deposit, const CWexOleCurrency &field)
+{
+    if (!m_toRecord || !deposit->isChecked())
+        return true;
+    if (const std::optional<QString> message = PageRules::depositWordsMessage(field))
+        return fail(edit, *message);
+    return true;
 }
 
 bool CExchange::transferFlag(QRadioButton *deposit, QRadioButton *transfer, int &field)
@@ -145,6 +183,7 @@ QHBoxLayout *makeAccountLine(QWidget *parent, const char *bankLabel, const char 
     account->addWidget(makeFieldLabel(restLabel, rest, parent));
     account->addWidget(rest, 1);
     account->addWidget(mark);
+    new CAccountInput(check, bank, rest, parent);
     return account;
 }
 
@@ -311,7 +350,9 @@ void CDepositSwitch::load(const std::function<void()> &exchange)
     m_loading = true;
     exchange();
     m_loading = false;
-    m_account->setEnabled(m_transfer->isChecked());
+    // The account kept for a switch is this order's own, never another's.
+    m_field.loaded(m_account->text(), m_transfer->isChecked());
+    m_account->setEnabled(m_field.enabled);
     showLabel();
 }
 
@@ -320,6 +361,50 @@ void CDepositSwitch::accountPicked(const QString &account)
     readField();
     m_field.accountPicked(account, m_deposit->isChecked());
     showField();
+}
+
+CCutMarks::CCutMarks(QWidget *page, const CPageContext &context, QRadioButton *transfer, std::vector<Field> fields)
+    : QObject(page), m_context(context), m_transfer(transfer), m_fields(std::move(fields))
+{
+    const QIcon icon = page->style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (const Field &f : m_fields) {
+        bool known = false;
+        for (const auto &[edit, action] : std::as_const(m_marks))
+            known = known || edit == f.edit;
+        if (known)
+            continue;
+        connect(f.edit, &QLineEdit::textChanged, this, &CCutMarks::refresh);
+        QAction *mark = f.edit->addAction(icon, QLineEdit::TrailingPosition);
+        mark->setToolTip(QStringLiteral("Ten tekst nie zmieści się w kratkach formularza: na wydruku zostanie ucięty."));
+        mark->setVisible(false);
+        m_marks.append({f.edit, mark});
+    }
+    connect(m_transfer, &QRadioButton::toggled, this, &CCutMarks::refresh);
+}
+
+void CCutMarks::refresh()
+{
+    if (!m_context.record || !m_context.settings)
+        return;
+    CPrzelewDane order = *m_context.record;
+    order.isTransfer = m_transfer->isChecked() ? 1 : 0;
+    for (const Field &f : m_fields)
+        order.*f.text = f.edit->text();
+    const QStringList cut = cutFieldsOf(order, *m_context.settings);
+    for (const auto &[edit, mark] : std::as_const(m_marks)) {
+        bool marked = false;
+        for (const Field &f : m_fields)
+            marked = marked || (f.edit == edit && cut.contains(QString::fromUtf8(f.printedAs)));
+        mark->setVisible(marked);
+    }
+}
+
+bool CCutMarks::isMarked(const QLineEdit *edit) const
+{
+    for (const auto &[e, mark] : m_marks)
+        if (e == edit)
+            return mark->isVisible();
+    return false;
 }
 
 CPartyPicks::CPartyPicks(QWidget *page, const CPageContext &context)
@@ -340,6 +425,7 @@ void CPartyPicks::pickRecipient(int kinds, const RecipientFields &fields)
         edit->setText(text);
     }
     Q_EMIT picked();
+    checkPickedTexts(m_page, {fields.name1, fields.name2});
 }
 
 void CPartyPicks::pickSender(QLineEdit *name1, QLineEdit *name2, CDepositSwitch &account)
@@ -353,6 +439,20 @@ void CPartyPicks::pickSender(QLineEdit *name1, QLineEdit *name2, CDepositSwitch 
     }
     account.accountPicked(party->accountText);
     Q_EMIT picked();
+    checkPickedTexts(m_page, {name1, name2});
+}
+
+bool checkPickedTexts(QWidget *page, const QList<QLineEdit *> &edits)
+{
+    for (QLineEdit *edit : edits) {
+        if (const auto refusal = PageRules::unencodableRefusal(edit->text())) {
+            QMessageBox::warning(page, programTitle(), refusal->message);
+            edit->setFocus(Qt::OtherFocusReason);
+            edit->setSelection(refusal->start, refusal->length);
+            return false;
+        }
+    }
+    return true;
 }
 
 void CPartyPicks::onF2(QLineEdit *edit, std::function<void()> pick)

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class CDateField;
 class CWarningMark;
@@ -18,6 +19,7 @@ class COrderDate;
 class CPrzelewDane;
 class CWexCalcEdit;
 class CWexOleCurrency;
+class QAction;
 class QComboBox;
 class QHBoxLayout;
 class QLineEdit;
@@ -47,10 +49,15 @@ public:
     bool toRecord() const { return m_toRecord; }
 
     bool text(QLineEdit *edit, QString &field, int limit);
+    // A part of the recipient's account: its input limit stays with the
+    // account input (CAccountInput), so a whole number can be pasted.
+    bool accountPart(QLineEdit *edit, QString &field, int limit);
     bool date(CDateField *edit, COrderDate &field);
     bool amount(CWexCalcEdit *edit, CWexOleCurrency &field);
     // Towards the record only: a zero amount asks whether to go on.
     bool zeroQuestion(CWexCalcEdit *edit, const CWexOleCurrency &field);
+    // Towards the record only: a cash deposit's amount must fit in words.
+    bool depositWords(CWexCalcEdit *edit, const QRadioButton *deposit, const CWexOleCurrency &field);
     bool transferFlag(QRadioButton *deposit, QRadioButton *transfer, int &field);
     // A drop-down list standing for a stored code. A code with no entry is
     // shown as no selection and stays stored as it is until the user picks
@@ -60,6 +67,8 @@ public:
 
 private:
     bool fail(QWidget *control, const QString &message);
+    // Refuses a text longer than `limit` or with a character the file cannot hold.
+    bool check(QLineEdit *edit, const QString &text, int limit);
 
     QWidget *m_page;
     bool m_toRecord;
@@ -78,7 +87,8 @@ QComboBox *makeOrderList(QWidget *parent, const char *objectName, const char16_t
 }
 // The amount edit of the pages: right-aligned, wide enough for large amounts.
 CWexCalcEdit *makeAmountEdit(QWidget *parent);
-// The recipient's account in its three parts, with its mark, in one line.
+// The recipient's account in its three parts, with its mark, in one line;
+// the parts take digits only (CAccountInput).
 QHBoxLayout *makeAccountLine(QWidget *parent, const char *bankLabel, const char *restLabel, QLineEdit *check,
                              QLineEdit *bank, QLineEdit *rest, QWidget *mark);
 // The radio pair, currency, amount and date in one line, as the forms have them.
@@ -108,6 +118,10 @@ void describeAccountParts(const QList<QLineEdit *> &parts, const QString &number
 // The sender's account only when it holds a whole 26-digit number that does
 // not check, and never while it shows a deposit's amount in words.
 CWarningMark *makeSenderAccountMark(QWidget *parent, QLineEdit *account, QRadioButton *deposit);
+
+// Texts and names the file cannot hold are refused as they are saved; a pick
+// from the register that brings one says so at once, on its field.
+bool checkPickedTexts(QWidget *page, const QList<QLineEdit *> &edits);
 
 // The radio pair, the amount and the sender-account field working together:
 // "Wpłata" shows the amount in digit words in the field (and follows every
@@ -143,6 +157,32 @@ private:
     QString m_accountLabel;         // its text while the field holds an account
     PageRules::SenderAccountField m_field;
     bool m_loading = false;
+};
+
+// Marks, quietly while the user types, each field whose text will be cut on
+// paper as the settings print the order's form (one character per box): an
+// icon at the field's end whose tooltip says so. Nothing is refused.
+class CCutMarks : public QObject
+{
+    Q_OBJECT
+public:
+    // An edit, the order's text it stands for and the field's name on the form.
+    struct Field
+    {
+        QLineEdit *edit;
+        QString CPrzelewDane::*text;
+        const char *printedAs;
+    };
+    CCutMarks(QWidget *page, const CPageContext &context, QRadioButton *transfer, std::vector<Field> fields);
+
+    void refresh();
+    bool isMarked(const QLineEdit *edit) const;
+
+private:
+    const CPageContext &m_context;
+    QRadioButton *m_transfer;
+    std::vector<Field> m_fields;
+    QList<QPair<QLineEdit *, QAction *>> m_marks;
 };
 
 // The fields a recipient pick fills.

@@ -1,10 +1,16 @@
 #include "edit/PageRules.h"
 
+#include "model/OrderText.h"
 #include "model/PaymentAccounts.h"
 #include "model/PaymentWarnings.h"
 #include "model/PrzelewDane.h"
 #include "model/TaxForms.h"
 #include "model/TaxpayerIds.h"
+
+namespace {
+// The sender-account field of the file, which a deposit fills with the words.
+constexpr int kDepositWordsLimit = 54;
+} // namespace
 
 namespace PageRules {
 
@@ -28,6 +34,32 @@ QString amountMissingMessage()
 QString zeroAmountQuestion()
 {
     return QStringLiteral("Kwota przelewu jest równa zeru. Czy kontynuować?");
+}
+
+QString negativeAmountMessage()
+{
+    return QStringLiteral("Kwota nie może być ujemna.");
+}
+
+std::optional<TextRefusal> unencodableRefusal(const QString &text)
+{
+    const auto bad = firstUnencodable(text);
+    if (!bad)
+        return std::nullopt;
+    return TextRefusal {unencodableMessage(text.mid(bad->first, bad->second)), int(bad->first), int(bad->second)};
+}
+
+std::optional<QString> depositWordsMessage(const CWexOleCurrency &amount)
+{
+    CPrzelewDane rec;
+    rec.amount = amount;
+    QString words;
+    if (!rec.AmountInDigitWords(words) || words.size() <= kDepositWordsLimit)
+        return std::nullopt;
+    return QStringLiteral("Kwota wpłaty zapisana słownie ma %1 znaków, a pole na nią mieści najwyżej %2. "
+                          "Proszę wprowadzić mniejszą kwotę.")
+        .arg(words.size())
+        .arg(kDepositWordsLimit);
 }
 
 std::optional<CWexOleCurrency> parseAmount(const QString &text)
@@ -69,8 +101,17 @@ bool SenderAccountField::showDigitWords(const QString &amountText)
 
 void SenderAccountField::showAccount()
 {
+    if (enabled)
+        return;
     text = kept;
     enabled = true;
+}
+
+void SenderAccountField::loaded(const QString &fieldText, bool transfer)
+{
+    text = fieldText;
+    enabled = transfer;
+    kept = transfer ? fieldText : QString();
 }
 
 void SenderAccountField::accountPicked(const QString &account, bool deposit)
@@ -163,10 +204,13 @@ QStringList formSymbols()
 
 int symbolPosition(const QStringList &entries, const QString &symbol)
 {
-    for (int i = 0; i < entries.size(); ++i)
-        if (entries[i].startsWith(symbol, Qt::CaseInsensitive))
-            return i;
-    return -1;
+    // Only the very same text: a stored "P" or "PIT3" stays what it is.
+    return symbol.isEmpty() ? -1 : int(entries.indexOf(symbol));
+}
+
+QString formSymbolMissing()
+{
+    return QStringLiteral("Proszę wybrać lub wpisać symbol formularza.");
 }
 
 MicroAccountButton microAccountButton(const QString &formSymbol, int idTypeCode, const QString &id)

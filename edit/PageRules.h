@@ -20,6 +20,21 @@ int nameLimit(bool fitInBox);
 std::optional<QString> limitMessage(const QString &text, int limit);
 QString amountMissingMessage();
 QString zeroAmountQuestion();
+QString negativeAmountMessage();
+
+// The message refusing a character the file of orders cannot hold
+// (Windows-1250), naming it, or nothing when every character fits; with its
+// place in `text`.
+struct TextRefusal
+{
+    QString message;
+    int start = 0, length = 0;
+};
+std::optional<TextRefusal> unencodableRefusal(const QString &text);
+
+// A cash deposit carries the amount in digit words in a field of 54
+// characters: the message refusing an amount whose words are longer.
+std::optional<QString> depositWordsMessage(const CWexOleCurrency &amount);
 
 // The amount edit's text as an amount; nothing when it is not one.
 std::optional<CWexOleCurrency> parseAmount(const QString &text);
@@ -40,8 +55,11 @@ struct SenderAccountField
     // "Wpłata" chosen, or the amount changed while it is: false (nothing
     // changes) when the amount gives no digit words.
     bool showDigitWords(const QString &amountText);
-    // "Przelew" chosen.
+    // "Przelew" chosen: the kept account comes back, unless the field shows
+    // an account already (the choice was made again).
     void showAccount();
+    // An order loaded: its own account is the one to keep.
+    void loaded(const QString &fieldText, bool transfer);
     // A sender picked from the register: into the field for a transfer, into
     // the kept account for a deposit.
     void accountPicked(const QString &account, bool deposit);
@@ -117,6 +135,8 @@ QStringList formSymbols();
 // case ignored; -1 when none does (the text then stands in the edit part).
 int symbolPosition(const QStringList &entries, const QString &symbol);
 inline constexpr int kFormSymbolLimit = 7;
+// The quiet mark beside an empty tax form symbol.
+QString formSymbolMissing();
 
 // The "Mikrorachunek" button: the payer's micro-account when the symbol is
 // paid to it and the identifier is a valid NIP or PESEL (else empty: the

@@ -1,5 +1,6 @@
 #include "edit/TaxDetailsDlg.h"
 
+#include "controls/TypedInput.h"
 #include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
 #include "edit/DateField.h"
@@ -60,10 +61,12 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
     m_formSymbol->addItems(m_formSymbols);
     m_formSymbol->setMinimumContentsLength(8);
     m_formSymbol->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    keepTypedText(m_formSymbol);
+    m_formSymbolMark = new CWarningMark(this);
     m_obligation = makeOrderEdit(this, "obligation", 20);
     m_symbol = makeOrderEdit(this, "symbol", 2);
     m_accountMark = new CWarningMark(this);
-    m_microAccount = new QPushButton(QStringLiteral("&Mikrorachunek"), this);
+    m_microAccount = new QPushButton(QStringLiteral("Mikrora&chunek"), this);
     m_microAccount->setObjectName(QStringLiteral("microAccount"));
     m_microAccount->setAutoDefault(false);
     m_payerIdMark = new CWarningMark(this);
@@ -92,7 +95,7 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
         ++row;
     };
 
-    addRow("Nazwa i adres &US:", m_office1, m_pickOffice);
+    addRow("Nazwa i adr&es US:", m_office1, m_pickOffice);
     addRow("Nazwa i adres U&S cd.:", m_office2);
 
     QHBoxLayout *accountLine =
@@ -108,12 +111,30 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
               {m_payerId, m_payerIdMark, makeFieldLabel("&Typ:", m_idType, this), m_idType,
                makeFieldLabel("&Okres:", m_period, this), m_period, m_periodMark});
     addFields("Symbol &formularza:",
-              {m_formSymbol, makeFieldLabel("&Identyfikacja zob.:", m_obligation, this), m_obligation});
-    addFields("Sym&bol:", {m_symbol});
+              {m_formSymbol, m_formSymbolMark, makeFieldLabel("&Identyfikacja zob.:", m_obligation, this),
+               m_obligation});
+    addFields("Sy&mbol:", {m_symbol});
     grid->setRowStretch(row, 1);
 
     m_switch = new CDepositSwitch(m_deposit, m_transfer, m_amount, m_senderAccount, this);
     m_picks = new CPartyPicks(this, m_context);
+    m_cutMarks = new CCutMarks(this, m_context, m_transfer,
+                               {{m_office1, &CPrzelewDane::recipient1, "nazwa odbiorcy"},
+                                {m_office2, &CPrzelewDane::recipient2, "nazwa odbiorcy cd."},
+                                {m_check, &CPrzelewDane::checkDigits, "nr rachunku odbiorcy"},
+                                {m_bank, &CPrzelewDane::bankNumber, "nr rachunku odbiorcy"},
+                                {m_rest, &CPrzelewDane::accountRest, "nr rachunku odbiorcy"},
+                                {m_currency, &CPrzelewDane::currency, "waluta"},
+                                {m_senderAccount, &CPrzelewDane::senderAccount, "nr rachunku zleceniodawcy"},
+                                {m_senderAccount, &CPrzelewDane::senderAccount,
+                                 "nr rachunku zleceniodawcy / kwota słownie"},
+                                {m_sender1, &CPrzelewDane::sender1, "nazwa zleceniodawcy"},
+                                {m_sender2, &CPrzelewDane::sender2, "nazwa zleceniodawcy cd."},
+                                {m_payerId, &CPrzelewDane::payerId, "identyfikator płatnika"},
+                                {m_period, &CPrzelewDane::taxPeriod, "okres"},
+                                {m_formSymbol->lineEdit(), &CPrzelewDane::taxFormSymbol, "symbol formularza"},
+                                {m_obligation, &CPrzelewDane::obligationId, "identyfikacja zobowiązania"},
+                                {m_symbol, &CPrzelewDane::symbol, "symbol"}});
     connect(m_pickOffice, &QToolButton::clicked, this, &CTaxDetailsDlg::pickOffice);
     connect(m_pickSender, &QToolButton::clicked, this, &CTaxDetailsDlg::pickSender);
     m_picks->onF2(m_office1, [this] { pickOffice(); });
@@ -125,6 +146,9 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
         connect(edit, &QLineEdit::textChanged, this, &CTaxDetailsDlg::refreshMarks);
     connect(m_idType, &QComboBox::currentIndexChanged, this, &CTaxDetailsDlg::refreshMarks);
     connect(m_formSymbol, &QComboBox::currentTextChanged, this, &CTaxDetailsDlg::refreshMarks);
+    connect(m_formSymbol, &QComboBox::currentTextChanged, m_formSymbolMark, [this](const QString &text) {
+        m_formSymbolMark->setWarning(text.isEmpty() ? Tax::formSymbolMissing() : QString());
+    });
     reportEdits(this);
     refreshMarks();
 }
@@ -187,6 +211,7 @@ void CTaxDetailsDlg::pickSender()
 void CTaxDetailsDlg::loadFromRecord()
 {
     m_switch->load([this] { exchange(false); });
+    m_cutMarks->refresh();
 }
 
 bool CTaxDetailsDlg::saveToRecord()
@@ -199,10 +224,13 @@ bool CTaxDetailsDlg::exchangeFormSymbol(CExchange &x, QString &field)
     if (x.toRecord())
         return x.text(m_formSymbol->lineEdit(), field, Tax::kFormSymbolLimit);
     // No input limit: a longer symbol can be typed and is refused on saving.
+    // The text is shown exactly as stored, an entry selected only when it is
+    // the same text, so a save the user did not touch stores it unchanged.
     const int position = Tax::symbolPosition(m_formSymbols, field);
     m_formSymbol->setCurrentIndex(position);
     if (position < 0)
         m_formSymbol->setEditText(field);
+    m_formSymbolMark->setWarning(field.isEmpty() ? Tax::formSymbolMissing() : QString());
     return true;
 }
 
@@ -211,16 +239,17 @@ bool CTaxDetailsDlg::exchange(bool toRecord)
     CPrzelewDane &r = *m_context.record;
     const int names = m_context.nameLimit(FormKind::Tax);
     CExchange x(this, toRecord);
-    return x.text(m_bank, r.bankNumber, 8)
+    return x.accountPart(m_bank, r.bankNumber, 8)
         && x.date(m_date, r.date)
         && x.amount(m_amount, r.amount)
         && x.zeroQuestion(m_amount, r.amount)
-        && x.text(m_check, r.checkDigits, 2)
+        && x.depositWords(m_amount, m_deposit, r.amount)
+        && x.accountPart(m_check, r.checkDigits, 2)
         && x.text(m_office1, r.recipient1, names)
         && x.text(m_office2, r.recipient2, names)
         && x.text(m_sender1, r.sender1, names)
         && x.text(m_sender2, r.sender2, names)
-        && x.text(m_rest, r.accountRest, 34)
+        && x.accountPart(m_rest, r.accountRest, 34)
         && x.text(m_senderAccount, r.senderAccount, 54)
         && x.text(m_currency, r.currency, 3)
         && x.transferFlag(m_deposit, m_transfer, r.isTransfer)

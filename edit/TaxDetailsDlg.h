@@ -49,6 +49,7 @@ public:
     CWarningMark *payerIdMark() const { return m_payerIdMark; }
     CWarningMark *periodMark() const { return m_periodMark; }
     CWarningMark *senderAccountMark() const { return m_senderAccountMark; }
+    CWarningMark *formSymbolMark() const { return m_formSymbolMark; }
     QRadioButton *depositButton() const { return m_deposit; }
     QRadioButton *transferButton() const { return m_transfer; }
     QLineEdit *currency() const { return m_currency; }
@@ -64,6 +65,7 @@ public:
     QComboBox *formSymbol() const { return m_formSymbol; }
     QLineEdit *obligation() const { return m_obligation; }
     QLineEdit *symbol() const { return m_symbol; }
+    const CCutMarks *cutMarks() const { return m_cutMarks; }
 
 private:
     bool exchange(bool toRecord);
@@ -98,8 +100,10 @@ private:
     QComboBox *m_idType;
     QLineEdit *m_period;
     QComboBox *m_formSymbol;
+    CWarningMark *m_formSymbolMark;
     QLineEdit *m_obligation;
     QLineEdit *m_symbol;
     CDepositSwitch *m_switch;
     CPartyPicks *m_picks;
+    CCutMarks *m_cutMarks;
 };

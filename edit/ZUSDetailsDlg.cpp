@@ -106,6 +106,17 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
 
     m_switch = new CDepositSwitch(m_deposit, m_transfer, m_amount, m_payerAccount, this);
     m_picks = new CPartyPicks(this, m_context);
+    m_cutMarks = new CCutMarks(this, m_context, m_transfer,
+                               {{m_payerAccount, &CPrzelewDane::senderAccount, "nr rachunku zleceniodawcy"},
+                                {m_payerAccount, &CPrzelewDane::senderAccount,
+                                 "nr rachunku zleceniodawcy / kwota słownie"},
+                                {m_payer1, &CPrzelewDane::sender1, "nazwa zleceniodawcy"},
+                                {m_payer2, &CPrzelewDane::sender2, "nazwa zleceniodawcy cd."},
+                                {m_nip, &CPrzelewDane::payerId, "identyfikator płatnika"},
+                                {m_supplementaryId, &CPrzelewDane::supplementaryId, "drugi identyfikator płatnika"},
+                                {m_declNo, &CPrzelewDane::declarationNo, "nr deklaracji"},
+                                {m_symbol, &CPrzelewDane::symbol, "symbol"},
+                                {m_decision, &CPrzelewDane::title2, "tytułem cd."}});
     connect(m_pickPayer, &QToolButton::clicked, this, &CZUSDetailsDlg::pickPayer);
     m_picks->onF2(m_payer1, [this] { pickPayer(); });
     connect(m_purpose, &QComboBox::activated, this, &CZUSDetailsDlg::onPurposeChosen);
@@ -178,6 +189,7 @@ void CZUSDetailsDlg::loadFromRecord()
 {
     m_switch->load([this] { exchange(false); });
     refreshCaption();
+    m_cutMarks->refresh();
 }
 
 bool CZUSDetailsDlg::saveToRecord()
@@ -195,6 +207,7 @@ bool CZUSDetailsDlg::exchange(bool toRecord)
     if (!(x.date(m_date, r.date)
           && x.amount(m_amount, r.amount)
           && x.zeroQuestion(m_amount, r.amount)
+          && x.depositWords(m_amount, m_deposit, r.amount)
           && x.text(m_payer1, r.sender1, names)
           && x.text(m_payer2, r.sender2, names)
           && x.transferFlag(m_deposit, m_transfer, r.isTransfer)

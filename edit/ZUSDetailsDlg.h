@@ -57,6 +57,7 @@ public:
     QLineEdit *declarationYear() const { return m_declYear; }
     QLineEdit *declarationNo() const { return m_declNo; }
     QLineEdit *symbol() const { return m_symbol; }
+    const CCutMarks *cutMarks() const { return m_cutMarks; }
     QLineEdit *decision() const { return m_decision; }
     QLabel *accountsChangedLine() const { return m_accountsChanged; }
     QPushButton *contributionTransferButton() const { return m_toContributionTransfer; }
@@ -98,4 +99,5 @@ private:
     QLineEdit *m_decision;
     CDepositSwitch *m_switch;
     CPartyPicks *m_picks;
+    CCutMarks *m_cutMarks;
 };

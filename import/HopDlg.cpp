@@ -45,7 +45,7 @@ CHopDlg::CHopDlg(const RegisterLocation &where, QWidget *parent)
     : QDialog(parent),
       m_where(where),
       m_path(new QLineEdit(this)),
-      m_browse(button(QStringLiteral("&Przeglądaj..."), "browseButton", this)),
+      m_browse(button(QStringLiteral("P&rzeglądaj..."), "browseButton", this)),
       m_ok(button(QStringLiteral("OK"), "okButton", this)),
       m_cancel(button(QStringLiteral("Anuluj"), "cancelButton", this)),
       m_help(button(QStringLiteral("Pomoc"), "helpButton", this))

@@ -1,6 +1,7 @@
 #include "model/Import.h"
 
 #include "model/Cp1250.h"
+#include "model/OrderText.h"
 
 #include <QDate>
 #include <QFile>
@@ -207,12 +208,16 @@ bool appendPadded(QByteArray &line, QStringView text, int width, const Column &c
                          .arg(QString::fromUtf16(c.name)).arg(width).arg(text.toString());
         return false;
     }
-    if (!Cp1250::encodeAppend(text, line)) {
-        if (error)
-            *error = QStringLiteral("Tekst „%1” zawiera znaki, których nie można zapisać "
-                                    "w stronie kodowej Windows-1250.").arg(text.toString());
+    if (!Cp1250::canEncode(text)) {
+        if (error) {
+            const auto [bad, length] = *firstUnencodable(text);
+            *error = QStringLiteral("Pole „%1” zawiera znak „%2”, którego nie można zapisać "
+                                    "w stronie kodowej Windows-1250: %3")
+                         .arg(QString::fromUtf16(c.name), text.mid(bad, length).toString(), text.toString());
+        }
         return false;
     }
+    Cp1250::encodeAppend(text, line);
     line.append(width - text.size(), ' ');
     return true;
 }

@@ -351,9 +351,12 @@ bool CKantomixDoc::writeAll(QIODevice *device, int version)
         m_error = writer.errorString();
         return false;
     }
-    for (const auto &order : m_orders) {
-        if (!writer.WriteRecord(*order)) {
-            m_error = writer.errorString();
+    for (size_t i = 0; i < m_orders.size(); ++i) {
+        if (!writer.WriteRecord(*m_orders[i])) {
+            // Which order keeps the file from being written, and why.
+            m_error = QStringLiteral("Przelewu nr %1 (odbiorca: %2) nie można zapisać.\n%3")
+                          .arg(int(i) + 1)
+                          .arg(m_orders[i]->recipient1, writer.errorString());
             return false;
         }
     }

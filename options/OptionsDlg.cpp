@@ -1,5 +1,6 @@
 #include "options/OptionsDlg.h"
 
+#include "controls/TypedInput.h"
 #include "options/OptionsRules.h"
 
 #include <QCheckBox>
@@ -19,8 +20,10 @@ QComboBox *makeCombo(QWidget *parent, const char *objectName, bool editable)
     auto *combo = new QComboBox(parent);
     combo->setObjectName(QLatin1String(objectName));
     combo->setEditable(editable);
-    if (editable)
+    if (editable) {
         combo->setInsertPolicy(QComboBox::NoInsert);
+        keepTypedText(combo);
+    }
     return combo;
 }
 
@@ -152,10 +155,13 @@ std::optional<PageError> COptionsDlg::save(GeneralSettings &settings) const
         settings.device = m_printer->currentText();
     if (m_font->currentIndex() >= 0)
         splitFontEntry(m_font->currentText(), settings.fontName, settings.fontCharset);
-    settings.fontSize = fontSizeFromText(m_size->currentText(), settings.fontSize);
+    const NumberCheck size = fontSizeFromText(m_size->currentText(), settings.fontSize);
+    if (!size.ok())
+        return PageError {size.error, m_size};
     const QString delimiter = m_delimiter->currentText();
     if (delimiter.size() > kMaxDelimiterLength)
         return PageError {OptionsText::maxChars(kMaxDelimiterLength), m_delimiter};
     settings.valueDelimiter = delimiter;
+    settings.fontSize = size.value;
     return std::nullopt;
 }

@@ -45,12 +45,11 @@ void splitFontEntry(const QString &entry, QString &name, int &charset)
     }
 }
 
-int fontSizeFromText(const QString &text, int stored)
+NumberCheck fontSizeFromText(const QString &text, int stored)
 {
-    bool ok = false;
-    const int size = text.trimmed().toInt(&ok, 10);
-    // The same bound as reading the store: no font is made of a larger size.
-    return (ok && size > 0 && size <= 200) ? size : stored;
+    if (text.trimmed() == QString::number(stored))
+        return NumberCheck {stored, QString()};
+    return checkWholeNumber(text, 1, kMaxFontSize);
 }
 
 QStringList fontSizeEntries()

@@ -26,6 +26,17 @@ QString pdfPrinterName();
 inline constexpr int kCentralEuropeanCharset = 238;
 inline constexpr int kDefaultCharset = 1;
 inline constexpr int kMaxDelimiterLength = 2;
+// No font is made of a larger size.
+inline constexpr int kMaxFontSize = 200;
+
+struct NumberCheck
+{
+    int value = 0;
+    QString error;          // empty when the text passes
+    bool ok() const { return error.isEmpty(); }
+};
+// A whole number (blanks around it allowed) within low … high.
+NumberCheck checkWholeNumber(const QString &text, int low, int high);
 
 // The first entry that begins with the text, letter case ignored; -1 if none.
 int findEntryBeginning(const QStringList &entries, const QString &text);
@@ -37,8 +48,10 @@ void splitFontEntry(const QString &entry, QString &name, int &charset);
 // font prints instead, which printer prints (none: empty).
 QString missingFontNote(const QString &font, const QString &printedWith);
 QString missingPrinterNote(const QString &printer, const QString &defaultPrinter);
-// A positive size typed as a decimal number, else the stored one.
-int fontSizeFromText(const QString &text, int stored);
+// The font size the size field gives: the stored size while the field
+// shows it unchanged (also one out of range, which the store keeps), else a
+// whole number from 1 to 200, or the message refusing the text.
+NumberCheck fontSizeFromText(const QString &text, int stored);
 // The sizes the size list offers, in this order.
 QStringList fontSizeEntries();
 QStringList delimiterEntries();
@@ -49,14 +62,7 @@ inline constexpr int kShiftLimit = 100;         // accepted on saving
 inline constexpr int kShiftSpinLimit = 50;      // reached with the spin arrows
 inline constexpr int kScaleMin = 50, kScaleMax = 150;
 
-struct NumberCheck
-{
-    int value = 0;
-    QString error;          // empty when the text passes
-    bool ok() const { return error.isEmpty(); }
-};
-// A whole number (blanks around it allowed) within low … high.
-NumberCheck checkWholeNumber(const QString &text, int low, int high);
+
 
 // ---- Form lists ----
 

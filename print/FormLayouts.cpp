@@ -3,6 +3,7 @@
 #include "model/PrzelewDane.h"
 #include "model/AccountSplit.h"
 
+#include <QRegularExpression>
 #include <span>
 
 namespace {
@@ -290,6 +291,12 @@ void drawRecipientAccount(FormCanvas &canvas, const FormLayout &layout, const Pr
     if (!layout.recipientAccount)
         return;
     AccountParts parts{rec.checkDigits, rec.bankNumber, rec.accountRest};
+    if (params.fitInBox) {
+        // Blanks and dashes stored in older files (typed the way invoices
+        // group the number) take no box: each box holds one digit.
+        for (QString *part : {&parts.checkDigits, &parts.bankNumber, &parts.accountRest})
+            part->remove(QRegularExpression(QStringLiteral("[ -]")));
+    }
     if (layout.zusAccountRules) {
         if (params.noZusAccount)
             return;

@@ -1,6 +1,7 @@
 #include "print/FormPages.h"
 
 #include "model/PrzelewDane.h"
+#include "print/FormLayouts.h"
 #include "print/FormTemplates.h"
 #include "print/PdfDocument.h"
 
@@ -88,14 +89,18 @@ QString templateName(FormKind kind, int formType)
     return QLatin1String(kFormTemplates[index].name);
 }
 
-PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
+namespace {
+
+// The page parameters apart from the font family, which needs the font database.
+PrintJobParams layoutParams(FormKind kind, const AllSettings &settings)
 {
     const PrintSettings &ps = settings.forKind(kind);
     PrintJobParams p;
     p.fitInBox = ps.fitInBox;
-    p.fontName = printFontFamily(settings.general.fontName);
     p.fontCharset = settings.general.fontCharset;
-    p.fontSize = settings.general.fontSize;
+    // A stored size no font is made of (kept in the store as it was) prints at 10.
+    const int size = settings.general.fontSize;
+    p.fontSize = size >= 1 && size <= 200 ? size : 10;
     p.printSymbol = ps.printSymbol;
     p.singleCopy = ps.originalForm && formTypeRow(kind, true, ps.formTypeOrig).singleCopy;
     p.valueDelimiter = settings.general.valueDelimiter;
@@ -104,6 +109,49 @@ PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
     p.threeZusBoxes = kind == FormKind::Zus ? ps.print3Kratki : 0;
     p.paymentQr = kind == FormKind::Zus ? 0 : ps.paymentQr;
     return p;
+}
+
+} // namespace
+
+PrintJobParams printJobParams(FormKind kind, const AllSettings &settings)
+{
+    PrintJobParams p = layoutParams(kind, settings);
+    p.fontName = printFontFamily(settings.general.fontName);
+    return p;
+}
+
+namespace {
+
+// Draws nothing: only the fields whose text was cut are noted.
+class CuttingCanvas : public FormCanvas
+{
+public:
+    void translate(int, int) override {}
+    void drawSingleLine(const QRect &, const QString &) override {}
+    void drawWrapped(const QRect &, const QString &) override {}
+    void drawCentered(const QRect &, const QString &, Font) override {}
+    void drawLine(QPoint, QPoint) override {}
+    void fillRects(const QList<QRectF> &) override {}
+    void drawBoxRow(const QRect &, const QString &, int) override {}
+    int textWidth(const QString &text) override { return int(text.size()); }
+};
+
+} // namespace
+
+QStringList cutFieldsOf(const CPrzelewDane &rec, const AllSettings &settings)
+{
+    FormKind kind;
+    if (!kindOf(rec.kind, kind))
+        return {};
+    const PrintJobParams params = layoutParams(kind, settings);
+    const bool templateMode = settings.forKind(kind).originalForm == 0;
+    CuttingCanvas canvas;
+    switch (kind) {
+    case FormKind::Ordinary: DrawOrdinaryForm(canvas, params, rec, templateMode); break;
+    case FormKind::Zus: DrawZusForm(canvas, params, rec, templateMode); break;
+    case FormKind::Tax: DrawTaxForm(canvas, params, rec, templateMode); break;
+    }
+    return canvas.cutFields();
 }
 
 const FormTypeRow &CFormPrinter::pageRow(FormKind kind) const

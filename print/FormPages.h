@@ -33,6 +33,11 @@ QString printFontFamily(const QString &stored);
 // The page parameters of a kind, from its settings and the general ones.
 PrintJobParams printJobParams(FormKind kind, const AllSettings &settings);
 
+// The fields of an order whose text will be cut on paper, as the settings of
+// its kind print it (one character per box has room for so many); each named
+// as the form labels it. Empty for an order of no known kind.
+QStringList cutFieldsOf(const CPrzelewDane &rec, const AllSettings &settings);
+
 class CFormPrinter
 {
 public:

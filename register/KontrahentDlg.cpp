@@ -3,7 +3,10 @@
 #include "base/AppIdentity.h"
 #include "base/HelpHook.h"
 #include "base/Messages.h"
+#include "controls/TypedInput.h"
 #include "controls/WarningMark.h"
+#include "model/AccountCheck.h"
+#include "model/OrderText.h"
 #include "model/PaymentWarnings.h"
 
 #include <QCheckBox>
@@ -16,7 +19,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <iterator>
@@ -65,7 +67,6 @@ CKontrahentDlg::CKontrahentDlg(bool recipientMode, QWidget *parent)
 {
     setObjectName(QStringLiteral("CKontrahentDlg"));
     setWindowTitle(recipientMode ? QStringLiteral("Dane odbiorcy") : QStringLiteral("Dane nadawcy"));
-    m_bank->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), this));
 
     auto *form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
@@ -127,8 +128,11 @@ CKontrahentDlg::CKontrahentDlg(bool recipientMode, QWidget *parent)
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_help, &QPushButton::clicked, this, [] { requestHelp(HelpTopic::Register); });
+    new CAccountInput(m_check, m_bank, m_account, this);
     for (int i = 0; i < int(std::size(kKontrahentLimits)); ++i) {
         QLineEdit *edit = limitedEdit(i);
+        if (isAccountPart(edit))
+            continue;
         const int limit = kKontrahentLimits[i].limit;
         edit->setMaxLength(limit);
         // A text shown longer than its limit may shrink but never grow again.
@@ -145,6 +149,12 @@ int firstOverLimit(const KontrahentValues &v)
     return -1;
 }
 
+bool CKontrahentDlg::isAccountPart(const QLineEdit *edit) const
+{
+    // Their limits stay with the account input, so a whole number can be pasted.
+    return edit == m_check || edit == m_bank || edit == m_account;
+}
+
 QLineEdit *CKontrahentDlg::limitedEdit(int index) const
 {
     QLineEdit *const edits[] = {m_check, m_name, m_name2, m_bank, m_account};
@@ -159,7 +169,8 @@ void CKontrahentDlg::setValues(const KontrahentValues &v)
         QLineEdit *edit = limitedEdit(i);
         // Typing stays within the limit; a longer stored text is shown whole
         // rather than cut where nobody sees it, and OK refuses it.
-        edit->setMaxLength(std::max(kKontrahentLimits[i].limit, int(text.size())));
+        if (!isAccountPart(edit))
+            edit->setMaxLength(std::max(kKontrahentLimits[i].limit, int(text.size())));
         edit->setText(text);
     }
     if (v.kind >= 0 && v.kind < 3)
@@ -201,6 +212,18 @@ void CKontrahentDlg::accept()
         edit->setFocus();
         edit->selectAll();
         return;
+    }
+    // A name the file of orders cannot hold would stop every save of an
+    // order it is picked into.
+    for (int i = 0; i < int(std::size(kKontrahentLimits)); ++i) {
+        QLineEdit *edit = limitedEdit(i);
+        const QString text = edit->text();
+        if (const auto bad = firstUnencodable(text)) {
+            showMessage(unencodableMessage(text.mid(bad->first, bad->second)));
+            edit->setFocus();
+            edit->setSelection(int(bad->first), int(bad->second));
+            return;
+        }
     }
     QDialog::accept();
 }

@@ -69,6 +69,7 @@ private:
     void checkAccount();
     // The edit of each row of kKontrahentLimits.
     QLineEdit *limitedEdit(int index) const;
+    bool isAccountPart(const QLineEdit *edit) const;
 
     bool m_recipientMode;
     QLineEdit *m_name;

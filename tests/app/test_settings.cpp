@@ -111,13 +111,23 @@ private Q_SLOTS:
         QVERIFY(back.tax == s.tax);
     }
 
-    void badFontSizeFallsBack()
+    // A size no font is made of is written back unchanged (it prints at 10).
+    void badFontSizeIsKept_data()
     {
+        QTest::addColumn<int>("stored");
+        QTest::newRow("0") << 0;
+        QTest::newRow("250") << 250;
+    }
+    void badFontSizeIsKept()
+    {
+        QFETCH(int, stored);
         auto s = store("font.ini");
-        s->setValue(QStringLiteral("Settings/FontSize"), 0);
+        s->setValue(QStringLiteral("Settings/FontSize"), stored);
         GeneralSettings g;
         readGeneralSettings(*s, g);
-        QCOMPARE(g.fontSize, 10);
+        QCOMPARE(g.fontSize, stored);
+        writeGeneralSettings(*s, g);
+        QCOMPARE(s->value(QStringLiteral("Settings/FontSize")).toInt(), stored);
     }
 
     // The bank would refuse a whole file for a classification it cannot read.

@@ -15,7 +15,10 @@
 #include "model/PrzelewDane.h"
 #include "register/ListaKontrDlg.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QLabel>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +128,121 @@ private Q_SLOTS:
         }
     }
 
+    // Every control of the three pages against one table: its label with
+    // its Alt letter, how many characters typing takes (names follow the
+    // boxes setting of their form: 27 with boxes, 54 without) and whether
+    // it takes digits only. Typed key by key into a new order.
+    void everyControlAgainstItsTable_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("fitInBox");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("label");     // empty: it shares the label before it
+        QTest::addColumn<int>("limit");         // 0: not a text typed in
+        QTest::addColumn<bool>("digits");
+        const char *kinds[] = {"", "ordinary", "ZUS", "tax"};
+        const auto row = [&](int kind, int fit, const char *control, const char *label, int limit, bool digits) {
+            QTest::addRow("%s %s%s", kinds[kind], control, limit == 27 ? " (boxes)" : "")
+                << kind << fit << QString::fromUtf8(control) << QString::fromUtf8(label) << limit << digits;
+        };
+            row(1, 1, "recipient1", "Nazwa &odbiorcy:", 27, false);
+            row(1, 0, "recipient1", "Nazwa &odbiorcy:", 54, false);
+            row(1, 1, "recipient2", "Nazwa odb&iorcy cd.:", 27, false);
+            row(1, 0, "recipient2", "Nazwa odb&iorcy cd.:", 54, false);
+            row(1, 1, "checkDigits", "L.k.", 2, true);
+            row(1, 1, "bankNumber", "Nr &banku odbiorcy:", 8, true);
+            row(1, 1, "accountRest", "Nr &rach. odbiorcy:", 34, true);
+            row(1, 1, "deposit", "&Wpłata", 0, false);
+            row(1, 1, "transfer", "&Przelew", 0, false);
+            row(1, 1, "currency", "Wa&luta:", 3, false);
+            row(1, 1, "amount", "&Kwota:", 0, false);
+            row(1, 1, "senderAccount", "Nr rac&h. nadawcy:", 54, false);
+            row(1, 1, "sender1", "Nazwa &nadawcy:", 27, false);
+            row(1, 0, "sender1", "Nazwa &nadawcy:", 54, false);
+            row(1, 1, "sender2", "Nazwa nadaw&cy cd:", 27, false);
+            row(1, 0, "sender2", "Nazwa nadaw&cy cd:", 54, false);
+            row(1, 1, "title1", "&Tytułem:", 54, false);
+            row(1, 1, "title2", "T&ytułem cd:", 54, false);
+            row(1, 1, "symbol", "Sy&mbol:", 2, false);
+            row(2, 1, "purpose", "C&el opłacanych składek:", 0, false);
+            row(2, 1, "deposit", "&Wpłata", 0, false);
+            row(2, 1, "transfer", "&Przelew", 0, false);
+            row(2, 1, "amount", "&Kwota:", 0, false);
+            row(2, 1, "payerAccount", "Nr rac&h. płatnika:", 54, false);
+            row(2, 1, "payer1", "Pła&tnik:", 27, false);
+            row(2, 0, "payer1", "Pła&tnik:", 54, false);
+            row(2, 1, "payer2", "Płat&nik cd:", 27, false);
+            row(2, 0, "payer2", "Płat&nik cd:", 54, false);
+            row(2, 1, "nip", "N&IP:", 10, true);
+            row(2, 1, "paymentType", "T&yp wpłaty:", 0, false);
+            row(2, 1, "idType", "Typ id. uzup.:", 0, false);
+            row(2, 1, "supplementaryId", "Regon:", 14, false);
+            row(2, 1, "declarationMonth", "Deklarac&ja:", 2, true);
+            row(2, 1, "declarationYear", "", 4, true);
+            row(2, 1, "declarationNo", "Nr dekla&racji:", 2, true);
+            row(2, 1, "symbol", "Sym&bol:", 2, false);
+            row(2, 1, "decision", "Nr decyzji:", 15, false);
+            row(3, 1, "office1", "Nazwa i adr&es US:", 27, false);
+            row(3, 0, "office1", "Nazwa i adr&es US:", 54, false);
+            row(3, 1, "office2", "Nazwa i adres U&S cd.:", 27, false);
+            row(3, 0, "office2", "Nazwa i adres U&S cd.:", 54, false);
+            row(3, 1, "checkDigits", "L.k.", 2, true);
+            row(3, 1, "bankNumber", "Nr &banku US:", 8, true);
+            row(3, 1, "accountRest", "Nr &rach. US:", 34, true);
+            row(3, 1, "deposit", "&Wpłata", 0, false);
+            row(3, 1, "transfer", "&Przelew", 0, false);
+            row(3, 1, "amount", "&Kwota:", 0, false);
+            row(3, 1, "senderAccount", "Nr rac&h. zobowiązanego:", 54, false);
+            row(3, 1, "sender1", "Nazwa &zobowiązanego:", 27, false);
+            row(3, 0, "sender1", "Nazwa &zobowiązanego:", 54, false);
+            row(3, 1, "sender2", "Nazwa zobowiązane&go cd:", 27, false);
+            row(3, 0, "sender2", "Nazwa zobowiązane&go cd:", 54, false);
+            row(3, 1, "payerId", "&NIP lub identyfikator:", 14, false);
+            row(3, 1, "idType", "&Typ:", 0, false);
+            row(3, 1, "period", "&Okres:", 7, false);
+            row(3, 1, "formSymbol", "Symbol &formularza:", 0, false);
+            row(3, 1, "obligation", "&Identyfikacja zob.:", 20, false);
+            row(3, 1, "symbol", "Sy&mbol:", 2, false);
+    }
+    void everyControlAgainstItsTable()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, fitInBox);
+        QFETCH(QString, control);
+        QFETCH(QString, label);
+        QFETCH(int, limit);
+        QFETCH(bool, digits);
+        CPrzelewDane order;
+        order.SetKind(kind - 1, COrderDate::fromParts(2026, 12, 8));
+        AllSettings settings;
+        for (FormKind form : {FormKind::Ordinary, FormKind::Zus, FormKind::Tax})
+            settings.forKind(form).fitInBox = fitInBox;
+        CContainerDlg dlg(order, settings, testRegister());
+        dlg.ShowPage(kind);
+        dlg.show();
+        QWidget *page = dlg.currentPage();
+        auto *widget = page->findChild<QWidget *>(control);
+        QVERIFY(widget);
+        QString shown;
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            shown = button->text();
+        for (QLabel *l : page->findChildren<QLabel *>())
+            if (l->buddy() == widget)
+                shown = l->text();
+        QCOMPARE(shown, label);
+        auto *edit = qobject_cast<QLineEdit *>(widget);
+        if (limit == 0)
+            return;
+        QVERIFY(edit);
+        edit->setFocus();
+        edit->clear();
+        QTest::keyClicks(edit, QStringLiteral("a"));
+        QCOMPARE(edit->text().isEmpty(), digits);
+        edit->clear();
+        QTest::keyClicks(edit, QString(limit + 1, u'1'));
+        QCOMPARE(edit->text().size(), limit);
+    }
+
     void zeroAmountAsks_data()
     {
         QTest::addColumn<int>("answer");
@@ -206,6 +324,174 @@ private Q_SLOTS:
         d.dlg->ShowPage(1);
         QVERIFY(account->isEnabled());
         QCOMPARE(label(), accountLabel);
+    }
+
+    // "Przelew" chosen again while it is chosen changes nothing; a deposit
+    // loaded after a transfer never brings back the other order's account.
+    void reselectingTransferKeepsTheAccount_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("click") << "click";
+        QTest::newRow("space") << "space";
+        QTest::newRow("Alt+P") << "alt";
+    }
+    void reselectingTransferKeepsTheAccount()
+    {
+        QFETCH(QString, how);
+        Dialog d;
+        QVERIFY(d.ready());
+        const QString account = d.rec.senderAccount;
+        QRadioButton *transfer = d.page->transferButton();
+        QVERIFY(transfer->isChecked());
+        if (how == u"click") {
+            transfer->click();
+        } else if (how == u"space") {
+            transfer->setFocus();
+            QTest::keyClick(transfer, Qt::Key_Space);
+        } else {
+            QTest::keyClick(d.dlg.get(), Qt::Key_P, Qt::AltModifier);
+        }
+        QCOMPARE(d.page->senderAccount()->text(), account);
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.senderAccount, account);
+
+        d.rec.isTransfer = 0;
+        d.rec.senderAccount = QStringLiteral("sto*");
+        d.dlg->ShowPage(1);
+        d.page->transferButton()->click();
+        QVERIFY(d.page->senderAccount()->text().isEmpty());
+    }
+
+    // Refused on saving, on the field that holds the problem, with a message
+    // that names it: the focus there and the offending part selected.
+    void refusalsNameTheirField_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("deposit");
+        QTest::addColumn<QString>("message");   // its beginning; empty: saved
+        QTest::addColumn<QString>("selected");
+        const QString words = QStringLiteral("Kwota wpłaty zapisana słownie ma 55 znaków, a pole na nią mieści "
+                                             "najwyżej 54.");
+        QTest::newRow("negative amount") << "amount" << "-5" << true << "Kwota nie może być ujemna." << "";
+        QTest::newRow("deposit of 100 000 000 000,45") << "amount" << "100000000000,45" << true << words << "";
+        QTest::newRow("transfer of it") << "amount" << "100000000000,45" << false << "" << "";
+        QTest::newRow("deposit of 100 000 000 000,01") << "amount" << "100000000000,01" << true << "" << "";
+        QTest::newRow("deposit of 99 999 999 999,99") << "amount" << "99999999999,99" << true << "" << "";
+        QTest::newRow("Cyrillic name") << "recipient1" << "Жанна Петрова" << false << "Znaku „Ж” (U+0416)"
+                                       << "Ж";
+        QTest::newRow("ø in the title") << "title2" << "Søren" << false << "Znaku „ø” (U+00F8)" << "ø";
+        QTest::newRow("emoji in the sender") << "sender1" << "Kot 🐱" << false << "Znaku „🐱” (U+1F431)"
+                                             << "🐱";
+        QTest::newRow("Polish letters and €") << "sender1" << "Łódź €" << false << "" << "";
+    }
+    void refusalsNameTheirField()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(bool, deposit);
+        QFETCH(QString, message);
+        QFETCH(QString, selected);
+        Dialog d;
+        QVERIFY(d.ready());
+        auto *edit = d.page->findChild<QLineEdit *>(field);
+        QVERIFY(edit);
+        if (field == u"amount")
+            QVERIFY(d.page->amount()->setAmountText(text));
+        else
+            edit->setText(text);
+        if (deposit)
+            d.page->depositButton()->click();
+        const CPrzelewDane before = d.rec;
+        const auto box = m_modal.answerNextBox(QMessageBox::Ok);
+        QCOMPARE(d.dlg->onSave(), message.isEmpty());
+        QCOMPARE(box->shown, !message.isEmpty());
+        if (message.isEmpty())
+            return;
+        QVERIFY2(box->text.startsWith(message), qPrintable(box->text));
+        QCOMPARE(d.dlg->focusWidget(), edit);
+        if (!selected.isEmpty())
+            QCOMPARE(edit->selectedText(), selected);
+        QCOMPARE(d.rec.sender1, before.sender1);
+    }
+
+    // The recipient's account takes digits: blanks and dashes are dropped,
+    // letters refused, and a whole number pasted fills the three fields.
+    void accountFieldsTakeDigits_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QStringList>("parts");
+        const QStringList whole {"27", "10101023", "0000261395100000"};
+        QTest::newRow("bank typed grouped") << "bankNumber" << false << "1020 1026"
+                                            << QStringList {"12", "10201026", "0000120201234567"};
+        QTest::newRow("bank stops at 8") << "bankNumber" << false << "123456789"
+                                         << QStringList {"12", "12345678", "0000120201234567"};
+        QTest::newRow("rest typed as invoices print it") << "accountRest" << false << "0000 1202-0123 4567"
+                                                         << QStringList {"12", "10201026", "0000120201234567"};
+        QTest::newRow("rest refuses letters") << "accountRest" << false << "12ab34"
+                                              << QStringList {"12", "10201026", "1234"};
+        QTest::newRow("PL number pasted into the check digits")
+            << "checkDigits" << true << "PL27 1010 1023 0000 2613 9510 0000" << whole;
+        QTest::newRow("26 digits pasted into the bank") << "bankNumber" << true << "27101010230000261395100000"
+                                                        << whole;
+        QTest::newRow("grouped number pasted into the rest")
+            << "accountRest" << true << "27 1010-1023 0000 2613 9510 0000" << whole;
+        QTest::newRow("grouped rest pasted") << "accountRest" << true << "0000 1202 0123 4567"
+                                             << QStringList {"12", "10201026", "0000120201234567"};
+    }
+    void accountFieldsTakeDigits()
+    {
+        QFETCH(QString, field);
+        QFETCH(bool, paste);
+        QFETCH(QString, input);
+        QFETCH(QStringList, parts);
+        Dialog d;
+        QVERIFY(d.ready());
+        auto *edit = d.page->findChild<QLineEdit *>(field);
+        edit->setFocus();
+        edit->selectAll();
+        if (paste) {
+            QApplication::clipboard()->setText(input);
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(edit, input);
+        }
+        QCOMPARE((QStringList {d.page->checkDigits()->text(), d.page->bankNumber()->text(),
+                               d.page->accountRest()->text()}),
+                 parts);
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.AccountNumberText(), parts.join(u'-'));
+    }
+
+    // With boxes on, a text longer than its boxes is marked while it is
+    // typed; nothing is refused.
+    void textsThatWillBeCutAreMarked_data()
+    {
+        QTest::addColumn<int>("fitInBox");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("boxes, 27 fits") << 1 << 27 << false;
+        QTest::newRow("boxes, 29 is cut") << 1 << 29 << true;
+        QTest::newRow("free text, 54 fits") << 0 << 54 << false;
+    }
+    void textsThatWillBeCutAreMarked()
+    {
+        QFETCH(int, fitInBox);
+        QFETCH(int, length);
+        QFETCH(bool, marked);
+        Dialog d(realisticOrder(), fitInBox);
+        QVERIFY(d.ready());
+        // The order's own title line of 33 characters is marked as it loads.
+        QCOMPARE(d.page->cutMarks()->isMarked(d.page->title2()), fitInBox == 1);
+        d.page->title2()->setFocus();
+        d.page->title2()->selectAll();
+        QTest::keyClicks(d.page->title2(), QString(length, u'T'));
+        QCOMPARE(d.page->cutMarks()->isMarked(d.page->title2()), marked);
+        // The recipient's 27 characters fill their boxes exactly.
+        QVERIFY(!d.page->cutMarks()->isMarked(d.page->recipient1()));
+        QVERIFY(d.dlg->onSave());
     }
 
     // The marks follow the typing, never block a save, and change nothing stored.

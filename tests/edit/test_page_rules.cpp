@@ -82,6 +82,15 @@ private Q_SLOTS:
         // For a transfer the picked account goes straight into the field.
         f.accountPicked(QStringLiteral("99-1-2"), false);
         QCOMPARE(f.text, QStringLiteral("99-1-2"));
+        // "Przelew" chosen again while it is: the account shown stays.
+        f.kept.clear();
+        f.showAccount();
+        QCOMPARE(f.text, QStringLiteral("99-1-2"));
+        // Another order loaded keeps its own account, never the one kept before.
+        f.loaded(QStringLiteral("trz*"), false);
+        QVERIFY(f.kept.isEmpty());
+        f.showAccount();
+        QVERIFY(f.text.isEmpty());
     }
 
     // Every code of the record has its entry and back; codes outside the
@@ -109,18 +118,21 @@ private Q_SLOTS:
             QCOMPARE(Tax::idTypeCode(position), code);
     }
 
-    void taxSymbolMatchesFirstSortedEntry_data()
+    // Only the very same text selects an entry: a stored symbol is never
+    // replaced by a longer one or by another letter case.
+    void taxSymbolSelectsOnlyItsOwnEntry_data()
     {
         QTest::addColumn<QString>("symbol");
         QTest::addColumn<QString>("entry");   // "" none
         QTest::newRow("PIT") << "PIT" << "PIT";
-        QTest::newRow("PIT3") << "PIT3" << "PIT36";
-        QTest::newRow("lower case") << "cit2" << "CIT2";
-        QTest::newRow("empty") << "" << "AKC";
-        QTest::newRow("ZZZ") << "ZZZ" << "";
+        QTest::newRow("PIT3") << "PIT3" << "";
+        QTest::newRow("P") << "P" << "";
+        QTest::newRow("lower case") << "cit2" << "";
+        QTest::newRow("empty") << "" << "";
         QTest::newRow("longer than an entry") << "VAT7KX" << "";
+        QTest::newRow("today's symbol") << "VAT7K" << "VAT7K";
     }
-    void taxSymbolMatchesFirstSortedEntry()
+    void taxSymbolSelectsOnlyItsOwnEntry()
     {
         QFETCH(QString, symbol);
         QFETCH(QString, entry);

@@ -367,34 +367,36 @@ private Q_SLOTS:
         QCOMPARE(d.rec.idType, saved);
     }
 
-    void taxFormSymbolMatchesTheList_data()
+    // A save the user did not touch stores the symbol exactly as it was;
+    // only an empty one is marked, asking for a symbol.
+    void taxFormSymbolIsKeptAsStored_data()
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("shown");
-        const QStringList entries = PageRules::Tax::formSymbols();
-        const auto row = [&](const char *name, const char *stored, const char *shown, bool listed = true) {
-            QTest::newRow(name) << stored << int(listed ? entries.indexOf(QString::fromLatin1(shown)) : -1) << shown;
-        };
-        row("PIT selects PIT, not PIT37", "PIT", "PIT");
-        row("pit37 ignoring case", "pit37", "PIT37");
-        row("ZZZ stays in the edit part", "ZZZ", "ZZZ", false);
-        row("empty selects AKC", "", "AKC");
-        row("VA selects VAT", "VA", "VAT");
+        QTest::newRow("PIT selects PIT, not PIT37") << "PIT" << int(PageRules::Tax::formSymbols().indexOf(QStringLiteral("PIT")));
+        QTest::newRow("P stays P, not PCC") << "P" << -1;
+        QTest::newRow("PIT3 stays PIT3") << "PIT3" << -1;
+        QTest::newRow("VA stays VA") << "VA" << -1;
+        QTest::newRow("pit37 keeps its case") << "pit37" << -1;
+        QTest::newRow("ZZZ stays in the edit part") << "ZZZ" << -1;
+        QTest::newRow("empty stays empty, not AKC") << "" << -1;
     }
-    void taxFormSymbolMatchesTheList()
+    void taxFormSymbolIsKeptAsStored()
     {
         QFETCH(QString, stored);
         QFETCH(int, position);
-        QFETCH(QString, shown);
         CPrzelewDane order = taxOrder();
         order.taxFormSymbol = stored;
         Dialog d(order);
         QVERIFY(d.ready());
         QCOMPARE(d.tax()->formSymbol()->currentIndex(), position);
-        QCOMPARE(d.tax()->formSymbol()->currentText(), shown);
+        QCOMPARE(d.tax()->formSymbol()->currentText(), stored);
+        QCOMPARE(d.tax()->formSymbolMark()->isShown(), stored.isEmpty());
         QVERIFY(d.dlg->onSave());
-        QCOMPARE(d.rec.taxFormSymbol, shown);
+        QCOMPARE(d.rec.taxFormSymbol, stored);
+        // Choosing an entry clears the mark.
+        choose(d.tax()->formSymbol(), 0);
+        QVERIFY(!d.tax()->formSymbolMark()->isShown());
     }
 
     void taxLimits()
@@ -655,6 +657,36 @@ private Q_SLOTS:
         QCOMPARE(d.rec.senderAccount, QStringLiteral("jed*dwa*trz* 45/100"));
         d.zus()->transferButton()->click();
         QCOMPARE(d.zus()->payerAccount()->text(), zusOrder().senderAccount);
+        // Chosen again while it is, "Przelew" keeps the account shown.
+        d.zus()->payerAccount()->setText(QStringLiteral("11101010230000261395100000"));
+        d.zus()->transferButton()->click();
+        QCOMPARE(d.zus()->payerAccount()->text(), QStringLiteral("11101010230000261395100000"));
+    }
+
+    // Typed key by key, the symbol stays as typed, also through Enter.
+    void typedFormSymbolStaysAsTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("P, not PCC") << "P";
+        QTest::newRow("pit, not PIT") << "pit";
+        QTest::newRow("PIT3, not PIT37") << "PIT3";
+        QTest::newRow("VAT") << "VAT";
+    }
+    void typedFormSymbolStaysAsTyped()
+    {
+        QFETCH(QString, typed);
+        Dialog d(taxOrder());
+        QVERIFY(d.ready());
+        QLineEdit *edit = d.tax()->formSymbol()->lineEdit();
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        QCOMPARE(d.tax()->formSymbol()->currentText(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        if (d.dlg->isVisible())
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(!d.dlg->isVisible());
+        QCOMPARE(d.rec.taxFormSymbol, typed);
     }
 
     void pagesFitTheirTexts_data()

@@ -56,23 +56,37 @@ private Q_SLOTS:
             QCOMPARE(check.value, value);
     }
 
-    void fontSizeKeptUnlessPositive_data()
+    // The size field gives the stored size while it shows it (even one no
+    // font is made of: the store keeps it), else a whole number 1 to 200.
+    void fontSizeFromTheField_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("size");
-        QTest::newRow("abc") << "abc" << 10;
-        QTest::newRow("0") << "0" << 10;
-        QTest::newRow("negative") << "-4" << 10;
-        QTest::newRow("empty") << "" << 10;
-        QTest::newRow("typed 7") << "7" << 7;
-        QTest::newRow("list 24") << "24" << 24;
-        QTest::newRow("no font that large") << "5000" << 10;
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("size");      // 0: refused
+        QTest::addColumn<QString>("error");
+        const QString range = QStringLiteral("Proszę wprowadzić liczbę całkowitą z przedziału 1 i 200.");
+        const QString whole = QStringLiteral("Proszę wprowadzić liczbę całkowitą.");
+        QTest::newRow("typed 7") << "7" << 10 << 7 << QString();
+        QTest::newRow("list 24") << "24" << 10 << 24 << QString();
+        QTest::newRow("200") << " 200 " << 10 << 200 << QString();
+        QTest::newRow("201 refused") << "201" << 10 << 0 << range;
+        QTest::newRow("5000 refused") << "5000" << 10 << 0 << range;
+        QTest::newRow("0 refused") << "0" << 10 << 0 << range;
+        QTest::newRow("abc refused") << "abc" << 10 << 0 << whole;
+        QTest::newRow("empty refused") << "" << 10 << 0 << whole;
+        QTest::newRow("stored 250 untouched") << "250" << 250 << 250 << QString();
+        QTest::newRow("stored 250 changed to 260") << "260" << 250 << 0 << range;
     }
-    void fontSizeKeptUnlessPositive()
+    void fontSizeFromTheField()
     {
         QFETCH(QString, text);
+        QFETCH(int, stored);
         QFETCH(int, size);
-        QCOMPARE(fontSizeFromText(text, 10), size);
+        QFETCH(QString, error);
+        const NumberCheck check = fontSizeFromText(text, stored);
+        QCOMPARE(check.error, error);
+        if (size)
+            QCOMPARE(check.value, size);
     }
 
     void fontEntriesCarryTheCentralEuropeanSet()

@@ -280,18 +280,27 @@ private Q_SLOTS:
         QCOMPARE(sheet.result().general.fontCharset, savedCharset);
     }
 
+    // Typed key by key: the text stays as typed (no "10" for "1", no "**"
+    // for "*"); a size outside 1 to 200 is refused on OK with the range.
     void sizeAndDelimiterAsTyped_data()
     {
         QTest::addColumn<QString>("size");
         QTest::addColumn<QString>("delimiter");
         QTest::addColumn<int>("savedSize");
         QTest::addColumn<QString>("savedDelimiter");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("abc keeps the size") << "abc" << "**" << 12 << "**" << QString();
-        QTest::newRow("0 keeps the size") << "0" << "--" << 12 << "--" << QString();
+        QTest::addColumn<QString>("error");     // on the size field, or with "delimiter" on that one
+        const QString range = QStringLiteral("Proszę wprowadzić liczbę całkowitą z przedziału 1 i 200.");
+        QTest::newRow("1 stays 1") << "1" << "**" << 1 << "**" << QString();
+        QTest::newRow("* stays *") << "12" << "*" << 12 << "*" << QString();
         QTest::newRow("typed 7") << "7" << "~~" << 7 << "~~" << QString();
+        QTest::newRow("200") << "200" << "--" << 200 << "--" << QString();
+        QTest::newRow("201 refused") << "201" << "--" << 12 << "**" << range;
+        QTest::newRow("0 refused") << "0" << "--" << 12 << "**" << range;
+        QTest::newRow("abc refused") << "abc" << "**" << 12 << "**"
+                                     << QStringLiteral("Proszę wprowadzić liczbę całkowitą.");
         QTest::newRow("## accepted") << "10" << "##" << 10 << "##" << QString();
-        QTest::newRow("### refused") << "10" << "###" << 12 << "**" << QStringLiteral("Proszę wprowadzić najwyżej 2 znaków.");
+        QTest::newRow("### refused") << "10" << "###" << 12 << "**"
+                                     << QStringLiteral("delimiter: Proszę wprowadzić najwyżej 2 znaków.");
     }
     void sizeAndDelimiterAsTyped()
     {
@@ -309,16 +318,22 @@ private Q_SLOTS:
         QCOMPARE(general->sizeBox()->currentText(), QStringLiteral("12"));
         QCOMPARE(items(general->sizeBox()).size(), 10);
         QCOMPARE(items(general->delimiterBox()), QStringList({"**", "--", "~~"}));
-        general->sizeBox()->setEditText(size);
-        general->delimiterBox()->setEditText(delimiter);
+        for (const auto &[box, text] : {std::pair {general->sizeBox(), size}, {general->delimiterBox(), delimiter}}) {
+            box->lineEdit()->setFocus();
+            box->lineEdit()->selectAll();
+            QTest::keyClicks(box->lineEdit(), text);
+            QCOMPARE(box->currentText(), text);
+        }
         sheet.accept();
+        QComboBox *refused = error.startsWith(u"delimiter: ") ? general->delimiterBox() : general->sizeBox();
+        error.remove(QStringLiteral("delimiter: "));
         QCOMPARE(sheet.errors, error.isEmpty() ? QStringList() : QStringList({error}));
         QCOMPARE(sheet.result().general.fontSize, savedSize);
         QCOMPARE(sheet.result().general.valueDelimiter, savedDelimiter);
         if (!error.isEmpty()) {
             QCOMPARE(sheet.tabs()->currentWidget(), general);
-            QCOMPARE(sheet.focusWidget(), general->delimiterBox());
-            QCOMPARE(general->delimiterBox()->lineEdit()->selectedText(), delimiter);
+            QCOMPARE(sheet.focusWidget(), refused);
+            QCOMPARE(refused->lineEdit()->selectedText(), refused == general->sizeBox() ? size : delimiter);
         }
     }
 
@@ -333,6 +348,13 @@ private Q_SLOTS:
         QCOMPARE(sheet.generalPage()->delimiterBox()->currentText(), QStringLiteral("*"));
         sheet.accept();
         QCOMPARE(sheet.result(), s);
+        // A stored size no font is made of is shown and kept while untouched.
+        s.general.fontSize = 250;
+        Sheet kept(s);
+        QCOMPARE(kept.generalPage()->sizeBox()->currentText(), QStringLiteral("250"));
+        kept.accept();
+        QVERIFY(kept.errors.isEmpty());
+        QCOMPARE(kept.result().general.fontSize, 250);
     }
 
     void printerListAndChoice_data()

@@ -4,6 +4,7 @@
 #include "SampleOrders.h"
 #include "model/AccountSplit.h"
 #include "print/FormLayouts.h"
+#include "print/FormPages.h"
 
 #include <QTest>
 
@@ -119,6 +120,10 @@ private Q_SLOTS:
         else
             DrawOrdinaryForm(c, boxes(true), r, true);
         QCOMPARE(c.cutFields(), cut);
+        // What the window warns about before printing is the same.
+        AllSettings settings;
+        settings.forKind(FormKind(kind)).fitInBox = 1;
+        QCOMPARE(cutFieldsOf(r, settings), cut);
         // With boxes off the same texts print whole: nothing is cut.
         RecordingCanvas free;
         if (kind == KindOrdinary)
@@ -142,6 +147,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("row");
         QTest::addColumn<QString>("overflow");
         QTest::newRow("16-digit rest fits") << "1234567890123456" << "101010231234567890123456" << "";
+        // Separators an older file stored (typed as invoices group the
+        // number) take no box: the digits stay in their row.
+        QTest::newRow("grouped rest from an older file")
+            << "1234 5678-9012 3456" << "101010231234567890123456" << "";
         const QString rest34 = QStringLiteral("1234567890123456789012345678901234");
         const QString joined = QStringLiteral("10101023") + rest34;
         QTest::newRow("34-character rest overflows") << rest34 << joined.left(25) << joined.right(17).left(7);

@@ -336,6 +336,9 @@ private Q_SLOTS:
         QCOMPARE(o.noZusAccount, 0);
         QCOMPARE(o.valueDelimiter, QStringLiteral("#"));
         QCOMPARE(o.fontSize, 12);
+        // A stored size no font is made of prints at 10.
+        for (int stored : {0, 201})
+            QCOMPARE((s.general.fontSize = stored, printJobParams(FormKind::Ordinary, s).fontSize), 10);
         const PrintJobParams z = printJobParams(FormKind::Zus, s);
         QCOMPARE(z.noZusAccount, 1);
         QCOMPARE(z.threeZusBoxes, 1);

@@ -225,6 +225,74 @@ private Q_SLOTS:
         QVERIFY(pdf.pages[3].width() > pdf.pages[3].height());
     }
 
+    // The size on paper, measured in the PDF: the body text follows the
+    // font size setting, the mark keeps its own 16 pt whatever that is.
+    void printedFontSizes_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("8 pt") << 8;
+        QTest::newRow("10 pt") << 10;
+        QTest::newRow("20 pt") << 20;
+    }
+    void printedFontSizes()
+    {
+        QFETCH(int, size);
+        constexpr double kPointMm = 25.4 / 72.0;
+        // Text height over the nominal size: the font's ascent and descent.
+        const auto ratio = [](const QList<PdfWord> &words, double points) {
+            return words.isEmpty() ? 0.0 : words.first().mm.height() / (points * kPointMm);
+        };
+        AllSettings s = textOnlyOrdinary(0);
+        s.general.fontSize = size;
+        PdfJob job;
+        const PdfText pdf = job.print(s, {sample::ordinary()});
+        QVERIFY(pdf.ok);
+        const double body = ratio(pdf.find(QStringLiteral("ZLECENIODAWCA")), size);
+        QVERIFY2(body > 0.9 && body < 1.4, qPrintable(QString::number(body)));
+        const double mark = ratio(pdf.find(QStringLiteral("X")), 16);
+        QVERIFY2(mark > 0.9 && mark < 1.4, qPrintable(QString::number(mark)));
+    }
+
+    // Each drawn form shows its printed labels as text a reader finds:
+    // a fixed list per kind, read back from the PDF of the empty form.
+    void everyTemplateShowsItsLabels_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("formType");
+        QTest::addColumn<QStringList>("words");
+        const QStringList ordinary {"Polecenie", "przelewu", "odbiorcy", "zleceniodawcy", "tytułem", "waluta",
+                                    "kwota", "wpłata"};
+        const QStringList tax {"PODATKI", "zobowiązanego", "identyfikatora", "okres", "formularza", "kwota",
+                               "przelew", "wpłata"};
+        const QStringList zus {"Zakład", "Ubezpieczeń", "Społecznych", "płatnika", "Deklaracja", "decyzji",
+                               "Kwota"};
+        for (int type = 0; type < 5; ++type) {
+            QTest::addRow("ordinary %d", type) << int(KindOrdinary) << type << ordinary;
+            QTest::addRow("tax %d", type) << int(KindTax) << type << tax;
+        }
+        for (int type = 0; type < 2; ++type)
+            QTest::addRow("ZUS %d", type) << int(KindZus) << type << zus;
+    }
+    void everyTemplateShowsItsLabels()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, formType);
+        QFETCH(QStringList, words);
+        AllSettings s;
+        s.forKind(FormKind(kind)).originalForm = 0;
+        s.forKind(FormKind(kind)).formType = formType;
+        CFormPrinter forms(s);
+        PdfJob job;
+        {
+            FormPageJob pages(forms, job.printer);
+            QVERIFY(pages.printPage(CPrzelewDane(), true, kind));
+        }
+        const PdfText pdf = PdfText::read(job.path);
+        QVERIFY(pdf.ok);
+        for (const QString &word : words)
+            QVERIFY2(!pdf.find(word).isEmpty(), qPrintable(templateName(FormKind(kind), formType) + u' ' + word));
+    }
+
     void blankFormPrintsTheTemplateOnly()
     {
         QVERIFY2(templateExists("ZMT_TAX_4X_WZORZEC_BW"), "template compiled in");

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -806,6 +807,67 @@ private Q_SLOTS:
         };
         list->onEdit();
         QCOMPARE(namesOf(), QStringList {longName.left(50) + QStringLiteral("abcd")});
+    }
+
+    // The edit dialog takes what a file of orders can hold: a character
+    // outside Windows-1250 is refused on OK, named, and selected; the account
+    // takes digits, a whole number pasted fills its three fields.
+    void editDialogTakesWhatOrdersCanHold_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<QString>("message");    // its beginning; empty: accepted
+        QTest::addColumn<QStringList>("account");
+        QTest::newRow("Cyrillic name") << "name" << "Жанна" << false << "Znaku „Ж” (U+0416)" << QStringList {"", "", ""};
+        QTest::newRow("emoji in the name's rest") << "name2" << "Kot 🐱" << true << "Znaku „🐱” (U+1F431)"
+                                                   << QStringList {"", "", ""};
+        QTest::newRow("grouped account typed") << "account" << "0000 2613-9510 0000" << false << ""
+                                               << QStringList {"", "", "0000261395100000"};
+        QTest::newRow("whole number pasted into the check digits")
+            << "check" << "PL83 1010 1023 0000 2613 9510 0000" << true << ""
+            << QStringList {"83", "10101023", "0000261395100000"};
+        QTest::newRow("letters refused in the bank") << "bank" << "10a1" << false << ""
+                                                     << QStringList {"", "101", ""};
+    }
+    void editDialogTakesWhatOrdersCanHold()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(bool, paste);
+        QFETCH(QString, message);
+        QFETCH(QStringList, account);
+        struct Edit : CKontrahentDlg
+        {
+            using CKontrahentDlg::CKontrahentDlg;
+            QStringList messages;
+            void showMessage(const QString &t) override { messages << t; }
+        } dlg(true);
+        KontrahentValues values;
+        values.name = QStringLiteral("Nazwa");
+        dlg.setValues(values);
+        dlg.show();
+        auto *edit = child<QLineEdit>(&dlg, qPrintable(field));
+        edit->setFocus();
+        edit->selectAll();
+        if (paste) {
+            QApplication::clipboard()->setText(text);
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            for (QChar c : text)   // key by key, Cyrillic too
+                QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+        QCOMPARE((QStringList {child<QLineEdit>(&dlg, "check")->text(), child<QLineEdit>(&dlg, "bank")->text(),
+                               child<QLineEdit>(&dlg, "account")->text()}),
+                 account);
+        child<QPushButton>(&dlg, "okButton")->click();
+        QCOMPARE(dlg.result() == QDialog::Accepted, message.isEmpty());
+        if (message.isEmpty())
+            return;
+        QCOMPARE(dlg.messages.size(), 1);
+        QVERIFY2(dlg.messages[0].startsWith(message), qPrintable(dlg.messages[0]));
+        QCOMPARE(dlg.focusWidget(), edit);
+        QVERIFY(text.contains(edit->selectedText()) && !edit->selectedText().isEmpty());
     }
 
     void dialogsFitLargerFonts_data()

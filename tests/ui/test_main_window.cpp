@@ -12,6 +12,8 @@
 #include "app/OrderPreview.h"
 #include "app/HelpWindow.h"
 #include "app/PolishTranslations.h"
+#include "edit/ContainerDlg.h"
+#include "model/PrzelewDane.h"
 #include "options/FormOptionsPage.h"
 #include "options/OptionsSheet.h"
 #include "options/SpinEdit.h"
@@ -125,6 +127,7 @@ private Q_SLOTS:
     void printDialogOffersAllOrTheSelection();
     void sortKeepsTheSelectionOnItsOrders();
     void previewSheetsTakeTheirOrdersOrientation();
+    void previewToolbarTurnsZoomsAndPrints();
     void helpAboveAModalDialogTakesInput();
     void escapeClosesHelp();
     void helpOpensWholeBesideItsWindow_data();
@@ -133,6 +136,8 @@ private Q_SLOTS:
     void menuMnemonicsAreUniquePerMenu();
     void keysShownAndContextMenuFromKeyboard();
     void windowSizeAndColumnWidthsRemembered();
+    void registerCommandsOpenTheirDialogsOrSayWhy_data();
+    void registerCommandsOpenTheirDialogsOrSayWhy();
     void lastColumnFollowsTheWindowWidth();
     void emptyListShowsAHint();
     void qtDialogsSpeakPolish();
@@ -215,6 +220,9 @@ void TestMainWindow::autoOpenAtStart_data()
     QTest::newRow("on, readable file") << 1 << "good" << 2 << false;
     QTest::newRow("off, readable file") << 0 << "good" << 0 << false;
     QTest::newRow("on, file gone") << 1 << "missing" << 0 << true;
+    // Double-clicked in a file manager: the file comes on the command line.
+    QTest::newRow("named on the command line") << 0 << "named" << 2 << false;
+    QTest::newRow("named but gone") << 0 << "named gone" << 0 << true;
 }
 
 void TestMainWindow::autoOpenAtStart()
@@ -225,19 +233,20 @@ void TestMainWindow::autoOpenAtStart()
     QFETCH(bool, expectMessage);
 
     QString path;
-    if (recentFile == QLatin1String("good")) {
+    if (recentFile == QLatin1String("good") || recentFile == QLatin1String("named")) {
         path = m_files.filePath(QStringLiteral("auto.zmt"));
         CKantomixDoc doc;
         doc.Add(order(0, 100));
         doc.Add(order(1, 200));
         QVERIFY(doc.Save(path));
-    } else if (recentFile == QLatin1String("missing")) {
+    } else if (recentFile == QLatin1String("missing") || recentFile == QLatin1String("named gone")) {
         path = m_files.filePath(QStringLiteral("gone.zmt"));
     }
-    writeSettings(autoOpen, path.isEmpty() ? QStringList() : QStringList{path});
+    const bool named = recentFile.startsWith(QLatin1String("named"));
+    writeSettings(autoOpen, path.isEmpty() || named ? QStringList() : QStringList{path});
 
     const auto seen = answerNextBox(QMessageBox::Ok);
-    CMainFrame *frame = start();
+    CMainFrame *frame = start(named ? QStringList {path} : QStringList());
     QVERIFY(frame);
     QCOMPARE(seen->shown, expectMessage);
     if (expectMessage)
@@ -803,6 +812,50 @@ void TestMainWindow::previewSheetsTakeTheirOrdersOrientation()
     }
 }
 
+void TestMainWindow::previewToolbarTurnsZoomsAndPrints()
+{
+    CMainFrame *frame = startWithOrders(3);
+    QVERIFY(frame);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    int printed = 0;
+    COrderPreviewDlg preview(m_app->formPrinter(), printer, frame->document(), frame->view()->currentPrintRequest(),
+                             [&printed] { return ++printed > 1; });
+    const auto action = [&preview](const char *text) {
+        for (QAction *a : preview.findChildren<QAction *>())
+            if (a->text() == QString::fromUtf8(text))
+                return a;
+        return static_cast<QAction *>(nullptr);
+    };
+    CPreviewSheets *sheets = preview.sheets();
+    preview.resize(800, 600);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    action("&Jedna strona")->trigger();
+    QVERIFY(!sheets->facing());
+    QCOMPARE(sheets->currentPage(), 0);
+    action("&Następna")->trigger();
+    QTRY_COMPARE(sheets->currentPage(), 1);
+    action("&Poprzednia")->trigger();
+    QTRY_COMPARE(sheets->currentPage(), 0);
+    const int width = sheets->sheetRect(0).width();
+    action("Po&większ")->trigger();
+    QVERIFY(sheets->sheetRect(0).width() > width);
+    action("Po&mniejsz")->trigger();
+    action("Po&mniejsz")->trigger();
+    QVERIFY(sheets->sheetRect(0).width() < width);
+    action("D&wie strony")->trigger();
+    QVERIFY(sheets->facing());
+    QVERIFY(sheets->sheetRect(1).left() > sheets->sheetRect(0).right());
+    // Print runs the print command; the preview stays open until it printed.
+    action("&Drukuj...")->trigger();
+    QCOMPARE(printed, 1);
+    QVERIFY(preview.isVisible());
+    action("&Drukuj...")->trigger();
+    QCOMPARE(printed, 2);
+    QVERIFY(!preview.isVisible());
+}
+
 void TestMainWindow::helpAboveAModalDialogTakesInput()
 {
     CMainFrame *frame = start();
@@ -959,6 +1012,12 @@ void TestMainWindow::windowSizeAndColumnWidthsRemembered()
     frame->move(40, 30);
     frame->view()->setColumnWidth(0, 260);
     frame->view()->setColumnWidth(2, 150);
+    // The details dialog keeps its own size too.
+    frame->view()->OnAddOrder(KindOrdinary);
+    CContainerDlg *details = frame->view()->detailsDialog();
+    const QSize detailsSize = details->size() + QSize(60, 40);
+    details->resize(detailsSize);
+    details->hide();
     m_app->ExitInstance();
     m_app.reset();
     {
@@ -972,7 +1031,20 @@ void TestMainWindow::windowSizeAndColumnWidthsRemembered()
     QCOMPARE(frame->size(), QSize(700, 450));
     QCOMPARE(frame->view()->columnWidth(0), 260);
     QCOMPARE(frame->view()->columnWidth(2), 150);
+    frame->view()->OnAddOrder(KindOrdinary);
+    QCOMPARE(frame->view()->detailsDialog()->size(), detailsSize);
     m_app.reset();
+    // A dialog never shown leaves the stored place as it was.
+    {
+        auto store = openSettingsStore();
+        QVERIFY(store->contains(QStringLiteral("MainWindow/DetailsGeometry")));
+    }
+    frame = start();
+    QVERIFY(frame);
+    const QByteArray stored = openSettingsStore()->value(QStringLiteral("MainWindow/DetailsGeometry")).toByteArray();
+    m_app->ExitInstance();
+    m_app.reset();
+    QCOMPARE(openSettingsStore()->value(QStringLiteral("MainWindow/DetailsGeometry")).toByteArray(), stored);
 
     // Nonsense in the file leaves the built sizes.
     {
@@ -985,6 +1057,55 @@ void TestMainWindow::windowSizeAndColumnWidthsRemembered()
     QVERIFY(frame);
     QCOMPARE(frame->view()->columnWidth(0), 200);
     QCOMPARE(frame->size(), QSize(920, 560));
+}
+
+void TestMainWindow::registerCommandsOpenTheirDialogsOrSayWhy_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<bool>("broken");      // the register cannot be opened
+    QTest::addColumn<QString>("window");   // the dialog shown, or empty: a message instead
+    QTest::newRow("Odbiorcy") << int(ID_RECIPIENTS) << false << "CListaKontrDlg";
+    QTest::newRow("Nadawcy") << int(ID_SENDERS) << false << "CListaKontrDlg";
+    QTest::newRow("DOS import") << int(ID_DOS_IMPORT) << false << "CHopDlg";
+    QTest::newRow("Odbiorcy, register unreadable") << int(ID_RECIPIENTS) << true << "";
+    QTest::newRow("Nadawcy, register unreadable") << int(ID_SENDERS) << true << "";
+}
+
+void TestMainWindow::registerCommandsOpenTheirDialogsOrSayWhy()
+{
+    QFETCH(int, command);
+    QFETCH(bool, broken);
+    QFETCH(QString, window);
+    CMainFrame *frame = start();
+    QVERIFY(frame);
+    const QString db = m_app->registerLocation().path;
+    QFile::remove(db);
+    if (broken)
+        QVERIFY(QDir().mkpath(db));   // a folder where the database should be
+    QString shown;
+    auto *closer = new QTimer(this);
+    closer->setInterval(10);
+    connect(closer, &QTimer::timeout, closer, [&shown, closer] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        shown = modal->objectName().isEmpty() ? QString::fromLatin1(modal->metaObject()->className())
+                                               : modal->objectName();
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            shown += u':' + box->text();
+        static_cast<QDialog *>(modal)->reject();
+        closer->stop();
+        closer->deleteLater();
+    });
+    closer->start();
+    g_answerers << closer;
+    frame->action(CommandId(command))->trigger();
+    if (broken) {
+        QDir(db).removeRecursively();
+        QVERIFY2(shown.startsWith(QStringLiteral("QMessageBox:")), qPrintable(shown));
+    } else {
+        QCOMPARE(shown, window);
+    }
 }
 
 void TestMainWindow::lastColumnFollowsTheWindowWidth()

@@ -349,19 +349,27 @@ private Q_SLOTS:
         const QString pdf = m_files.filePath(QStringLiteral("dialog.pdf"));
         // Free text, so the name prints as one word and not a letter per box.
         m_app->settings().ordinary.fitInBox = 0;
+        // "PDF" chosen in the options is the built-in writer, also where a
+        // print server has a queue of that name (cups-pdf): the dialog opens
+        // on writing the file, not on the queue.
+        m_app->settings().general.device = QStringLiteral("PDF");
+        m_app->ApplyPrinterSelection();
         QPrinter &printer = m_app->printer();
-        printer.setOutputFormat(QPrinter::PdfFormat);
+        QCOMPARE(printer.outputFormat(), QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         frame->action(ID_ADD_ORDINARY)->trigger();
         page(frame)->recipient1()->setText(QStringLiteral("DRUKOWANY"));
         page(frame)->amount()->setAmountText(QStringLiteral("99"));
         bool rangeOffered = true;
-        m_modal.onNextModal<QPrintDialog>([&rangeOffered](QPrintDialog *d) {
+        bool writerShown = false;
+        m_modal.onNextModal<QPrintDialog>([&](QPrintDialog *d) {
             rangeOffered = d->testOption(QAbstractPrintDialog::PrintPageRange);
+            writerShown = d->printer()->outputFormat() == QPrinter::PdfFormat && d->printer()->outputFileName() == pdf;
             d->accept();
         });
         details(frame)->printButton()->click();
         QVERIFY(!rangeOffered);
+        QVERIFY(writerShown);
         const PdfText text = PdfText::read(pdf);
         QVERIFY(text.ok);
         QCOMPARE(text.pages.size(), 1);
@@ -400,6 +408,85 @@ private Q_SLOTS:
             QCOMPARE(frame->document().count(), ordersAfter);
             QVERIFY(!details(frame)->isVisible());
         }
+    }
+
+    // Another order chosen in the list while the dialog holds edits: the
+    // same question as before a new file, by keyboard, by click and by a
+    // click on the empty area.
+    void movingTheSelectionAsksAboutEdits_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("shown");        // the recipient the dialog shows after
+        QTest::addColumn<QString>("storedFirst");  // the first order's recipient after
+        for (const char *how : {"key", "click", "empty area"}) {
+            const QString other = QString::fromLatin1(how) == u"empty area" ? QString() : QStringLiteral("Odbiorca 1");
+            QTest::addRow("%s, cancel stays", how) << how << int(QMessageBox::Cancel) << "Poprawiony" << "Odbiorca 0";
+            QTest::addRow("%s, no drops", how) << how << int(QMessageBox::No) << other << "Odbiorca 0";
+            QTest::addRow("%s, yes saves", how) << how << int(QMessageBox::Yes) << other << "Poprawiony";
+        }
+    }
+    void movingTheSelectionAsksAboutEdits()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, answer);
+        QFETCH(QString, shown);
+        QFETCH(QString, storedFirst);
+        CMainFrame *frame = start(2);
+        QVERIFY(frame);
+        frame->show();
+        CKantomixView *view = frame->view();
+        view->selectRow(0);
+        frame->action(ID_EDIT_ORDER)->trigger();
+        QVERIFY(details(frame)->isVisible());
+        page(frame)->recipient1()->selectAll();
+        QTest::keyClicks(page(frame)->recipient1(), QStringLiteral("Poprawiony"));
+        const auto box = m_modal.answerNextBox(QMessageBox::StandardButton(answer));
+        if (how == u"key") {
+            view->setFocus();
+            QTest::keyClick(view, Qt::Key_Down);
+        } else {
+            const int y = how == u"click" ? view->rowViewportPosition(1) + 2 : view->viewport()->height() - 2;
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(20, y));
+        }
+        QVERIFY(box->shown);
+        QVERIFY(box->text.contains(QStringLiteral("nie zostały zapisane")));
+        QVERIFY(details(frame)->isVisible());
+        QCOMPARE(page(frame)->recipient1()->text(), shown);
+        QCOMPARE(frame->document().at(0).recipient1, storedFirst);
+        if (answer == QMessageBox::Cancel)
+            QTRY_COMPARE(view->selectedRowList(), QList<int> {0});
+    }
+
+    // Texts that will be cut on paper are named before printing from the
+    // window; No prints nothing.
+    void printingAsksAboutTextsThatWillBeCut_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("no prints nothing") << int(QMessageBox::No);
+        QTest::newRow("yes prints") << int(QMessageBox::Yes);
+    }
+    void printingAsksAboutTextsThatWillBeCut()
+    {
+        QFETCH(int, answer);
+        CMainFrame *frame = start(3);
+        QVERIFY(frame);
+        m_app->settings().ordinary.fitInBox = 1;
+        CPrzelewDane longTitle = frame->document().at(1);
+        longTitle.title2 = QString(29, u'T');
+        frame->document().Replace(1, longTitle);
+        const QString pdf = m_files.filePath(QStringLiteral("cut.pdf"));
+        QFile::remove(pdf);
+        QPrinter &printer = m_app->printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        m_modal.onNextModal<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
+        const auto box = m_modal.answerNextBox(QMessageBox::StandardButton(answer));
+        frame->view()->OnFilePrint(printer);
+        QVERIFY(box->shown);
+        QVERIFY(box->text.contains(QStringLiteral("przelew nr 2 (Odbiorca 1): tytułem cd.\n")));
+        QVERIFY(!box->text.contains(QStringLiteral("nr 1")));
+        QCOMPARE(QFile::exists(pdf), answer == QMessageBox::Yes);
     }
 
     void unsavedEditsSavedOnYesThenTheDocumentIsAsked()

@@ -1,0 +1,146 @@
+// Every window and page reached by its letters: within what is shown at one
+// time, no two labels, buttons, group titles or tabs share an Alt letter.
+// Walks the windows themselves, so a control added later is checked too.
+
+#include "register/RegisterTestEnv.h"
+
+#include "about/AboutBox.h"
+#include "app/OrderPreview.h"
+#include "app/OrderPrinting.h"
+#include "edit/ContainerDlg.h"
+#include "import/HopDlg.h"
+#include "model/KantomixDoc.h"
+#include "model/PrzelewDane.h"
+#include "options/OptionsSheet.h"
+#include "print/FormPages.h"
+#include "register/KontrahentDlg.h"
+#include "register/ListaKontrDlg.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMap>
+#include <QPrinter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+namespace {
+
+QChar mnemonicOf(const QString &text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toLower();
+    }
+    return {};
+}
+
+// The texts of `window` shown now that share a letter, as "a / b: x".
+QStringList clashesIn(QWidget *window)
+{
+    QMap<QChar, QString> taken;
+    QStringList clashes;
+    const auto add = [&](const QString &text) {
+        const QChar key = mnemonicOf(text);
+        if (key.isNull())
+            return;
+        if (taken.contains(key))
+            clashes << QStringLiteral("%1 / %2: %3").arg(taken.value(key), text, QString(key));
+        else
+            taken.insert(key, text);
+    };
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(window))
+            continue;
+        if (auto *label = qobject_cast<QLabel *>(w); label && label->buddy())
+            add(label->text());
+        else if (auto *button = qobject_cast<QAbstractButton *>(w))
+            add(button->text());
+        else if (auto *group = qobject_cast<QGroupBox *>(w))
+            add(group->title());
+        else if (auto *tabs = qobject_cast<QTabBar *>(w))
+            for (int i = 0; i < tabs->count(); ++i)
+                add(tabs->tabText(i));
+    }
+    return clashes;
+}
+
+} // namespace
+
+class TestMnemonics : public QObject
+{
+    Q_OBJECT
+
+    RegisterTestEnv m_env;
+
+    // Shows the window, lets `each` bring up each of its states in turn and
+    // checks every state.
+    static void checkWindow(QWidget *window, const QString &name, int states = 1,
+                            const std::function<void(int)> &each = {})
+    {
+        window->show();
+        for (int state = 0; state < states; ++state) {
+            if (each)
+                each(state);
+            const QStringList clashes = clashesIn(window);
+            QVERIFY2(clashes.isEmpty(), qPrintable(QStringLiteral("%1 (%2): %3")
+                                                       .arg(name).arg(state).arg(clashes.join(QStringLiteral("; ")))));
+        }
+        window->hide();
+    }
+
+private Q_SLOTS:
+    void everyWindowHasUniqueLetters_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char *name : {"details", "options", "recipients", "senders", "recipient", "sender", "about",
+                                 "firm", "preview", "dos import"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void everyWindowHasUniqueLetters()
+    {
+        QFETCH(QString, window);
+        AllSettings settings;
+        if (window == u"details") {
+            CPrzelewDane rec;
+            CContainerDlg dlg(rec, settings, testRegister());
+            checkWindow(&dlg, window, 3, [&](int page) { dlg.ShowPage(page + 1); });
+        } else if (window == u"options") {
+            COptionsSheet sheet(settings, {{QStringLiteral("PDF")}, {QStringLiteral("Liberation Mono")}});
+            checkWindow(&sheet, window, sheet.tabs()->count(),
+                        [&](int tab) { sheet.tabs()->setCurrentIndex(tab); });
+        } else if (window == u"recipients" || window == u"senders") {
+            CListaKontrDlg dlg(window == u"recipients", true, 3);
+            checkWindow(&dlg, window);
+        } else if (window == u"recipient" || window == u"sender") {
+            CKontrahentDlg dlg(window == u"recipient");
+            checkWindow(&dlg, window);
+        } else if (window == u"about") {
+            CAboutBox box;
+            checkWindow(&box, window);
+        } else if (window == u"firm") {
+            CAboutFirm box;
+            checkWindow(&box, window);
+        } else if (window == u"preview") {
+            CKantomixDoc doc;
+            CFormPrinter forms(settings);
+            QPrinter printer;
+            COrderPreviewDlg preview(forms, printer, doc, OrderPrintRequest::forBlankForm(0), [] { return false; });
+            checkWindow(&preview, window);
+        } else if (window == u"dos import") {
+            CHopDlg dlg(testRegister());
+            checkWindow(&dlg, window);
+        }
+    }
+};
+
+QTEST_MAIN(TestMnemonics)
+#include "test_mnemonics.moc"
