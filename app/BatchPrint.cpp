@@ -9,6 +9,7 @@
 #include "base/Messages.h"
 #include "model/AccountCheck.h"
 #include "model/Import.h"
+#include "model/PaymentWarnings.h"
 #include "print/FormPages.h"
 #include "print/PdfDocument.h"
 
@@ -388,6 +389,11 @@ int runBatchPrint(const CKantomixCommandLineInfo &cmd, const AllSettings &settin
             // A mistyped account costs the caller most: name it, print anyway.
             if (const QString account = accountRemark(rec); !account.isEmpty())
                 note(QStringLiteral("wiersz %1: %2").arg(line).arg(account));
+            // Money to a closed account, or a tax to the wrong kind of account.
+            for (const QString &warning : PaymentWarnings::ofOrder(rec))
+                note(QStringLiteral("wiersz %1, rachunek odbiorcy %2: %3")
+                         .arg(line)
+                         .arg(rec.AccountNumberText(), warning));
             if (!job.lastPageCut().isEmpty())
                 note(QStringLiteral("wiersz %1: tekst nie zmieścił się w kratkach i został obcięty na wydruku: %2")
                          .arg(line)

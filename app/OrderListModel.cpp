@@ -1,6 +1,7 @@
 #include "app/OrderListModel.h"
 
 #include "model/AccountCheck.h"
+#include "model/PaymentWarnings.h"
 #include "model/KantomixDoc.h"
 
 #include <QApplication>
@@ -65,14 +66,19 @@ QVariant COrderListModel::data(const QModelIndex &index, int role) const
 QVariant COrderListModel::accountWarning(const CPrzelewDane &order, int role)
 {
     // Only full-length numbers whose digits do not check: an account kept
-    // without its check digits is how older files hold it.
-    const AccountCheck check = checkAccountNumber(order.AccountNumberText());
-    if (check != AccountCheck::WrongCheckDigits && check != AccountCheck::WrongBankCode)
+    // without its check digits is how older files hold it. Money sent to a
+    // closed account is lost to the payer just the same.
+    const QString account = order.AccountNumberText();
+    const AccountCheck check = checkAccountNumber(account);
+    const QString warning = check == AccountCheck::WrongCheckDigits || check == AccountCheck::WrongBankCode
+        ? accountCheckWarning(check)
+        : PaymentWarnings::closed(account);
+    if (warning.isEmpty())
         return {};
     if (role == Qt::ToolTipRole)
-        return accountCheckWarning(check);
-    static const QIcon warning = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    return warning;
+        return warning;
+    static const QIcon icon = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    return icon;
 }
 
 QVariant COrderListModel::headerData(int section, Qt::Orientation orientation, int role) const

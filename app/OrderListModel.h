@@ -1,7 +1,8 @@
 #pragma once
 // The list's rows, asked for on demand from the document: nothing is copied.
 // Seven columns (recipient, title, account, date, amount, currency, kind);
-// an account whose check digits are wrong carries a warning icon and text;
+// an account whose check digits are wrong, or that is closed, carries a
+// warning icon and text;
 // sorting sorts the document itself, so a save writes the sorted order.
 
 #include <QAbstractTableModel>
@@ -61,7 +62,8 @@ public:
 private:
     // Moves the persistent indexes (selection, current row) after their orders.
     void followReorder(const std::vector<int> &formerIndex);
-    // A warning icon and its text beside a recipient account that does not check.
+    // A warning icon and its text beside a recipient account that does not
+    // check or is closed.
     static QVariant accountWarning(const CPrzelewDane &order, int role);
 
     CKantomixDoc &m_doc;

@@ -29,5 +29,7 @@ QString zusImportMessage(const ZusReadOutcome &outcome)
         if (outcome.shortened.size() > kListedShortened)
             lines << Msg::moreOrders(int(outcome.shortened.size() - kListedShortened));
     }
+    if (outcome.toClosedAccounts > 0)
+        lines << QString() << Msg::toClosedZusAccounts(outcome.toClosedAccounts, outcome.closedSince);
     return lines.join(u'\n');
 }

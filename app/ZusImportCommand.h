@@ -11,5 +11,6 @@
 std::optional<ZusReadOutcome> readZusTransfers(const QString &path);
 
 // Message 40005 with the count; then how many transfers had a text
-// shortened, and which (line, payer, fields), the first few by name.
+// shortened, and which (line, payer, fields), the first few by name; then
+// how many go to the closed ZUS accounts.
 QString zusImportMessage(const ZusReadOutcome &outcome);

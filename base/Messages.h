@@ -1,6 +1,7 @@
 #pragma once
 // The program's message texts by their numbers, in one place.
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -123,6 +124,19 @@ inline QString shortenedOrder(int line, const QString &payer, const QString &fie
     return QStringLiteral("wiersz %1 (%2): %3").arg(line).arg(payer, fields);
 }
 inline QString moreOrders(int count) { return QStringLiteral("i %1 innych").arg(count); }
+// Closing line of the ZUS import: transfers imported for the fund accounts
+// that take nothing any more.
+inline QString toClosedZusAccounts(int count, const QDate &closedSince)
+{
+    const int tens = count % 100, units = count % 10;
+    const char16_t *noun = count == 1                                            ? u"przelew"
+                         : units >= 2 && units <= 4 && (tens < 12 || tens > 14) ? u"przelewy"
+                                                                                 : u"przelewów";
+    return QStringLiteral("%1 %2 na rachunki ZUS zamknięte %3. Od 2018 r. składki wpłaca się na rachunek "
+                          "składkowy płatnika (NRS): polecenie „Zamień na przelew na rachunek składkowy” "
+                          "w szczegółach przelewu.")
+        .arg(QString::number(count), QString::fromUtf16(noun), closedSince.toString(u"d.MM.yyyy"));
+}
 inline QString nothingImported() { return QStringLiteral("Nie zaimportowano żadnego przelewu."); }
 
 // The DOS import when the register refused what a table step wrote.

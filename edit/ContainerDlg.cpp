@@ -88,6 +88,12 @@ CContainerDlg::CContainerDlg(CPrzelewDane &record, const AllSettings &settings, 
     m_codeTimer.setInterval(0);
     connect(&m_codeTimer, &QTimer::timeout, this, &CContainerDlg::refreshCode);
 
+    // The order became an ordinary transfer: its page shows it, unsaved.
+    connect(zusPage(), &CZUSDetailsDlg::turnedIntoOrdinary, this, [this] {
+        ShowPage(1);
+        m_edited = true;
+    });
+
     auto *separator = new QFrame(this);
     separator->setFrameShape(QFrame::HLine);
     separator->setFrameShadow(QFrame::Sunken);

@@ -5,6 +5,8 @@
 #include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
 #include "model/AccountCheck.h"
+#include "model/PaymentAccounts.h"
+#include "model/PaymentWarnings.h"
 #include "edit/DateField.h"
 #include "edit/DetailsPage.h"
 #include "model/PrzelewDane.h"
@@ -270,14 +272,28 @@ CWarningMark *makeAccountMark(QWidget *parent, const QList<QLineEdit *> &parts)
 {
     auto *mark = new CWarningMark(parent);
     const auto check = [mark, parts] {
-        QString number;
-        for (QLineEdit *part : parts)
-            number += part->text() + u' ';
-        mark->setWarning(accountCheckWarning(checkAccountNumber(number)));
+        const QString number = accountOfParts(parts);
+        mark->setWarning(PaymentWarnings::recipientAccount(number));
+        describeAccountParts(parts, number);
     };
     for (QLineEdit *part : parts)
         QObject::connect(part, &QLineEdit::textChanged, mark, check);
     return mark;
+}
+
+QString accountOfParts(const QList<QLineEdit *> &parts)
+{
+    QString number;
+    for (QLineEdit *part : parts)
+        number += part->text() + u' ';
+    return number;
+}
+
+void describeAccountParts(const QList<QLineEdit *> &parts, const QString &number)
+{
+    const QString description = accountDescription(number);
+    for (QLineEdit *part : parts)
+        part->setToolTip(description);
 }
 
 CWarningMark *makeSenderAccountMark(QWidget *parent, QLineEdit *account, QRadioButton *deposit)

@@ -107,8 +107,14 @@ void reportEdits(CDetailsPage *page);
 
 // A quiet mark beside an account that follows the typing and never blocks.
 // The recipient's account (in its parts) is marked whenever it holds
-// something that is not a valid Polish account number.
+// something that is not a valid Polish account number, or an account closed
+// for payments; the parts' tooltip says whose contribution account or tax
+// micro-account it is.
 CWarningMark *makeAccountMark(QWidget *parent, const QList<QLineEdit *> &parts);
+// The recipient's account held in its parts, as one text.
+QString accountOfParts(const QList<QLineEdit *> &parts);
+// The tooltip of the account's parts: whose account it is, if known.
+void describeAccountParts(const QList<QLineEdit *> &parts, const QString &number);
 // The sender's account only when it holds a whole 26-digit number that does
 // not check, and never while it shows a deposit's amount in words.
 CWarningMark *makeSenderAccountMark(QWidget *parent, QLineEdit *account, QRadioButton *deposit);

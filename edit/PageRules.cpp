@@ -1,7 +1,11 @@
 #include "edit/PageRules.h"
 
 #include "model/OrderText.h"
+#include "model/PaymentAccounts.h"
+#include "model/PaymentWarnings.h"
 #include "model/PrzelewDane.h"
+#include "model/TaxForms.h"
+#include "model/TaxpayerIds.h"
 
 namespace {
 // The sender-account field of the file, which a deposit fills with the words.
@@ -143,6 +147,12 @@ std::optional<RecipientAccount> recipientAccount(int accountType)
     return RecipientAccount {account.left(2), account.mid(2, 8), account.mid(10)};
 }
 
+QString accountsChangedText()
+{
+    return QStringLiteral("Od 1 stycznia 2018 r. składki wpłaca się jednym przelewem na rachunek składkowy "
+                          "płatnika (NRS).");
+}
+
 QPair<QString, QString> splitDeclaration(const QString &declaration)
 {
     return {declaration.left(2), declaration.right(4)};
@@ -185,6 +195,9 @@ QStringList formSymbols()
                          QStringLiteral("KP"),    QStringLiteral("PPE"),  QStringLiteral("PN"),
                          QStringLiteral("SD"),    QStringLiteral("PCC"),  QStringLiteral("OS"),
                          QStringLiteral("INNE")};
+    for (const QString &symbol : taxFormFieldSymbols())
+        if (!symbols.contains(symbol))
+            symbols << symbol;
     symbols.sort();
     return symbols;
 }
@@ -198,6 +211,38 @@ int symbolPosition(const QStringList &entries, const QString &symbol)
 QString formSymbolMissing()
 {
     return QStringLiteral("Proszę wybrać lub wpisać symbol formularza.");
+}
+
+MicroAccountButton microAccountButton(const QString &formSymbol, int idTypeCode, const QString &id)
+{
+    const QString symbol = formSymbol.trimmed();
+    if (symbol.isEmpty())
+        return {{}, QStringLiteral("Mikrorachunek: najpierw wybierz symbol formularza.")};
+    const std::optional<TaxPaidTo> paidTo = taxFormPaidTo(symbol);
+    if (!paidTo)
+        return {{}, QStringLiteral("Mikrorachunek: symbolu %1 nie ma w tabeli podatków płaconych na mikrorachunek "
+                                   "(PIT, CIT, VAT i inne).").arg(symbol)};
+    if (*paidTo == TaxPaidTo::OfficeAccount)
+        return {{}, QStringLiteral("Mikrorachunek: %1 płaci się na rachunek urzędu skarbowego, nie na "
+                                   "mikrorachunek.").arg(symbol)};
+    const std::optional<MicroAccountOwner> owner = PaymentWarnings::microAccountOwner(idTypeCode);
+    if (!owner)
+        return {{}, QStringLiteral("Mikrorachunek powstaje z NIP (typ N) albo z numeru PESEL (typ P).")};
+    const QString account = taxMicroAccount(*owner, id);
+    const QString name = *owner == MicroAccountOwner::Nip ? QStringLiteral("NIP") : QStringLiteral("PESEL");
+    if (account.isEmpty())
+        return {{}, QStringLiteral("Mikrorachunek: %1 ma błędną cyfrę kontrolną albo złą liczbę cyfr.").arg(name)};
+    const QString digits = taxpayerIdDigits(id);
+    QString grouped = account.left(2);
+    for (int i = 2; i < account.size(); i += 4)
+        grouped += u' ' + account.mid(i, 4);
+    return {account,
+            QStringLiteral("Wpisz mikrorachunek podatkowy płatnika:\n%1\n"
+                           "= cyfry kontrolne %2, 10100071 (NBP), 222, %3 (typ: %4), %4 %5, zera do 12 cyfr %6.\n"
+                           "Sprawdź go z pismem z urzędu skarbowego albo w generatorze mikrorachunku na "
+                           "podatki.gov.pl.")
+                .arg(grouped, account.left(2), QString::number(int(*owner)), name, digits,
+                     account.mid(14 + digits.size()))};
 }
 
 } // namespace Tax

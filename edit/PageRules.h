@@ -81,6 +81,9 @@ inline constexpr const char16_t *kPaymentTypes[] = {u"S - składka za 1 m-c",
                                                     u"E - koszty egzekucyjne",
                                                     u"A - dodatkowa opłata za błędy płatnika",
                                                     u"B - dodatkowa opłata za nieprzekazanie do OFE"};
+// The line under the purpose list.
+QString accountsChangedText();
+
 // The supplementary identifier types; the record stores the position.
 inline constexpr const char16_t *kIdTypes[] = {u"Regon", u"Pesel", u"Dowód osobisty", u"Paszport", u"NUSP"};
 
@@ -125,7 +128,8 @@ int idTypePosition(int code);
 // The stored code of a list position (0 to 5).
 int idTypeCode(int position);
 
-// The tax form symbols, in the order the list shows them (sorted).
+// The tax form symbols, in the order the list shows them (sorted): the
+// original entries and the symbols paid today by the table of forms.
 QStringList formSymbols();
 // The entry a stored symbol selects: the first that begins with it, letter
 // case ignored; -1 when none does (the text then stands in the edit part).
@@ -133,6 +137,17 @@ int symbolPosition(const QStringList &entries, const QString &symbol);
 inline constexpr int kFormSymbolLimit = 7;
 // The quiet mark beside an empty tax form symbol.
 QString formSymbolMissing();
+
+// The "Mikrorachunek" button: the payer's micro-account when the symbol is
+// paid to it and the identifier is a valid NIP or PESEL (else empty: the
+// button is off), and the tooltip saying how the number is built, or why
+// there is none.
+struct MicroAccountButton
+{
+    QString account;
+    QString toolTip;
+};
+MicroAccountButton microAccountButton(const QString &formSymbol, int idTypeCode, const QString &id);
 
 } // namespace Tax
 

@@ -4,6 +4,7 @@
 #include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
 #include "edit/DateField.h"
+#include "model/PaymentWarnings.h"
 #include "model/PrzelewDane.h"
 
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -63,7 +65,12 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
     m_formSymbolMark = new CWarningMark(this);
     m_obligation = makeOrderEdit(this, "obligation", 20);
     m_symbol = makeOrderEdit(this, "symbol", 2);
-    m_accountMark = makeAccountMark(this, {m_check, m_bank, m_rest});
+    m_accountMark = new CWarningMark(this);
+    m_microAccount = new QPushButton(QStringLiteral("Mikrora&chunek"), this);
+    m_microAccount->setObjectName(QStringLiteral("microAccount"));
+    m_microAccount->setAutoDefault(false);
+    m_payerIdMark = new CWarningMark(this);
+    m_periodMark = new CWarningMark(this);
     m_senderAccountMark = makeSenderAccountMark(this, m_senderAccount, m_deposit);
 
     auto *grid = new QGridLayout(this);
@@ -91,16 +98,18 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
     addRow("Nazwa i adr&es US:", m_office1, m_pickOffice);
     addRow("Nazwa i adres U&S cd.:", m_office2);
 
-    grid->addLayout(makeAccountLine(this, "Nr &banku US:", "Nr &rach. US:", m_check, m_bank, m_rest, m_accountMark),
-                    row++, 0, 1, 3);
+    QHBoxLayout *accountLine =
+        makeAccountLine(this, "Nr &banku US:", "Nr &rach. US:", m_check, m_bank, m_rest, m_accountMark);
+    accountLine->addWidget(m_microAccount);
+    grid->addLayout(accountLine, row++, 0, 1, 3);
     grid->addLayout(makeMoneyLine(this, m_deposit, m_transfer, m_currency, m_amount, m_date), row++, 0, 1, 3);
 
     addRow("Nr rac&h. zobowiązanego:", m_senderAccount, m_senderAccountMark);
     addRow("Nazwa &zobowiązanego:", m_sender1, m_pickSender);
     addRow("Nazwa zobowiązane&go cd:", m_sender2);
     addFields("&NIP lub identyfikator:",
-              {m_payerId, makeFieldLabel("&Typ:", m_idType, this), m_idType, makeFieldLabel("&Okres:", m_period, this),
-               m_period});
+              {m_payerId, m_payerIdMark, makeFieldLabel("&Typ:", m_idType, this), m_idType,
+               makeFieldLabel("&Okres:", m_period, this), m_period, m_periodMark});
     addFields("Symbol &formularza:",
               {m_formSymbol, m_formSymbolMark, makeFieldLabel("&Identyfikacja zob.:", m_obligation, this),
                m_obligation});
@@ -132,10 +141,51 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
     m_picks->onF2(m_sender1, [this] { pickSender(); });
     for (QComboBox *combo : {m_idType, m_formSymbol})
         connect(combo, &QComboBox::activated, this, &CDetailsPage::edited);
+    connect(m_microAccount, &QPushButton::clicked, this, &CTaxDetailsDlg::fillMicroAccount);
+    for (QLineEdit *edit : {m_check, m_bank, m_rest, m_payerId, m_period})
+        connect(edit, &QLineEdit::textChanged, this, &CTaxDetailsDlg::refreshMarks);
+    connect(m_idType, &QComboBox::currentIndexChanged, this, &CTaxDetailsDlg::refreshMarks);
+    connect(m_formSymbol, &QComboBox::currentTextChanged, this, &CTaxDetailsDlg::refreshMarks);
     connect(m_formSymbol, &QComboBox::currentTextChanged, m_formSymbolMark, [this](const QString &text) {
         m_formSymbolMark->setWarning(text.isEmpty() ? Tax::formSymbolMissing() : QString());
     });
     reportEdits(this);
+    refreshMarks();
+}
+
+int CTaxDetailsDlg::idTypeCode() const
+{
+    // No entry chosen (a code from a file outside the list): the stored code.
+    const int position = m_idType->currentIndex();
+    return position < 0 ? m_context.record->idType : Tax::idTypeCode(position);
+}
+
+void CTaxDetailsDlg::refreshMarks()
+{
+    const QString number = accountOfParts({m_check, m_bank, m_rest});
+    const QString symbol = m_formSymbol->currentText();
+    QStringList accountWarnings {PaymentWarnings::recipientAccount(number),
+                                 PaymentWarnings::taxAccount(symbol, idTypeCode(), m_payerId->text(), number)};
+    accountWarnings.removeAll(QString());
+    m_accountMark->setWarning(accountWarnings.join(u'\n'));
+    describeAccountParts({m_check, m_bank, m_rest}, number);
+    m_payerIdMark->setWarning(PaymentWarnings::identifier(idTypeCode(), m_payerId->text()));
+    m_periodMark->setWarning(PaymentWarnings::taxPeriod(m_period->text()));
+    const Tax::MicroAccountButton micro = Tax::microAccountButton(symbol, idTypeCode(), m_payerId->text());
+    m_microAccount->setEnabled(!micro.account.isEmpty());
+    m_microAccount->setToolTip(micro.toolTip);
+}
+
+void CTaxDetailsDlg::fillMicroAccount()
+{
+    const Tax::MicroAccountButton micro =
+        Tax::microAccountButton(m_formSymbol->currentText(), idTypeCode(), m_payerId->text());
+    if (micro.account.isEmpty())
+        return;
+    m_check->setText(micro.account.left(2));
+    m_bank->setText(micro.account.mid(2, 8));
+    m_rest->setText(micro.account.mid(10));
+    Q_EMIT edited();
 }
 
 QString CTaxDetailsDlg::pageTitle() const

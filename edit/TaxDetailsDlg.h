@@ -2,7 +2,9 @@
 // CTaxDetailsDlg: the page of a transfer to a tax office: the office and its
 // account, deposit/transfer, amount and date, the obligated party with the
 // account, the payer identifier and its type, the period, the form symbol
-// and the obligation's identification.
+// and the obligation's identification. "Mikrorachunek" fills the account
+// with the payer's tax micro-account; quiet marks beside the account, the
+// identifier and the period say what does not go together.
 
 #include "edit/DetailsPage.h"
 #include "edit/PageCommon.h"
@@ -14,6 +16,7 @@ class CWarningMark;
 class CWexCalcEdit;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QToolButton;
 
@@ -30,6 +33,8 @@ public:
 
     void pickOffice();
     void pickSender();
+    // "Mikrorachunek": the payer's micro-account into the account fields.
+    void fillMicroAccount();
     QString keptSenderAccount() const { return m_switch->keptAccount(); }
 
     // The controls, for the tests and the screenshots.
@@ -40,6 +45,9 @@ public:
     QLineEdit *bankNumber() const { return m_bank; }
     QLineEdit *accountRest() const { return m_rest; }
     CWarningMark *accountMark() const { return m_accountMark; }
+    QPushButton *microAccountButton() const { return m_microAccount; }
+    CWarningMark *payerIdMark() const { return m_payerIdMark; }
+    CWarningMark *periodMark() const { return m_periodMark; }
     CWarningMark *senderAccountMark() const { return m_senderAccountMark; }
     CWarningMark *formSymbolMark() const { return m_formSymbolMark; }
     QRadioButton *depositButton() const { return m_deposit; }
@@ -62,6 +70,9 @@ public:
 private:
     bool exchange(bool toRecord);
     bool exchangeFormSymbol(CExchange &x, QString &field);
+    int idTypeCode() const;
+    // The marks and the button follow the account, symbol, identifier and period.
+    void refreshMarks();
 
     CPageContext m_context;
     QStringList m_formSymbols;
@@ -72,6 +83,9 @@ private:
     QLineEdit *m_bank;
     QLineEdit *m_rest;
     CWarningMark *m_accountMark;
+    QPushButton *m_microAccount;
+    CWarningMark *m_payerIdMark;
+    CWarningMark *m_periodMark;
     QRadioButton *m_deposit;
     QRadioButton *m_transfer;
     QLineEdit *m_currency;

@@ -3,13 +3,17 @@
 #include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
 #include "edit/DateField.h"
+#include "edit/ZusTransferDlg.h"
 #include "model/PrzelewDane.h"
+#include "model/ZusTransfer.h"
+#include "register/PartyPick.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -21,6 +25,11 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
     setObjectName(QStringLiteral("CZUSDetailsDlg"));
     // Created in the order of the form, which is the Tab order.
     m_purpose = makeOrderList(this, "purpose", Zus::kPurposes);
+    m_accountsChanged = new QLabel(Zus::accountsChangedText(), this);
+    m_accountsChanged->setObjectName(QStringLiteral("accountsChanged"));
+    m_toContributionTransfer = new QPushButton(QStringLiteral("Zamień na przelew na rachunek &składkowy..."), this);
+    m_toContributionTransfer->setObjectName(QStringLiteral("toContributionTransfer"));
+    m_toContributionTransfer->setAutoDefault(false);
     m_deposit = new QRadioButton(QStringLiteral("&Wpłata"), this);
     m_deposit->setObjectName(QStringLiteral("deposit"));
     m_transfer = new QRadioButton(QStringLiteral("&Przelew"), this);
@@ -79,6 +88,9 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
     };
 
     addRow("C&el opłacanych składek:", m_purpose);
+    // One line of text: a wrapped label gets no height in the page's grid.
+    grid->addWidget(m_accountsChanged, row++, 1, 1, 4);
+    grid->addLayout(left(m_toContributionTransfer), row++, 1, 1, 4);
     grid->addLayout(makeMoneyLine(this, m_deposit, m_transfer, m_currency, m_amount, m_date), row++, 0, 1, 5);
     addRow("Nr rac&h. płatnika:", m_payerAccount, m_payerAccountMark);
     addRow("Pła&tnik:", m_payer1, m_pickPayer);
@@ -108,6 +120,7 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
     connect(m_pickPayer, &QToolButton::clicked, this, &CZUSDetailsDlg::pickPayer);
     m_picks->onF2(m_payer1, [this] { pickPayer(); });
     connect(m_purpose, &QComboBox::activated, this, &CZUSDetailsDlg::onPurposeChosen);
+    connect(m_toContributionTransfer, &QPushButton::clicked, this, &CZUSDetailsDlg::turnIntoContributionTransfer);
     connect(m_paymentType, &QComboBox::activated, this, &CZUSDetailsDlg::onPaymentTypeChosen);
     connect(m_idType, &QComboBox::currentIndexChanged, this, &CZUSDetailsDlg::refreshCaption);
     for (QComboBox *combo : {m_purpose, m_paymentType, m_idType})
@@ -128,6 +141,25 @@ void CZUSDetailsDlg::focusFirstField()
 void CZUSDetailsDlg::pickPayer()
 {
     m_picks->pickSender(m_payer1, m_payer2, *m_switch);
+}
+
+void CZUSDetailsDlg::turnIntoContributionTransfer()
+{
+    // Amount, date and sender as the page shows them now.
+    if (!exchange(true))
+        return;
+    const CPrzelewDane &zus = *m_context.record;
+    std::vector<CRegisteredAccount> registered;
+    try {
+        registered = registeredContributionAccounts(m_context.where, zus.payerId);
+    } catch (const CRegisterError &e) {
+        reportRegisterError(this, e);   // the number can still be typed
+    }
+    CZusTransferDlg ask(zus.payerId, registered, ZusTransfer::title(zus.declaration), this);
+    if (ask.exec() != QDialog::Accepted)
+        return;
+    *m_context.record = ZusTransfer::ordinaryTransfer(zus, ask.account(), ask.title());
+    Q_EMIT turnedIntoOrdinary();
 }
 
 void CZUSDetailsDlg::onPurposeChosen(int position)

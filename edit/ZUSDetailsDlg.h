@@ -2,7 +2,9 @@
 // CZUSDetailsDlg: the page of a transfer to ZUS. The recipient is fixed: the
 // purpose of the contributions picks its account when the page is saved.
 // The payer with the account, deposit/transfer, amount and date, and the
-// payer's identifiers, declaration and decision number.
+// payer's identifiers, declaration and decision number. A line under the
+// purpose says contributions go to the payer's own account since 2018, and a
+// command turns the order into an ordinary transfer to that account.
 
 #include "edit/DetailsPage.h"
 #include "edit/PageCommon.h"
@@ -13,6 +15,7 @@ class CWexCalcEdit;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QToolButton;
 
@@ -28,6 +31,9 @@ public:
     void focusFirstField() override;
 
     void pickPayer();
+    // Asks for the payer's contribution account and, when given, turns the
+    // order into an ordinary transfer to it (the owner shows that page).
+    void turnIntoContributionTransfer();
     QString keptPayerAccount() const { return m_switch->keptAccount(); }
 
     // The controls, for the tests and the screenshots.
@@ -53,6 +59,13 @@ public:
     QLineEdit *symbol() const { return m_symbol; }
     const CCutMarks *cutMarks() const { return m_cutMarks; }
     QLineEdit *decision() const { return m_decision; }
+    QLabel *accountsChangedLine() const { return m_accountsChanged; }
+    QPushButton *contributionTransferButton() const { return m_toContributionTransfer; }
+
+Q_SIGNALS:
+    // The record is an ordinary transfer now; the list still holds the ZUS
+    // order until the user saves.
+    void turnedIntoOrdinary();
 
 private:
     bool exchange(bool toRecord);
@@ -62,6 +75,8 @@ private:
 
     CPageContext m_context;
     QComboBox *m_purpose;
+    QLabel *m_accountsChanged;
+    QPushButton *m_toContributionTransfer;
     QRadioButton *m_deposit;
     QRadioButton *m_transfer;
     QLineEdit *m_currency;

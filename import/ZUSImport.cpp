@@ -1,5 +1,7 @@
 #include "import/ZUSImport.h"
 
+#include "model/PaymentAccounts.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -148,6 +150,10 @@ ZusReadOutcome CZUSImport::ReadAll()
             break;
         if (result != Read)
             continue;
+        if (const std::optional<ClosedAccount> closed = closedAccount(order.AccountNumberText())) {
+            ++out.toClosedAccounts;
+            out.closedSince = closed->closedSince;
+        }
         out.orders.push_back(order);
         if (!changed.isEmpty())
             out.shortened.push_back({m_lineNumber, order.sender1, changed});
@@ -156,6 +162,7 @@ ZusReadOutcome CZUSImport::ReadAll()
         // Part of a file is not the file: import nothing rather than a piece.
         out.orders.clear();
         out.shortened.clear();
+        out.toClosedAccounts = 0;
         out.readFailed = true;
     }
     return out;

@@ -5,6 +5,7 @@
 #include "model/LineReader.h"
 #include "model/PrzelewDane.h"
 
+#include <QDate>
 #include <QFile>
 #include <QIODevice>
 #include <QStringList>
@@ -23,6 +24,10 @@ struct ZusReadOutcome
     };
     std::vector<CPrzelewDane> orders;
     std::vector<Shortened> shortened;
+    // Transfers to the fund accounts ZUS closed (they print as before), and
+    // since when they are closed.
+    int toClosedAccounts = 0;
+    QDate closedSince;
     // The file could not be read to its end: no transfer is kept.
     bool readFailed = false;
 };

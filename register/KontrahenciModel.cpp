@@ -1,6 +1,11 @@
 #include "register/KontrahenciModel.h"
 
+#include "model/PaymentAccounts.h"
+
+#include <QApplication>
 #include <QFont>
+#include <QIcon>
+#include <QStyle>
 
 namespace {
 
@@ -12,6 +17,20 @@ constexpr ColumnTitles Columns[] = {
 };
 
 constexpr const char *KindLabels[] = {"Kontrahent", "Pracownik", "Urząd skarbowy"};
+
+// Whose account it is (contribution account, tax micro-account) in the
+// tooltip; a closed account also gets the warning icon.
+QVariant accountNoteOf(const QString &account, int role)
+{
+    if (role == Qt::ToolTipRole) {
+        const QString description = accountDescription(account);
+        return description.isEmpty() ? QVariant() : QVariant(description);
+    }
+    if (!closedAccount(account))
+        return {};
+    static const QIcon warning = QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    return warning;
+}
 
 } // namespace
 
@@ -55,6 +74,8 @@ QVariant KontrahenciModel::data(const QModelIndex &index, int role) const
         bold.setBold(true);
         return bold;
     }
+    if ((role == Qt::ToolTipRole || role == Qt::DecorationRole) && index.column() == 1)
+        return accountNoteOf(p.accountText(), role);
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {

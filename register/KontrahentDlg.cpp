@@ -7,6 +7,7 @@
 #include "controls/WarningMark.h"
 #include "model/AccountCheck.h"
 #include "model/OrderText.h"
+#include "model/PaymentWarnings.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -179,8 +180,12 @@ void CKontrahentDlg::setValues(const KontrahentValues &v)
 
 void CKontrahentDlg::checkAccount()
 {
-    m_accountMark->setWarning(
-        accountCheckWarning(checkAccountNumber(m_check->text(), m_bank->text(), m_account->text())));
+    const QString number = m_check->text() + u' ' + m_bank->text() + u' ' + m_account->text();
+    m_accountMark->setWarning(PaymentWarnings::recipientAccount(number));
+    // Whose contribution account or tax micro-account it is, where it is one.
+    const QString description = accountDescription(number);
+    for (QLineEdit *part : {m_check, m_bank, m_account})
+        part->setToolTip(description);
 }
 
 KontrahentValues CKontrahentDlg::values() const

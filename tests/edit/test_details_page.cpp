@@ -503,13 +503,26 @@ private Q_SLOTS:
         for (QLineEdit *part : {p.checkDigits(), p.bankNumber(), p.accountRest()})
             part->clear();
         QVERIFY(!p.recipientAccountMark()->isShown());        // empty: nothing
-        QTest::keyClicks(p.checkDigits(), "83");
-        QTest::keyClicks(p.bankNumber(), "10101023");
+        QTest::keyClicks(p.checkDigits(), "61");
+        QTest::keyClicks(p.bankNumber(), "10901014");
         QVERIFY(p.recipientAccountMark()->isShown());         // half typed
-        QTest::keyClicks(p.accountRest(), "0000261395100000");
+        QTest::keyClicks(p.accountRest(), "0000071219812874");
         QVERIFY(!p.recipientAccountMark()->isShown());        // checks
-        p.checkDigits()->setText(QStringLiteral("38"));
+        p.checkDigits()->setText(QStringLiteral("16"));
         QVERIFY(p.recipientAccountMark()->warning().contains(QStringLiteral("cyfry kontrolne")));
+        // A number that checks but was closed, and the payer's own accounts named.
+        p.checkDigits()->setText(QStringLiteral("83"));
+        p.bankNumber()->setText(QStringLiteral("10101023"));
+        p.accountRest()->setText(QStringLiteral("0000261395100000"));
+        QVERIFY(p.recipientAccountMark()->warning().contains(QStringLiteral("zamknięty 1.01.2018")));
+        p.checkDigits()->setText(QStringLiteral("33"));
+        p.bankNumber()->setText(QStringLiteral("60000002"));
+        p.accountRest()->setText(QStringLiteral("0260001234563218"));
+        QVERIFY(!p.recipientAccountMark()->isShown());
+        QCOMPARE(p.accountRest()->toolTip(), QStringLiteral("Rachunek składkowy ZUS płatnika NIP 1234563218"));
+        p.checkDigits()->setText(QStringLiteral("38"));
+        p.bankNumber()->setText(QStringLiteral("10101023"));
+        p.accountRest()->setText(QStringLiteral("0000261395100000"));
 
         // The sender's account: only a whole number that does not check.
         p.transferButton()->click();

@@ -2,8 +2,10 @@
 // message, the amount parse and the deposit/transfer switch.
 
 #include "edit/PageRules.h"
+#include "model/PrzelewDane.h"
 
 #include <QTest>
+#include <algorithm>
 #include <limits>
 
 using namespace PageRules;
@@ -127,17 +129,54 @@ private Q_SLOTS:
         QTest::newRow("P") << "P" << "";
         QTest::newRow("lower case") << "cit2" << "";
         QTest::newRow("empty") << "" << "";
-        QTest::newRow("longer than an entry") << "VAT7K" << "";
+        QTest::newRow("longer than an entry") << "VAT7KX" << "";
+        QTest::newRow("today's symbol") << "VAT7K" << "VAT7K";
     }
     void taxSymbolSelectsOnlyItsOwnEntry()
     {
         QFETCH(QString, symbol);
         QFETCH(QString, entry);
         const QStringList entries = Tax::formSymbols();
-        QCOMPARE(entries.size(), 16);
         QCOMPARE(entries.first(), QStringLiteral("AKC"));
+        // The original entries and today's symbols, once each, sorted, each fitting the field.
+        for (const char *kept : {"AKC", "AKC2A", "CIT", "CIT2", "GL", "INNE", "KP", "OS", "PCC", "PIT", "PIT37", "PN",
+                                 "PPE", "SD", "VAT", "VAT7", "PIT36", "PIT4R", "VAT7K", "CIT8", "JPKV7M", "PCC3"})
+            QCOMPARE(entries.count(QString::fromLatin1(kept)), 1);
+        QVERIFY(std::is_sorted(entries.begin(), entries.end()));
+        QVERIFY(std::all_of(entries.begin(), entries.end(),
+                            [](const QString &e) { return e.size() <= Tax::kFormSymbolLimit; }));
         const int position = Tax::symbolPosition(entries, symbol);
         QCOMPARE(position < 0 ? QString() : entries[position], entry);
+    }
+
+    void microAccountButtonOnlyWhereTheSymbolGoesThere_data()
+    {
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<char>("idType");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("account");    // empty: the button is off
+        QTest::addColumn<QString>("toolTip");    // a part of it
+        QTest::newRow("PIT-37, NIP") << "PIT37" << 'N' << "1234563218" << "88101000712222123456321800"
+                                     << "2 (typ: NIP), NIP 1234563218, zera do 12 cyfr 00";
+        QTest::newRow("PIT-37, PESEL") << "PIT-37" << 'P' << "02070803628" << "34101000712221020708036280"
+                                       << "1 (typ: PESEL), PESEL 02070803628, zera do 12 cyfr 0";
+        QTest::newRow("PCC-3") << "PCC3" << 'N' << "1234563218" << "" << "rachunek urzędu skarbowego";
+        QTest::newRow("unknown symbol") << "INNE" << 'N' << "1234563218" << "" << "nie ma w tabeli";
+        QTest::newRow("no symbol") << "" << 'N' << "1234563218" << "" << "wybierz symbol";
+        QTest::newRow("REGON") << "VAT7K" << 'R' << "123456785" << "" << "typ N";
+        QTest::newRow("NIP failing its check") << "VAT7K" << 'N' << "1234563219" << "" << "błędną cyfrę";
+    }
+    void microAccountButtonOnlyWhereTheSymbolGoesThere()
+    {
+        QFETCH(QString, symbol);
+        QFETCH(char, idType);
+        QFETCH(QString, id);
+        QFETCH(QString, account);
+        QFETCH(QString, toolTip);
+        const Tax::MicroAccountButton button =
+            Tax::microAccountButton(symbol, CPrzelewDane::IdTypeFromLetter(QChar(idType)), id);
+        QCOMPARE(button.account, account);
+        QVERIFY2(button.toolTip.contains(toolTip), qPrintable(button.toolTip));
     }
 
     void zusDeclarationAndAccount()

@@ -13,13 +13,16 @@
 #include "edit/DateField.h"
 #include "edit/PageRules.h"
 #include "edit/TaxDetailsDlg.h"
+#include "edit/DetailsDlg.h"
 #include "edit/ZUSDetailsDlg.h"
+#include "edit/ZusTransferDlg.h"
 #include "model/PrzelewDane.h"
 #include "register/ListaKontrDlg.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -134,8 +137,7 @@ private Q_SLOTS:
         QStringList symbols;
         for (int i = 0; i < t.tax()->formSymbol()->count(); ++i)
             symbols << t.tax()->formSymbol()->itemText(i);
-        QCOMPARE(symbols, (QStringList{"AKC", "AKC2A", "CIT", "CIT2", "GL", "INNE", "KP", "OS", "PCC", "PIT",
-                                       "PIT37", "PN", "PPE", "SD", "VAT", "VAT7"}));
+        QCOMPARE(symbols, PageRules::Tax::formSymbols());
         QVERIFY(t.tax()->formSymbol()->isEditable());
         QVERIFY(t.tax()->currency()->isReadOnly());
         QCOMPARE(t.tax()->idType()->itemText(5), QStringLiteral("3 - inny dokument"));
@@ -371,7 +373,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("position");
-        QTest::newRow("PIT selects PIT, not PIT37") << "PIT" << 9;
+        QTest::newRow("PIT selects PIT, not PIT37") << "PIT" << int(PageRules::Tax::formSymbols().indexOf(QStringLiteral("PIT")));
         QTest::newRow("P stays P, not PCC") << "P" << -1;
         QTest::newRow("PIT3 stays PIT3") << "PIT3" << -1;
         QTest::newRow("VA stays VA") << "VA" << -1;
@@ -430,7 +432,9 @@ private Q_SLOTS:
 
     void accountMarksWarnQuietly()
     {
-        Dialog t(taxOrder());
+        CPrzelewDane pcc = taxOrder();
+        pcc.taxFormSymbol = QStringLiteral("PCC3");   // paid to the office's own account
+        Dialog t(pcc);
         QVERIFY(t.ready());
         QVERIFY(!t.tax()->accountMark()->isShown());
         t.tax()->checkDigits()->setText(QStringLiteral("28"));
@@ -448,6 +452,132 @@ private Q_SLOTS:
         QVERIFY(!z.zus()->payerAccountMark()->isShown());
         z.zus()->transferButton()->click();
         QVERIFY(z.zus()->payerAccountMark()->isShown());
+    }
+
+    // Quiet marks: the identifier for its type, the symbol against the
+    // account, the period; none of them blocks saving.
+    void taxMarksSayWhatDoesNotGoTogether_data()
+    {
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<char>("idType");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<QString>("period");
+        QTest::addColumn<QString>("accountSays");  // empty: no mark
+        QTest::addColumn<bool>("idMarked");
+        QTest::addColumn<bool>("periodMarked");
+        const QString office = QStringLiteral("09101013710024142221000000");
+        const QString micro = QStringLiteral("88101000712222123456321800");
+        QTest::newRow("PIT-37 to the payer's micro-account")
+            << "PIT37" << 'N' << "1234563218" << micro << "26R" << "" << false << false;
+        QTest::newRow("PIT-37 to an office account")
+            << "PIT37" << 'N' << "1234563218" << office << "0" << "mikrorachunek podatkowy płatnika" << false << false;
+        QTest::newRow("PCC-3 to a micro-account")
+            << "PCC3" << 'N' << "1234563218" << micro << "26J3102" << "rachunek urzędu skarbowego" << false << false;
+        QTest::newRow("PCC-3 to an office account")
+            << "PCC3" << 'P' << "02070803628" << office << "26D0204" << "" << false << false;
+        QTest::newRow("PESEL failing its check, month 13")
+            << "PCC3" << 'P' << "02070803627" << office << "26M13" << "" << true << true;
+        QTest::newRow("REGON, decade 4") << "SD3" << 'R' << "123456785" << office << "26D0413" << "" << false << true;
+    }
+    void taxMarksSayWhatDoesNotGoTogether()
+    {
+        QFETCH(QString, symbol);
+        QFETCH(char, idType);
+        QFETCH(QString, id);
+        QFETCH(QString, account);
+        QFETCH(QString, period);
+        QFETCH(QString, accountSays);
+        QFETCH(bool, idMarked);
+        QFETCH(bool, periodMarked);
+        CPrzelewDane order = taxOrder();
+        order.taxFormSymbol = symbol;
+        order.idType = CPrzelewDane::IdTypeFromLetter(QChar(idType));
+        order.payerId = id;
+        order.checkDigits = account.left(2);
+        order.bankNumber = account.mid(2, 8);
+        order.accountRest = account.mid(10);
+        order.taxPeriod = period;
+        Dialog d(order);
+        QVERIFY(d.ready());
+        CTaxDetailsDlg *tax = d.tax();
+        QCOMPARE(tax->accountMark()->warning().contains(accountSays) && tax->accountMark()->isShown(),
+                 !accountSays.isEmpty());
+        QCOMPARE(tax->payerIdMark()->isShown(), idMarked);
+        QCOMPARE(tax->periodMark()->isShown(), periodMarked);
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.accountRest, account.mid(10));
+    }
+
+    // PIT-37 and a NIP: the button fills the payer's micro-account, and the
+    // mark about the office account goes.
+    void microAccountButtonFillsTheAccount()
+    {
+        CPrzelewDane order = taxOrder();
+        order.taxFormSymbol = QStringLiteral("PIT37");
+        order.payerId = QStringLiteral("1234563218");
+        Dialog d(order);
+        QVERIFY(d.ready());
+        CTaxDetailsDlg *tax = d.tax();
+        QVERIFY(tax->accountMark()->isShown());
+        QVERIFY(tax->microAccountButton()->isEnabled());
+        QVERIFY(tax->microAccountButton()->toolTip().contains(QStringLiteral("2 (typ: NIP), NIP 1234563218")));
+        tax->microAccountButton()->click();
+        QCOMPARE(tax->checkDigits()->text(), QStringLiteral("88"));
+        QCOMPARE(tax->bankNumber()->text(), QStringLiteral("10100071"));
+        QCOMPARE(tax->accountRest()->text(), QStringLiteral("2222123456321800"));
+        QVERIFY(!tax->accountMark()->isShown());
+        QCOMPARE(tax->accountRest()->toolTip(), QStringLiteral("Mikrorachunek podatkowy NIP 1234563218"));
+        QVERIFY(d.dlg->hasUnsavedEdits());
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.AccountNumberText(), QStringLiteral("88-10100071-2222123456321800"));
+        // A symbol paid to the office turns the button off.
+        tax->formSymbol()->setEditText(QStringLiteral("PCC3"));
+        QVERIFY(!tax->microAccountButton()->isEnabled());
+    }
+
+    // The register's contribution account of the payer is offered; the order
+    // becomes an ordinary transfer, replacing the ZUS order only when saved.
+    void zusOrderBecomesAnOrdinaryTransferToTheContributionAccount()
+    {
+        addParties({SeedParty("ZUS składki", 0, false, "60000002", "0260001234563218", "33"),
+                    SeedParty("ZUS innego płatnika", 0, false, "60000002", "0260005260250995", "50")});
+        CPrzelewDane order = zusOrder();
+        order.payerId = QStringLiteral("1234563218");
+        Dialog d(order);
+        d.settings.ordinary.fitInBox = 0;   // the payer's names are longer than the boxes
+        QVERIFY(d.ready());
+        QVERIFY(d.zus()->accountsChangedLine()->text().contains(QStringLiteral("1 stycznia 2018")));
+        QSignalSpy saved(d.dlg.get(), &CContainerDlg::saveRequested);
+        int offered = -1;
+        QString typedProblem;
+        m_modal.onNextModal<CZusTransferDlg>([&](CZusTransferDlg *ask) {
+            offered = ask->registered()->count();
+            ask->accountEdit()->setText(QStringLiteral("50600000020260005260250995"));
+            typedProblem = ask->problem()->text();
+            const bool refused = !ask->replaceButton()->isEnabled();
+            ask->registered()->setCurrentIndex(0);
+            Q_EMIT ask->registered()->activated(0);
+            if (refused && ask->replaceButton()->isEnabled())
+                ask->replaceButton()->click();
+        });
+        d.zus()->contributionTransferButton()->click();
+        QCOMPARE(offered, 1);
+        QVERIFY2(typedProblem.contains(QStringLiteral("NIP 5260250995")), qPrintable(typedProblem));
+        QCOMPARE(d.dlg->currentKindNumber(), 1);
+        QVERIFY(d.dlg->hasUnsavedEdits());
+        QCOMPARE(saved.count(), 0);
+        QCOMPARE(d.rec.kind, int(KindOrdinary));
+        QCOMPARE(d.rec.AccountNumberText(), QStringLiteral("33-60000002-0260001234563218"));
+        QCOMPARE(d.rec.title1, QStringLiteral("Składki ZUS za 11/2026"));
+        QCOMPARE(d.rec.amount.toTwoDecimalText(), QStringLiteral("1543,21"));
+        QCOMPARE(d.rec.sender1, zusOrder().sender1);
+        QCOMPARE(d.dlg->ordinaryPage()->accountRest()->toolTip(),
+                 QStringLiteral("Rachunek składkowy ZUS płatnika NIP 1234563218"));
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(saved.count(), 1);
+        QCOMPARE(d.rec.kind, int(KindOrdinary));
+        QCOMPARE(d.rec.title1, QStringLiteral("Składki ZUS za 11/2026"));
     }
 
     void picksFillTheirFields_data()

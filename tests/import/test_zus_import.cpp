@@ -1,4 +1,5 @@
 #include "FailDevice.h"
+#include "base/Messages.h"
 #include "import/ZUSImport.h"
 #include "model/Import.h"
 
@@ -185,6 +186,26 @@ private Q_SLOTS:
         QCOMPARE(out.shortened[0].line, 3);
         QCOMPARE(out.shortened[0].payer, QString(54, u'K'));
         QCOMPARE(out.shortened[0].fields, QStringList {"nazwa płatnika"});
+        // Every imported ZUS order goes to a fund account closed since 2018.
+        QCOMPARE(out.toClosedAccounts, 2);
+        QCOMPARE(out.closedSince, QDate(2018, 1, 1));
+    }
+
+    void closedAccountsLineCountsInPolish_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("start");
+        for (const auto &[count, start] : {std::pair {1, "1 przelew "}, {2, "2 przelewy "}, {4, "4 przelewy "},
+                                            {5, "5 przelewów "}, {12, "12 przelewów "}, {22, "22 przelewy "},
+                                            {114, "114 przelewów "}, {1000, "1000 przelewów "}})
+            QTest::addRow("%d", count) << count << QString::fromUtf8(start);
+    }
+    void closedAccountsLineCountsInPolish()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, start);
+        const QString text = Msg::toClosedZusAccounts(count, QDate(2018, 1, 1));
+        QVERIFY2(text.startsWith(start + QStringLiteral("na rachunki ZUS zamknięte 1.01.2018")), qPrintable(text));
     }
 
     void readErrorImportsNothing_data()

@@ -675,20 +675,34 @@ private Q_SLOTS:
             account->clear();
             if (edit.accountMark().isShown())
                 return false;   // an empty account shows nothing
-            QTest::keyClicks(check, "83");
-            QTest::keyClicks(bank, "10101023");
-            QTest::keyClicks(account, "0000261395100000");
+            QTest::keyClicks(check, "61");
+            QTest::keyClicks(bank, "10901014");
+            QTest::keyClicks(account, "0000071219812874");
             if (edit.accountMark().isShown())
                 return false;   // a good number shows nothing
+            // A contribution account says whose it is; a closed account is marked.
+            const auto type = [&](const char *c, const char *b, const char *a) {
+                check->setText(QString::fromLatin1(c));
+                bank->setText(QString::fromLatin1(b));
+                account->setText(QString::fromLatin1(a));
+            };
+            type("33", "60000002", "0260001234563218");
+            if (edit.accountMark().isShown()
+                || account->toolTip() != QStringLiteral("Rachunek składkowy ZUS płatnika NIP 1234563218"))
+                return false;
+            type("83", "10101023", "0000261395100000");
+            if (!edit.accountMark().warning().contains(QStringLiteral("zamknięty 1.01.2018")))
+                return false;
+            type("61", "10901014", "0000071219812874");
             check->selectAll();
-            QTest::keyClicks(check, "38");
+            QTest::keyClicks(check, "16");
             return edit.accountMark().isShown()
                 && edit.accountMark().warning().contains(QStringLiteral("cyfry kontrolne"));
         };
         selectRows(*dlg, {0});
         dlg->onEdit();
         QCOMPARE(namesOf(kinds(1)), QStringList {QStringLiteral("Alfa")});
-        QCOMPARE(partiesOf().front().check, QStringLiteral("38"));
+        QCOMPARE(partiesOf().front().check, QStringLiteral("16"));
     }
 
     void senderEditDialogIsShorterWithoutKinds()

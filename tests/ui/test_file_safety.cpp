@@ -268,8 +268,8 @@ void TestFileSafety::zusImportReportsShortenedTexts()
     frame->ImportZusFile(path);
     QCOMPARE(seen->text, QStringLiteral("Liczba zaimportowanych przelewów: 2\n\n"
                                         "Liczba przelewów ze skróconym tekstem: 1\n"
-                                        "wiersz 2 (%1): nazwa płatnika, drugi identyfikator płatnika")
-                             .arg(QString(54, u'N')));
+                                        "wiersz 2 (%1): nazwa płatnika, drugi identyfikator płatnika\n\n%2")
+                             .arg(QString(54, u'N'), Msg::toClosedZusAccounts(2, QDate(2018, 1, 1))));
     QCOMPARE(frame->document().count(), 2);
     QCOMPARE(frame->document().at(0).payerId, QStringLiteral("5260250995"));
     QCOMPARE(frame->document().at(1).sender1, QString(54, u'N'));

@@ -369,11 +369,13 @@ void TestMainWindow::badAccountIsMarkedInTheList()
 {
     CMainFrame *frame = start();
     QVERIFY(frame);
-    const struct { const char *check, *bank, *rest; bool marked; } rows[] = {
-        {"83", "10101023", "0000261395100000", false},   // checks
-        {"38", "10101023", "0000261395100000", true},    // two digits swapped
-        {"", "10101023", "0000261395100000", false},     // kept without check digits
-        {"", "", "", false},                             // no account
+    const struct { const char *check, *bank, *rest, *says; } rows[] = {
+        {"61", "10901014", "0000071219812874", nullptr},                // checks
+        {"16", "10901014", "0000071219812874", "cyfry kontrolne"},      // two digits swapped
+        {"", "10901014", "0000071219812874", nullptr},                  // kept without check digits
+        {"", "", "", nullptr},                                          // no account
+        {"83", "10101023", "0000261395100000", "zamknięty 1.01.2018"},  // closed ZUS account
+        {"", "10101023", "0000261395400000", "zamknięty 1.01.2018"},    // the same, from an older file
     };
     for (const auto &row : rows) {
         CPrzelewDane o = order(1, 100);
@@ -386,8 +388,11 @@ void TestMainWindow::badAccountIsMarkedInTheList()
     QAbstractItemModel *m = frame->view()->model();
     for (int r = 0; r < int(std::size(rows)); ++r) {
         const QModelIndex account = m->index(r, COrderListModel::AccountColumn);
-        QCOMPARE(account.data(Qt::DecorationRole).isValid(), rows[r].marked);
-        QCOMPARE(account.data(Qt::ToolTipRole).toString().contains(QStringLiteral("cyfry kontrolne")), rows[r].marked);
+        const bool marked = rows[r].says != nullptr;
+        QCOMPARE(account.data(Qt::DecorationRole).isValid(), marked);
+        QCOMPARE(account.data(Qt::ToolTipRole).isValid(), marked);
+        if (marked)
+            QVERIFY(account.data(Qt::ToolTipRole).toString().contains(QString::fromUtf8(rows[r].says)));
         QVERIFY(!m->index(r, 0).data(Qt::DecorationRole).isValid());
     }
 }
@@ -599,7 +604,11 @@ void TestMainWindow::zusImportReportsAndMarksModified_data()
         "x,20050101,0000012345,a,b,\"12102010260000150201234567\",\"1010102300002613951000\",\"Firma\",c,d,e,"
         "\"1234567890|P12345678901|S20050101|DEC\",f\r\n";
     QTest::newRow("two of three lines") << line + "x,20050101,12a,b\r\n" + line
-                                        << "Liczba zaimportowanych przelewów: 2" << 2;
+                                        << "Liczba zaimportowanych przelewów: 2\n\n2 przelewy na rachunki ZUS zamknięte "
+                                           "1.01.2018. Od 2018 r. składki wpłaca się na rachunek składkowy płatnika "
+                                           "(NRS): polecenie „Zamień na przelew na rachunek składkowy” w szczegółach "
+                                           "przelewu."
+                                        << 2;
     QTest::newRow("nothing readable") << QByteArray("\r\n") << "Liczba zaimportowanych przelewów: 0" << 0;
     QTest::newRow("no file") << QByteArray("-") << "Nieprawidłowa nazwa pliku." << 0;
 }
