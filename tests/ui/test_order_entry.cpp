@@ -308,7 +308,8 @@ private Q_SLOTS:
         if (meanwhile == QLatin1String("sort")) {
             view->model()->sort(4, Qt::DescendingOrder);
         } else if (meanwhile == QLatin1String("delete above")) {
-            view->listModel()->deleteRows({0});
+            // Straight on the document: the list and the dialog follow what it announces.
+            frame->document().Delete(0);
         } else {
             // The list's delete command on the edited order's row, the dialog still open.
             m_modal.answerNextBox(QMessageBox::Yes);
