@@ -7,6 +7,7 @@
 #include "app/SystemErrors.h"
 #include "base/AppIdentity.h"
 #include "base/Messages.h"
+#include "base/UserDialogs.h"
 #include "model/AccountCheck.h"
 #include "model/Import.h"
 #include "model/PaymentWarnings.h"
@@ -16,7 +17,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -202,7 +202,7 @@ BatchEnvironment defaultBatchEnvironment(const AllSettings &settings, const Regi
     env.failure = [](const QString &text) {
         writeToStandardError(text);
         if (!headless())
-            QMessageBox::warning(nullptr, programTitle(), text);
+            showWarning(nullptr, text);
     };
     if (!headless()) {
         env.printerDialog = [](QPrinter &printer) {
@@ -212,7 +212,7 @@ BatchEnvironment defaultBatchEnvironment(const AllSettings &settings, const Regi
             dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
             dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
             dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-            return dialog.exec() == QDialog::Accepted;
+            return execDialog(dialog) == QDialog::Accepted;
         };
         env.confirm = [&settings, where](CPrzelewDane &order) {
             return confirmOrderInDialog(order, settings, where);

@@ -1,6 +1,6 @@
 #include "edit/DetailsPage.h"
 
-#include "base/AppIdentity.h"
+#include "base/UserDialogs.h"
 #include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
 #include "edit/DateField.h"
@@ -130,7 +130,7 @@ int CDetailsPage::limitOf(int limit) const
 
 bool CDetailsPage::fail(QWidget *control, const QString &message)
 {
-    QMessageBox::warning(this, programTitle(), message);
+    showWarning(this, message);
     control->setFocus(Qt::OtherFocusReason);
     if (auto *edit = qobject_cast<QLineEdit *>(control))
         edit->selectAll();
@@ -204,10 +204,9 @@ void CDetailsPage::amountSteps()
              [this, typed] {
                  if (typed()->value() != 0)
                      return true;
-                 QMessageBox box(QMessageBox::Warning, programTitle(), PageRules::zeroAmountQuestion(),
-                                 QMessageBox::Yes | QMessageBox::No, this);
-                 box.setDefaultButton(QMessageBox::Yes);
-                 if (box.exec() == QMessageBox::Yes)
+                 if (askQuestion(this, QMessageBox::Warning, PageRules::zeroAmountQuestion(),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+                     == QMessageBox::Yes)
                      return true;
                  m_amount->setFocus(Qt::OtherFocusReason);
                  m_amount->selectAll();

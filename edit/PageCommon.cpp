@@ -1,6 +1,6 @@
 #include "edit/PageCommon.h"
 
-#include "base/AppIdentity.h"
+#include "base/UserDialogs.h"
 #include "controls/TypedInput.h"
 #include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QStyle>
@@ -325,7 +324,7 @@ bool checkPickedTexts(QWidget *page, const QList<QLineEdit *> &edits)
 {
     for (QLineEdit *edit : edits) {
         if (const auto refusal = PageRules::unencodableRefusal(edit->text())) {
-            QMessageBox::warning(page, programTitle(), refusal->message);
+            showWarning(page, refusal->message);
             edit->setFocus(Qt::OtherFocusReason);
             edit->setSelection(refusal->start, refusal->length);
             return false;

@@ -1,5 +1,6 @@
 #include "edit/ZUSDetailsDlg.h"
 
+#include "base/UserDialogs.h"
 #include "controls/WarningMark.h"
 #include "edit/PageGrid.h"
 #include "edit/ZusTransferDlg.h"
@@ -120,7 +121,7 @@ void CZUSDetailsDlg::turnIntoContributionTransfer()
         reportRegisterError(this, e);   // the number can still be typed
     }
     CZusTransferDlg ask(zus.payerId, registered, ZusTransfer::title(zus.declaration), this);
-    if (ask.exec() != QDialog::Accepted)
+    if (execDialog(ask) != QDialog::Accepted)
         return;
     *m_context.record = ZusTransfer::ordinaryTransfer(zus, ask.account(), ask.title());
     Q_EMIT turnedIntoOrdinary();
