@@ -5,7 +5,6 @@
 // party. A register failure is shown with the store's message; the list
 // keeps what it showed and an edit dialog comes back with what was typed.
 
-#include "controls/WexFlexPlugin.h"
 #include "register/Party.h"
 
 #include <QDialog>
@@ -36,7 +35,7 @@ public:
     // The order the list opens in (the managing lists: by name).
     void setSort(PartySort sort) { m_sort = sort; }
     // Settings section for the placement ("KontrahenciDlg", "NadawcyDlg").
-    void setPlacementName(const QString &name) { m_flex.setSection(name); }
+    void setPlacementName(const QString &name) { m_placement = name; }
 
     int exec() override;
     // Builds the controls' state and applies the filter; exec() calls it.
@@ -57,19 +56,17 @@ public Q_SLOTS:
     void onSort(int column);
 
 protected:
-    // Message boxes and the edit dialog go through these, so tests can answer.
-    virtual void showError(const QString &text);
-    virtual bool confirmDelete();
-    // A yes/no question about a save another user got in the way of.
-    virtual bool ask(const QString &text);
-    virtual int runEditDialog(CKontrahentDlg &dlg);
     void keyPressEvent(QKeyEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QList<int> selectedRows() const;
     // Makes the row current and the only one selected; nothing when there is no such row.
     void selectRow(int row);
+    bool confirmDelete();
+    // A yes/no question about a save another user got in the way of.
+    bool ask(const QString &text);
     void onDoubleClick(const QModelIndex &index);
     // Lists again; false (the failure shown) when the store refused.
     bool reload();
@@ -96,5 +93,5 @@ private:
     QPushButton *m_cancel;
     QPushButton *m_help;
     KontrahenciModel *m_model = nullptr;
-    CWexFlexPlugin m_flex;
+    QString m_placement;
 };
