@@ -109,7 +109,7 @@ protected:
     // An edit marked when printing would cut the field it shows.
     void markCuts(QLineEdit *edit, OrderField field) { m_marked.push_back({edit, field}); }
 
-    // Shown after loading; the cut marks follow.
+    // What a page does once loaded, before the cut marks are refreshed.
     virtual void loaded() {}
     // The failing step's message, with the focus and the whole text of its control.
     bool fail(QWidget *control, const QString &message);
@@ -117,6 +117,8 @@ protected:
     bool checkText(QLineEdit *edit, int limit);
     // Loads a text, shown whole even when a file brought one over the limit.
     void loadText(QLineEdit *edit, const QString &text, int limit);
+    // The characters a field's control takes: a name line's follow the
+    // boxes setting, any other field's are the catalogue's.
     int limitOf(OrderField field) const;
 
     const CPageContext &m_context;
