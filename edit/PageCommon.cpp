@@ -267,12 +267,13 @@ void CCutMarks::refresh()
     CPrzelewDane order = *m_context.record;
     order.isTransfer = m_transfer->isChecked() ? 1 : 0;
     for (const Field &f : m_fields)
-        order.*f.text = f.edit->text();
+        *OrderFields::textOf(order, f.field) = f.edit->text();
     const QStringList cut = cutFieldsOf(order, *m_context.settings);
     for (const auto &[edit, mark] : std::as_const(m_marks)) {
         bool marked = false;
         for (const Field &f : m_fields)
-            marked = marked || (f.edit == edit && cut.contains(QString::fromUtf8(f.printedAs)));
+            for (const QString &name : OrderFields::printedNames(f.field))
+                marked = marked || (f.edit == edit && cut.contains(name));
         mark->setVisible(marked);
     }
 }
