@@ -9,6 +9,7 @@
 #include "app/KantomixView.h"
 #include "app/KeyboardIndicators.h"
 #include "base/Messages.h"
+#include "base/UserDialogs.h"
 #include "app/OrderListModel.h"
 #include "app/ElixirExportCommand.h"
 #include "app/OrderTotals.h"
@@ -20,12 +21,10 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
@@ -345,8 +344,16 @@ void CMainFrame::OnCommand(CommandId id)
     case ID_DOS_IMPORT: showDosImportDialog(this, m_app.registerLocation()); break;
     case ID_OPTIONS: m_app.OnOptions(this); break;
     case ID_HELP_FINDER: showHelp(); break;
-    case ID_APP_ABOUT: CAboutBox(this).exec(); break;
-    case ID_ABOUT_FIRM: CAboutFirm(this).exec(); break;
+    case ID_APP_ABOUT: {
+        CAboutBox box(this);
+        execDialog(box);
+        break;
+    }
+    case ID_ABOUT_FIRM: {
+        CAboutFirm box(this);
+        execDialog(box);
+        break;
+    }
     case ID_ZUS_IMPORT: onZusImport(); break;
     case ID_ELIXIR_EXPORT:
         exportOrdersToBank(this, m_doc, m_view->selectedRowList(), m_app.settings().general, m_app.registerLocation());
@@ -364,7 +371,7 @@ bool CMainFrame::OpenDocumentFile(const QString &path)
 {
     const QString problem = fileOpenProblem(path);
     if (!problem.isEmpty()) {
-        QMessageBox::warning(this, programTitle(), problem);
+        showWarning(this, problem);
         return false;
     }
     const CKantomixDoc::OpenResult result = m_doc.Open(path);
@@ -375,9 +382,8 @@ bool CMainFrame::OpenDocumentFile(const QString &path)
         // A PDF or a photo must not come back through the recent files or AutoOpen.
         if (result == CKantomixDoc::OpenResult::NotOrderFile)
             m_app.RemoveFromRecentFileList(QFileInfo(path).absoluteFilePath());
-        QMessageBox::warning(this, programTitle(),
-                             QStringLiteral("Nie można otworzyć pliku %1.").arg(QDir::toNativeSeparators(path))
-                                 + (reason.isEmpty() ? QString() : u'\n' + reason));
+        showWarning(this, QStringLiteral("Nie można otworzyć pliku %1.").arg(QDir::toNativeSeparators(path))
+                              + (reason.isEmpty() ? QString() : u'\n' + reason));
         return false;
     }
     m_app.AddToRecentFileList(path);
@@ -390,7 +396,7 @@ bool CMainFrame::OpenDocumentFile(const QString &path)
     if (m_doc.unreadLineCount() > 0)
         message << Msg::unreadLines(m_doc.unreadLineCount(), m_doc.unreadLineNumbers());
     if (!message.isEmpty())
-        QMessageBox::information(this, programTitle(), message.join(u'\n'));
+        showInformation(this, message.join(u'\n'));
     return true;
 }
 
@@ -402,16 +408,18 @@ bool CMainFrame::confirmPartialOverwrite(const QString &path, bool &saveAs)
     if (m_doc.unreadLineCount() == 0 || m_doc.path().isEmpty() || !target.exists()
         || target.canonicalFilePath() != source.canonicalFilePath())
         return true;
-    QMessageBox box(QMessageBox::Warning, programTitle(),
+    enum { Overwrite, Other, Cancel };
+    BoxRequest box {QMessageBox::Warning,
                     Msg::partialSaveQuestion(QDir::toNativeSeparators(path), m_doc.unreadLineCount()),
-                    QMessageBox::NoButton, this);
-    QPushButton *overwrite = box.addButton(Msg::saveAnyway(), QMessageBox::AcceptRole);
-    QPushButton *other = box.addButton(Msg::saveAsInstead(), QMessageBox::ActionRole);
-    box.setEscapeButton(box.addButton(Msg::cancel(), QMessageBox::RejectRole));
-    box.setDefaultButton(other);
-    box.exec();
-    saveAs = box.clickedButton() == other;
-    return box.clickedButton() == overwrite;
+                    QMessageBox::NoButton};
+    box.choices = {{Msg::saveAnyway(), QMessageBox::AcceptRole},
+                   {Msg::saveAsInstead(), QMessageBox::ActionRole},
+                   {Msg::cancel(), QMessageBox::RejectRole}};
+    box.escapeChoice = Cancel;
+    box.defaultChoice = Other;
+    const int answer = askBox(this, box).choice;
+    saveAs = answer == Other;
+    return answer == Overwrite;
 }
 
 bool CMainFrame::confirmOverwriteChanged(const QString &path)
@@ -420,22 +428,23 @@ bool CMainFrame::confirmOverwriteChanged(const QString &path)
     if (m_doc.path().isEmpty() || target.canonicalFilePath() != source.canonicalFilePath()
         || !m_doc.fileChangedOnDisk())
         return true;
-    QMessageBox box(QMessageBox::Warning, programTitle(),
+    enum { Reload, Overwrite, Cancel };
+    BoxRequest box {QMessageBox::Warning,
                     QStringLiteral("Plik %1 zmienił się na dysku po wczytaniu lub ostatnim zapisaniu "
                                    "(zmienił go inny program).\n"
                                    "Zapisanie zastąpi tamte zmiany; wczytanie pliku ponownie porzuci "
                                    "zmiany wprowadzone tutaj.")
                         .arg(QDir::toNativeSeparators(path)),
-                    QMessageBox::NoButton, this);
-    QPushButton *reload = box.addButton(QStringLiteral("&Wczytaj ponownie"), QMessageBox::ActionRole);
-    QPushButton *overwrite = box.addButton(QStringLiteral("&Zastąp"), QMessageBox::AcceptRole);
-    QPushButton *cancel = box.addButton(Msg::cancel(), QMessageBox::RejectRole);
-    box.setEscapeButton(cancel);
-    box.setDefaultButton(cancel);
-    box.exec();
-    if (box.clickedButton() == reload)
+                    QMessageBox::NoButton};
+    box.choices = {{QStringLiteral("&Wczytaj ponownie"), QMessageBox::ActionRole},
+                   {QStringLiteral("&Zastąp"), QMessageBox::AcceptRole},
+                   {Msg::cancel(), QMessageBox::RejectRole}};
+    box.escapeChoice = Cancel;
+    box.defaultChoice = Cancel;
+    const int answer = askBox(this, box).choice;
+    if (answer == Reload)
         OpenDocumentFile(path);
-    return box.clickedButton() == overwrite;
+    return answer == Overwrite;
 }
 
 bool CMainFrame::DoSave(const QString &path)
@@ -446,7 +455,7 @@ bool CMainFrame::DoSave(const QString &path)
     if (!confirmPartialOverwrite(path, saveAs))
         return saveAs && OnFileSaveAs();
     if (!m_doc.Save(path)) {
-        QMessageBox::warning(this, programTitle(), m_doc.errorString());
+        showWarning(this, m_doc.errorString());
         return false;
     }
     m_app.AddToRecentFileList(path);
@@ -465,13 +474,11 @@ bool CMainFrame::OnFileSaveAs()
     QString suggested = m_doc.path();
     if (suggested.isEmpty())
         suggested = QDir::home().filePath(m_doc.title() + kExtension);
-    QFileDialog dialog(this, QStringLiteral("Zapisz jako"), suggested, kFilter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(kExtension.mid(1));
-    dialog.selectFile(suggested);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString path = chooseFile(this, {FileRequest::SaveFile, QStringLiteral("Zapisz jako"), suggested, kFilter,
+                                           kExtension.mid(1)});
+    if (path.isEmpty())
         return false;
-    return DoSave(dialog.selectedFiles().first());
+    return DoSave(path);
 }
 
 bool CMainFrame::SaveModified()
@@ -481,8 +488,8 @@ bool CMainFrame::SaveModified()
         return false;
     if (!m_doc.isModified())
         return true;
-    const auto answer = QMessageBox::question(
-        this, programTitle(), QStringLiteral("Czy zapisać zmiany w %1?").arg(m_doc.title()),
+    const auto answer = askQuestion(
+        this, QMessageBox::Question, QStringLiteral("Czy zapisać zmiany w %1?").arg(m_doc.title()),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)
         return false;
@@ -496,8 +503,8 @@ void CMainFrame::onFileOpen()
     if (!SaveModified())
         return;
     const QString dir = m_doc.path().isEmpty() ? QString() : QFileInfo(m_doc.path()).absolutePath();
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Otwórz"), dir,
-                                                      kFilter + QStringLiteral(";;Wszystkie pliki (*)"));
+    const QString path = chooseFile(this, {FileRequest::OpenFile, QStringLiteral("Otwórz"), dir,
+                                           kFilter + QStringLiteral(";;Wszystkie pliki (*)")});
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
@@ -515,29 +522,28 @@ void CMainFrame::onOpenRecent(int index)
 
 void CMainFrame::onZusImport()
 {
-    QFileDialog dialog(this, QStringLiteral("Wskaż plik przelewów wyeksportowany z Programu Płatnika"), QString(),
-                       QStringLiteral("Wszystkie pliki (*)"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setOption(QFileDialog::ReadOnly, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString path = chooseFile(this, {FileRequest::OpenFile,
+                                           QStringLiteral("Wskaż plik przelewów wyeksportowany z Programu Płatnika"),
+                                           QString(), QStringLiteral("Wszystkie pliki (*)")});
+    if (path.isEmpty())
         return;
-    ImportZusFile(dialog.selectedFiles().first());
+    ImportZusFile(path);
 }
 
 void CMainFrame::ImportZusFile(const QString &path)
 {
     std::optional<ZusReadOutcome> read = readZusTransfers(path);
     if (!read) {
-        QMessageBox::critical(this, programTitle(), Msg::text(Msg::BadFileName));
+        showError(this, Msg::text(Msg::BadFileName));
         return;
     }
     if (read->readFailed) {
-        QMessageBox::critical(this, programTitle(), Msg::readFailed() + u'\n' + Msg::nothingImported());
+        showError(this, Msg::readFailed() + u'\n' + Msg::nothingImported());
         return;
     }
     const QString message = zusImportMessage(*read);
     m_view->importOrders(std::move(read->orders));
-    QMessageBox::information(this, programTitle(), message);
+    showInformation(this, message);
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event)

@@ -246,10 +246,10 @@ void TestMainWindow::autoOpenAtStart()
     const bool named = recentFile.startsWith(QLatin1String("named"));
     writeSettings(autoOpen, path.isEmpty() || named ? QStringList() : QStringList{path});
 
-    const auto seen = answerNextBox(QMessageBox::Ok);
+    DialogScript script;
+    const auto seen = expectMessage ? script.answer(QMessageBox::Ok) : nullptr;   // else none may show
     CMainFrame *frame = start(named ? QStringList {path} : QStringList());
     QVERIFY(frame);
-    QCOMPARE(seen->shown, expectMessage);
     if (expectMessage)
         QVERIFY(seen->text.contains(QStringLiteral("gone.zmt")));
     QCOMPARE(frame->document().count(), expectedOrders);
@@ -629,7 +629,8 @@ void TestMainWindow::zusImportReportsAndMarksModified()
     CMainFrame *frame = startWithOrders(1);
     QVERIFY(frame);
     frame->document().setModified(false);
-    const auto seen = answerNextBox(QMessageBox::Ok);
+    DialogScript script;
+    const auto seen = script.answer(QMessageBox::Ok);
     frame->ImportZusFile(path);
     QCOMPARE(seen->text, message);
     QCOMPARE(frame->document().count(), 1 + imported);
