@@ -79,7 +79,9 @@ std::unique_ptr<Statement> SqlitePartyStore::listStatement(const char *columns, 
     const QString literal = filter.literalStart();
     if (!literal.isEmpty())
         where += QStringLiteral(" AND Kh_Nazwa1 >= ?2 AND Kh_Nazwa1 < ?3");
-    if (!filter.namePrefix.isEmpty())
+    // The stretch alone is the filter when nothing follows the typed letters.
+    const bool wildcards = filter.namePrefix.size() > literal.size();
+    if (wildcards)
         where += QStringLiteral(" AND kh_like(Kh_Nazwa1, ?1)");
     if (filter.defaultOnly)
         where += QStringLiteral(" AND Kh_Domyslny <> 0");
@@ -89,7 +91,7 @@ std::unique_ptr<Statement> SqlitePartyStore::listStatement(const char *columns, 
         + (sort == PartySort::Name ? QStringLiteral(" INDEXED BY Kh_Nazwa1") : QString())
         + QStringLiteral(" WHERE ") + where + QStringLiteral(" ORDER BY ") + orderBy(sort);
     auto st = std::make_unique<Statement>(m_db, sql.toUtf8().constData());
-    if (!filter.namePrefix.isEmpty())
+    if (wildcards)
         st->bind(1, filter.namePrefix + u'*');
     if (!literal.isEmpty()) {
         st->bind(2, literal);
