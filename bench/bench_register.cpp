@@ -6,7 +6,7 @@
 // copies a register of 50,000 parties to the server and checks it row by row.
 // With --keep DIR the filled register is kept in DIR (and in the server's
 // database) for the next run, and only the list is measured: for profiling.
-#include "../tests/import/DbfWriter.h"
+#include "../tests/support/DbfWriter.h"
 #include "import/Hop.h"
 #include "register/PartyStore.h"
 #include "register/RegisterCopy.h"
