@@ -2,7 +2,7 @@
 // time, no two labels, buttons, group titles or tabs share an Alt letter.
 // Walks the windows themselves, so a control added later is checked too.
 
-#include "register/RegisterTestEnv.h"
+#include "RegisterTestEnv.h"
 
 #include "about/AboutBox.h"
 #include "app/OrderPreview.h"

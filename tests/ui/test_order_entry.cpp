@@ -4,9 +4,9 @@
 // about edits not saved yet.
 
 #include "ModalDriver.h"
-#include "print/PdfText.h"
+#include "PdfText.h"
 #include "print/FormPages.h"
-#include "register/RegisterTestEnv.h"
+#include "RegisterTestEnv.h"
 
 #include "app/CommandTable.h"
 #include "app/KantomixApp.h"
