@@ -438,6 +438,8 @@ private Q_SLOTS:
                                                         << whole;
         QTest::newRow("grouped number pasted into the rest")
             << "accountRest" << true << "27 1010-1023 0000 2613 9510 0000" << whole;
+        QTest::newRow("number copied with no-break blanks, a tab and a line break")
+            << "bankNumber" << true << QStringLiteral("PL27\u00a01010\t1023 0000 2613 9510 0000\n") << whole;
         QTest::newRow("grouped rest pasted") << "accountRest" << true << "0000 1202 0123 4567"
                                              << QStringList {"12", "10201026", "0000120201234567"};
     }
@@ -583,8 +585,10 @@ private Q_SLOTS:
     {
         addParties({SeedParty("Kontrahent Jeden", 0, false, "11112222", "333", "44"), SeedParty("Pracownik Dwa", 1),
                     SeedParty("Urząd Skarbowy Trzy", 2)});
-        Dialog d;
+        // Opened on another register: the one chosen since counts at once.
+        Dialog d(realisticOrder(), 0, RegisterLocation {m_env.path() + QStringLiteral("/other.db")});
         QVERIFY(d.ready());
+        d.dlg->setRegisterLocation(testRegister());
         int listed = -1;
         m_modal.onNextModal<CListaKontrDlg>([&listed](CListaKontrDlg *list) {
             listed = list->list()->model()->rowCount();
