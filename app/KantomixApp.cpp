@@ -1,6 +1,5 @@
 #include "app/KantomixApp.h"
 
-#include "base/AppIdentity.h"
 
 #include "app/BatchPrint.h"
 #include "app/ElixirExport.h"
@@ -10,6 +9,7 @@
 #include "app/RegisterCommands.h"
 #include "base/Messages.h"
 #include "app/MainFrame.h"
+#include "base/UserDialogs.h"
 #include "options/OptionsRules.h"
 #include "options/OptionsSheet.h"
 #include "print/FormPages.h"
@@ -18,7 +18,6 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
-#include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSettings>
@@ -88,7 +87,7 @@ bool CKantomixApp::InitInstance(const CKantomixCommandLineInfo &cmdInfo)
         if (problem.isEmpty())
             file = m_recent.first();
         else
-            QMessageBox::warning(nullptr, programTitle(), problem);
+            showWarning(nullptr, problem);
     }
     // A file that cannot be read leaves the program running with a new
     // document: its error has been shown.
@@ -169,7 +168,7 @@ void CKantomixApp::OnOptions(QWidget *parent)
 {
     COptionsSheet sheet(m_settings, parent);
     sheet.setRegisterActions(RegisterDb::defaultPath(), checkRegisterConnection, copyRegisterToServer);
-    if (sheet.exec() != QDialog::Accepted)
+    if (execDialog(sheet) != QDialog::Accepted)
         return;
     if (takeBackOptions(m_settings, sheet.result(), lookUpPrinter))
         ApplyPrinterSelection();
