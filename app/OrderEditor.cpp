@@ -4,14 +4,13 @@
 #include "app/OrderPreview.h"
 #include "app/PdfTarget.h"
 #include "app/RegisterCommands.h"
-#include "base/AppIdentity.h"
 #include "base/Messages.h"
+#include "base/UserDialogs.h"
 #include "edit/ContainerDlg.h"
 #include "edit/DetailsPage.h"
 #include "model/KantomixDoc.h"
 
 #include <QItemSelectionModel>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
@@ -333,10 +332,9 @@ void COrderEditor::OnDeleteOrders()
     const QList<int> rows = selectedRows();
     if (rows.isEmpty())
         return;
-    QMessageBox box(QMessageBox::Warning, programTitle(), Msg::confirmDeleteOrders(int(rows.size())),
-                    QMessageBox::Yes | QMessageBox::No, m_window);
-    box.setDefaultButton(QMessageBox::No);
-    if (box.exec() != QMessageBox::Yes)
+    if (askQuestion(m_window, QMessageBox::Warning, Msg::confirmDeleteOrders(int(rows.size())),
+                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        != QMessageBox::Yes)
         return;
     m_undo->push(new CDeleteOrdersCommand(m_doc, rows));
 }
@@ -354,7 +352,7 @@ int COrderEditor::printRequest(QPagedPaintDevice &device, const OrderPrintReques
 void COrderEditor::printOrWarn(QPrinter &printer, const OrderPrintRequest &request, QWidget *parent)
 {
     if (request.pageCount() > 0 && printRequest(printer, request) < 0)
-        QMessageBox::warning(parent, programTitle(), Msg::text(Msg::CannotStartPrintJob));
+        showWarning(parent, Msg::text(Msg::CannotStartPrintJob));
 }
 
 bool COrderEditor::runPrintDialog(QPrinter &printer, OrderPrintRequest &request)
@@ -363,7 +361,7 @@ bool COrderEditor::runPrintDialog(QPrinter &printer, OrderPrintRequest &request)
     QPrintDialog dialog(&printer, m_window);
     writer.restore(printer);
     setUpPrintDialog(dialog, printer, request, m_doc.count());
-    if (dialog.exec() != QDialog::Accepted)
+    if (execDialog(dialog) != QDialog::Accepted)
         return false;
     takePrintDialogChoice(printer, request, m_doc.count());
     return true;
@@ -376,13 +374,12 @@ bool COrderEditor::confirmCuts(const OrderPrintRequest &request, QWidget *parent
     const QStringList lines = cutOrderLines(*m_settings, m_doc, request);
     if (lines.isEmpty())
         return true;
-    QMessageBox box(QMessageBox::Warning, programTitle(),
-                    QStringLiteral("Teksty tych przelewów nie zmieszczą się w kratkach formularza "
-                                   "i zostaną wydrukowane ucięte:\n\n%1\n\nCzy drukować mimo to?")
-                        .arg(lines.join(u'\n')),
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return askQuestion(parent, QMessageBox::Warning,
+                       QStringLiteral("Teksty tych przelewów nie zmieszczą się w kratkach formularza "
+                                      "i zostaną wydrukowane ucięte:\n\n%1\n\nCzy drukować mimo to?")
+                           .arg(lines.join(u'\n')),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 void COrderEditor::OnFilePrint(QPrinter &printer)
@@ -411,5 +408,5 @@ void COrderEditor::OnFilePrintPreview(QPrinter &printer)
         printOrWarn(printer, chosen, m_window);
         return true;
     }, m_window);
-    preview.exec();
+    execDialog(preview);
 }

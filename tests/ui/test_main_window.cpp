@@ -55,39 +55,6 @@ CPrzelewDane order(int i, qint64 grosze, int kind = KindOrdinary)
     return r;
 }
 
-// What the next message box said, and how it was answered.
-struct BoxSeen
-{
-    QString text;
-    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-    bool shown = false;
-};
-
-// Answerers still waiting; a test ends them so that none answers the next test's box.
-QList<QPointer<QTimer>> g_answerers;
-
-// Answers the next modal message box with `button`, remembering what it showed.
-std::shared_ptr<BoxSeen> answerNextBox(QMessageBox::StandardButton button)
-{
-    auto seen = std::make_shared<BoxSeen>();
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, seen, button] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen->shown = true;
-        seen->text = box->text();
-        seen->defaultButton = box->standardButton(box->defaultButton());
-        box->button(button)->click();
-        timer->stop();
-        timer->deleteLater();
-    });
-    timer->start();
-    g_answerers << timer;
-    return seen;
-}
-
 void saveShotImage(const QImage &image, const QString &name)
 {
     const QString dir = qEnvironmentVariable("KANTOMIX_SHOTS");
@@ -174,9 +141,6 @@ void TestMainWindow::init()
 
 void TestMainWindow::cleanup()
 {
-    for (const QPointer<QTimer> &timer : std::as_const(g_answerers))
-        delete timer.data();
-    g_answerers.clear();
     m_app.reset();
 }
 
@@ -581,7 +545,8 @@ void TestMainWindow::deleteAsksAndRemovesSelectedRows()
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
     frame->document().setModified(false);
 
-    const auto seen = answerNextBox(QMessageBox::StandardButton(answer));
+    DialogScript script;
+    const auto seen = script.answer(QMessageBox::StandardButton(answer));
     frame->action(ID_DELETE_ORDERS)->trigger();
     QVERIFY(seen->shown);
     QCOMPARE(seen->text, QStringLiteral("Czy na pewno usunąć 2 zaznaczone przelewy?"));
@@ -760,7 +725,8 @@ void TestMainWindow::sortKeepsTheSelectionOnItsOrders()
     QCOMPARE(frame->editor()->selectedRows(), (QList<int>{3, 4}));   // 9 7 5 3 1: rows of 3,00 and 1,00
 
     // Del then deletes the orders the user chose.
-    const auto seen = answerNextBox(QMessageBox::Yes);
+    DialogScript script;
+    const auto seen = script.answer(QMessageBox::Yes);
     frame->action(ID_DELETE_ORDERS)->trigger();
     QVERIFY(seen->shown);
     QCOMPARE(namesAt({0, 1, 2}), (QStringList{"Odbiorca 2", "Odbiorca 4", "Odbiorca 0"}));

@@ -3,7 +3,7 @@
 // edited, the default sender, printing the dialog's order, and the question
 // about edits not saved yet.
 
-#include "ModalDriver.h"
+#include "DialogScript.h"
 #include "PdfText.h"
 #include "print/FormPages.h"
 #include "RegisterTestEnv.h"
@@ -63,7 +63,7 @@ class TestOrderEntry : public QObject
     Q_OBJECT
 
     RegisterTestEnv m_env;
-    ModalDriver m_modal;
+    DialogScript m_script;
     QTemporaryDir m_files;
     std::unique_ptr<CKantomixApp> m_app;
 
@@ -100,8 +100,10 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        m_modal.stopAll();
+        const bool allUsed = m_script.finished();
+        m_script.clear();
         m_app.reset();
+        QVERIFY(allUsed);
     }
 
     void addingTwoInARowKeepsTheDialogOpen()
@@ -175,7 +177,7 @@ private Q_SLOTS:
             view->selectRow(1);
             view->selectionModel()->select(view->model()->index(3, 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-            const auto seen = m_modal.answerNextBox(QMessageBox::Yes);
+            const auto seen = m_script.answer(QMessageBox::Yes);
             frame->action(ID_DELETE_ORDERS)->trigger();
             QCOMPARE(seen->text, QStringLiteral("Czy na pewno usunąć 2 zaznaczone przelewy?"));
         } else if (change == QLatin1String("edit")) {
@@ -196,7 +198,7 @@ private Q_SLOTS:
                                     "\"1010102300002613951000\",\"Firma\",c,d,e,\"1234567890|P12345678901|S20050101|DEC\",f\r\n";
             f.write(line + line);
             f.close();
-            m_modal.answerNextBox(QMessageBox::Ok);
+            m_script.answer(QMessageBox::Ok);
             frame->ImportZusFile(path);
         } else {
             frame->action(ID_ADD_ORDINARY)->trigger();
@@ -312,7 +314,7 @@ private Q_SLOTS:
             frame->document().Delete(0);
         } else {
             // The list's delete command on the edited order's row, the dialog still open.
-            m_modal.answerNextBox(QMessageBox::Yes);
+            m_script.answer(QMessageBox::Yes);
             frame->editor()->OnDeleteOrders();
             QCOMPARE(frame->document().count(), 3);
         }
@@ -365,7 +367,7 @@ private Q_SLOTS:
         page(frame)->amount()->setAmountText(QStringLiteral("99"));
         bool rangeOffered = true;
         bool writerShown = false;
-        m_modal.onNextModal<QPrintDialog>([&](QPrintDialog *d) {
+        m_script.onDialog<QPrintDialog>([&](QPrintDialog *d) {
             rangeOffered = d->testOption(QAbstractPrintDialog::PrintPageRange);
             writerShown = d->printer()->outputFormat() == QPrinter::PdfFormat && d->printer()->outputFileName() == pdf;
             d->accept();
@@ -399,7 +401,7 @@ private Q_SLOTS:
         frame->action(ID_ADD_ORDINARY)->trigger();
         QTest::keyClicks(page(frame)->recipient1(), QStringLiteral("Niezapisany"));
         QVERIFY(details(frame)->hasUnsavedEdits());
-        const auto box = m_modal.answerNextBox(QMessageBox::StandardButton(answer));
+        const auto box = m_script.answer(QMessageBox::StandardButton(answer));
         frame->action(ID_FILE_NEW)->trigger();
         QVERIFY(box->shown);
         QVERIFY(box->text.contains(QStringLiteral("nie zostały zapisane")));
@@ -444,7 +446,7 @@ private Q_SLOTS:
         QVERIFY(details(frame)->isVisible());
         page(frame)->recipient1()->selectAll();
         QTest::keyClicks(page(frame)->recipient1(), QStringLiteral("Poprawiony"));
-        const auto box = m_modal.answerNextBox(QMessageBox::StandardButton(answer));
+        const auto box = m_script.answer(QMessageBox::StandardButton(answer));
         if (how == u"key") {
             view->setFocus();
             QTest::keyClick(view, Qt::Key_Down);
@@ -483,8 +485,8 @@ private Q_SLOTS:
         QPrinter &printer = m_app->printer();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        m_modal.onNextModal<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
-        const auto box = m_modal.answerNextBox(QMessageBox::StandardButton(answer));
+        m_script.onDialog<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
+        const auto box = m_script.answer(QMessageBox::StandardButton(answer));
         frame->editor()->OnFilePrint(printer);
         QVERIFY(box->shown);
         QVERIFY(box->text.contains(QStringLiteral("przelew nr 2 (Odbiorca 1): tytułem cd.\n")));
@@ -499,14 +501,12 @@ private Q_SLOTS:
         frame->action(ID_ADD_ORDINARY)->trigger();
         QTest::keyClicks(page(frame)->recipient1(), QStringLiteral("Zapisany w pytaniu"));
         page(frame)->amount()->setAmountText(QStringLiteral("5"));
-        const auto first = m_modal.answerNextBox(QMessageBox::Yes);
+        const auto first = m_script.answer(QMessageBox::Yes);
         // Then the document's own question: cancel, so the order stays to be seen.
-        m_modal.onNextModal<QMessageBox>([](QMessageBox *box) {
-            if (box->text().startsWith(QStringLiteral("Czy zapisać zmiany")))
-                box->button(QMessageBox::Cancel)->click();
-        });
+        const auto second = m_script.answer(QMessageBox::Cancel);
         QVERIFY(!frame->SaveModified());
         QVERIFY(first->shown);
+        QVERIFY(second->text.startsWith(QStringLiteral("Czy zapisać zmiany")));
         QCOMPARE(recipients(frame->document()), (QStringList{"Odbiorca 0", "Zapisany w pytaniu"}));
     }
 
@@ -583,7 +583,7 @@ private Q_SLOTS:
         QPrinter &printer = m_app->printer();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
-        m_modal.onNextModal<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
+        m_script.onDialog<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
         // The list prints the selected order: the one just added.
         frame->view()->selectRow(1);
         frame->editor()->OnFilePrint(printer);
