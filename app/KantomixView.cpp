@@ -62,6 +62,13 @@ CKantomixView::CKantomixView(CKantomixDoc &doc, CFormPrinter &forms, QWidget *pa
     connect(header, &QHeaderView::sectionClicked, this, &CKantomixView::sortByColumnClick);
     connect(m_undo, &QUndoStack::indexChanged, this, &CKantomixView::updateModified);
     connect(m_undo, &QUndoStack::cleanChanged, this, &CKantomixView::updateModified);
+    // Whatever made the document unmodified (a save), its state now is the one on disk.
+    connect(&doc, &CKantomixDoc::modifiedChanged, this, [this](bool modified) {
+        if (!modified)
+            m_undo->setClean();
+    });
+    // Another document (emptied, opened): show it from the start.
+    connect(&doc, &CKantomixDoc::reset, this, &CKantomixView::OnInitialUpdate);
 
     // Shift+F10 opens the context menu, as in other desktop programs.
     auto *menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this, nullptr, nullptr,
@@ -72,11 +79,6 @@ CKantomixView::CKantomixView(CKantomixDoc &doc, CFormPrinter &forms, QWidget *pa
         if (currentIndex().isValid())
             scrollTo(currentIndex());
     });
-
-    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &CKantomixView::stateChanged);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &CKantomixView::stateChanged);
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, &CKantomixView::stateChanged);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &CKantomixView::stateChanged);
 
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection &selected) { followSelection(selected); });
@@ -278,7 +280,7 @@ void CKantomixView::OnSaveDetails()
     const int row = editedRow();
     if (m_adding || row < 0) {
         // An edited order deleted while the dialog was open comes back as a new one.
-        m_undo->push(new CAppendOrdersCommand(*m_model, {m_work}, UndoText::added()));
+        m_undo->push(new CAppendOrdersCommand(m_doc, {m_work}, UndoText::added()));
         if (m_adding) {
             startNewOrder(m_work.kind);
             m_details->ShowPage(CContainerDlg::kindNumberOf(m_work.kind));
@@ -289,11 +291,9 @@ void CKantomixView::OnSaveDetails()
             m_details->hide();
         }
     } else {
-        m_undo->push(new CReplaceOrderCommand(*m_model, row, m_work));
+        m_undo->push(new CReplaceOrderCommand(m_doc, row, m_work));
         m_details->hide();
     }
-    viewport()->update();
-    Q_EMIT stateChanged();
 }
 
 void CKantomixView::OnPrintDetails()
@@ -327,8 +327,7 @@ void CKantomixView::OnInitialUpdate()
     if (m_details)
         m_details->hide();
     m_editedOrder = nullptr;
-    m_model->reload();
-    m_model->sort(m_sort.column, m_sort.order);
+    m_doc.Sort(m_sort.column, m_sort.order == Qt::AscendingOrder);
     // Another document: nothing of the last one to take back.
     m_undo->clear();
     updateModified();
@@ -338,7 +337,6 @@ void CKantomixView::OnInitialUpdate()
         selectionModel()->setCurrentIndex(m_model->index(0, 0), QItemSelectionModel::NoUpdate);
         scrollToTop();
     }
-    Q_EMIT stateChanged();
 }
 
 void CKantomixView::sortByColumnClick(int column)
@@ -348,7 +346,7 @@ void CKantomixView::sortByColumnClick(int column)
     ListSort sort {column, Qt::AscendingOrder};
     if (column == m_sort.column)
         sort.order = m_sort.order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-    std::vector<int> arrangement = m_model->sortRows(sort.column, sort.order);
+    std::vector<int> arrangement = m_doc.Sort(sort.column, sort.order == Qt::AscendingOrder);
     // Nothing moved (an empty list, or one in that order already): no change to take back.
     bool moved = false;
     for (size_t row = 0; row < arrangement.size() && !moved; ++row)
@@ -357,7 +355,7 @@ void CKantomixView::sortByColumnClick(int column)
         showSort(sort);
         return;
     }
-    m_undo->push(new CSortOrdersCommand(*m_model, sort, m_sort, std::move(arrangement),
+    m_undo->push(new CSortOrdersCommand(m_doc, sort, m_sort, std::move(arrangement),
                                         [this](ListSort shown) { showSort(shown); }));
 }
 
@@ -376,22 +374,13 @@ void CKantomixView::importOrders(std::vector<CPrzelewDane> &&orders)
         return;
     const int count = int(orders.size());
     // The arrow in the header promises a sorted list: the new orders are sorted in.
-    m_undo->push(new CAppendOrdersCommand(*m_model, std::move(orders), UndoText::zusImported(count), m_sort));
-    Q_EMIT stateChanged();
-}
-
-void CKantomixView::markSaved()
-{
-    m_undo->setClean();
-    updateModified();
+    m_undo->push(new CAppendOrdersCommand(m_doc, std::move(orders), UndoText::zusImported(count), m_sort));
 }
 
 void CKantomixView::updateModified()
 {
     // A document holding only part of its file differs from it whatever was undone.
     m_doc.setModified(!m_undo->isClean() || m_doc.unreadLineCount() > 0);
-    Q_EMIT documentModified();
-    Q_EMIT stateChanged();
 }
 
 void CKantomixView::OnDeleteOrders()
@@ -404,7 +393,7 @@ void CKantomixView::OnDeleteOrders()
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes)
         return;
-    m_undo->push(new CDeleteOrdersCommand(*m_model, rows));
+    m_undo->push(new CDeleteOrdersCommand(m_doc, rows));
 }
 
 OrderPrintRequest CKantomixView::currentPrintRequest() const

@@ -29,12 +29,11 @@ public:
     CKantomixView(CKantomixDoc &doc, CFormPrinter &forms, QWidget *parent = nullptr);
     ~CKantomixView() override;
 
-    COrderListModel *listModel() const { return m_model; }
     // Rows selected, ascending.
     QList<int> selectedRowList() const;
 
-    // The document was emptied or opened: show it sorted by the current
-    // column and direction, with its first row selected.
+    // The document was emptied or opened (it says so itself): show it
+    // sorted by the current column and direction, its first row current.
     void OnInitialUpdate();
 
     // The sort the header's arrow shows.
@@ -44,8 +43,6 @@ public:
     void sortByColumnClick(int column);
 
     QUndoStack *undoStack() const { return m_undo; }
-    // The document was written: its state now is the saved one.
-    void markSaved();
     // Appends orders read from a ZUS file, sorted in under the arrow, as one undoable step.
     void importOrders(std::vector<CPrzelewDane> &&orders);
 
@@ -87,10 +84,6 @@ public:
     static QString emptyListHint();
 
 Q_SIGNALS:
-    // The document's orders or the selection changed: commands may change state.
-    void stateChanged();
-    // The document was changed by a command of the view, or changed back.
-    void documentModified();
     // The list was sorted by another column or direction (also by an undo).
     void sortChanged(ListSort sort);
     void contextMenuWanted(const QPoint &globalPos);

@@ -64,8 +64,13 @@ CMainFrame::CMainFrame(CKantomixApp &app) : m_app(app)
     createToolBar();
     createStatusBar();
 
-    connect(m_view, &CKantomixView::stateChanged, this, &CMainFrame::updateCommands);
-    connect(m_view, &CKantomixView::documentModified, this, &CMainFrame::updateTitle);
+    // The title and the commands follow the document and the selection.
+    connect(&m_doc, &CKantomixDoc::modifiedChanged, this, &CMainFrame::updateTitle);
+    connect(&m_doc, &CKantomixDoc::titleChanged, this, &CMainFrame::updateTitle);
+    for (const auto changed : {&CKantomixDoc::ordersInserted, &CKantomixDoc::ordersRemoved})
+        connect(&m_doc, changed, this, &CMainFrame::updateCommands);
+    connect(&m_doc, &CKantomixDoc::reset, this, &CMainFrame::updateCommands);
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CMainFrame::updateCommands);
     connect(m_view, &CKantomixView::contextMenuWanted, this, [this](const QPoint &pos) { m_contextMenu->popup(pos); });
     connect(&app, &CKantomixApp::recentFilesChanged, this, &CMainFrame::updateRecentFileActions);
     connect(m_view->undoStack(), &QUndoStack::indexChanged, this, &CMainFrame::updateUndoTexts);
@@ -74,8 +79,12 @@ CMainFrame::CMainFrame(CKantomixApp &app) : m_app(app)
     m_totalsTimer->setSingleShot(true);
     m_totalsTimer->setInterval(0);
     connect(m_totalsTimer, &QTimer::timeout, this, &CMainFrame::updateTotals);
-    connect(m_view, &CKantomixView::stateChanged, m_totalsTimer, qOverload<>(&QTimer::start));
-    connect(m_view->listModel(), &QAbstractItemModel::dataChanged, m_totalsTimer, qOverload<>(&QTimer::start));
+    const auto countAgain = [this] { m_totalsTimer->start(); };
+    for (const auto changed : {&CKantomixDoc::ordersInserted, &CKantomixDoc::ordersRemoved})
+        connect(&m_doc, changed, m_totalsTimer, countAgain);
+    connect(&m_doc, &CKantomixDoc::orderReplaced, m_totalsTimer, countAgain);
+    connect(&m_doc, &CKantomixDoc::reset, m_totalsTimer, countAgain);
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, m_totalsTimer, countAgain);
     updateRecentFileActions();
     updateUndoTexts();
     updateTotals();
@@ -84,7 +93,11 @@ CMainFrame::CMainFrame(CKantomixApp &app) : m_app(app)
     updateCommands();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The list (and the dialog it owns) go while the document they show is still here.
+    delete m_view;
+}
 
 void CMainFrame::createActions()
 {
@@ -345,9 +358,6 @@ void CMainFrame::OnCommand(CommandId id)
 void CMainFrame::OnFileNewDocument()
 {
     m_doc.NewDocument();
-    m_view->OnInitialUpdate();
-    updateTitle();
-    updateCommands();
 }
 
 bool CMainFrame::OpenDocumentFile(const QString &path)
@@ -362,8 +372,6 @@ bool CMainFrame::OpenDocumentFile(const QString &path)
         const QString reason = m_doc.errorString();
         // What was read before the failure is no document of that file.
         m_doc.NewDocument();
-        m_view->OnInitialUpdate();
-        updateTitle();
         // A PDF or a photo must not come back through the recent files or AutoOpen.
         if (result == CKantomixDoc::OpenResult::NotOrderFile)
             m_app.RemoveFromRecentFileList(QFileInfo(path).absoluteFilePath());
@@ -372,8 +380,6 @@ bool CMainFrame::OpenDocumentFile(const QString &path)
                                  + (reason.isEmpty() ? QString() : u'\n' + reason));
         return false;
     }
-    m_view->OnInitialUpdate();
-    updateTitle();
     m_app.AddToRecentFileList(path);
     // One message after the open says what the document does not hold.
     QStringList message;
@@ -443,9 +449,7 @@ bool CMainFrame::DoSave(const QString &path)
         QMessageBox::warning(this, programTitle(), m_doc.errorString());
         return false;
     }
-    m_view->markSaved();
     m_app.AddToRecentFileList(path);
-    updateTitle();
     return true;
 }
 

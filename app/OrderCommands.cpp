@@ -18,89 +18,91 @@ std::vector<int> inverse(const std::vector<int> &formerIndex)
 
 } // namespace
 
-CDeleteOrdersCommand::CDeleteOrdersCommand(COrderListModel &model, QList<int> rows) : m_model(model)
+CDeleteOrdersCommand::CDeleteOrdersCommand(CKantomixDoc &doc, QList<int> rows) : m_doc(doc)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     for (int row : rows)
-        if (row >= 0 && row < model.document().count())
-            m_deleted.emplace_back(row, model.document().at(row));
+        if (row >= 0 && row < doc.count())
+            m_deleted.emplace_back(row, doc.at(row));
     setText(UndoText::deleted(count()));
 }
 
 void CDeleteOrdersCommand::redo()
 {
-    QList<int> rows;
-    for (const auto &deleted : m_deleted)
-        rows << deleted.first;
-    m_model.deleteRows(rows);
+    // Each row counted as it was before any of them went.
+    int deleted = 0;
+    for (const auto &order : m_deleted)
+        m_doc.Delete(order.first - deleted++);
 }
 
 void CDeleteOrdersCommand::undo()
 {
-    m_model.insertOrders(m_deleted);
+    for (const auto &[row, order] : m_deleted)
+        m_doc.Insert(row, order);
 }
 
-CReplaceOrderCommand::CReplaceOrderCommand(COrderListModel &model, int row, const CPrzelewDane &order)
-    : m_model(model), m_row(row), m_before(model.document().at(row)), m_after(order)
+CReplaceOrderCommand::CReplaceOrderCommand(CKantomixDoc &doc, int row, const CPrzelewDane &order)
+    : m_doc(doc), m_row(row), m_before(doc.at(row)), m_after(order)
 {
     setText(UndoText::edited());
 }
 
 void CReplaceOrderCommand::redo()
 {
-    m_model.replaceOrder(m_row, m_after);
+    m_doc.Replace(m_row, m_after);
 }
 
 void CReplaceOrderCommand::undo()
 {
-    m_model.replaceOrder(m_row, m_before);
+    m_doc.Replace(m_row, m_before);
 }
 
-CAppendOrdersCommand::CAppendOrdersCommand(COrderListModel &model, std::vector<CPrzelewDane> orders,
+CAppendOrdersCommand::CAppendOrdersCommand(CKantomixDoc &doc, std::vector<CPrzelewDane> orders,
                                            const QString &text, std::optional<ListSort> sortIn)
-    : m_model(model), m_orders(std::move(orders)), m_sortIn(sortIn)
+    : m_doc(doc), m_orders(std::move(orders)), m_sortIn(sortIn)
 {
     setText(text);
 }
 
 void CAppendOrdersCommand::redo()
 {
-    m_model.appendOrders(std::vector<CPrzelewDane>(m_orders));
+    m_doc.Add(std::vector<CPrzelewDane>(m_orders));
     if (!m_sortIn)
         return;
     if (m_arrangement.empty())
-        m_arrangement = m_model.sortRows(m_sortIn->column, m_sortIn->order);
+        m_arrangement = m_doc.Sort(m_sortIn->column, m_sortIn->order == Qt::AscendingOrder);
     else
-        m_model.reorder(m_arrangement);
+        m_doc.Reorder(m_arrangement);
 }
 
 void CAppendOrdersCommand::undo()
 {
     if (m_sortIn)
-        m_model.reorder(inverse(m_arrangement));
-    m_model.removeLastRows(int(m_orders.size()));
+        m_doc.Reorder(inverse(m_arrangement));
+    const int n = std::min(int(m_orders.size()), m_doc.count());
+    m_doc.Delete(m_doc.count() - n, n);
 }
 
-CSortOrdersCommand::CSortOrdersCommand(COrderListModel &model, ListSort sort, ListSort before,
+CSortOrdersCommand::CSortOrdersCommand(CKantomixDoc &doc, ListSort sort, ListSort before,
                                        std::vector<int> arrangement, std::function<void(ListSort)> showSort)
-    : m_model(model), m_sort(sort), m_before(before), m_arrangement(std::move(arrangement)),
+    : m_doc(doc), m_sort(sort), m_before(before), m_arrangement(std::move(arrangement)),
       m_showSort(std::move(showSort))
 {
-    setText(UndoText::sorted(model.headerData(sort.column, Qt::Horizontal, Qt::DisplayRole).toString()));
+    setText(UndoText::sorted(QString::fromUtf8(COrderListModel::column(sort.column).header)));
 }
 
 void CSortOrdersCommand::redo()
 {
     if (!m_made)
-        m_model.reorder(m_arrangement);
+        m_doc.Reorder(m_arrangement);
     m_made = false;
     m_showSort(m_sort);
 }
 
 void CSortOrdersCommand::undo()
 {
-    m_model.reorder(inverse(m_arrangement));
+    m_doc.Reorder(inverse(m_arrangement));
     m_showSort(m_before);
 }
 

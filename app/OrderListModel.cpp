@@ -37,7 +37,25 @@ const std::array<ColumnDef, COrderListModel::ColumnCount> kColumns = {{
 
 const ListColumn &COrderListModel::column(int c) { return kColumns[size_t(c)].column; }
 
-COrderListModel::COrderListModel(CKantomixDoc &doc, QObject *parent) : QAbstractTableModel(parent), m_doc(doc) {}
+COrderListModel::COrderListModel(CKantomixDoc &doc, QObject *parent) : QAbstractTableModel(parent), m_doc(doc)
+{
+    connect(&doc, &CKantomixDoc::ordersAboutToBeInserted, this,
+            [this](int first, int last) { beginInsertRows({}, first, last); });
+    connect(&doc, &CKantomixDoc::ordersInserted, this, [this] { endInsertRows(); });
+    connect(&doc, &CKantomixDoc::ordersAboutToBeRemoved, this,
+            [this](int first, int last) { beginRemoveRows({}, first, last); });
+    connect(&doc, &CKantomixDoc::ordersRemoved, this, [this] { endRemoveRows(); });
+    connect(&doc, &CKantomixDoc::orderReplaced, this,
+            [this](int row) { Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1)); });
+    connect(&doc, &CKantomixDoc::ordersAboutToBeReordered, this,
+            [this] { Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint); });
+    connect(&doc, &CKantomixDoc::ordersReordered, this, [this](const std::vector<int> &formerIndex) {
+        followReorder(formerIndex);
+        Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    });
+    connect(&doc, &CKantomixDoc::aboutToReset, this, [this] { beginResetModel(); });
+    connect(&doc, &CKantomixDoc::reset, this, [this] { endResetModel(); });
+}
 
 int COrderListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_doc.count(); }
 
@@ -100,26 +118,8 @@ QVariant COrderListModel::headerData(int section, Qt::Orientation orientation, i
 
 void COrderListModel::sort(int column, Qt::SortOrder order)
 {
-    sortRows(column, order);
-}
-
-std::vector<int> COrderListModel::sortRows(int column, Qt::SortOrder order)
-{
-    if (column < 0 || column >= ColumnCount)
-        return {};
-    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<int> formerIndex = m_doc.Sort(column, order == Qt::AscendingOrder);
-    followReorder(formerIndex);
-    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-    return formerIndex;
-}
-
-void COrderListModel::reorder(const std::vector<int> &formerIndex)
-{
-    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    if (m_doc.Reorder(formerIndex))
-        followReorder(formerIndex);
-    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    if (column >= 0 && column < ColumnCount)
+        m_doc.Sort(column, order == Qt::AscendingOrder);
 }
 
 void COrderListModel::followReorder(const std::vector<int> &formerIndex)
@@ -136,69 +136,4 @@ void COrderListModel::followReorder(const std::vector<int> &formerIndex)
         after << (size_t(index.row()) < newRow.size() ? this->index(newRow[size_t(index.row())], index.column())
                                                       : QModelIndex());
     changePersistentIndexList(before, after);
-}
-
-void COrderListModel::reload()
-{
-    beginResetModel();
-    endResetModel();
-}
-
-void COrderListModel::appendOrders(std::vector<CPrzelewDane> &&orders)
-{
-    if (orders.empty())
-        return;
-    const int first = m_doc.count();
-    beginInsertRows({}, first, first + int(orders.size()) - 1);
-    for (CPrzelewDane &order : orders)
-        m_doc.Add(std::move(order));
-    endInsertRows();
-}
-
-void COrderListModel::insertOrders(const std::vector<std::pair<int, CPrzelewDane>> &orders)
-{
-    for (const auto &[row, order] : orders) {
-        if (row < 0 || row > m_doc.count())
-            continue;
-        beginInsertRows({}, row, row);
-        m_doc.Insert(row, order);
-        endInsertRows();
-    }
-}
-
-void COrderListModel::removeLastRows(int count)
-{
-    count = std::min(count, m_doc.count());
-    if (count <= 0)
-        return;
-    const int first = m_doc.count() - count;
-    beginRemoveRows({}, first, m_doc.count() - 1);
-    while (m_doc.count() > first)
-        m_doc.Delete(m_doc.count() - 1);
-    endRemoveRows();
-}
-
-void COrderListModel::replaceOrder(int row, const CPrzelewDane &order)
-{
-    if (row < 0 || row >= m_doc.count())
-        return;
-    m_doc.Replace(row, order);
-    Q_EMIT dataChanged(index(row, 0), index(row, ColumnCount - 1));
-}
-
-int COrderListModel::deleteRows(QList<int> rows)
-{
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    int deleted = 0;
-    for (int row : rows) {
-        const int at = row - deleted;
-        if (at < 0 || at >= m_doc.count())
-            continue;
-        beginRemoveRows({}, at, at);
-        m_doc.Delete(at);
-        endRemoveRows();
-        ++deleted;
-    }
-    return deleted;
 }

@@ -2,12 +2,11 @@
 // The list's rows, asked for on demand from the document: nothing is copied.
 // Seven columns (recipient, title, account, date, amount, currency, kind);
 // an account whose check digits are wrong, or that is closed, carries a
-// warning icon and text;
-// sorting sorts the document itself, so a save writes the sorted order.
+// warning icon and text. The rows follow the document's own announcements
+// of its changes; sorting sorts the document itself, so a save writes the
+// sorted order, and the selection stays on its orders.
 
 #include <QAbstractTableModel>
-#include <QList>
-#include <utility>
 #include <vector>
 
 class CKantomixDoc;
@@ -37,27 +36,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     // Column c sorts by sort key c.
     void sort(int column, Qt::SortOrder order) override;
-    // The same, giving for each row after the sort the row its order had
-    // before (empty for a column that does not exist).
-    std::vector<int> sortRows(int column, Qt::SortOrder order);
-    // Arranges the rows as a sort did (see CKantomixDoc::Reorder); the
-    // selection and the current row stay on their orders.
-    void reorder(const std::vector<int> &formerIndex);
-
-    CKantomixDoc &document() { return m_doc; }
-    // The document was emptied, opened or otherwise replaced as a whole.
-    void reload();
-    // Appends the orders to the document, as new rows at the end.
-    void appendOrders(std::vector<CPrzelewDane> &&orders);
-    // Puts each order back at its row (ascending rows, each counted with the
-    // ones before it already in place), as deleteRows took them out.
-    void insertOrders(const std::vector<std::pair<int, CPrzelewDane>> &orders);
-    // Removes the last `count` rows.
-    void removeLastRows(int count);
-    // Puts `order` in the place of the order at `row`.
-    void replaceOrder(int row, const CPrzelewDane &order);
-    // Deletes the orders at these rows; gives the number deleted.
-    int deleteRows(QList<int> rows);
 
 private:
     // Moves the persistent indexes (selection, current row) after their orders.

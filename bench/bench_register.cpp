@@ -4,7 +4,7 @@
 // and, given a throwaway server's folder (scripts/pgtest.sh start DIR;
 // bench_register DIR), for a PostgreSQL server too, with the ratio; then
 // copies a register of 50,000 parties to the server and checks it row by row.
-#include "../tests/import/DbfWriter.h"
+#include "../tests/support/DbfWriter.h"
 #include "import/Hop.h"
 #include "register/PartyStore.h"
 #include "register/RegisterCopy.h"

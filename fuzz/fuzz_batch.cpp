@@ -6,7 +6,7 @@
 
 #include "model/Import.h"
 #include "print/FormPages.h"
-#include "print/RecordingCanvas.h"
+#include "RecordingCanvas.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

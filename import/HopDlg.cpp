@@ -1,17 +1,15 @@
 #include "import/HopDlg.h"
 
-#include "base/AppIdentity.h"
 #include "base/HelpHook.h"
+#include "base/UserDialogs.h"
 #include "import/Hop.h"
 #include "register/PartyStore.h"
 
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -118,7 +116,7 @@ void CHopDlg::setPath(const QString &path)
 
 void CHopDlg::onBrowse()
 {
-    const QString chosen = chooseFolder();
+    const QString chosen = chooseFile(this, {FileRequest::Folder, QStringLiteral("Wskaż folder z danymi"), path()});
     if (chosen.isEmpty())
         return;
     const QString folder = withoutTrailingSeparator(chosen);
@@ -160,13 +158,7 @@ void CHopDlg::accept()
 void CHopDlg::showMessage(const QString &text, bool error)
 {
     if (error)
-        QMessageBox::critical(this, programTitle(), text);
+        showError(this, text);
     else
-        QMessageBox::information(this, programTitle(), text);
-}
-
-QString CHopDlg::chooseFolder()
-{
-    return QFileDialog::getExistingDirectory(this, QStringLiteral("Wskaż folder z danymi"), path(),
-                                             QFileDialog::ShowDirsOnly);
+        showInformation(this, text);
 }

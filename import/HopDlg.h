@@ -28,12 +28,9 @@ public Q_SLOTS:
     void onBrowse();
     void accept() override;
 
-protected:
-    // Message boxes and the folder browser go through these, so tests can answer.
-    virtual void showMessage(const QString &text, bool error);
-    virtual QString chooseFolder();
-
 private:
+    void showMessage(const QString &text, bool error);
+
     RegisterLocation m_where;
     QRadioButton *m_sources[4];
     QLineEdit *m_path;

@@ -125,6 +125,25 @@ void CKantomixDoc::Add(const CPrzelewDane &record)
 
 void CKantomixDoc::Add(CPrzelewDane &&record)
 {
+    const int at = count();
+    Q_EMIT ordersAboutToBeInserted(at, at);
+    append(std::move(record));
+    Q_EMIT ordersInserted(at, at);
+}
+
+void CKantomixDoc::Add(std::vector<CPrzelewDane> &&records)
+{
+    if (records.empty())
+        return;
+    const int first = count(), last = first + int(records.size()) - 1;
+    Q_EMIT ordersAboutToBeInserted(first, last);
+    for (CPrzelewDane &record : records)
+        append(std::move(record));
+    Q_EMIT ordersInserted(first, last);
+}
+
+void CKantomixDoc::append(CPrzelewDane &&record)
+{
     if (m_orders.size() == m_orders.capacity())
         m_orders.reserve(m_orders.size() + kGrowth);
     m_orders.push_back(std::make_unique<CPrzelewDane>(std::move(record)));
@@ -134,8 +153,10 @@ void CKantomixDoc::Insert(int index, const CPrzelewDane &record)
 {
     if (index < 0 || index > count())
         return;
+    Q_EMIT ordersAboutToBeInserted(index, index);
     m_orders.insert(m_orders.begin() + index, std::make_unique<CPrzelewDane>(record));
-    m_modified = true;
+    Q_EMIT ordersInserted(index, index);
+    setModified();
 }
 
 void CKantomixDoc::Replace(int index, const CPrzelewDane &record)
@@ -143,45 +164,80 @@ void CKantomixDoc::Replace(int index, const CPrzelewDane &record)
     if (index < 0 || index >= count())
         return;
     *m_orders[size_t(index)] = record;
-    m_modified = true;
+    Q_EMIT orderReplaced(index);
+    setModified();
 }
 
-void CKantomixDoc::Delete(int index)
+void CKantomixDoc::Delete(int index, int n)
 {
-    if (index < 0 || index >= count())
+    if (index < 0 || n <= 0 || index > count() - n)
         return;
-    m_orders.erase(m_orders.begin() + index);
-    m_modified = true;
+    Q_EMIT ordersAboutToBeRemoved(index, index + n - 1);
+    m_orders.erase(m_orders.begin() + index, m_orders.begin() + index + n);
+    Q_EMIT ordersRemoved(index, index + n - 1);
+    setModified();
 }
 
 void CKantomixDoc::DeleteAll()
+{
+    beginReset();
+    clearOrders();
+    endReset();
+}
+
+void CKantomixDoc::clearOrders()
 {
     m_orders.clear();
     m_version = 5;
 }
 
+void CKantomixDoc::setModified(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    Q_EMIT modifiedChanged(modified);
+}
+
+void CKantomixDoc::beginReset()
+{
+    m_modifiedBeforeReset = m_modified;
+    m_titleBeforeReset = m_title;
+    Q_EMIT aboutToReset();
+}
+
+void CKantomixDoc::endReset()
+{
+    Q_EMIT reset();
+    if (m_modified != m_modifiedBeforeReset)
+        Q_EMIT modifiedChanged(m_modified);
+    if (m_title != m_titleBeforeReset)
+        Q_EMIT titleChanged(m_title);
+}
+
 std::vector<int> CKantomixDoc::Sort(int sortKey, bool ascending)
 {
+    Q_EMIT ordersAboutToBeReordered();
     for (auto &order : m_orders)
         order->sortKey = sortKey;
     std::vector<int> formerIndex(m_orders.size());
-    if (m_orders.size() < 2) {
-        std::iota(formerIndex.begin(), formerIndex.end(), 0);
-        return formerIndex;
+    std::iota(formerIndex.begin(), formerIndex.end(), 0);
+    if (m_orders.size() >= 2) {
+        SortKeys keys(sortKey);
+        std::vector<SortEntry> entries;
+        entries.reserve(m_orders.size());
+        for (size_t i = 0; i < m_orders.size(); ++i)
+            entries.push_back(keys.entryFor(*m_orders[i], i));
+        quickSort(entries, keys, 0, long(entries.size()) - 1, ascending);
+        std::vector<std::unique_ptr<CPrzelewDane>> sorted;
+        sorted.reserve(m_orders.capacity());
+        for (size_t i = 0; i < entries.size(); ++i) {
+            formerIndex[i] = int(entries[i].index);
+            sorted.push_back(std::move(m_orders[entries[i].index]));
+        }
+        m_orders = std::move(sorted);
     }
-    SortKeys keys(sortKey);
-    std::vector<SortEntry> entries;
-    entries.reserve(m_orders.size());
-    for (size_t i = 0; i < m_orders.size(); ++i)
-        entries.push_back(keys.entryFor(*m_orders[i], i));
-    quickSort(entries, keys, 0, long(entries.size()) - 1, ascending);
-    std::vector<std::unique_ptr<CPrzelewDane>> sorted;
-    sorted.reserve(m_orders.capacity());
-    for (size_t i = 0; i < entries.size(); ++i) {
-        formerIndex[i] = int(entries[i].index);
-        sorted.push_back(std::move(m_orders[entries[i].index]));
-    }
-    m_orders = std::move(sorted);
+    Q_EMIT ordersReordered(formerIndex);
     return formerIndex;
 }
 
@@ -195,23 +251,27 @@ bool CKantomixDoc::Reorder(const std::vector<int> &formerIndex)
             return false;
         taken[size_t(former)] = true;
     }
+    Q_EMIT ordersAboutToBeReordered();
     std::vector<std::unique_ptr<CPrzelewDane>> arranged;
     arranged.reserve(m_orders.capacity());
     for (int former : formerIndex)
         arranged.push_back(std::move(m_orders[size_t(former)]));
     m_orders = std::move(arranged);
+    Q_EMIT ordersReordered(formerIndex);
     return true;
 }
 
 void CKantomixDoc::NewDocument()
 {
-    DeleteAll();
+    beginReset();
+    clearOrders();
     m_modified = false;
     m_title = newDocumentTitle();
     m_path.clear();
     m_stamp = FileStamp();
     m_error.clear();
     clearUnreadLines();
+    endReset();
 }
 
 void CKantomixDoc::noteUnreadLine(int number)
@@ -254,12 +314,14 @@ CKantomixDoc::OpenResult CKantomixDoc::Open(const QString &path)
         m_error = reader.errorString();
         return OpenResult::Failed;
     }
+    beginReset();
     const OpenResult result = readAll(reader);
     if (result == OpenResult::Opened || result == OpenResult::OldFormat) {
         m_stamp = stamp;
         m_path = path;
         m_title = QFileInfo(path).fileName();
     }
+    endReset();
     return result;
 }
 
@@ -270,12 +332,16 @@ CKantomixDoc::OpenResult CKantomixDoc::OpenDevice(QIODevice *device)
         m_error = device ? device->errorString() : QString();
         return OpenResult::Failed;
     }
-    return readAll(reader);
+    beginReset();
+    const OpenResult result = readAll(reader);
+    endReset();
+    return result;
 }
 
+// Within a reset: nothing is announced order by order.
 CKantomixDoc::OpenResult CKantomixDoc::readAll(CImport &reader)
 {
-    DeleteAll();
+    clearOrders();
     m_error.clear();
     clearUnreadLines();
     if (reader.skippedFirstLine())
@@ -287,7 +353,7 @@ CKantomixDoc::OpenResult CKantomixDoc::readAll(CImport &reader)
         if (result == CImport::EndOfFile)
             break;
         if (result == CImport::RecordRead && !oldFormat) {
-            Add(std::move(record)); // the next read fills every field again
+            append(std::move(record)); // the next read fills every field again
             continue;
         }
         // From an old-format line on nothing is taken, but the lines are
@@ -299,7 +365,7 @@ CKantomixDoc::OpenResult CKantomixDoc::readAll(CImport &reader)
     }
     if (reader.readFailed()) {
         // Half a file is not the file: say so rather than show it as whole.
-        DeleteAll();
+        clearOrders();
         clearUnreadLines();
         m_modified = false;
         m_error = Msg::readFailed();
@@ -387,10 +453,14 @@ bool CKantomixDoc::Save(const QString &path)
         return false;
     }
     m_version = version;
-    m_modified = false;
     clearUnreadLines(); // the file now holds exactly the document
     m_path = path;
     m_stamp = stampOf(path);
-    m_title = QFileInfo(path).fileName();
+    const QString title = QFileInfo(path).fileName();
+    const bool renamed = title != m_title;
+    m_title = title;
+    setModified(false);
+    if (renamed)
+        Q_EMIT titleChanged(m_title);
     return true;
 }

@@ -1,18 +1,23 @@
 #pragma once
 // The open file of orders: an ordered list of CPrzelewDane kept in the text
-// format, written back in the version it was read in.
+// format, written back in the version it was read in. Every change is
+// announced (orders put in, taken out, replaced, moved, the whole list
+// replaced, the modified flag, the title), so lists and windows follow it
+// without being told by whoever made the change.
 
 #include "model/PrzelewDane.h"
 
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <memory>
 #include <vector>
 
 class QIODevice;
 
-class CKantomixDoc
+class CKantomixDoc : public QObject
 {
+    Q_OBJECT
 public:
     // NotOrderFile: neither a version header nor one readable order (a PDF,
     // a photo); nothing of it is taken.
@@ -21,17 +26,20 @@ public:
     static constexpr int kListedUnreadLines = 5;
 
     CKantomixDoc();
-    ~CKantomixDoc();
+    ~CKantomixDoc() override;
 
     int count() const { return int(m_orders.size()); }
     const CPrzelewDane &at(int index) const { return *m_orders[size_t(index)]; }
 
+    // Appends, leaving the modified flag as it is.
     void Add(const CPrzelewDane &record);
     void Add(CPrzelewDane &&record);
+    void Add(std::vector<CPrzelewDane> &&records);
     // Puts the record at `index` (0 to count()), the orders from there moving down.
     void Insert(int index, const CPrzelewDane &record);
     void Replace(int index, const CPrzelewDane &record);
-    void Delete(int index);
+    // Deletes `n` orders from `index` on; nothing when they are not all there.
+    void Delete(int index, int n = 1);
     void DeleteAll();
     // Sorts in place; gives, for each position after the sort, the index the
     // order had before it (so a list can keep its selection on its orders).
@@ -78,9 +86,32 @@ public:
     bool fileChangedOnDisk() const;
 
     bool isModified() const { return m_modified; }
-    void setModified(bool modified = true) { m_modified = modified; }
+    void setModified(bool modified = true);
+
+Q_SIGNALS:
+    // Orders first to last (positions after the insert) are put in.
+    void ordersAboutToBeInserted(int first, int last);
+    void ordersInserted(int first, int last);
+    // Orders first to last (positions before the removal) are taken out.
+    void ordersAboutToBeRemoved(int first, int last);
+    void ordersRemoved(int first, int last);
+    void orderReplaced(int index);
+    // A sort or Reorder moves the orders; `formerIndex` as Sort gives it.
+    void ordersAboutToBeReordered();
+    void ordersReordered(const std::vector<int> &formerIndex);
+    // Every order at once: emptied, a new document, a file read.
+    void aboutToReset();
+    void reset();
+    void modifiedChanged(bool modified);
+    void titleChanged(const QString &title);
 
 private:
+    // Around a change of the whole list: the reset is announced, then the
+    // modified flag and the title where they changed.
+    void beginReset();
+    void endReset();
+    void clearOrders();
+    void append(CPrzelewDane &&record);
     OpenResult readAll(class CImport &reader);
     void noteUnreadLine(int number);
     void clearUnreadLines();
@@ -105,4 +136,6 @@ private:
     QString m_title;
     QString m_path;
     QString m_error;
+    bool m_modifiedBeforeReset = false;
+    QString m_titleBeforeReset;
 };

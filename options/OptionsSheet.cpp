@@ -1,7 +1,7 @@
 #include "options/OptionsSheet.h"
 
-#include "base/AppIdentity.h"
 #include "base/HelpHook.h"
+#include "base/UserDialogs.h"
 #include "options/FontList.h"
 #include "options/FormOptionsPage.h"
 #include "options/OptionsDlg.h"
@@ -10,7 +10,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
@@ -129,7 +128,7 @@ void COptionsSheet::accept()
     }
     if (error) {
         m_tabs->setCurrentWidget(page);
-        showError(error->message);
+        showWarning(this, error->message);
         if (error->field) {
             error->field->setFocus(Qt::OtherFocusReason);
             if (auto *spin = qobject_cast<CSpinEdit *>(error->field))
@@ -141,9 +140,4 @@ void COptionsSheet::accept()
     }
     m_result = edited;
     QDialog::accept();
-}
-
-void COptionsSheet::showError(const QString &text)
-{
-    QMessageBox::warning(this, programTitle(), text);
 }

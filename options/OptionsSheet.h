@@ -53,10 +53,6 @@ public Q_SLOTS:
     // Remembers the sheet's size for the next time it opens.
     void done(int result) override;
 
-protected:
-    // Shows a refused value's message; tests record it instead.
-    virtual void showError(const QString &text);
-
 private:
     void onPageChanged();
 

@@ -1,7 +1,7 @@
 #include "register/KontrahentDlg.h"
 
-#include "base/AppIdentity.h"
 #include "base/HelpHook.h"
+#include "base/UserDialogs.h"
 #include "base/Messages.h"
 #include "controls/TypedInput.h"
 #include "controls/WarningMark.h"
@@ -16,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -207,7 +206,7 @@ void CKontrahentDlg::accept()
 {
     const int over = firstOverLimit(values());
     if (over >= 0) {
-        showMessage(Msg::tooLong(kKontrahentLimits[over].limit));
+        showWarning(this, Msg::tooLong(kKontrahentLimits[over].limit));
         QLineEdit *edit = limitedEdit(over);
         edit->setFocus();
         edit->selectAll();
@@ -219,16 +218,11 @@ void CKontrahentDlg::accept()
         QLineEdit *edit = limitedEdit(i);
         const QString text = edit->text();
         if (const auto bad = firstUnencodable(text)) {
-            showMessage(unencodableMessage(text.mid(bad->first, bad->second)));
+            showWarning(this, unencodableMessage(text.mid(bad->first, bad->second)));
             edit->setFocus();
             edit->setSelection(int(bad->first), int(bad->second));
             return;
         }
     }
     QDialog::accept();
-}
-
-void CKontrahentDlg::showMessage(const QString &text)
-{
-    QMessageBox::warning(this, programTitle(), text);
 }

@@ -61,10 +61,6 @@ public Q_SLOTS:
     // %1 znaków.", focusing and selecting that field; else closes with OK.
     void accept() override;
 
-protected:
-    // The warning goes through here, so tests can see it.
-    virtual void showMessage(const QString &text);
-
 private:
     void checkAccount();
     // The edit of each row of kKontrahentLimits.

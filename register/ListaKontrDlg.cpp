@@ -1,8 +1,8 @@
 #include "register/ListaKontrDlg.h"
 
-#include "base/AppIdentity.h"
 #include "base/HelpHook.h"
 #include "base/Messages.h"
+#include "base/UserDialogs.h"
 #include "register/KontrahenciModel.h"
 #include "register/PartyStore.h"
 #include "register/KontrahentDlg.h"
@@ -15,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -192,7 +191,7 @@ bool CListaKontrDlg::reload()
         m_model->setRows(m_store->list(filter(), m_sort));
     } catch (const CRegisterError &e) {
         QGuiApplication::restoreOverrideCursor();
-        showError(e.message());
+        showError(this, e.message());
         return false;
     }
     QGuiApplication::restoreOverrideCursor();
@@ -236,7 +235,7 @@ QList<int> CListaKontrDlg::selectedRows() const
 
 bool CListaKontrDlg::editAndSave(CKontrahentDlg &dlg, Party party)
 {
-    bool again = runEditDialog(dlg) == QDialog::Accepted;
+    bool again = execDialog(dlg) == QDialog::Accepted;
     while (again) {
         const KontrahentValues v = dlg.values();
         party.check = v.check;
@@ -273,13 +272,13 @@ bool CListaKontrDlg::editAndSave(CKontrahentDlg &dlg, Party party)
                         dlg.setValues(valuesOf(party));
                     }
                 } catch (const CRegisterError &e) {
-                    showError(e.message());
+                    showError(this, e.message());
                 }
             }
         } catch (const CRegisterError &e) {
-            showError(e.message());
+            showError(this, e.message());
         }
-        again = runEditDialog(dlg) == QDialog::Accepted;
+        again = execDialog(dlg) == QDialog::Accepted;
     }
     return false;
 }
@@ -293,7 +292,7 @@ void CListaKontrDlg::onAdd()
         try {
             values.isDefault = !m_store->defaultSender();
         } catch (const CRegisterError &e) {
-            showError(e.message());
+            showError(this, e.message());
             return;
         }
     }
@@ -310,11 +309,11 @@ void CListaKontrDlg::onEdit()
         return;
     const QList<int> rows = selectedRows();
     if (rows.size() > 1) {
-        showError(Msg::text(Msg::SeveralSelected));
+        showError(this, Msg::text(Msg::SeveralSelected));
         return;
     }
     if (rows.isEmpty()) {
-        showError(Msg::text(Msg::NothingSelected));
+        showError(this, Msg::text(Msg::NothingSelected));
         return;
     }
     if (!m_store)
@@ -324,11 +323,11 @@ void CListaKontrDlg::onEdit()
     try {
         party = m_store->find(m_model->party(rows.first()).id);
     } catch (const CRegisterError &e) {
-        showError(e.message());
+        showError(this, e.message());
         return;
     }
     if (!party) {
-        showError(CRegisterConflict(CRegisterConflict::Deleted).message());
+        showError(this, CRegisterConflict(CRegisterConflict::Deleted).message());
         reload();
         return;
     }
@@ -343,7 +342,7 @@ void CListaKontrDlg::onDelete()
         return;
     const QList<int> rows = selectedRows();
     if (rows.isEmpty()) {
-        showError(Msg::text(Msg::NothingSelected));
+        showError(this, Msg::text(Msg::NothingSelected));
         return;
     }
     if (!confirmDelete() || !m_store)
@@ -354,7 +353,7 @@ void CListaKontrDlg::onDelete()
     try {
         m_store->remove(ids);
     } catch (const CRegisterError &e) {
-        showError(e.message());
+        showError(this, e.message());
         return;   // nothing removed: the list and its selection stay
     }
     m_list->clearSelection();
@@ -369,7 +368,7 @@ void CListaKontrDlg::onOk()
     }
     const QList<int> rows = selectedRows();
     if (rows.isEmpty()) {
-        showError(Msg::text(Msg::NothingSelected));
+        showError(this, Msg::text(Msg::NothingSelected));
         return;
     }
     m_picked = m_model->party(rows.first());
@@ -420,25 +419,15 @@ bool CListaKontrDlg::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void CListaKontrDlg::showError(const QString &text)
-{
-    QMessageBox::critical(this, programTitle(), text);
-}
-
 bool CListaKontrDlg::ask(const QString &text)
 {
-    return QMessageBox::question(this, programTitle(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+    return askQuestion(this, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
         == QMessageBox::Yes;
 }
 
 bool CListaKontrDlg::confirmDelete()
 {
-    return QMessageBox::warning(this, programTitle(), Msg::text(Msg::ConfirmDeleteParties),
-                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    return askQuestion(this, QMessageBox::Warning, Msg::text(Msg::ConfirmDeleteParties),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;
-}
-
-int CListaKontrDlg::runEditDialog(CKontrahentDlg &dlg)
-{
-    return dlg.exec();
 }

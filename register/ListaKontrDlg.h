@@ -57,12 +57,6 @@ public Q_SLOTS:
     void onSort(int column);
 
 protected:
-    // Message boxes and the edit dialog go through these, so tests can answer.
-    virtual void showError(const QString &text);
-    virtual bool confirmDelete();
-    // A yes/no question about a save another user got in the way of.
-    virtual bool ask(const QString &text);
-    virtual int runEditDialog(CKontrahentDlg &dlg);
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -70,6 +64,9 @@ private:
     QList<int> selectedRows() const;
     // Makes the row current and the only one selected; nothing when there is no such row.
     void selectRow(int row);
+    bool confirmDelete();
+    // A yes/no question about a save another user got in the way of.
+    bool ask(const QString &text);
     void onDoubleClick(const QModelIndex &index);
     // Lists again; false (the failure shown) when the store refused.
     bool reload();

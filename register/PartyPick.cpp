@@ -1,14 +1,12 @@
 #include "register/PartyPick.h"
 
-#include "base/AppIdentity.h"
+#include "base/UserDialogs.h"
 #include "register/PartyStore.h"
 #include "register/ListaKontrDlg.h"
 
-#include <QMessageBox>
-
 void reportRegisterError(QWidget *parent, const CRegisterError &e)
 {
-    QMessageBox::critical(parent, programTitle(), e.message());
+    showError(parent, e.message());
 }
 
 std::optional<CPickedParty> pickParty(QWidget *parent, const RegisterLocation &where, bool recipients,
@@ -23,7 +21,7 @@ std::optional<CPickedParty> pickParty(QWidget *parent, const RegisterLocation &w
     }
     CListaKontrDlg dlg(recipients, false, recipients ? initialKinds : int(CListaKontrDlg::AllKinds), parent);
     dlg.setStore(store.get());
-    if (dlg.exec() != QDialog::Accepted || !dlg.picked())
+    if (execDialog(dlg) != QDialog::Accepted || !dlg.picked())
         return std::nullopt;
     const Party &p = *dlg.picked();
     return CPickedParty {p.name1, p.name2, p.check, p.bank, p.account, p.accountText()};

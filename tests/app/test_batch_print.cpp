@@ -10,7 +10,7 @@
 #include "edit/ZUSDetailsDlg.h"
 #include "model/Import.h"
 #include "print/FormPages.h"
-#include "print/PdfText.h"
+#include "PdfText.h"
 #include "FailDevice.h"
 
 #include <QApplication>

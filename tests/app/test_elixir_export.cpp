@@ -6,7 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/ElixirExport.h"
 #include "model/Import.h"
-#include "BankOrders.h"
+#include "SampleOrders.h"
 #include "FailDevice.h"
 #include "FileBytes.h"
 

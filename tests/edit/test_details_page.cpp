@@ -5,7 +5,7 @@
 
 #include "ModalDriver.h"
 #include "WidgetFit.h"
-#include "register/RegisterTestEnv.h"
+#include "RegisterTestEnv.h"
 
 #include "controls/WexCalcEdit.h"
 #include "edit/ContainerDlg.h"

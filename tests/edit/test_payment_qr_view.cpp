@@ -2,8 +2,8 @@
 // page, gives its reason in its place when the order cannot have one, moves
 // no field, and a screenshot of it reads back as the code's text.
 
-#include "print/SampleOrders.h"
-#include "register/RegisterTestEnv.h"
+#include "SampleOrders.h"
+#include "RegisterTestEnv.h"
 
 #include "controls/WexCalcEdit.h"
 #include "edit/ContainerDlg.h"

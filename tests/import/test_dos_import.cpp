@@ -1,5 +1,5 @@
 #include "DbfWriter.h"
-#include "../register/RegisterTestEnv.h"
+#include "RegisterTestEnv.h"
 #include "import/DbfTable.h"
 #include "import/Hop.h"
 

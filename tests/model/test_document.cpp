@@ -190,6 +190,105 @@ private Q_SLOTS:
         QCOMPARE(doc.count(), 0);
     }
 
+    // What each change announces, in order, with the count each listener
+    // sees, and the modified flag after it: lists and windows follow these.
+    void everyChangeIsAnnounced_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("announced");
+        QTest::addColumn<bool>("modified");
+        QTest::newRow("add") << "add" << QStringList{"aboutToInsert 3 3 /3", "inserted 3 3 /4"} << false;
+        QTest::newRow("add several") << "add several" << QStringList{"aboutToInsert 3 4 /3", "inserted 3 4 /5"} << false;
+        QTest::newRow("insert") << "insert" << QStringList{"aboutToInsert 1 1 /3", "inserted 1 1 /4", "modified 1"}
+                                << true;
+        QTest::newRow("replace") << "replace" << QStringList{"replaced 2 /3", "modified 1"} << true;
+        QTest::newRow("delete two") << "delete two" << QStringList{"aboutToRemove 0 1 /3", "removed 0 1 /1", "modified 1"}
+                                    << true;
+        QTest::newRow("delete beyond the end") << "delete beyond" << QStringList{} << false;
+        QTest::newRow("sort") << "sort" << QStringList{"aboutToReorder /3", "reordered 2,1,0 /3"} << false;
+        QTest::newRow("reorder refused") << "reorder refused" << QStringList{} << false;
+        QTest::newRow("delete all") << "delete all" << QStringList{"aboutToReset /3", "reset /0"} << false;
+        QTest::newRow("new document") << "new" << QStringList{"aboutToReset /3", "reset /0"} << false;
+        QTest::newRow("open") << "open" << QStringList{"aboutToReset /3", "reset /4", "title orders_v3.zmt"} << false;
+        QTest::newRow("open, a line unread") << "open partial"
+                                             << QStringList{"aboutToReset /3", "reset /4", "modified 1", "title partial.zmt"}
+                                             << true;
+        QTest::newRow("open failed") << "open missing" << QStringList{} << false;
+        QTest::newRow("marked, then saved") << "save"
+                                            << QStringList{"modified 1", "modified 0", "title announced.zmt"} << false;
+        QTest::newRow("marked, save failed") << "save failed" << QStringList{"modified 1"} << true;
+        QTest::newRow("unmarked twice") << "unmark" << QStringList{} << false;
+    }
+    void everyChangeIsAnnounced()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, announced);
+        QFETCH(bool, modified);
+        CKantomixDoc doc;
+        for (const char *name : {"C", "B", "A"})
+            doc.Add(order(QString::fromLatin1(name), 1));
+        QStringList log;
+        const auto note = [&](const QString &what) { log << what + QStringLiteral(" /%1").arg(doc.count()); };
+        const auto range = [](int first, int last) { return QStringLiteral(" %1 %2").arg(first).arg(last); };
+        connect(&doc, &CKantomixDoc::ordersAboutToBeInserted, this, [&](int f, int l) { note("aboutToInsert" + range(f, l)); });
+        connect(&doc, &CKantomixDoc::ordersInserted, this, [&](int f, int l) { note("inserted" + range(f, l)); });
+        connect(&doc, &CKantomixDoc::ordersAboutToBeRemoved, this, [&](int f, int l) { note("aboutToRemove" + range(f, l)); });
+        connect(&doc, &CKantomixDoc::ordersRemoved, this, [&](int f, int l) { note("removed" + range(f, l)); });
+        connect(&doc, &CKantomixDoc::orderReplaced, this, [&](int i) { note(QStringLiteral("replaced %1").arg(i)); });
+        connect(&doc, &CKantomixDoc::ordersAboutToBeReordered, this, [&] { note(QStringLiteral("aboutToReorder")); });
+        connect(&doc, &CKantomixDoc::ordersReordered, this, [&](const std::vector<int> &former) {
+            QStringList rows;
+            for (int row : former)
+                rows << QString::number(row);
+            note("reordered " + rows.join(u','));
+        });
+        connect(&doc, &CKantomixDoc::aboutToReset, this, [&] { note(QStringLiteral("aboutToReset")); });
+        connect(&doc, &CKantomixDoc::reset, this, [&] { note(QStringLiteral("reset")); });
+        connect(&doc, &CKantomixDoc::modifiedChanged, this, [&](bool m) { log << QStringLiteral("modified %1").arg(int(m)); });
+        connect(&doc, &CKantomixDoc::titleChanged, this, [&](const QString &t) { log << "title " + t; });
+
+        const QString v3 = QStringLiteral(KANTOMIX_TEST_DATA "/orders_v3.zmt");
+        if (change == u"add") {
+            doc.Add(order(QStringLiteral("D"), 1));
+        } else if (change == u"add several") {
+            doc.Add(std::vector<CPrzelewDane>{order(QStringLiteral("D"), 1), order(QStringLiteral("E"), 1)});
+        } else if (change == u"insert") {
+            doc.Insert(1, order(QStringLiteral("D"), 1));
+        } else if (change == u"replace") {
+            doc.Replace(2, order(QStringLiteral("D"), 1));
+        } else if (change == u"delete two") {
+            doc.Delete(0, 2);
+        } else if (change == u"delete beyond") {
+            doc.Delete(2, 2);
+        } else if (change == u"sort") {
+            doc.Sort(SortRecipient, true);
+        } else if (change == u"reorder refused") {
+            QVERIFY(!doc.Reorder({0, 0, 1}));
+        } else if (change == u"delete all") {
+            doc.DeleteAll();
+        } else if (change == u"new") {
+            doc.NewDocument();
+        } else if (change == u"open") {
+            QCOMPARE(doc.Open(v3), CKantomixDoc::OpenResult::Opened);
+        } else if (change == u"open partial") {
+            QVERIFY(writeFile(path("partial.zmt"), readFile(v3) + "zly\r\n"));
+            QCOMPARE(doc.Open(path("partial.zmt")), CKantomixDoc::OpenResult::Opened);
+        } else if (change == u"open missing") {
+            QCOMPARE(doc.Open(path("missing.zmt")), CKantomixDoc::OpenResult::Failed);
+        } else if (change == u"save") {
+            doc.setModified();
+            QVERIFY(doc.Save(path("announced.zmt")));
+        } else if (change == u"save failed") {
+            doc.setModified();
+            QVERIFY(!doc.Save(path("no/such/folder/x.zmt")));
+        } else {
+            doc.setModified(false);
+            doc.setModified(false);
+        }
+        QCOMPARE(log, announced);
+        QCOMPARE(doc.isModified(), modified);
+    }
+
     void sorting()
     {
         CKantomixDoc doc;

@@ -1,4 +1,4 @@
-#include "BankOrders.h"
+#include "SampleOrders.h"
 #include "model/ElixirWriter.h"
 
 #include <QStringDecoder>

@@ -2,8 +2,9 @@
 // a refused value keeps the sheet open, Cancel changes nothing, the previews
 // follow the controls, and a print after OK uses what the sheet took back.
 
+#include "DialogScript.h"
 #include "WidgetFit.h"
-#include "print/PdfText.h"
+#include "PdfText.h"
 #include "base/AppIdentity.h"
 #include "base/HelpHook.h"
 #include "options/FormOptionsPage.h"
@@ -41,11 +42,9 @@ const QStringList kPrinters {QStringLiteral("Biuro"), QStringLiteral("PDF"), QSt
 class Sheet : public COptionsSheet
 {
 public:
-    explicit Sheet(const AllSettings &s) : COptionsSheet(s, Lists {kPrinters, kFonts}) {}
+    explicit Sheet(const AllSettings &s) : COptionsSheet(s, Lists {kPrinters, kFonts}) { script.keepMessages(errors); }
     QStringList errors;
-
-protected:
-    void showError(const QString &text) override { errors << text; }
+    DialogScript script;
 };
 
 CSpinEdit *numberEdit(CFormOptionsPage *page, const QString &which)

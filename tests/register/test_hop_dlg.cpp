@@ -1,6 +1,7 @@
+#include "DialogScript.h"
 #include "RegisterTestEnv.h"
 #include "WidgetFit.h"
-#include "../import/DbfWriter.h"
+#include "DbfWriter.h"
 #include "import/HopDlg.h"
 
 #include <QLabel>
@@ -9,18 +10,6 @@
 #include <QTest>
 
 namespace {
-
-class ScriptedHopDlg : public CHopDlg
-{
-public:
-    using CHopDlg::CHopDlg;
-    QStringList messages;
-    QString browseAnswer;
-
-protected:
-    void showMessage(const QString &text, bool) override { messages << text; }
-    QString chooseFolder() override { return browseAnswer; }
-};
 
 const QString Invalid = QStringLiteral("Podany katalog jest nieprawidłowy.");
 
@@ -32,6 +21,7 @@ class TestHopDlg : public QObject
 
     RegisterTestEnv env;
     QString root;
+    DialogScript script;
 
 private Q_SLOTS:
     void init()
@@ -42,10 +32,16 @@ private Q_SLOTS:
         writeDbf(root + "/dbfs", "OWNER", charCols({"FI_NAZWA", "FI_NRKONTA", "FI_MIASTO", "FI_ULICA", "FI_KODPOCZ"}),
                  {{"Moja Firma", "", "Kraków", "Długa 5", "31-100"}});
     }
+    void cleanup()
+    {
+        const bool allUsed = script.finished();
+        script.clear();
+        QVERIFY(allUsed);
+    }
 
     void opensOnKorvantWithEmptyPath()
     {
-        ScriptedHopDlg dlg(testRegister());
+        CHopDlg dlg(testRegister());
         // The example path is a Linux one.
         const QList<QLabel *> labels = dlg.findChildren<QLabel *>();
         QVERIFY(std::any_of(labels.begin(), labels.end(),
@@ -59,29 +55,30 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("source");
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("empty path") << 0 << "" << QStringList {Invalid} << false;
-        QTest::newRow("no such folder") << 0 << "/nie/ma/takiego" << QStringList {Invalid} << false;
+        QTest::newRow("empty path") << 0 << "" << Invalid << false;
+        QTest::newRow("no such folder") << 0 << "/nie/ma/takiego" << Invalid << false;
         QTest::newRow("wrong source for the folder: the missing table is named")
-            << 1 << "@" << QStringList {Invalid + "\nNie znaleziono tabeli PODMIOTY.DBF w katalogu @/dbfs."} << false;
+            << 1 << "@" << Invalid + "\nNie znaleziono tabeli PODMIOTY.DBF w katalogu @/dbfs." << false;
         QTest::newRow("the root folder is a folder") << 0 << "/"
-            << QStringList {Invalid + "\nNie znaleziono tabeli OWNER.DBF w katalogu /dbfs."} << false;
-        QTest::newRow("valid") << 0 << "@" << QStringList {"Zaimportowano: 1.\nZaktualizowano: 0."} << true;
-        QTest::newRow("trailing separator accepted") << 0 << "@/" << QStringList {"Zaimportowano: 1.\nZaktualizowano: 0."} << true;
+            << Invalid + "\nNie znaleziono tabeli OWNER.DBF w katalogu /dbfs." << false;
+        QTest::newRow("valid") << 0 << "@" << "Zaimportowano: 1.\nZaktualizowano: 0." << true;
+        QTest::newRow("trailing separator accepted") << 0 << "@/" << "Zaimportowano: 1.\nZaktualizowano: 0." << true;
     }
     void okChecksTheFolder()
     {
         QFETCH(int, source);
         QFETCH(QString, path);
-        QFETCH(QStringList, messages);
+        QFETCH(QString, message);
         QFETCH(bool, accepted);
-        ScriptedHopDlg dlg(testRegister());
+        CHopDlg dlg(testRegister());
         dlg.setSource(source);
         dlg.setPath(path.replace(u'@', root));
+        const auto box = script.answer(QMessageBox::Ok);
         dlg.accept();
-        messages.replaceInStrings(QStringLiteral("@"), root);
-        QCOMPARE(dlg.messages, messages);
+        QCOMPARE(box->text, message.replace(u'@', root));
+        QCOMPARE(box->box.icon, accepted ? QMessageBox::Information : QMessageBox::Critical);
         QCOMPARE(dlg.result(), accepted ? int(QDialog::Accepted) : 0);
         QCOMPARE(namesOf().size(), accepted ? 1 : 0);
     }
@@ -115,20 +112,20 @@ private Q_SLOTS:
         if (held)
             QVERIFY(other.hold());
         where.busyTimeoutMs = 50;
-        ScriptedHopDlg dlg(where);
+        CHopDlg dlg(where);
         dlg.setSource(0);
         dlg.setPath(root);
+        const auto box = script.answer(QMessageBox::Ok);
         dlg.accept();
-        QCOMPARE(dlg.messages.size(), 1);
-        const QString message = dlg.messages[0];
+        QCOMPARE(box->box.icon, QMessageBox::Critical);
         if (held)
-            QVERIFY2(message.startsWith(QStringLiteral("Zaimportowano: 0.\nZaktualizowano: 0.\n\n"
-                                                       "Podczas importu wystąpił błąd.\nBaza kontrahentów "))
-                         && message.contains(QStringLiteral(" jest zajęta przez inn")),
-                     qPrintable(message));
+            QVERIFY2(box->text.startsWith(QStringLiteral("Zaimportowano: 0.\nZaktualizowano: 0.\n\n"
+                                                         "Podczas importu wystąpił błąd.\nBaza kontrahentów "))
+                         && box->text.contains(QStringLiteral(" jest zajęta przez inn")),
+                     qPrintable(box->text));
         else
-            QVERIFY2(message.contains(onServer() ? QStringLiteral("połączyć") : QStringLiteral("uszkodzony")),
-                     qPrintable(message));
+            QVERIFY2(box->text.contains(onServer() ? QStringLiteral("połączyć") : QStringLiteral("uszkodzony")),
+                     qPrintable(box->text));
         QCOMPARE(dlg.result(), 0);
         QCOMPARE(dlg.source(), 0);
         QCOMPARE(dlg.path(), root);
@@ -142,23 +139,25 @@ private Q_SLOTS:
         }
         QCOMPARE(namesOf(), QStringList {"Stary Kontrahent"});
         other.release();
-        dlg.messages.clear();
+        const auto summary = script.answer(QMessageBox::Ok);
         dlg.accept();
-        QCOMPARE(dlg.messages, QStringList {"Zaimportowano: 1.\nZaktualizowano: 0."});
+        QCOMPARE(summary->text, QStringLiteral("Zaimportowano: 1.\nZaktualizowano: 0."));
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(namesOf(), QStringList({"Moja Firma", "Stary Kontrahent"}));
     }
 
     void browseFillsOnlyValidFolders()
     {
-        ScriptedHopDlg dlg(testRegister());
+        CHopDlg dlg(testRegister());
         dlg.setPath(QStringLiteral("poprzednia"));
-        dlg.browseAnswer = env.path();
+        const auto browse = script.chooseFile(env.path());
+        const auto box = script.answer(QMessageBox::Ok);
         dlg.onBrowse();
-        QCOMPARE(dlg.messages,
-                 QStringList {Invalid + "\nNie znaleziono tabeli OWNER.DBF w katalogu " + env.path() + "/dbfs."});
+        QCOMPARE(browse->file.kind, FileRequest::Folder);
+        QCOMPARE(browse->file.path, QStringLiteral("poprzednia"));
+        QCOMPARE(box->text, Invalid + "\nNie znaleziono tabeli OWNER.DBF w katalogu " + env.path() + "/dbfs.");
         QCOMPARE(dlg.path(), QStringLiteral("poprzednia"));
-        dlg.browseAnswer = root + u'/';
+        script.chooseFile(root + u'/');
         dlg.onBrowse();
         QCOMPARE(dlg.path(), root);
     }
@@ -170,7 +169,7 @@ private Q_SLOTS:
             QFont font = before;
             font.setPointSize(points);
             QApplication::setFont(font);
-            ScriptedHopDlg dlg(testRegister());
+            CHopDlg dlg(testRegister());
             dlg.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dlg));
             saveShot(dlg, QStringLiteral("import-dos-%1pt").arg(points));

@@ -1,3 +1,4 @@
+#include "DialogScript.h"
 #include "RegisterTestEnv.h"
 #include "WidgetFit.h"
 #include "base/Messages.h"
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 #include <QFile>
 #include <QPushButton>
 #include <QSettings>
@@ -32,39 +32,34 @@ Q_DECLARE_METATYPE(KontrahentValues)
 
 namespace {
 
-// Answers the dialog's questions the way a test tells it to.
+// The list dialog with the test's answers: its error boxes are kept in
+// `errors`, its questions and edit dialogs answered as scripted.
 class ScriptedListDlg : public CListaKontrDlg
 {
 public:
-    using CListaKontrDlg::CListaKontrDlg;
+    ScriptedListDlg(bool recipients, bool managing, int kinds) : CListaKontrDlg(recipients, managing, kinds)
+    {
+        script.keepMessages(errors);
+    }
+    DialogScript script;
     QStringList errors;
-    bool answerYes = true;
-    std::function<bool(CKontrahentDlg &)> editor;   // false: the user cancels
     KontrahentValues shownValues;
     bool shownRecipientMode = true;
-    std::function<void()> onConfirm;
-    QList<bool> answers;   // to the questions, in turn; "no" when they run out
-    QStringList asked;
 
-protected:
-    bool ask(const QString &text) override
+    // The edit dialog's next run: `edit` fills it in; true presses OK, false cancels.
+    void editOnce(std::function<bool(CKontrahentDlg &)> edit)
     {
-        asked << text;
-        return !answers.isEmpty() && answers.takeFirst();
+        script.onDialog<CKontrahentDlg>([this, edit](CKontrahentDlg *d) {
+            shownValues = d->values();
+            shownRecipientMode = d->recipientMode();
+            if (!edit(*d))
+                d->reject();
+            else if (d->isVisible())
+                d->accept();
+        });
     }
-    void showError(const QString &text) override { errors << text; }
-    bool confirmDelete() override
-    {
-        if (onConfirm)
-            onConfirm();
-        return answerYes;
-    }
-    int runEditDialog(CKontrahentDlg &dlg) override
-    {
-        shownValues = dlg.values();
-        shownRecipientMode = dlg.recipientMode();
-        return editor && editor(dlg) ? QDialog::Accepted : QDialog::Rejected;
-    }
+    // The next question, answered Yes or No.
+    std::shared_ptr<Asked> answer(bool yes) { return script.answer(yes ? QMessageBox::Yes : QMessageBox::No); }
 };
 
 QStringList listed(const CListaKontrDlg &dlg)
@@ -241,9 +236,11 @@ private Q_SLOTS:
         QFETCH(QStringList, left);
         addParties({{"R0"}, {"R1"}, {"R2"}, {"R3"}, {"R4"}, {"R5"}, {"R6"}, {"R7"}});
         auto dlg = makeDialog(true, true, 0xFF);
-        dlg->answerYes = yes;
+        const auto question = dlg->answer(yes);
         selectRows(*dlg, {6, 2, 5});
         dlg->onDelete();
+        QCOMPARE(question->text, Msg::text(Msg::ConfirmDeleteParties));
+        QCOMPARE(question->defaultButton, QMessageBox::No);
         QCOMPARE(listed(*dlg), left);
         QCOMPARE(namesOf(), left);
     }
@@ -261,13 +258,11 @@ private Q_SLOTS:
         QFETCH(QStringList, left);
         addParties({{"R0"}, {"R1"}, {"R2"}});
         auto dlg = makeDialog(true, true, 0xFF);
-        dlg->answerYes = yes;
+        const auto question = dlg->answer(yes);
         dlg->show();
         selectRows(*dlg, {1});
-        int asked = 0;
-        dlg->onConfirm = [&] { ++asked; };
         QTest::keyClick(dlg->list(), Qt::Key_Delete);
-        QCOMPARE(asked, 1);
+        QVERIFY(question->shown);
         QCOMPARE(listed(*dlg), left);
         QVERIFY(dlg->isVisible());
     }
@@ -314,15 +309,12 @@ private Q_SLOTS:
         QFETCH(QString, message);
         seed();
         auto dlg = makeDialog(true, true, 0xFF);
-        bool editorRan = false;
-        dlg->editor = [&](CKontrahentDlg &) { return editorRan = true; };
         selectRows(*dlg, rows);
         if (button == QLatin1String("edit"))
             dlg->onEdit();
         else
             dlg->onDelete();
-        QCOMPARE(dlg->errors, QStringList {message});
-        QVERIFY(!editorRan);
+        QCOMPARE(dlg->errors, QStringList {message});   // and no edit dialog, no question
         QCOMPARE(namesOf().size(), 7);
     }
 
@@ -330,16 +322,16 @@ private Q_SLOTS:
     {
         seed();
         auto dlg = makeDialog(true, true, 0xFF);
-        dlg->editor = [](CKontrahentDlg &d) {
+        dlg->editOnce([](CKontrahentDlg &d) {
             d.setValues({"12", "Nowy", "ul. Nowa 1", "10101023", "0000261395100000", 2, false});
             return true;
-        };
+        });
         dlg->onAdd();
         QVERIFY(dlg->shownRecipientMode);
         QCOMPARE(listed(*dlg).size(), 6);
         QCOMPARE(namesOf(kinds(4)), (QStringList {"Nowy", "Urząd Skarbowy"}));
         selectRows(*dlg, {int(listed(*dlg).indexOf("Alfa"))});
-        dlg->editor = [](CKontrahentDlg &d) {
+        dlg->editOnce([](CKontrahentDlg &d) {
             KontrahentValues v = d.values();
             if (v.name != QStringLiteral("Alfa"))
                 return false;
@@ -347,7 +339,7 @@ private Q_SLOTS:
             v.kind = 1;
             d.setValues(v);
             return true;
-        };
+        });
         dlg->onEdit();
         QVERIFY(listed(*dlg).contains("Alfa 2"));
         QCOMPARE(namesOf(kinds(2)), (QStringList {"Alfa 2", "Jan Kowalski"}));
@@ -380,7 +372,7 @@ private Q_SLOTS:
         auto dlg = makeDialog(true, true, 0xFF);
         RegisterHolder other(env.dbPath());
         QList<KontrahentValues> shown;
-        dlg->editor = [&](CKontrahentDlg &d) {
+        const auto editor = [&](CKontrahentDlg &d) {
             shown << d.values();
             if (shown.size() > 1) {
                 other.release();
@@ -397,6 +389,8 @@ private Q_SLOTS:
                 other.hold();
             return true;
         };
+        dlg->editOnce(editor);
+        dlg->editOnce(editor);
         if (!adding)
             selectRows(*dlg, {0});
         adding ? dlg->onAdd() : dlg->onEdit();
@@ -429,10 +423,9 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         addParties({{"Alfa"}});
         auto dlg = makeDialog(true, true, 0xFF);
-        dlg->answers = {answer};
         selectRows(*dlg, {0});
         QList<KontrahentValues> shown;
-        dlg->editor = [&](CKontrahentDlg &d) {
+        const auto editor = [&](CKontrahentDlg &d) {
             shown << d.values();
             if (shown.size() > 1)
                 return answer && !deleted;   // the reloaded data is taken; typed text cancelled
@@ -445,10 +438,13 @@ private Q_SLOTS:
             deleted ? theirs->remove({p.id}) : theirs->update(p);
             return true;
         };
+        dlg->editOnce(editor);
+        const auto question = dlg->answer(answer);
+        if (!shownAgain.isEmpty())
+            dlg->editOnce(editor);
         dlg->onEdit();
-        QCOMPARE(dlg->asked.size(), 1);
-        QVERIFY2(dlg->asked[0].contains(QStringLiteral("inny")) || dlg->asked[0].contains(QStringLiteral("innego")),
-                 qPrintable(dlg->asked[0]));
+        QVERIFY2(question->text.contains(QStringLiteral("inny")) || question->text.contains(QStringLiteral("innego")),
+                 qPrintable(question->text));
         QCOMPARE(shown.size(), shownAgain.isEmpty() ? 1 : 2);
         if (!shownAgain.isEmpty())
             QCOMPARE(shown[1].name2, shownAgain);
@@ -460,33 +456,33 @@ private Q_SLOTS:
     void senderDefaultRule()
     {
         auto dlg = makeDialog(false, true, 0xFF);
-        dlg->editor = [](CKontrahentDlg &d) {
+        dlg->editOnce([](CKontrahentDlg &d) {
             KontrahentValues v = d.values();
             v.name = QStringLiteral("Pierwsza");
             d.setValues(v);
             return true;
-        };
+        });
         dlg->onAdd();
         QVERIFY(!dlg->shownRecipientMode);
         QVERIFY(dlg->shownValues.isDefault);   // the first sender starts as default
-        dlg->editor = [](CKontrahentDlg &d) {
+        dlg->editOnce([](CKontrahentDlg &d) {
             KontrahentValues v = d.values();
             v.name = QStringLiteral("Druga");
             d.setValues(v);
             return true;
-        };
+        });
         dlg->onAdd();
         QVERIFY(!dlg->shownValues.isDefault);
         QCOMPARE(namesOf({15, {}, true}), QStringList {"Pierwsza"});
         QCOMPARE(namesOf(kinds(8)), (QStringList {"Druga", "Pierwsza"}));
 
         selectRows(*dlg, {int(listed(*dlg).indexOf("Druga"))});
-        dlg->editor = [](CKontrahentDlg &d) {
+        dlg->editOnce([](CKontrahentDlg &d) {
             KontrahentValues v = d.values();
             v.isDefault = true;
             d.setValues(v);
             return true;
-        };
+        });
         dlg->onEdit();
         QCOMPARE(namesOf({15, {}, true}), QStringList {"Druga"});
     }
@@ -665,7 +661,7 @@ private Q_SLOTS:
     {
         addParties({{"Alfa"}});
         auto dlg = makeDialog(true, true, 0xFF);
-        dlg->editor = [](CKontrahentDlg &edit) {
+        dlg->editOnce([](CKontrahentDlg &edit) {
             edit.show();
             auto *check = child<QLineEdit>(&edit, "check");
             auto *bank = child<QLineEdit>(&edit, "bank");
@@ -698,7 +694,7 @@ private Q_SLOTS:
             QTest::keyClicks(check, "16");
             return edit.accountMark().isShown()
                 && edit.accountMark().warning().contains(QStringLiteral("cyfry kontrolne"));
-        };
+        });
         selectRows(*dlg, {0});
         dlg->onEdit();
         QCOMPARE(namesOf(kinds(1)), QStringList {QStringLiteral("Alfa")});
@@ -768,34 +764,26 @@ private Q_SLOTS:
         addParties({{longName, 0}});
         auto list = makeDialog(true, true, 0xFF);
         selectRows(*list, {0});
-        QStringList messages;
         bool accepted = true;
         QString focused, selected;
-        list->editor = [&](CKontrahentDlg &d) {
-            d.show();
+        list->editOnce([&](CKontrahentDlg &d) {
             // The OK button runs the check; its warning is answered at once.
-            QTimer::singleShot(0, [&] {
-                if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                    messages << box->text();
-                    box->accept();
-                }
-            });
             child<QPushButton>(&d, "okButton")->click();
             accepted = d.result() == QDialog::Accepted;
             focused = d.focusWidget() ? d.focusWidget()->objectName() : QString();
             selected = child<QLineEdit>(&d, "name")->selectedText();
             return accepted;
-        };
+        });
         list->onEdit();
         QCOMPARE(list->shownValues.name, longName);
-        QCOMPARE(messages, QStringList {QStringLiteral("Proszę wprowadzić najwyżej 54 znaków.")});
+        QCOMPARE(list->errors, QStringList {QStringLiteral("Proszę wprowadzić najwyżej 54 znaków.")});
         QVERIFY(!accepted);
         QCOMPARE(focused, QStringLiteral("name"));
         QCOMPARE(selected, longName);
         QCOMPARE(namesOf(), QStringList {longName}); // stored as it was
 
         // Shortened by the user, it is taken; typing still stops at 54.
-        list->editor = [&](CKontrahentDlg &d) {
+        list->editOnce([&](CKontrahentDlg &d) {
             auto *name = child<QLineEdit>(&d, "name");
             name->setText(longName.left(50));
             d.show();
@@ -804,7 +792,7 @@ private Q_SLOTS:
             QTest::keyClicks(name, "abcdefgh");
             child<QPushButton>(&d, "okButton")->click();
             return d.result() == QDialog::Accepted;
-        };
+        });
         list->onEdit();
         QCOMPARE(namesOf(), QStringList {longName.left(50) + QStringLiteral("abcd")});
     }
@@ -837,12 +825,10 @@ private Q_SLOTS:
         QFETCH(bool, paste);
         QFETCH(QString, message);
         QFETCH(QStringList, account);
-        struct Edit : CKontrahentDlg
-        {
-            using CKontrahentDlg::CKontrahentDlg;
-            QStringList messages;
-            void showMessage(const QString &t) override { messages << t; }
-        } dlg(true);
+        DialogScript script;
+        QStringList messages;
+        script.keepMessages(messages);
+        CKontrahentDlg dlg(true);
         KontrahentValues values;
         values.name = QStringLiteral("Nazwa");
         dlg.setValues(values);
@@ -864,8 +850,8 @@ private Q_SLOTS:
         QCOMPARE(dlg.result() == QDialog::Accepted, message.isEmpty());
         if (message.isEmpty())
             return;
-        QCOMPARE(dlg.messages.size(), 1);
-        QVERIFY2(dlg.messages[0].startsWith(message), qPrintable(dlg.messages[0]));
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].startsWith(message), qPrintable(messages[0]));
         QCOMPARE(dlg.focusWidget(), edit);
         QVERIFY(text.contains(edit->selectedText()) && !edit->selectedText().isEmpty());
     }

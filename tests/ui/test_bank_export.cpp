@@ -1,7 +1,7 @@
 // The main window's "Eksport do banku (Elixir-O)...": the choices asked once,
 // the question about quotes, the file written, and the closing summary.
 
-#include "BankOrders.h"
+#include "SampleOrders.h"
 #include "FileBytes.h"
 #include "ModalAnswers.h"
 #include "app/ElixirExportCommand.h"
@@ -11,7 +11,7 @@
 #include "app/MainFrame.h"
 #include "base/AppIdentity.h"
 #include "model/Import.h"
-#include "register/RegisterTestEnv.h"
+#include "RegisterTestEnv.h"
 
 #include <QComboBox>
 #include <QMenuBar>

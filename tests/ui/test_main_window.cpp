@@ -17,7 +17,7 @@
 #include "options/FormOptionsPage.h"
 #include "options/OptionsSheet.h"
 #include "options/SpinEdit.h"
-#include "print/PdfText.h"
+#include "PdfText.h"
 #include "WidgetFit.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 // nor two actions of one tool bar.
 // Walks the windows themselves, so a control added later is checked too.
 
-#include "register/RegisterTestEnv.h"
+#include "RegisterTestEnv.h"
 
 #include "about/AboutBox.h"
 #include "app/ElixirExportDlg.h"

@@ -4,9 +4,9 @@
 // about edits not saved yet.
 
 #include "ModalDriver.h"
-#include "print/PdfText.h"
+#include "PdfText.h"
 #include "print/FormPages.h"
-#include "register/RegisterTestEnv.h"
+#include "RegisterTestEnv.h"
 
 #include "app/CommandTable.h"
 #include "app/KantomixApp.h"
@@ -348,7 +348,8 @@ private Q_SLOTS:
         if (meanwhile == QLatin1String("sort")) {
             view->model()->sort(4, Qt::DescendingOrder);
         } else if (meanwhile == QLatin1String("delete above")) {
-            view->listModel()->deleteRows({0});
+            // Straight on the document: the list and the dialog follow what it announces.
+            frame->document().Delete(0);
         } else {
             // The list's delete command on the edited order's row, the dialog still open.
             m_modal.answerNextBox(QMessageBox::Yes);
