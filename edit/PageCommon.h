@@ -1,8 +1,7 @@
 #pragma once
-// What the order pages share: the exchange steps with their limits and
-// messages, the amount and the zero question, the deposit/transfer switch of
-// the sender-account field, the party picks from the register and F2 in the
-// name fields.
+// What the order pages are built from: the context, the makers of their
+// controls, the deposit/transfer switch of the sender-account field, the cut
+// marks, the party picks from the register and F2 in the name fields.
 
 #include "base/Settings.h"
 #include "edit/PageRules.h"
@@ -37,41 +36,6 @@ struct CPageContext
 
     // 27 or 54, from the boxes setting of the kind's form.
     int nameLimit(FormKind kind) const;
-};
-
-// One exchange in one direction, step by step. Towards the controls every
-// step sets its control; towards the record a step that fails shows its
-// message, selects its control's text and gives it the focus.
-class CExchange
-{
-public:
-    CExchange(QWidget *page, bool toRecord) : m_page(page), m_toRecord(toRecord) {}
-    bool toRecord() const { return m_toRecord; }
-
-    bool text(QLineEdit *edit, QString &field, int limit);
-    // A part of the recipient's account: its input limit stays with the
-    // account input (CAccountInput), so a whole number can be pasted.
-    bool accountPart(QLineEdit *edit, QString &field, int limit);
-    bool date(CDateField *edit, COrderDate &field);
-    bool amount(CWexCalcEdit *edit, CWexOleCurrency &field);
-    // Towards the record only: a zero amount asks whether to go on.
-    bool zeroQuestion(CWexCalcEdit *edit, const CWexOleCurrency &field);
-    // Towards the record only: a cash deposit's amount must fit in words.
-    bool depositWords(CWexCalcEdit *edit, const QRadioButton *deposit, const CWexOleCurrency &field);
-    bool transferFlag(QRadioButton *deposit, QRadioButton *transfer, int &field);
-    // A drop-down list standing for a stored code. A code with no entry is
-    // shown as no selection and stays stored as it is until the user picks
-    // an entry.
-    bool list(QComboBox *combo, int &field, const std::function<int(int code)> &positionOf,
-              const std::function<int(int position)> &codeOf);
-
-private:
-    bool fail(QWidget *control, const QString &message);
-    // Refuses a text longer than `limit` or with a character the file cannot hold.
-    bool check(QLineEdit *edit, const QString &text, int limit);
-
-    QWidget *m_page;
-    bool m_toRecord;
 };
 
 // A line edit of the pages: `width` characters wide at most (0: grows),

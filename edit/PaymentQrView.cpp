@@ -121,28 +121,24 @@ CPrzelewDane typedOrder(const CDetailsPage *page, const CPrzelewDane &stored)
 {
     CPrzelewDane r = stored;
     // What every page has: the deposit switch, the currency and the amount.
-    const auto money = [&r](const auto *p) {
-        r.isTransfer = p->transferButton()->isChecked() ? 1 : 0;
-        r.currency = p->currency()->text();
-        r.amount = typedAmount(p->amount());
-    };
+    r.isTransfer = page->transferButton()->isChecked() ? 1 : 0;
+    r.currency = page->currency()->text();
+    r.amount = typedAmount(page->amount());
     // The recipient's name and account of the ordinary and tax pages.
-    const auto recipient = [&r](QLineEdit *name, const auto *p) {
+    const auto recipient = [&r, page](QLineEdit *name) {
         r.recipient1 = name->text();
-        r.checkDigits = p->checkDigits()->text();
-        r.bankNumber = p->bankNumber()->text();
-        r.accountRest = p->accountRest()->text();
+        r.checkDigits = page->checkDigits()->text();
+        r.bankNumber = page->bankNumber()->text();
+        r.accountRest = page->accountRest()->text();
     };
     if (const auto *p = qobject_cast<const CDetailsDlg *>(page)) {
         r.kind = KindOrdinary;
-        money(p);
-        recipient(p->recipient1(), p);
+        recipient(p->recipient1());
         r.title1 = p->title1()->text();
         r.title2 = p->title2()->text();
     } else if (const auto *p = qobject_cast<const CTaxDetailsDlg *>(page)) {
         r.kind = KindTax;
-        money(p);
-        recipient(p->office1(), p);
+        recipient(p->office1());
         r.payerId = p->payerId()->text();
         r.idType = listCode(p->idType(), stored.idType, PageRules::Tax::idTypeCode);
         r.taxPeriod = p->period()->text();
@@ -150,7 +146,6 @@ CPrzelewDane typedOrder(const CDetailsPage *page, const CPrzelewDane &stored)
         r.obligationId = p->obligation()->text();
     } else if (const auto *p = qobject_cast<const CZUSDetailsDlg *>(page)) {
         r.kind = KindZus;
-        money(p);
         r.zusAccountType = listCode(p->purpose(), stored.zusAccountType, [](int position) { return position + 1; });
     }
     return r;

@@ -1,8 +1,7 @@
 #include "edit/ZUSDetailsDlg.h"
 
 #include "controls/WarningMark.h"
-#include "controls/WexCalcEdit.h"
-#include "edit/DateField.h"
+#include "edit/PageGrid.h"
 #include "edit/ZusTransferDlg.h"
 #include "model/PrzelewDane.h"
 #include "model/ZusTransfer.h"
@@ -14,15 +13,31 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QToolButton>
 
 using namespace PageRules;
 
 CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
-    : CDetailsPage(parent), m_context(context)
+    : CDetailsPage(context, FormKind::Zus, "CZUSDetailsDlg", parent)
 {
-    setObjectName(QStringLiteral("CZUSDetailsDlg"));
+    makeFields();
+    layOut();
+    finishPage(m_purpose, {{m_nip, &CPrzelewDane::payerId, "identyfikator płatnika"},
+                           {m_supplementaryId, &CPrzelewDane::supplementaryId, "drugi identyfikator płatnika"},
+                           {m_declNo, &CPrzelewDane::declarationNo, "nr deklaracji"},
+                           {m_symbol, &CPrzelewDane::symbol, "symbol"},
+                           {m_decision, &CPrzelewDane::title2, "tytułem cd."}});
+    connect(m_purpose, &QComboBox::activated, this, &CZUSDetailsDlg::onPurposeChosen);
+    connect(m_toContributionTransfer, &QPushButton::clicked, this, &CZUSDetailsDlg::turnIntoContributionTransfer);
+    connect(m_paymentType, &QComboBox::activated, this, &CZUSDetailsDlg::onPaymentTypeChosen);
+    connect(m_idType, &QComboBox::currentIndexChanged, this, &CZUSDetailsDlg::refreshCaption);
+    for (QComboBox *combo : {m_purpose, m_paymentType, m_idType})
+        connect(combo, &QComboBox::activated, this, &CDetailsPage::edited);
+    addSteps();
+}
+
+void CZUSDetailsDlg::makeFields()
+{
     // Created in the order of the form, which is the Tab order.
     m_purpose = makeOrderList(this, "purpose", Zus::kPurposes);
     m_accountsChanged = new QLabel(Zus::accountsChangedText(), this);
@@ -30,19 +45,8 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
     m_toContributionTransfer = new QPushButton(QStringLiteral("Zamień na przelew na rachunek &składkowy..."), this);
     m_toContributionTransfer->setObjectName(QStringLiteral("toContributionTransfer"));
     m_toContributionTransfer->setAutoDefault(false);
-    m_deposit = new QRadioButton(QStringLiteral("&Wpłata"), this);
-    m_deposit->setObjectName(QStringLiteral("deposit"));
-    m_transfer = new QRadioButton(QStringLiteral("&Przelew"), this);
-    m_transfer->setObjectName(QStringLiteral("transfer"));
-    m_currency = makeOrderEdit(this, "currency", 3);
-    m_currency->setReadOnly(true);
-    m_amount = makeAmountEdit(this);
-    m_date = new CDateField(this);
-    m_date->setObjectName(QStringLiteral("dateField"));
-    m_payerAccount = makeOrderEdit(this, "payerAccount");
-    m_payer1 = makeOrderEdit(this, "payer1");
-    m_pickPayer = makePickButton(this, "pickPayer");
-    m_payer2 = makeOrderEdit(this, "payer2");
+    makeMoneyFields(true);
+    makeSenderFields("payerAccount", "payer1", "pickPayer", "payer2");
     m_nip = makeOrderEdit(this, "nip", 10, true);
     m_paymentType = makeOrderList(this, "paymentType", Zus::kPaymentTypes);
     m_idType = makeOrderList(this, "idType", Zus::kIdTypes);
@@ -53,25 +57,18 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
     m_declMonth = makeOrderEdit(this, "declarationMonth", 2, true);
     m_declYear = makeOrderEdit(this, "declarationYear", 4, true);
     m_declNo = makeOrderEdit(this, "declarationNo", 2, true);
-    m_symbol = makeOrderEdit(this, "symbol", 2);
+    makeSymbolField();
     m_decision = makeOrderEdit(this, "decision", 15);
-    m_payerAccountMark = makeSenderAccountMark(this, m_payerAccount, m_deposit);
+    m_payerAccountMark = makeSenderAccountMark(this, m_senderAccount, m_deposit);
+}
 
+void CZUSDetailsDlg::layOut()
+{
     // Label, field, label, field; single fields span the row, the pick
     // button and the account mark stand in the last column.
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
-    int row = 0;
-    auto addRow = [&](const char *label, QWidget *field, QWidget *after = nullptr) {
-        grid->addWidget(makeFieldLabel(label, field, this), row, 0);
-        grid->addWidget(field, row, 1, 1, 3);
-        if (after)
-            grid->addWidget(after, row, 4);
-        ++row;
-    };
-    auto left = [](QWidget *a, QWidget *b = nullptr) {
+    CPageGrid grid(this, 4, false);
+    grid.layout()->setColumnStretch(3, 1);
+    const auto left = [](QWidget *a, QWidget *b = nullptr) {
         auto *line = new QHBoxLayout;
         line->addWidget(a);
         if (b)
@@ -79,22 +76,22 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
         line->addStretch(1);
         return line;
     };
-    auto addPair = [&](QWidget *label1, QLayout *field1, QWidget *label2, QLayout *field2) {
-        grid->addWidget(label1, row, 0);
-        grid->addLayout(field1, row, 1);
-        grid->addWidget(label2, row, 2);
-        grid->addLayout(field2, row, 3, 1, 2);
-        ++row;
+    const auto addPair = [&](QWidget *label1, QLayout *field1, QWidget *label2, QLayout *field2) {
+        const int row = grid.takeRow();
+        grid.layout()->addWidget(label1, row, 0);
+        grid.layout()->addLayout(field1, row, 1);
+        grid.layout()->addWidget(label2, row, 2);
+        grid.layout()->addLayout(field2, row, 3, 1, 2);
     };
 
-    addRow("C&el opłacanych składek:", m_purpose);
+    grid.addRow("C&el opłacanych składek:", m_purpose);
     // One line of text: a wrapped label gets no height in the page's grid.
-    grid->addWidget(m_accountsChanged, row++, 1, 1, 4);
-    grid->addLayout(left(m_toContributionTransfer), row++, 1, 1, 4);
-    grid->addLayout(makeMoneyLine(this, m_deposit, m_transfer, m_currency, m_amount, m_date), row++, 0, 1, 5);
-    addRow("Nr rac&h. płatnika:", m_payerAccount, m_payerAccountMark);
-    addRow("Pła&tnik:", m_payer1, m_pickPayer);
-    addRow("Płat&nik cd:", m_payer2);
+    grid.layout()->addWidget(m_accountsChanged, grid.takeRow(), 1, 1, 4);
+    grid.addLine(left(m_toContributionTransfer), 1);
+    grid.addLine(makeMoneyLine(this, m_deposit, m_transfer, m_currency, m_amount, m_date));
+    grid.addRow("Nr rac&h. płatnika:", m_senderAccount, m_payerAccountMark);
+    grid.addRow("Pła&tnik:", m_sender1, m_pickSender);
+    grid.addRow("Płat&nik cd:", m_sender2);
     addPair(makeFieldLabel("N&IP:", m_nip, this), left(m_nip), makeFieldLabel("T&yp wpłaty:", m_paymentType, this),
             left(m_paymentType));
     addPair(makeFieldLabel("Typ id. uzup.:", m_idType, this), left(m_idType), m_idCaption, left(m_supplementaryId));
@@ -102,30 +99,7 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
             makeFieldLabel("Nr dekla&racji:", m_declNo, this), left(m_declNo));
     addPair(makeFieldLabel("Sym&bol:", m_symbol, this), left(m_symbol), makeFieldLabel("Nr decyzji:", m_decision, this),
             left(m_decision));
-    grid->setRowStretch(row, 1);
-
-    m_switch = new CDepositSwitch(m_deposit, m_transfer, m_amount, m_payerAccount, this);
-    m_picks = new CPartyPicks(this, m_context);
-    m_cutMarks = new CCutMarks(this, m_context, m_transfer,
-                               {{m_payerAccount, &CPrzelewDane::senderAccount, "nr rachunku zleceniodawcy"},
-                                {m_payerAccount, &CPrzelewDane::senderAccount,
-                                 "nr rachunku zleceniodawcy / kwota słownie"},
-                                {m_payer1, &CPrzelewDane::sender1, "nazwa zleceniodawcy"},
-                                {m_payer2, &CPrzelewDane::sender2, "nazwa zleceniodawcy cd."},
-                                {m_nip, &CPrzelewDane::payerId, "identyfikator płatnika"},
-                                {m_supplementaryId, &CPrzelewDane::supplementaryId, "drugi identyfikator płatnika"},
-                                {m_declNo, &CPrzelewDane::declarationNo, "nr deklaracji"},
-                                {m_symbol, &CPrzelewDane::symbol, "symbol"},
-                                {m_decision, &CPrzelewDane::title2, "tytułem cd."}});
-    connect(m_pickPayer, &QToolButton::clicked, this, &CZUSDetailsDlg::pickPayer);
-    m_picks->onF2(m_payer1, [this] { pickPayer(); });
-    connect(m_purpose, &QComboBox::activated, this, &CZUSDetailsDlg::onPurposeChosen);
-    connect(m_toContributionTransfer, &QPushButton::clicked, this, &CZUSDetailsDlg::turnIntoContributionTransfer);
-    connect(m_paymentType, &QComboBox::activated, this, &CZUSDetailsDlg::onPaymentTypeChosen);
-    connect(m_idType, &QComboBox::currentIndexChanged, this, &CZUSDetailsDlg::refreshCaption);
-    for (QComboBox *combo : {m_purpose, m_paymentType, m_idType})
-        connect(combo, &QComboBox::activated, this, &CDetailsPage::edited);
-    reportEdits(this);
+    grid.finish();
 }
 
 QString CZUSDetailsDlg::pageTitle() const
@@ -133,20 +107,10 @@ QString CZUSDetailsDlg::pageTitle() const
     return QStringLiteral("Szczegóły przelewu ZUS");
 }
 
-void CZUSDetailsDlg::focusFirstField()
-{
-    m_purpose->setFocus(Qt::OtherFocusReason);
-}
-
-void CZUSDetailsDlg::pickPayer()
-{
-    m_picks->pickSender(m_payer1, m_payer2, *m_switch);
-}
-
 void CZUSDetailsDlg::turnIntoContributionTransfer()
 {
     // Amount, date and sender as the page shows them now.
-    if (!exchange(true))
+    if (!saveToRecord())
         return;
     const CPrzelewDane &zus = *m_context.record;
     std::vector<CRegisteredAccount> registered;
@@ -185,58 +149,51 @@ void CZUSDetailsDlg::refreshCaption()
     m_idCaption->setText(Zus::idCaption(m_idType->currentText()));
 }
 
-void CZUSDetailsDlg::loadFromRecord()
+void CZUSDetailsDlg::loaded()
 {
-    m_switch->load([this] { exchange(false); });
     refreshCaption();
-    m_cutMarks->refresh();
 }
 
-bool CZUSDetailsDlg::saveToRecord()
+void CZUSDetailsDlg::addSteps()
 {
-    return exchange(true);
-}
-
-bool CZUSDetailsDlg::exchange(bool toRecord)
-{
-    CPrzelewDane &r = *m_context.record;
-    const int names = m_context.nameLimit(FormKind::Zus);
     const auto plain = [](int entries) { return [entries](int code) { return Zus::positionOf(code, entries); }; };
     const auto same = [](int position) { return position; };
-    CExchange x(this, toRecord);
-    if (!(x.date(m_date, r.date)
-          && x.amount(m_amount, r.amount)
-          && x.zeroQuestion(m_amount, r.amount)
-          && x.depositWords(m_amount, m_deposit, r.amount)
-          && x.text(m_payer1, r.sender1, names)
-          && x.text(m_payer2, r.sender2, names)
-          && x.transferFlag(m_deposit, m_transfer, r.isTransfer)
-          && x.list(m_purpose, r.zusAccountType, Zus::purposePosition, [](int position) { return position + 1; })))
-        return false;
-    if (toRecord) {
-        // A type with no account (read from a file) leaves the account alone.
-        if (const auto account = Zus::recipientAccount(r.zusAccountType)) {
-            r.checkDigits = account->check;
-            r.bankNumber = account->bank;
-            r.accountRest = account->rest;
-        }
-    }
-    if (!(x.text(m_payerAccount, r.senderAccount, 54)
-          && x.text(m_currency, r.currency, 3)
-          && x.text(m_nip, r.payerId, 10)
-          && x.text(m_supplementaryId, r.supplementaryId, 14)))
-        return false;
-    const auto [loadedMonth, loadedYear] = Zus::splitDeclaration(r.declaration);
-    QString month = loadedMonth, year = loadedYear;
-    if (!(x.text(m_declMonth, month, 2) && x.text(m_declYear, year, 4)))
-        return false;
-    // A declaration of another length than 6 (from a file) is split into
-    // overlapping parts: it is stored back only when the user changed them.
-    if (toRecord && (month != loadedMonth || year != loadedYear))
-        r.declaration = month + year;
-    return x.text(m_declNo, r.declarationNo, 2)
-        && x.list(m_idType, r.idType, plain(int(std::size(Zus::kIdTypes))), same)
-        && x.list(m_paymentType, r.paymentType, plain(int(std::size(Zus::kPaymentTypes))), same)
-        && x.text(m_symbol, r.symbol, 2)
-        && x.text(m_decision, r.title2, 15);
+    dateStep();
+    amountSteps();
+    textStep(m_sender1, &CPrzelewDane::sender1, kNameLimit);
+    textStep(m_sender2, &CPrzelewDane::sender2, kNameLimit);
+    transferFlagStep();
+    listStep(m_purpose, &CPrzelewDane::zusAccountType, Zus::purposePosition, [](int position) { return position + 1; });
+    // The purpose's account goes with it; a type with no account (read from
+    // a file) leaves the account alone.
+    addStep({{}, {}, [](CPrzelewDane &r) {
+                 if (const auto account = Zus::recipientAccount(r.zusAccountType)) {
+                     r.checkDigits = account->check;
+                     r.bankNumber = account->bank;
+                     r.accountRest = account->rest;
+                 }
+             }});
+    textStep(m_senderAccount, &CPrzelewDane::senderAccount, 54);
+    textStep(m_currency, &CPrzelewDane::currency, 3);
+    textStep(m_nip, &CPrzelewDane::payerId, 10);
+    textStep(m_supplementaryId, &CPrzelewDane::supplementaryId, 14);
+    // The declaration period in two fields. One of another length than 6
+    // (from a file) is split into overlapping parts: it is stored back only
+    // when the user changed them.
+    addStep({[this](const CPrzelewDane &r) {
+                 const auto [month, year] = Zus::splitDeclaration(r.declaration);
+                 loadText(m_declMonth, month, 2);
+                 loadText(m_declYear, year, 4);
+             },
+             [this] { return checkText(m_declMonth, 2) && checkText(m_declYear, 4); },
+             [this](CPrzelewDane &r) {
+                 const auto [month, year] = Zus::splitDeclaration(r.declaration);
+                 if (m_declMonth->text() != month || m_declYear->text() != year)
+                     r.declaration = m_declMonth->text() + m_declYear->text();
+             }});
+    textStep(m_declNo, &CPrzelewDane::declarationNo, 2);
+    listStep(m_idType, &CPrzelewDane::idType, plain(int(std::size(Zus::kIdTypes))), same);
+    listStep(m_paymentType, &CPrzelewDane::paymentType, plain(int(std::size(Zus::kPaymentTypes))), same);
+    textStep(m_symbol, &CPrzelewDane::symbol, 2);
+    textStep(m_decision, &CPrzelewDane::title2, 15);
 }

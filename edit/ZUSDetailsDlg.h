@@ -7,17 +7,10 @@
 // command turns the order into an ordinary transfer to that account.
 
 #include "edit/DetailsPage.h"
-#include "edit/PageCommon.h"
 
-class CDateField;
 class CWarningMark;
-class CWexCalcEdit;
-class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
-class QRadioButton;
-class QToolButton;
 
 class CZUSDetailsDlg : public CDetailsPage
 {
@@ -25,29 +18,19 @@ class CZUSDetailsDlg : public CDetailsPage
 public:
     CZUSDetailsDlg(const CPageContext &context, QWidget *parent = nullptr);
 
-    void loadFromRecord() override;
-    bool saveToRecord() override;
     QString pageTitle() const override;
-    void focusFirstField() override;
 
-    void pickPayer();
     // Asks for the payer's contribution account and, when given, turns the
     // order into an ordinary transfer to it (the owner shows that page).
     void turnIntoContributionTransfer();
-    QString keptPayerAccount() const { return m_switch->keptAccount(); }
 
     // The controls, for the tests and the screenshots.
     QComboBox *purpose() const { return m_purpose; }
-    QRadioButton *depositButton() const { return m_deposit; }
-    QRadioButton *transferButton() const { return m_transfer; }
-    QLineEdit *currency() const { return m_currency; }
-    CWexCalcEdit *amount() const { return m_amount; }
-    CDateField *date() const { return m_date; }
-    QLineEdit *payerAccount() const { return m_payerAccount; }
+    QLineEdit *payerAccount() const { return m_senderAccount; }
     CWarningMark *payerAccountMark() const { return m_payerAccountMark; }
-    QLineEdit *payer1() const { return m_payer1; }
-    QLineEdit *payer2() const { return m_payer2; }
-    QToolButton *payerPickButton() const { return m_pickPayer; }
+    QLineEdit *payer1() const { return m_sender1; }
+    QLineEdit *payer2() const { return m_sender2; }
+    QToolButton *payerPickButton() const { return m_pickSender; }
     QLineEdit *nip() const { return m_nip; }
     QComboBox *paymentType() const { return m_paymentType; }
     QComboBox *idType() const { return m_idType; }
@@ -56,8 +39,6 @@ public:
     QLineEdit *declarationMonth() const { return m_declMonth; }
     QLineEdit *declarationYear() const { return m_declYear; }
     QLineEdit *declarationNo() const { return m_declNo; }
-    QLineEdit *symbol() const { return m_symbol; }
-    const CCutMarks *cutMarks() const { return m_cutMarks; }
     QLineEdit *decision() const { return m_decision; }
     QLabel *accountsChangedLine() const { return m_accountsChanged; }
     QPushButton *contributionTransferButton() const { return m_toContributionTransfer; }
@@ -67,26 +48,21 @@ Q_SIGNALS:
     // order until the user saves.
     void turnedIntoOrdinary();
 
+protected:
+    void loaded() override;
+
 private:
-    bool exchange(bool toRecord);
+    void makeFields();
+    void layOut();
+    void addSteps();
     void onPurposeChosen(int position);
     void onPaymentTypeChosen(int position);
     void refreshCaption();
 
-    CPageContext m_context;
     QComboBox *m_purpose;
     QLabel *m_accountsChanged;
     QPushButton *m_toContributionTransfer;
-    QRadioButton *m_deposit;
-    QRadioButton *m_transfer;
-    QLineEdit *m_currency;
-    CWexCalcEdit *m_amount;
-    CDateField *m_date;
-    QLineEdit *m_payerAccount;
     CWarningMark *m_payerAccountMark;
-    QLineEdit *m_payer1;
-    QToolButton *m_pickPayer;
-    QLineEdit *m_payer2;
     QLineEdit *m_nip;
     QComboBox *m_paymentType;
     QComboBox *m_idType;
@@ -95,9 +71,5 @@ private:
     QLineEdit *m_declMonth;
     QLineEdit *m_declYear;
     QLineEdit *m_declNo;
-    QLineEdit *m_symbol;
     QLineEdit *m_decision;
-    CDepositSwitch *m_switch;
-    CPartyPicks *m_picks;
-    CCutMarks *m_cutMarks;
 };

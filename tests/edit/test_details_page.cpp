@@ -598,8 +598,10 @@ private Q_SLOTS:
     {
         addParties({SeedParty("Kontrahent Jeden", 0, false, "11112222", "333", "44"), SeedParty("Pracownik Dwa", 1),
                     SeedParty("Urząd Skarbowy Trzy", 2)});
-        Dialog d;
+        // Opened on another register: the one chosen since counts at once.
+        Dialog d(realisticOrder(), 0, RegisterLocation {m_env.path() + QStringLiteral("/other.db")});
         QVERIFY(d.ready());
+        d.dlg->setRegisterLocation(testRegister());
         int listed = -1;
         m_modal.onNextModal<CListaKontrDlg>([&listed](CListaKontrDlg *list) {
             listed = list->list()->model()->rowCount();
