@@ -30,16 +30,21 @@ const QString kPreviewPagesKey = QStringLiteral("Settings/PreviewPages");
 
 COrderPreviewPages::COrderPreviewPages(CFormPrinter &forms, QPrinter &printer, const CKantomixDoc &doc,
                                        const OrderPrintRequest &request)
-    : m_forms(forms), m_printer(printer), m_doc(doc), m_request(request)
+    : m_forms(forms), m_printer(printer), m_doc(doc), m_request(request),
+      m_fallback(printer.pageLayout().orientation())
 {
     if (!request.blank)
         m_request.rows.removeIf([&doc](int row) { return row < 0 || row >= doc.count(); });
     const int pages = m_request.pageCount();
-    m_orientations.reserve(size_t(std::max(0, pages)));
-    const QPageLayout::Orientation fallback = printer.pageLayout().orientation();
+    m_plans.reserve(size_t(std::max(0, pages)));
     for (int page = 0; page < pages; ++page)
-        m_orientations.push_back(
-            m_forms.pageOrientation(orderOf(page), m_request.blank, m_request.blankKind).value_or(fallback));
+        m_plans.push_back(m_forms.plan(orderOf(page), m_request.blank, m_request.blankKind));
+}
+
+QPageLayout::Orientation COrderPreviewPages::orientation(int page) const
+{
+    const std::optional<PagePlan> &plan = m_plans[size_t(page)];
+    return plan ? plan->orientation : m_fallback;
 }
 
 const CPrzelewDane &COrderPreviewPages::orderOf(int page) const
@@ -77,11 +82,10 @@ QImage COrderPreviewPages::render(int page, double pixelsPerMm) const
     const QRect full = m_printer.pageLayout().fullRectPixels(dpi);
     painter.translate(paint.left() - full.left(), paint.top() - full.top());
 
-    PrintDC dc{&painter, &m_printer};
-    const CPrzelewDane &rec = orderOf(page);
-    m_forms.PrepareFormPage(dc, rec, m_request.blank, m_request.blankKind);
-    m_forms.PrepareFormPage(dc, rec, m_request.blank, m_request.blankKind);
-    m_forms.PrintFormPage(dc, rec, m_request.blank, m_request.blankKind);
+    if (const std::optional<PagePlan> &plan = m_plans[size_t(page)]) {
+        PrintDC dc{&painter, &m_printer};
+        m_forms.engine().Print(*plan, dc, orderOf(page));
+    }
     return image;
 }
 

@@ -5,6 +5,7 @@
 // the pages in sight are drawn.
 
 #include "app/OrderPrinting.h"
+#include "print/PagePlan.h"
 
 #include <QAbstractScrollArea>
 #include <QCache>
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <QPageLayout>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class CFormPrinter;
@@ -27,8 +29,8 @@ public:
     COrderPreviewPages(CFormPrinter &forms, QPrinter &printer, const CKantomixDoc &doc,
                        const OrderPrintRequest &request);
 
-    int count() const { return int(m_orientations.size()); }
-    QPageLayout::Orientation orientation(int page) const { return m_orientations[size_t(page)]; }
+    int count() const { return int(m_plans.size()); }
+    QPageLayout::Orientation orientation(int page) const;
     // The sheet of the page in millimetres, turned as the page is.
     QSizeF sheetMm(int page) const;
     // Draws the page on a white sheet, `pixelsPerMm` image pixels a millimetre.
@@ -41,7 +43,8 @@ private:
     QPrinter &m_printer;
     const CKantomixDoc &m_doc;
     OrderPrintRequest m_request;
-    std::vector<QPageLayout::Orientation> m_orientations;
+    std::vector<std::optional<PagePlan>> m_plans;      // none: an order of no known kind
+    QPageLayout::Orientation m_fallback;                // such a page's turn: the printer's
 };
 
 // The scrolling sheets: one under another, or two side by side.

@@ -4,7 +4,7 @@
 // at most a left operand, a pending "+" or "-", and the number combined with
 // them (plus a pending "*" or "/" and its left operand).
 
-#include "controls/WexOleCurrency.h"
+#include "model/WexOleCurrency.h"
 
 #include <QString>
 #include <QStringView>

@@ -4,7 +4,7 @@
 // typing rule works, the display text with Polish grouping ("-1 234,50"),
 // and the mapping of caret positions between the two. No widgets here.
 
-#include "controls/WexOleCurrency.h"
+#include "model/WexOleCurrency.h"
 
 #include <QString>
 #include <QStringView>

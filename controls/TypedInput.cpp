@@ -1,5 +1,7 @@
 #include "controls/TypedInput.h"
 
+#include "model/AccountCheck.h"
+
 #include <QComboBox>
 #include <QCompleter>
 #include <QLineEdit>
@@ -96,10 +98,10 @@ QString CAccountInput::withoutSeparators(const QString &text)
 
 std::optional<std::array<QString, 3>> CAccountInput::splitWhole(const QString &text)
 {
-    QString digits = withoutSeparators(text);
-    if (digits.startsWith(QLatin1String("PL"), Qt::CaseInsensitive))
-        digits.remove(0, 2);
-    if (digits.size() != 26 || countOthers(digits) > 0)
+    // Copied numbers also bring tabs and no-break blanks, which the model's
+    // reading of a number does not drop.
+    const QString digits = accountDigits(withoutSeparators(text));
+    if (digits.size() != 26)
         return std::nullopt;
     return std::array<QString, 3> {digits.left(2), digits.mid(2, 8), digits.mid(10)};
 }

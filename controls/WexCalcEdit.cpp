@@ -3,7 +3,6 @@
 #include "controls/WexCalcWnd.h"
 
 #include <QAction>
-#include <QFocusEvent>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QPainter>
@@ -39,61 +38,48 @@ QIcon calculatorIcon()
 
 } // namespace
 
-// Runs before the currency edit's own hook: takes the calculator's keys and
-// characters, passes everything else on.
-class CWexCalcEdit::Hook : public CSubclassWnd
-{
-public:
-    explicit Hook(CWexCalcEdit *edit)
-        : m_edit(edit)
-    {
-    }
-
-protected:
-    bool windowProc(QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            return m_edit->keyPress(static_cast<QKeyEvent *>(event));
-        case QEvent::ShortcutOverride: {
-            // Claim our keys before a shortcut of the window takes them.
-            auto *key = static_cast<QKeyEvent *>(event);
-            if (!m_edit->wantsKey(key))
-                return false;
-            key->accept();
-            return true;
-        }
-        case QEvent::FocusOut:
-            m_edit->hidePopup();
-            return false;
-        case QEvent::ReadOnlyChange:
-        case QEvent::EnabledChange:
-            if (m_edit->isReadOnly() || !m_edit->isEnabled())
-                m_edit->hidePopup();
-            return false;
-        default:
-            return false;
-        }
-    }
-
-private:
-    CWexCalcEdit *m_edit;
-};
-
 CWexCalcEdit::CWexCalcEdit(QWidget *parent)
     : CWexCuEdit(parent)
-    , m_hook(std::make_unique<Hook>(this))
 {
     m_button = addAction(calculatorIcon(), QLineEdit::TrailingPosition);
     m_button->setText(tr("Kalkulator"));
     m_button->setToolTip(tr("Kalkulator (F4)"));
     connect(m_button, &QAction::triggered, this, &CWexCalcEdit::onButton);
-    m_hook->hook(this); // installed after the currency edit's hook: sees keys first
 }
 
 CWexCalcEdit::~CWexCalcEdit()
 {
     CWexCalcWnd::releaseOwner(this);
+}
+
+bool CWexCalcEdit::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (keyPress(static_cast<QKeyEvent *>(event)))
+            return true;
+        break;
+    case QEvent::ShortcutOverride: {
+        // Claim our keys before a shortcut of the window takes them.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (wantsKey(key)) {
+            key->accept();
+            return true;
+        }
+        break;
+    }
+    case QEvent::FocusOut:
+        hidePopup();
+        break;
+    case QEvent::ReadOnlyChange:
+    case QEvent::EnabledChange:
+        if (isReadOnly() || !isEnabled())
+            hidePopup();
+        break;
+    default:
+        break;
+    }
+    return CWexCuEdit::event(event);
 }
 
 bool CWexCalcEdit::isPopupVisible() const

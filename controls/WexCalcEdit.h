@@ -6,8 +6,6 @@
 #include "controls/CalcAutomat.h"
 #include "controls/WexCuEdit.h"
 
-#include <memory>
-
 class QAction;
 
 class CWexCalcEdit : public CWexCuEdit
@@ -32,8 +30,11 @@ public:
     // and "u" (C). Anything else goes to the currency edit.
     bool typeCalculatorChar(QChar c);
 
+protected:
+    // The calculator's keys, taken before the currency edit sees them.
+    bool event(QEvent *event) override;
+
 private:
-    class Hook; // the calculator's keys, ahead of the currency edit's hook
     bool keyPress(QKeyEvent *event);
     bool wantsKey(const QKeyEvent *event) const; // keys taken before shortcuts
     void onButton();
@@ -47,5 +48,4 @@ private:
     CCalcAutomat m_automat;
     QAction *m_button = nullptr;
     bool m_showButton = true;
-    std::unique_ptr<Hook> m_hook;
 };

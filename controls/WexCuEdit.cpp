@@ -58,57 +58,57 @@ bool isNavigationKey(QKeyEvent *e)
 
 } // namespace
 
-CWexSubCuEdit::CWexSubCuEdit(CWexCuEdit *edit)
-    : m_edit(edit)
-{
-}
-
-bool CWexSubCuEdit::windowProc(QEvent *event)
+bool CWexCuEdit::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
+        if (isReadOnly())
+            break;
         return keyPress(static_cast<QKeyEvent *>(event));
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        return mouseEvent(static_cast<QMouseEvent *>(event));
+        if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+            break;
+        return mouseButton(static_cast<QMouseEvent *>(event));
     case QEvent::InputMethod:
-        return !m_edit->isReadOnly(); // typing comes as key presses only
+        if (isReadOnly())
+            break;
+        return true; // typing comes as key presses only
     default:
-        return false;
+        break;
     }
+    return QLineEdit::event(event);
 }
 
-bool CWexSubCuEdit::keyPress(QKeyEvent *e)
+bool CWexCuEdit::keyPress(QKeyEvent *e)
 {
-    if (m_edit->isReadOnly())
-        return false;
-    Selection sel = m_edit->rawSelection();
+    Selection sel = rawSelection();
     const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
 
     if (e->key() == Qt::Key_Backspace) {
-        m_edit->applyOutcome(m_model.backspace(sel), sel);
+        applyOutcome(m_model.backspace(sel), sel);
         return true;
     }
     if (e->key() == Qt::Key_Delete && !(mods & Qt::ShiftModifier)) {
-        m_edit->applyOutcome(m_model.deleteForward(sel), sel);
+        applyOutcome(m_model.deleteForward(sel), sel);
         return true;
     }
     if ((e->key() == Qt::Key_Left || e->key() == Qt::Key_Right) && !(mods & Qt::ShiftModifier)) {
-        m_edit->showModel(e->key() == Qt::Key_Left ? m_model.moveLeft(sel) : m_model.moveRight(sel));
+        showModel(e->key() == Qt::Key_Left ? m_model.moveLeft(sel) : m_model.moveRight(sel));
         return true;
     }
     if (e->matches(QKeySequence::Paste)) {
-        m_edit->pasteAmount();
+        pasteAmount();
         return true;
     }
     if (e->matches(QKeySequence::Cut)) {
-        m_edit->cutSelection();
+        cutSelection();
         return true;
     }
     if (isNavigationKey(e)) {
-        const bool result = callDefault(e);
-        if (!m_edit->hasSelectedText()) // Home and End: not into the suffix
-            m_edit->showModel(m_edit->rawSelection());
+        const bool result = QLineEdit::event(e);
+        if (!hasSelectedText()) // Home and End: not into the suffix
+            showModel(rawSelection());
         return result;
     }
     if (mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
@@ -123,37 +123,33 @@ bool CWexSubCuEdit::keyPress(QKeyEvent *e)
         // The numeric keypad's decimal key gives "." under many layouts.
         if (c == u'.' && (e->modifiers() & Qt::KeypadModifier))
             c = CurrencyEditModel::kDecimalChar;
-        m_edit->applyOutcome(m_model.typeChar(c, sel), sel);
+        applyOutcome(m_model.typeChar(c, sel), sel);
     }
     return true; // every other character is ignored
 }
 
-bool CWexSubCuEdit::mouseEvent(QMouseEvent *e)
+bool CWexCuEdit::mouseButton(QMouseEvent *e)
 {
-    if (e->button() != Qt::LeftButton)
-        return false;
     if (e->type() == QEvent::MouseButtonDblClick) {
-        m_edit->setFocus(Qt::MouseFocusReason);
-        m_edit->selectAll();
+        setFocus(Qt::MouseFocusReason);
+        selectAll();
         return true;
     }
-    const bool result = callDefault(e);
+    const bool result = QLineEdit::event(e);
     // The click put the caret somewhere in the display text: move it to the
     // position that stands for a raw position (never inside the suffix).
-    if (!m_edit->hasSelectedText())
-        m_edit->showModel(m_edit->rawSelection());
+    if (!hasSelectedText())
+        showModel(rawSelection());
     return result;
 }
 
 CWexCuEdit::CWexCuEdit(QWidget *parent)
     : QLineEdit(parent)
-    , m_sub(this)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setAcceptDrops(false);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     connect(this, &QLineEdit::textChanged, this, &CWexCuEdit::onTextChanged);
-    m_sub.hook(this);
     setAmountText(QString()); // attaching: an empty edit shows 0
 }
 
@@ -161,37 +157,33 @@ CWexCuEdit::~CWexCuEdit() = default;
 
 bool CWexCuEdit::setAmountText(const QString &text)
 {
-    if (!m_sub.model().setText(text)) {
+    if (!m_model.setText(text)) {
         selectAll();
         return false;
     }
-    const int caret = m_sub.model().rawDecimalPointPos();
+    const int caret = m_model.rawDecimalPointPos();
     showModel(Selection::caret(caret));
     return true;
 }
 
 bool CWexCuEdit::setAmount(const CWexOleCurrency &amount)
 {
-    if (!m_sub.model().setAmount(amount))
+    if (!m_model.setAmount(amount))
         return false;
-    showModel(Selection::caret(m_sub.model().rawDecimalPointPos()));
+    showModel(Selection::caret(m_model.rawDecimalPointPos()));
     return true;
 }
 
 Selection CWexCuEdit::rawSelection() const
 {
-    const CurrencyEditModel &m = m_sub.model();
-    if (hasSelectedText()) {
-        const int start = m.displayToRaw(selectionStart());
-        const int end = m.displayToRaw(selectionEnd());
-        return {start, end};
-    }
-    return Selection::caret(m.displayToRaw(cursorPosition()));
+    if (hasSelectedText())
+        return {m_model.displayToRaw(selectionStart()), m_model.displayToRaw(selectionEnd())};
+    return Selection::caret(m_model.displayToRaw(cursorPosition()));
 }
 
 void CWexCuEdit::setRawSelection(int start, int end)
 {
-    const int length = m_sub.model().rawLength();
+    const int length = m_model.rawLength();
     if (end < 0 || end > length)
         end = length;
     start = std::clamp(start, 0, end);
@@ -200,22 +192,21 @@ void CWexCuEdit::setRawSelection(int start, int end)
 
 void CWexCuEdit::setSuffixAndDecimals(const QString &suffix, int decimals)
 {
-    m_sub.model().setSuffix(suffix);
-    m_sub.model().setDecimals(decimals);
+    m_model.setSuffix(suffix);
+    m_model.setDecimals(decimals);
     showModel(rawSelection());
 }
 
 void CWexCuEdit::showModel(Selection sel)
 {
-    const CurrencyEditModel &m = m_sub.model();
-    const QString display = m.displayText();
+    const QString display = m_model.displayText();
     if (text() != display) {
         m_showing = true;
         setText(display);
         m_showing = false;
     }
-    const int start = m.rawToDisplay(sel.start);
-    const int end = sel.isEmpty() ? start : m.rawToDisplay(sel.end, true);
+    const int start = m_model.rawToDisplay(sel.start);
+    const int end = sel.isEmpty() ? start : m_model.rawToDisplay(sel.end, true);
     if (start == end)
         setCursorPosition(start);
     else
@@ -247,15 +238,15 @@ void CWexCuEdit::notifyEdited()
 
 void CWexCuEdit::onTextChanged(const QString &text)
 {
-    if (m_showing || text == m_sub.model().displayText())
+    if (m_showing || text == m_model.displayText())
         return;
     // Someone set the line edit's text directly: take it as an amount when
     // it is one, else put the amount's own text back.
     QString plain = text;
-    if (!m_sub.model().suffix().isEmpty() && plain.endsWith(m_sub.model().suffix()))
-        plain.chop(m_sub.model().suffix().size());
+    if (!m_model.suffix().isEmpty() && plain.endsWith(m_model.suffix()))
+        plain.chop(m_model.suffix().size());
     if (!setAmountText(plain)) {
-        showModel(Selection::caret(m_sub.model().rawDecimalPointPos()));
+        showModel(Selection::caret(m_model.rawDecimalPointPos()));
         selectAll();
     }
 }
@@ -277,7 +268,7 @@ void CWexCuEdit::cutSelection()
         return;
     copy();
     Selection sel = rawSelection();
-    applyOutcome(m_sub.model().backspace(sel), sel);
+    applyOutcome(m_model.backspace(sel), sel);
 }
 
 void CWexCuEdit::contextMenuEvent(QContextMenuEvent *event)

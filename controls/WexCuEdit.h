@@ -5,32 +5,8 @@
 // the owner are raw-text positions (see CurrencyEditModel).
 
 #include "controls/CurrencyEditModel.h"
-#include "controls/SubclassWnd.h"
 
 #include <QLineEdit>
-
-class CWexCuEdit;
-
-// The hook that takes over the edit's keys and mouse clicks.
-class CWexSubCuEdit : public CSubclassWnd
-{
-    Q_OBJECT
-public:
-    explicit CWexSubCuEdit(CWexCuEdit *edit);
-
-    CurrencyEditModel &model() { return m_model; }
-    const CurrencyEditModel &model() const { return m_model; }
-
-protected:
-    bool windowProc(QEvent *event) override;
-
-private:
-    bool keyPress(class QKeyEvent *event);
-    bool mouseEvent(class QMouseEvent *event);
-
-    CWexCuEdit *m_edit;
-    CurrencyEditModel m_model;
-};
 
 class CWexCuEdit : public QLineEdit
 {
@@ -43,9 +19,9 @@ public:
     // whole text; otherwise shows it with the caret before the separator.
     bool setAmountText(const QString &text);
     // "Get text": the amount without grouping or suffix ("1234,5").
-    QString amountText() const { return m_sub.model().text(); }
+    QString amountText() const { return m_model.text(); }
     int amountTextLength() const { return int(amountText().size()); }
-    CWexOleCurrency amount() const { return m_sub.model().amount(); }
+    CWexOleCurrency amount() const { return m_model.amount(); }
     bool setAmount(const CWexOleCurrency &amount);
 
     // Selection in raw-text positions; an end of -1 is the end of the text.
@@ -53,10 +29,10 @@ public:
     void setRawSelection(int start, int end);
 
     void setSuffixAndDecimals(const QString &suffix, int decimals);
-    QString suffix() const { return m_sub.model().suffix(); }
-    int decimals() const { return m_sub.model().decimals(); }
+    QString suffix() const { return m_model.suffix(); }
+    int decimals() const { return m_model.decimals(); }
 
-    const CurrencyEditModel &model() const { return m_sub.model(); }
+    const CurrencyEditModel &model() const { return m_model; }
 
 Q_SIGNALS:
     // After every change made by typing.
@@ -71,13 +47,17 @@ protected:
     void notifyEdited();
     void showModel(CurrencyEditModel::Selection sel);
     void contextMenuEvent(QContextMenuEvent *event) override;
+    // Keys and left clicks come here before the line edit's own handling,
+    // which sees only those that move the caret or select.
+    bool event(QEvent *event) override;
 
 private:
-    friend class CWexSubCuEdit;
+    bool keyPress(QKeyEvent *event);
+    bool mouseButton(QMouseEvent *event);
     void onTextChanged(const QString &text);
     void pasteAmount();
     void cutSelection();
 
-    CWexSubCuEdit m_sub;
+    CurrencyEditModel m_model;
     bool m_showing = false; // our own setText is running
 };

@@ -3,7 +3,7 @@
 // follows the boxes setting, the limit message, the amount parse, and the
 // deposit/transfer switch of the sender-account field with its kept account.
 
-#include "controls/WexOleCurrency.h"
+#include "model/WexOleCurrency.h"
 
 #include <QPair>
 #include <QString>

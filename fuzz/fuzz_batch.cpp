@@ -1,11 +1,11 @@
 // The batch path without the PDF: arbitrary bytes are read as a file of
-// orders, and every order read is set up and laid out on a recording canvas
-// as the batch would print it, so that absurd field contents and settings
-// reach the page set-up and the field layouts. The first bytes choose the
+// orders, and every order read is planned, mapped and laid out on a
+// recording canvas as the batch would print it, so that absurd field
+// contents and settings reach the page plan and the field layouts. The first bytes choose the
 // print settings.
 
 #include "model/Import.h"
-#include "print/FormPages.h"
+#include "print/PagePlan.h"
 #include "RecordingCanvas.h"
 
 #include <QBuffer>
@@ -70,12 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < kSettingsBytes)
         return 0;
-    // One form printer for the whole run, as in the program: parsed templates
-    // stay cached; its settings are replaced for every input.
-    static AllSettings settings;
-    static CFormPrinter forms(settings);
     Bytes settingsBytes(data, kSettingsBytes);
-    settings = settingsFrom(settingsBytes);
+    const AllSettings settings = settingsFrom(settingsBytes);
 
     QBuffer buffer;
     buffer.setData(reinterpret_cast<const char *>(data + kSettingsBytes), qsizetype(size - kSettingsBytes));
@@ -84,7 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     reader.OpenDevice(&buffer);
 
     static const DeviceGeometry a4{100, 100, 9921, 14031, 1200, 1200};   // A4 at 1200 dpi
-    PrintDC noDevice;
     CPrzelewDane rec;
     int orders = 0;
     for (int lines = 0; lines < 100000 && orders < kMaxOrders; ++lines) {
@@ -97,13 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         ++orders;
         for (bool blank : {false, true}) {
-            forms.PrepareFormPage(noDevice, rec, blank, rec.kind);
-            (void)forms.engine().mappingFor(a4);
-            if (rec.kind < KindOrdinary || rec.kind > KindTax)
+            const std::optional<PagePlan> plan = planPage(settings, rec, blank, rec.kind);
+            if (!plan)
                 std::abort();   // the reader gives only the three kinds
-            const PrintJobParams params = printJobParams(FormKind(rec.kind), settings);
+            const PrintJobParams &params = plan->fields;
             RecordingCanvas canvas;
-            forms.engine().DrawForm(canvas, params, rec);
+            CPrintEngine::DrawForm(canvas, *plan, rec, PageMapping::of(*plan, a4));
             if (canvas.ops.size() > kMaxOps)
                 std::abort();
             // Boxes hold one character each.

@@ -1,7 +1,7 @@
 #pragma once
 // The amount of a cash deposit spelled digit by digit ("jed*dwa*zer* 5/100").
 
-#include "controls/WexOleCurrency.h"
+#include "model/WexOleCurrency.h"
 
 // Fills `out` with the digit words of the whole units and, when the hundredths
 // are not zero, " <hundredths>/100". The words spell the amount as it is

@@ -2,7 +2,7 @@
 // One payment order of any kind: ordinary transfer or cash deposit, ZUS, tax.
 // The kind decides which fields are used and what a reset puts into them.
 
-#include "controls/WexOleCurrency.h"
+#include "model/WexOleCurrency.h"
 
 #include <QDate>
 #include <QString>

@@ -84,10 +84,10 @@ QImage CFormPreview::render(const PrintSettings &settings, const GeneralSettings
     const CPrzelewDane order = sampleOrder(m_kind);
 
     m_geometry->setResolution(dpi);
-    QPainter painter;
-    PrintDC dc {&painter, m_geometry.get()};
-    // As a print job does: the set-up turns the sheet, then the page starts.
-    m_printer.PrepareFormPage(dc, order, false, 0);
+    const std::optional<PagePlan> plan = m_printer.plan(order);
+    // As a print job does: the sheet is turned, then the page starts.
+    if (plan)
+        PageTarget(*m_geometry).turn(plan->orientation);
     const QRect sheet = m_geometry->pageLayout().fullRectPixels(dpi);
     QImage image(sheet.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -95,12 +95,14 @@ QImage CFormPreview::render(const PrintSettings &settings, const GeneralSettings
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
 
-    painter.begin(&image);
+    QPainter painter(&image);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    m_printer.PrepareFormPage(dc, order, false, 0);
     if (settings.originalForm)
         drawPaperForm(painter, settings, dpi);
-    m_printer.PrintFormPage(dc, order, false, 0);
+    if (plan) {
+        PrintDC dc {&painter, m_geometry.get()};
+        m_printer.engine().Print(*plan, dc, order);
+    }
     // The sheet's edge, so white paper stands out from the page around it.
     painter.setPen(QPen(Qt::gray, 0));
     painter.setBrush(Qt::NoBrush);

@@ -1,8 +1,10 @@
 #pragma once
-// Turns the stored settings of a form kind into engine state for one page
-// and runs a print job of one page per order. Needs no window.
+// Print jobs of one page per order: each page planned from the settings and
+// the order, its sheet turned, started, and drawn by the engine. Needs no
+// window.
 
 #include "base/Settings.h"
+#include "print/PagePlan.h"
 #include "print/PrintEngine.h"
 
 #include <QPageLayout>
@@ -13,49 +15,22 @@ class CPrzelewDane;
 class PdfDocument;
 class QPagedPaintDevice;
 
-// What a form-type number selects.
-struct FormTypeRow
-{
-    QPageLayout::Orientation orientation;
-    int sectionLayout;          // CPrintEngine::SectionLayout
-    bool singleCopy;
-    int extraYShiftMm;
-};
-
-// The row of a kind's own (template) or original form type; out-of-range
-// numbers give the kind's first row.
-const FormTypeRow &formTypeRow(FormKind kind, bool original, int formType);
-// The template resource name of a kind's own form type.
-QString templateName(FormKind kind, int formType);
-// The print font's family: the stored name, or the default print font when
-// the name is empty or no such font is installed.
-QString printFontFamily(const QString &stored);
-// The page parameters of a kind, from its settings and the general ones.
-PrintJobParams printJobParams(FormKind kind, const AllSettings &settings);
-
-// The fields of an order whose text will be cut on paper, as the settings of
-// its kind print it (one character per box has room for so many); each named
-// as the form labels it. Empty for an order of no known kind.
-QStringList cutFieldsOf(const CPrzelewDane &rec, const AllSettings &settings);
-
+// The settings pages are planned from (read anew for every page: the
+// options may change them between jobs) and the engine that draws them,
+// whose parsed templates last the whole run.
 class CFormPrinter
 {
 public:
     explicit CFormPrinter(const AllSettings &settings) : m_settings(settings) {}
 
-    // Sets the engine up for the page and switches the device's orientation.
-    // Call before the page starts and again after it started.
-    void PrepareFormPage(PrintDC &dc, const CPrzelewDane &rec, bool blank, int blankKind);
-    void PrintFormPage(PrintDC &dc, const CPrzelewDane &rec, bool blank, int blankKind);
-    // The orientation PrepareFormPage gives the page; none for an unknown kind
-    // (the page keeps the device's orientation).
-    std::optional<QPageLayout::Orientation> pageOrientation(const CPrzelewDane &rec, bool blank, int blankKind) const;
-
+    // The page of an order, or of an empty form of blankKind (see planPage).
+    std::optional<PagePlan> plan(const CPrzelewDane &rec, bool blank = false, int blankKind = 0) const
+    {
+        return planPage(m_settings, rec, blank, blankKind);
+    }
     CPrintEngine &engine() { return m_engine; }
 
 private:
-    const FormTypeRow &pageRow(FormKind kind) const;
-
     const AllSettings &m_settings;
     CPrintEngine m_engine;
 };
@@ -68,6 +43,10 @@ struct PageTarget
     PageTarget(PdfDocument &p) : pdf(&p) {}
     QPagedPaintDevice *device = nullptr;
     PdfDocument *pdf = nullptr;
+
+    QPageLayout::Orientation orientation() const;
+    // Turns the sheet of the page about to start (or just started).
+    void turn(QPageLayout::Orientation orientation) const;
 };
 
 // One print job, one page per order. Nothing is written before the first
@@ -78,23 +57,20 @@ public:
     FormPageJob(CFormPrinter &printer, PageTarget target);
     ~FormPageJob() { end(); }
 
-    // False when the job or the page could not be started.
-    bool printPage(const CPrzelewDane &rec, bool blank = false, int blankKind = 0);
+    // Prints the page of an order, or of an empty form of blankKind; none
+    // when the job or the page could not be started.
+    std::optional<PrintedPage> printPage(const CPrzelewDane &rec, bool blank = false, int blankKind = 0);
     // Ends the job (a PDF of ours is completed); the device gets back the
     // orientation it had before it.
     void end();
     int pageCount() const { return m_pages; }
-    // Fields of the last page whose text was cut on the paper.
-    const QStringList &lastPageCut() const { return m_lastCut; }
-    // Why the last page lacks the payment QR code it was to carry; empty otherwise.
-    const QString &lastPageQrProblem() const { return m_lastQrProblem; }
 
 private:
+    bool startPage();
+
     CFormPrinter &m_printer;
     PageTarget m_target;
     QPainter m_painter;
     QPageLayout::Orientation m_orientation;
     int m_pages = 0;
-    QStringList m_lastCut;
-    QString m_lastQrProblem;
 };

@@ -45,6 +45,41 @@ QByteArray hex4(quint32 v)
     return QByteArray::number(v, 16).rightJustified(4, '0');
 }
 
+struct FontTable
+{
+    const char *tag;
+    QByteArray data;
+};
+
+// A TrueType file of the tables: the table directory, then each table on a
+// four-byte boundary.
+QByteArray fontFile(const std::vector<FontTable> &tables)
+{
+    const int count = int(tables.size());
+    int power = 1, log2 = 0;
+    while (power * 2 <= count) {
+        power *= 2;
+        ++log2;
+    }
+    QByteArray out(12 + 16 * count, '\0');
+    put32(out, 0, 0x00010000);
+    put16(out, 4, quint16(count));
+    put16(out, 6, quint16(power * 16));
+    put16(out, 8, quint16(log2));
+    put16(out, 10, quint16(count * 16 - power * 16));
+    for (int i = 0; i < count; ++i) {
+        const FontTable &t = tables[size_t(i)];
+        const int entry = 12 + 16 * i;
+        std::copy(t.tag, t.tag + 4, out.data() + entry);
+        put32(out, entry + 4, checksum(t.data));
+        put32(out, entry + 8, quint32(out.size()));
+        put32(out, entry + 12, quint32(t.data.size()));
+        out.append(t.data);
+        out.append(QByteArray((4 - out.size() % 4) % 4, '\0'));
+    }
+    return out;
+}
+
 } // namespace
 
 PdfEmbeddedFont::PdfEmbeddedFont(const QRawFont &font)
@@ -131,10 +166,9 @@ quint32 PdfEmbeddedFont::glyphOffset(quint32 glyph) const
     return m_longLoca ? u32(m_loca, int(4 * glyph)) : 2u * u16(m_loca, int(2 * glyph));
 }
 
-QByteArray PdfEmbeddedFont::fontProgram() const
+std::vector<bool> PdfEmbeddedFont::keptGlyphs() const
 {
-    // The glyphs kept: those used, the missing-glyph box and the parts of
-    // composite glyphs.
+    // Those used, the missing-glyph box and the parts of composite glyphs.
     std::vector<bool> keep(size_t(m_numGlyphs), false);
     std::vector<quint32> todo {0};
     for (size_t g = 0; g < m_width.size(); ++g)
@@ -159,8 +193,12 @@ QByteArray PdfEmbeddedFont::fontProgram() const
                 break;
         }
     }
+    return keep;
+}
 
-    QByteArray glyf, loca(4 * (m_numGlyphs + 1), '\0');
+void PdfEmbeddedFont::cutGlyphs(const std::vector<bool> &keep, QByteArray &glyf, QByteArray &loca) const
+{
+    loca = QByteArray(4 * (m_numGlyphs + 1), '\0');
     for (int g = 0; g < m_numGlyphs; ++g) {
         put32(loca, 4 * g, quint32(glyf.size()));
         const quint32 start = glyphOffset(quint32(g)), end = glyphOffset(quint32(g) + 1);
@@ -170,6 +208,12 @@ QByteArray PdfEmbeddedFont::fontProgram() const
         }
     }
     put32(loca, 4 * m_numGlyphs, quint32(glyf.size()));
+}
+
+QByteArray PdfEmbeddedFont::fontProgram() const
+{
+    QByteArray glyf, loca;
+    cutGlyphs(keptGlyphs(), glyf, loca);
 
     QByteArray head = m_head;
     put32(head, 8, 0);      // checksum adjustment: not checked in an embedded font
@@ -179,8 +223,7 @@ QByteArray PdfEmbeddedFont::fontProgram() const
     if (post.size() == 32)
         put32(post, 0, 0x00030000);
 
-    struct Table { const char *tag; QByteArray data; };
-    std::vector<Table> tables;
+    std::vector<FontTable> tables;
     const auto add = [&](const char *tag, const QByteArray &data) {
         if (!data.isEmpty())
             tables.push_back({tag, data});
@@ -197,30 +240,7 @@ QByteArray PdfEmbeddedFont::fontProgram() const
     add("maxp", m_maxp);
     add("post", post);
     add("prep", m_prep);
-
-    const int count = int(tables.size());
-    int power = 1, log2 = 0;
-    while (power * 2 <= count) {
-        power *= 2;
-        ++log2;
-    }
-    QByteArray out(12 + 16 * count, '\0');
-    put32(out, 0, 0x00010000);
-    put16(out, 4, quint16(count));
-    put16(out, 6, quint16(power * 16));
-    put16(out, 8, quint16(log2));
-    put16(out, 10, quint16(count * 16 - power * 16));
-    for (int i = 0; i < count; ++i) {
-        const Table &t = tables[size_t(i)];
-        const int entry = 12 + 16 * i;
-        std::copy(t.tag, t.tag + 4, out.data() + entry);
-        put32(out, entry + 4, checksum(t.data));
-        put32(out, entry + 8, quint32(out.size()));
-        put32(out, entry + 12, quint32(t.data.size()));
-        out.append(t.data);
-        out.append(QByteArray((4 - out.size() % 4) % 4, '\0'));
-    }
-    return out;
+    return fontFile(tables);
 }
 
 QByteArray PdfEmbeddedFont::widthArray() const

@@ -33,6 +33,9 @@ public:
 private:
     int advance(quint32 glyph) const;
     quint32 glyphOffset(quint32 glyph) const;
+    std::vector<bool> keptGlyphs() const;
+    // The glyph table with the kept glyphs only (glyph numbers kept) and its index.
+    void cutGlyphs(const std::vector<bool> &keep, QByteArray &glyf, QByteArray &loca) const;
 
     bool m_valid = false;
     QString m_family, m_style;

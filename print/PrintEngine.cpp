@@ -4,6 +4,7 @@
 #include "model/PrzelewDane.h"
 #include "print/FormLayouts.h"
 #include "print/FormTemplates.h"
+#include "print/PagePlan.h"
 #include "print/TemplatePicture.h"
 #include "print/PainterCanvas.h"
 #include "print/PdfCanvas.h"
@@ -11,7 +12,6 @@
 #include "print/PdfDocument.h"
 #include "print/QrSymbol.h"
 
-#include <QFile>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -152,14 +152,7 @@ DeviceGeometry DeviceGeometry::of(const QPageLayout &layout, int dpi)
     return g;
 }
 
-CPrintEngine::CPrintEngine() = default;
-
-CPrintEngine::~CPrintEngine()
-{
-    ReleaseTemplate();
-}
-
-QTransform CPrintEngine::mappingFor(const DeviceGeometry &g) const
+PageMapping PageMapping::of(const PagePlan &plan, const DeviceGeometry &g)
 {
     if (g.dpiX <= 0 || g.dpiY <= 0)
         return {};
@@ -171,24 +164,32 @@ QTransform CPrintEngine::mappingFor(const DeviceGeometry &g) const
     const double metricX = g.dpiX / kTenthsMmPerInch;    // device pixels per 0.1 mm
     const double metricY = g.dpiY / kTenthsMmPerInch;
 
-    double sx = metricX * m_scaleX;
-    double sy = metricY * m_scaleY;
+    double sx = metricX * plan.scaleX;
+    double sy = metricY * plan.scaleY;
     double vpX = 0, vpY = 0;
-    if (!m_textOnly) {
+    if (!plan.textOnly()) {
         // A template larger than the printable area is squeezed into it, axis by axis.
-        if (m_templateRect.width() > printW01)
-            sx = std::trunc(printW * m_scaleX) / m_templateRect.width();
-        if (m_templateRect.height() > printH01)
-            sy = std::trunc(printH * m_scaleY) / m_templateRect.height();
-        if (m_sectionLayout == StubLayout)
+        if (plan.templateRect.width() > printW01)
+            sx = std::trunc(printW * plan.scaleX) / plan.templateRect.width();
+        if (plan.templateRect.height() > printH01)
+            sy = std::trunc(printH * plan.scaleY) / plan.templateRect.height();
+        if (plan.sectionLayout == CPrintEngine::StubLayout)
             vpY = -3.0 * g.offsetY;
     } else {
         // Logical (0, 0) is the physical corner of the sheet.
         vpX = -g.offsetX;
         vpY = -g.offsetY;
     }
-    return QTransform(sx, 0, 0, sy, vpX, vpY);
+    PageMapping m;
+    m.toDevice = QTransform(sx, 0, 0, sy, vpX, vpY);
+    m.paperScaleX = std::abs(sx) * kTenthsMmPerInch / g.dpiX;
+    m.paperScaleY = std::abs(sy) * kTenthsMmPerInch / g.dpiY;
+    return m;
 }
+
+CPrintEngine::CPrintEngine() = default;
+
+CPrintEngine::~CPrintEngine() = default;
 
 QPoint CPrintEngine::contentShift(int kind, int sectionLayout)
 {
@@ -196,7 +197,7 @@ QPoint CPrintEngine::contentShift(int kind, int sectionLayout)
     return placement ? QPoint(placement->shiftX, placement->shiftY) : QPoint();
 }
 
-void CPrintEngine::PrepareDC(PrintDC &dc)
+PrintedPage CPrintEngine::Print(const PagePlan &plan, PrintDC &dc, const CPrzelewDane &rec)
 {
     DeviceGeometry g;
     if (dc.pdf)
@@ -204,75 +205,43 @@ void CPrintEngine::PrepareDC(PrintDC &dc)
     else if (dc.device)
         g = DeviceGeometry::of(*dc.device);
     else
-        return;
-    m_mapping = mappingFor(g);
-    if (g.dpiX > 0 && g.dpiY > 0) {
-        m_paperScaleX = std::abs(m_mapping.m11()) * kTenthsMmPerInch / g.dpiX;
-        m_paperScaleY = std::abs(m_mapping.m22()) * kTenthsMmPerInch / g.dpiY;
-    }
+        return {};
+    const PageMapping mapping = PageMapping::of(plan, g);
+    if (plan.mode != TextOnly)
+        DrawTemplate(plan, mapping, dc);
+    if (plan.mode == TemplateOnly)
+        return {};
+    return DrawFields(plan, mapping, dc, rec);
 }
 
-void CPrintEngine::Print(int mode, PrintDC &dc, const PrintJobParams &params, const CPrzelewDane &rec)
+const CTemplatePicture *CPrintEngine::LoadTemplate(const QString &name)
 {
-    switch (mode) {
-    case TemplateAndText:
-        DrawTemplate(dc);
-        DrawFields(dc, params, rec);
-        break;
-    case TemplateOnly:
-        DrawTemplate(dc);
-        break;
-    case TextOnly:
-        DrawFields(dc, params, rec);
-        break;
-    default:
-        break;
-    }
-}
-
-int CPrintEngine::LoadTemplate(const QString &name)
-{
-    ReleaseTemplate();
-    // The frame decides the page geometry even when the picture is missing, so
-    // the texts land where they would on the template.
-    if (const FormTemplate *t = findFormTemplate(name))
-        m_templateRect = QRect(0, 0, t->frameWidth / 10, t->frameHeight / 10);
-
     auto cached = m_cache.find(name);
     if (cached == m_cache.end()) {
-        const QString path = formTemplatePath(name);
-        auto renderer = std::make_unique<CTemplatePicture>();
-        if (!renderer->load(path))
-            renderer.reset();
-        cached = m_cache.emplace(name, std::move(renderer)).first;
+        auto picture = std::make_unique<CTemplatePicture>();
+        if (!picture->load(formTemplatePath(name)))
+            picture.reset();
+        cached = m_cache.emplace(name, std::move(picture)).first;
     }
-    if (!cached->second)
-        return 0;
-    m_template = cached->second.get();
-    OnTemplateLoaded();
-    return 1;
+    return cached->second.get();
 }
 
-void CPrintEngine::ReleaseTemplate()
+void CPrintEngine::DrawTemplate(const PagePlan &plan, const PageMapping &mapping, PrintDC &dc)
 {
-    m_template = nullptr;
-}
-
-void CPrintEngine::DrawTemplate(PrintDC &dc)
-{
-    if (!m_template)
+    const CTemplatePicture *picture = LoadTemplate(plan.templateName);
+    if (!picture)
         return;
-    const QRectF target = m_mapping.mapRect(QRectF(m_templateRect.translated(-m_originX, -m_originY)));
+    const QRectF target = mapping.toDevice.mapRect(QRectF(plan.templateRect.translated(-plan.origin)));
     if (dc.pdf) {
         if (!dc.pdf->pageOpen())
             return;
         // Written once per job; every page places it, stretched to its target.
-        int form = dc.pdf->form(m_template);
-        const QRectF box = m_template->viewBox();
+        int form = dc.pdf->form(picture);
+        const QRectF box = picture->viewBox();
         if (form < 0) {
             PdfContent content(*dc.pdf);
-            m_template->writePdf(content);
-            form = dc.pdf->addForm(m_template, box, content);
+            picture->writePdf(content);
+            form = dc.pdf->addForm(picture, box, content);
         }
         if (box.isEmpty())
             return;
@@ -285,19 +254,21 @@ void CPrintEngine::DrawTemplate(PrintDC &dc)
     if (!dc.painter || !dc.painter->isActive())
         return;
     dc.painter->save();
-    m_template->render(dc.painter, target);
+    picture->render(dc.painter, target);
     dc.painter->restore();
 }
 
-void CPrintEngine::DrawFields(PrintDC &dc, const PrintJobParams &params, const CPrzelewDane &rec)
+PrintedPage CPrintEngine::DrawFields(const PagePlan &plan, const PageMapping &mapping, PrintDC &dc,
+                                     const CPrzelewDane &rec)
 {
     const bool toPdf = dc.pdf && dc.pdf->pageOpen();
     if (!toPdf && (!dc.painter || !dc.painter->isActive()))
-        return;
-    const double bodyPoints = std::trunc(params.fontSize * m_scaleY * 10) / 10.0;
-    const double markPoints = std::trunc(m_scaleY * kMarkFontTenths) / 10.0;
+        return {};
+    const PrintJobParams &params = plan.fields;
+    const double bodyPoints = std::trunc(params.fontSize * plan.scaleY * 10) / 10.0;
+    const double markPoints = std::trunc(plan.scaleY * kMarkFontTenths) / 10.0;
     if (!(bodyPoints > 0) || !(markPoints > 0) || params.fontName.isEmpty())
-        return;  // the fonts cannot be created: nothing is drawn on this page
+        return {};  // the fonts cannot be created: nothing is drawn on this page
 
     QFont body(params.fontName.left(32));
     body.setPointSizeF(bodyPoints);
@@ -305,31 +276,25 @@ void CPrintEngine::DrawFields(PrintDC &dc, const PrintJobParams &params, const C
     mark.setPointSizeF(markPoints);
     mark.setWeight(QFont::Black);
 
-    const QTransform toDevice = QTransform::fromTranslate(-m_originX, -m_originY) * m_mapping;
-    const auto draw = [&](FormCanvas &canvas) {
-        DrawForm(canvas, params, rec);
-        for (const QString &field : canvas.cutFields())
-            if (!m_cutFields.contains(field))
-                m_cutFields.append(field);
-    };
+    const QTransform toDevice = QTransform::fromTranslate(-plan.origin.x(), -plan.origin.y()) * mapping.toDevice;
     if (toPdf) {
         PdfCanvas canvas(dc.pdf->page(), toDevice, body, mark);
-        draw(canvas);
-        return;
+        return DrawForm(canvas, plan, rec, mapping);
     }
     dc.painter->save();
     PainterCanvas canvas(*dc.painter, toDevice, body, mark);
-    draw(canvas);
+    const PrintedPage page = DrawForm(canvas, plan, rec, mapping);
     dc.painter->restore();
+    return page;
 }
 
-QRectF CPrintEngine::paymentQrArea(int kind, int sectionLayout, bool singleCopy) const
+QRectF CPrintEngine::paymentQrArea(int kind, int sectionLayout, bool singleCopy, const PageMapping &mapping)
 {
     const QrSpot *spot = findQrSpot(kind, sectionLayout, singleCopy);
-    if (!spot || !(m_paperScaleX > 0) || !(m_paperScaleY > 0))
+    if (!spot || !(mapping.paperScaleX > 0) || !(mapping.paperScaleY > 0))
         return {};
     // Logical sizes that print the side on paper whatever the scale or squeeze.
-    const QSizeF size(10.0 * spot->sideMm / m_paperScaleX, 10.0 * spot->sideMm / m_paperScaleY);
+    const QSizeF size(10.0 * spot->sideMm / mapping.paperScaleX, 10.0 * spot->sideMm / mapping.paperScaleY);
     const QRectF room(QPointF(spot->room.left, spot->room.top), QPointF(spot->room.right, spot->room.bottom));
     if (size.width() > room.width() || size.height() > room.height())
         return {};
@@ -345,38 +310,29 @@ QRectF CPrintEngine::paymentQrArea(int kind, int sectionLayout, bool singleCopy)
     return area;
 }
 
-void CPrintEngine::DrawPaymentQr(FormCanvas &canvas, const PrintJobParams &params, const CPrzelewDane &rec)
+namespace {
+
+// Draws the payment QR code of the order; why it could not, or empty.
+QString drawPaymentQr(FormCanvas &canvas, const PagePlan &plan, const CPrzelewDane &rec, const PageMapping &mapping)
 {
     const PaymentQrText text = paymentQrText(rec);
-    if (!text.ok()) {
-        m_qrProblem = text.reason;
-        return;
-    }
-    const QRectF area = paymentQrArea(rec.kind, m_sectionLayout, params.singleCopy != 0);
-    if (area.isNull()) {
-        m_qrProblem = QStringLiteral("Przy tej skali wydruku kod QR do płatności nie mieści się w wolnym miejscu "
-                                     "formularza.");
-        return;
-    }
+    if (!text.ok())
+        return text.reason;
+    const QRectF area = CPrintEngine::paymentQrArea(rec.kind, plan.sectionLayout, plan.fields.singleCopy != 0, mapping);
+    if (area.isNull())
+        return QStringLiteral("Przy tej skali wydruku kod QR do płatności nie mieści się w wolnym miejscu "
+                              "formularza.");
     const std::optional<QrSymbol> symbol = QrSymbol::encode(text.text.toUtf8());
-    if (!symbol) {
-        m_qrProblem = QStringLiteral("Nie udało się utworzyć kodu QR do płatności.");
-        return;
-    }
+    if (!symbol)
+        return QStringLiteral("Nie udało się utworzyć kodu QR do płatności.");
     canvas.fillRects(symbol->darkRects(area));
+    return {};
 }
 
-void CPrintEngine::DrawForm(FormCanvas &canvas, const PrintJobParams &params, const CPrzelewDane &rec)
+void drawSections(FormCanvas &canvas, std::span<const PlacementStep> steps, const PrintJobParams &params,
+                  const CPrzelewDane &rec, bool templateMode)
 {
-    const Placement *placement = findPlacement(rec.kind, m_sectionLayout);
-    if (!placement)
-        return;
-    const bool templateMode = !m_textOnly;
-    if (templateMode)
-        canvas.translate(placement->shiftX, placement->shiftY);
-    if (params.paymentQr)
-        DrawPaymentQr(canvas, params, rec);
-    for (const PlacementStep &s : placement->steps) {
+    for (const PlacementStep &s : steps) {
         switch (s.step) {
         case Step::Ordinary: DrawOrdinaryForm(canvas, params, rec, templateMode); break;
         case Step::Zus: DrawZusForm(canvas, params, rec, templateMode); break;
@@ -389,4 +345,23 @@ void CPrintEngine::DrawForm(FormCanvas &canvas, const PrintJobParams &params, co
             break;
         }
     }
+}
+
+} // namespace
+
+PrintedPage CPrintEngine::DrawForm(FormCanvas &canvas, const PagePlan &plan, const CPrzelewDane &rec,
+                                   const PageMapping &mapping)
+{
+    PrintedPage page;
+    const Placement *placement = findPlacement(rec.kind, plan.sectionLayout);
+    if (!placement)
+        return page;
+    const bool templateMode = !plan.textOnly();
+    if (templateMode)
+        canvas.translate(placement->shiftX, placement->shiftY);
+    if (plan.fields.paymentQr)
+        page.qrProblem = drawPaymentQr(canvas, plan, rec, mapping);
+    drawSections(canvas, placement->steps, plan.fields, rec, templateMode);
+    page.cutFields = canvas.cutFields();
+    return page;
 }

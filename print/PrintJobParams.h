@@ -1,6 +1,6 @@
 #pragma once
-// What one page needs to know of the settings of its form kind (built anew
-// for every page from the stored settings).
+// What the field layouts read of the settings of a form kind: the part of a
+// page's plan (PagePlan::fields) that decides how each field is written.
 
 #include <QString>
 

@@ -3,6 +3,7 @@
 #include "base/HelpHook.h"
 #include "base/Messages.h"
 #include "base/UserDialogs.h"
+#include "controls/DialogPlacement.h"
 #include "register/KontrahenciModel.h"
 #include "register/PartyStore.h"
 #include "register/KontrahentDlg.h"
@@ -12,6 +13,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,7 +76,6 @@ CListaKontrDlg::CListaKontrDlg(bool recipientMode, bool managing, int initialKin
 {
     setObjectName(QStringLiteral("CListaKontrDlg"));
     setWindowTitle(recipientMode ? QStringLiteral("Odbiorcy") : QStringLiteral("Nadawcy"));
-    setSizeGripEnabled(false);
 
     auto *filterGroup = named(new QGroupBox(QStringLiteral("Filtrowanie"), this), "filterGroup");
     auto *nameLabel = named(new QLabel(QStringLiteral("N&azwa:"), filterGroup), "nameFilterLabel");
@@ -125,7 +126,10 @@ void CListaKontrDlg::initDialog()
         return;
     m_initialised = true;
 
-    m_flex.Attach(this, true);
+    // Never smaller than designed; placed where it was last closed.
+    setSizeGripEnabled(true);
+    setMinimumSize(size());
+    restorePlacement(this, m_placement);
 
     m_model = new KontrahenciModel(m_recipientMode, this);
     m_list->setModel(m_model);
@@ -392,6 +396,14 @@ void CListaKontrDlg::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void CListaKontrDlg::hideEvent(QHideEvent *event)
+{
+    // Closing the dialog hides it; minimising is spontaneous and keeps nothing.
+    if (m_initialised && !event->spontaneous())
+        storePlacement(this, m_placement);
+    QDialog::hideEvent(event);
 }
 
 bool CListaKontrDlg::eventFilter(QObject *watched, QEvent *event)

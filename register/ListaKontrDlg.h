@@ -5,7 +5,6 @@
 // party. A register failure is shown with the store's message; the list
 // keeps what it showed and an edit dialog comes back with what was typed.
 
-#include "controls/WexFlexPlugin.h"
 #include "register/Party.h"
 
 #include <QDialog>
@@ -36,7 +35,7 @@ public:
     // The order the list opens in (the managing lists: by name).
     void setSort(PartySort sort) { m_sort = sort; }
     // Settings section for the placement ("KontrahenciDlg", "NadawcyDlg").
-    void setPlacementName(const QString &name) { m_flex.setSection(name); }
+    void setPlacementName(const QString &name) { m_placement = name; }
 
     int exec() override;
     // Builds the controls' state and applies the filter; exec() calls it.
@@ -58,6 +57,7 @@ public Q_SLOTS:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -93,5 +93,5 @@ private:
     QPushButton *m_cancel;
     QPushButton *m_help;
     KontrahenciModel *m_model = nullptr;
-    CWexFlexPlugin m_flex;
+    QString m_placement;
 };

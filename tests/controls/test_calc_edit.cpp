@@ -99,7 +99,7 @@ private Q_SLOTS:
     void enterGoesToDialogOnlyWhileKeypadHidden();
     void heldKeyDrawsButtonPressed();
     void calculatorButtonOpensKeypad();
-    void readOnlyIgnoresCalculator();
+    void readOnlyOrDisabledIgnoresCalculator();
     void destroyingOwnerDestroysKeypad();
     void randomTypingKeepsValidAmount();
 };
@@ -422,18 +422,26 @@ void TestCalcEdit::calculatorButtonOpensKeypad()
     QVERIFY(!button->isVisible());
 }
 
-void TestCalcEdit::readOnlyIgnoresCalculator()
+void TestCalcEdit::readOnlyOrDisabledIgnoresCalculator()
 {
     Form f;
     QVERIFY(f.ready());
     f.edit->setAmountText(QStringLiteral("3"));
-    f.edit->setReadOnly(true);
+    QTest::keyClick(f.edit, Qt::Key_F4);
+    QVERIFY(f.padShown());
+    f.edit->setReadOnly(true); // the keypad goes with the editing
+    QVERIFY(!f.padShown());
     QTest::keyClick(f.edit, Qt::Key_F4);
     QVERIFY(!f.padShown());
     f.edit->calculatorAction()->trigger();
     QVERIFY(!f.padShown());
     f.typeKeys(QStringLiteral("+ 4 ="));
     QCOMPARE(f.edit->text(), QStringLiteral("3,00"));
+    f.edit->setReadOnly(false);
+    QTest::keyClick(f.edit, Qt::Key_F4);
+    QVERIFY(f.padShown());
+    f.edit->setEnabled(false);
+    QVERIFY(!f.padShown());
 }
 
 void TestCalcEdit::destroyingOwnerDestroysKeypad()

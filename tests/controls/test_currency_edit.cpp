@@ -3,6 +3,7 @@
 #include "controls/CurrencyEditModel.h"
 #include "controls/WexCuEdit.h"
 
+#include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -34,6 +35,16 @@ QString outcomeName(Outcome o)
     return {};
 }
 
+// Notes the keys its children leave to it.
+class KeyParent : public QWidget
+{
+public:
+    QList<int> keys;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override { keys << e->key(); }
+};
+
 } // namespace
 
 class TestCurrencyEdit : public QObject
@@ -62,6 +73,8 @@ private Q_SLOTS:
     void widgetDoubleClickSelectsAll();
     void widgetDirectSetTextKeepsAnAmount();
     void widgetSuffixAndDecimals();
+    void widgetMovingKeys_data();
+    void widgetMovingKeys();
 };
 
 void TestCurrencyEdit::typing_data()
@@ -475,6 +488,55 @@ void TestCurrencyEdit::widgetSuffixAndDecimals()
     QCOMPARE(edit.text(), QStringLiteral("3,500 %"));
     QCOMPARE(edit.amountText(), QStringLiteral("3,5"));
     QCOMPARE(edit.decimals(), 3);
+}
+
+// Keys that only move, select or copy go to the line edit once, the caret
+// kept out of the suffix; keys with Ctrl or Alt change nothing and reach the
+// window.
+void TestCurrencyEdit::widgetMovingKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("mods");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<bool>("toParent");
+    // "1 234,50 zł", the caret before the separator (5).
+    QTest::newRow("Home") << int(Qt::Key_Home) << Qt::KeyboardModifiers() << 0 << "" << false;
+    QTest::newRow("End stops before the suffix") << int(Qt::Key_End) << Qt::KeyboardModifiers() << 8 << "" << false;
+    QTest::newRow("Shift+Left selects one digit")
+        << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::ShiftModifier) << 4 << "4" << false;
+    QTest::newRow("Shift+Home") << int(Qt::Key_Home) << Qt::KeyboardModifiers(Qt::ShiftModifier) << 0 << "1 234"
+                                << false;
+    QTest::newRow("Shift+End takes the suffix too")
+        << int(Qt::Key_End) << Qt::KeyboardModifiers(Qt::ShiftModifier) << 11 << ",50 zł" << false;
+    QTest::newRow("Ctrl+A") << int(Qt::Key_A) << Qt::KeyboardModifiers(Qt::ControlModifier) << 11 << "1 234,50 zł"
+                            << false;
+    QTest::newRow("Up is the window's") << int(Qt::Key_Up) << Qt::KeyboardModifiers() << 5 << "" << true;
+    QTest::newRow("Ctrl+Z undoes nothing") << int(Qt::Key_Z) << Qt::KeyboardModifiers(Qt::ControlModifier) << 5 << ""
+                                           << true;
+    QTest::newRow("Ctrl+K deletes nothing") << int(Qt::Key_K) << Qt::KeyboardModifiers(Qt::ControlModifier) << 5
+                                            << "" << true;
+}
+
+void TestCurrencyEdit::widgetMovingKeys()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, mods);
+    QFETCH(int, cursor);
+    QFETCH(QString, selected);
+    QFETCH(bool, toParent);
+    KeyParent parent;
+    auto *edit = new CWexCuEdit(&parent);
+    edit->setSuffixAndDecimals(QStringLiteral(" zł"), 2);
+    QVERIFY(edit->setAmountText(QStringLiteral("1234,5")));
+    edit->setFocus();
+    QSignalSpy edited(edit, &CWexCuEdit::amountEdited);
+    QTest::keyClick(edit, Qt::Key(key), mods);
+    QCOMPARE(edit->text(), QStringLiteral("1 234,50 zł"));
+    QCOMPARE(edit->cursorPosition(), cursor);
+    QCOMPARE(edit->selectedText(), selected);
+    QCOMPARE(parent.keys.contains(key), toParent);
+    QCOMPARE(edited.count(), 0);
 }
 
 QTEST_MAIN(TestCurrencyEdit)

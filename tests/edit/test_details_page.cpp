@@ -453,6 +453,8 @@ private Q_SLOTS:
                                                         << whole;
         QTest::newRow("grouped number pasted into the rest")
             << "accountRest" << true << "27 1010-1023 0000 2613 9510 0000" << whole;
+        QTest::newRow("number copied with no-break blanks, a tab and a line break")
+            << "bankNumber" << true << QStringLiteral("PL27\u00a01010\t1023 0000 2613 9510 0000\n") << whole;
         QTest::newRow("grouped rest pasted") << "accountRest" << true << "0000 1202 0123 4567"
                                              << QStringList {"12", "10201026", "0000120201234567"};
     }

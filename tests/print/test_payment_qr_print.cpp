@@ -174,19 +174,17 @@ private Q_SLOTS:
         pdf.setPageSize(QPageSize(QPageSize::A4));
         pdf.setPageMargins(QMarginsF());
         pdf.setResolution(1200);
-        CFormPrinter printer(s);
-        PrintDC dc {nullptr, &pdf};
-        printer.PrepareFormPage(dc, order, false, 0);
-        CPrintEngine &engine = printer.engine();
+        const PagePlan plan = *planPage(s, order);
+        PageTarget(pdf).turn(plan.orientation);
+        const PageMapping mapping = PageMapping::of(plan, DeviceGeometry::of(pdf));
 
         RecordingCanvas canvas;
-        engine.DrawForm(canvas, printJobParams(FormKind(kind), s), order);
-        QVERIFY(engine.takePaymentQrProblem().isEmpty());
+        QVERIFY(CPrintEngine::DrawForm(canvas, plan, order, mapping).qrProblem.isEmpty());
         QVERIFY(!canvas.fills.isEmpty());
         const QRectF code = boundsOf(canvas.fills);
         // Its side on paper, whatever the scale or squeeze of the page.
-        QVERIFY2(code.width() * engine.m_paperScaleX >= 10 * kMinSideMm - 0.01, qPrintable(QString::number(code.width())));
-        QVERIFY(code.height() * engine.m_paperScaleY >= 10 * kMinSideMm - 0.01);
+        QVERIFY2(code.width() * mapping.paperScaleX >= 10 * kMinSideMm - 0.01, qPrintable(QString::number(code.width())));
+        QVERIFY(code.height() * mapping.paperScaleY >= 10 * kMinSideMm - 0.01);
 
         // No text, box row or line of the page comes near it.
         const QRectF clear = code.adjusted(-kQuietUnits, -kQuietUnits, kQuietUnits, kQuietUnits);
@@ -198,19 +196,19 @@ private Q_SLOTS:
         // template would, the content shift before the fields' origin.
         const QImage form = templateImage(paper);
         QVERIFY(!form.isNull());
-        const QPoint shift = original ? CPrintEngine::contentShift(kind, engine.m_sectionLayout) : QPoint();
+        const QPoint shift = original ? CPrintEngine::contentShift(kind, plan.sectionLayout) : QPoint();
         const QRect onForm = clear.toAlignedRect().translated(shift);
         QVERIFY(barePaper(form, onForm));
 
         // And it is on the sheet.
-        const QRectF sheet = engine.mapping().mapRect(code.translated(-engine.m_originX, -engine.m_originY));
+        const QRectF sheet = mapping.toDevice.mapRect(code.translated(-plan.origin));
         QVERIFY(QRectF(QPointF(0, 0), QSizeF(pdf.pageLayout().fullRectPixels(1200).size())).contains(sheet));
 
         // Turned off, the page is drawn as before.
         AllSettings off = s;
         off.forKind(FormKind(kind)).paymentQr = 0;
         RecordingCanvas plain;
-        engine.DrawForm(plain, printJobParams(FormKind(kind), off), order);
+        CPrintEngine::DrawForm(plain, *planPage(off, order), order, mapping);
         QVERIFY(plain.fills.isEmpty());
         QCOMPARE(plain.ops.size(), canvas.ops.size());
     }
@@ -233,8 +231,9 @@ private Q_SLOTS:
         CFormPrinter forms(s);
         {
             FormPageJob job(forms, printer);
-            QVERIFY(job.printPage(order));
-            QCOMPARE(job.lastPageQrProblem(), QString());
+            const std::optional<PrintedPage> page = job.printPage(order);
+            QVERIFY(page);
+            QCOMPARE(page->qrProblem, QString());
         }
         QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("zbarimg")).isEmpty(),
                  "zbarimg (zbar-tools) is installed by scripts/deps.sh");
@@ -243,12 +242,14 @@ private Q_SLOTS:
         QCOMPARE(decode(path + QStringLiteral(".300.png")), paymentQrText(order).text.toUtf8());
 
         // The symbol's ink where the engine put it, measured on the sheet.
-        const CPrintEngine &engine = forms.engine();
+        const PagePlan plan = *planPage(s, order);
+        PageTarget(printer).turn(plan.orientation);
         const DeviceGeometry g = DeviceGeometry::of(printer);
-        QRectF area = engine.paymentQrArea(kind, engine.m_sectionLayout, printJobParams(FormKind(kind), s).singleCopy);
-        if (!engine.m_textOnly)
-            area.translate(CPrintEngine::contentShift(kind, engine.m_sectionLayout));
-        const QRectF device = engine.mapping().mapRect(area.translated(-engine.m_originX, -engine.m_originY));
+        const PageMapping mapping = PageMapping::of(plan, g);
+        QRectF area = CPrintEngine::paymentQrArea(kind, plan.sectionLayout, plan.fields.singleCopy, mapping);
+        if (!plan.textOnly())
+            area.translate(CPrintEngine::contentShift(kind, plan.sectionLayout));
+        const QRectF device = mapping.toDevice.mapRect(area.translated(-plan.origin));
         const double toRaster = kRasterDpi / g.dpiX;
         const QRect expected = device.translated(g.offsetX, g.offsetY).adjusted(-14, -14, 14, 14).toAlignedRect();   // 0.3 mm
         const QRect ink = inkBounds(sheet, QRect(expected.topLeft() * toRaster, expected.size() * toRaster));
@@ -278,10 +279,12 @@ private Q_SLOTS:
         QPdfWriter pdf(dir.filePath(QStringLiteral("none.pdf")));
         CFormPrinter forms(s);
         FormPageJob job(forms, pdf);
-        QVERIFY(job.printPage(order));
-        QVERIFY2(job.lastPageQrProblem().startsWith(problem), qPrintable(job.lastPageQrProblem()));
-        QVERIFY(job.printPage(payable(KindTax)));      // a tax page has no code asked for
-        QCOMPARE(job.lastPageQrProblem(), QString());
+        const std::optional<PrintedPage> page = job.printPage(order);
+        QVERIFY(page);
+        QVERIFY2(page->qrProblem.startsWith(problem), qPrintable(page->qrProblem));
+        const std::optional<PrintedPage> tax = job.printPage(payable(KindTax));
+        QVERIFY(tax);
+        QCOMPARE(tax->qrProblem, QString());      // a tax page has no code asked for
     }
 };
 

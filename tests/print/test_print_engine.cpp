@@ -4,6 +4,7 @@
 #include "SampleOrders.h"
 #include "print/FormPages.h"
 #include "print/FormTemplates.h"
+#include "print/PagePlan.h"
 #include "print/PrintEngine.h"
 
 #include <QPdfWriter>
@@ -26,12 +27,40 @@ DeviceGeometry a4(bool landscape, int marginPx)
     return g;
 }
 
-// The sheet position in mm of a logical point with the engine's window origin,
-// on a device whose painter origin is the printable area's corner.
-QPointF sheetMm(const CPrintEngine &e, const DeviceGeometry &g, QPointF logical)
+QTransform mappingFor(const PagePlan &plan, const DeviceGeometry &g)
 {
-    const QPointF dev = e.mappingFor(g).map(logical - QPointF(e.m_originX, e.m_originY));
+    return PageMapping::of(plan, g).toDevice;
+}
+
+// The sheet position in mm of a logical point with the plan's window origin,
+// on a device whose painter origin is the printable area's corner.
+QPointF sheetMm(const PagePlan &plan, const DeviceGeometry &g, QPointF logical)
+{
+    const QPointF dev = mappingFor(plan, g).map(logical - QPointF(plan.origin));
     return QPointF(pxToMm(dev.x() + g.offsetX), pxToMm(dev.y() + g.offsetY));
+}
+
+// A page drawn on the template of that name.
+PagePlan onTemplate(const char *name)
+{
+    PagePlan plan;
+    plan.templateName = QLatin1String(name);
+    plan.templateRect = templateFrame(plan.templateName);
+    return plan;
+}
+
+PagePlan textOnly(int sectionLayout = CPrintEngine::PlainSections)
+{
+    PagePlan plan;
+    plan.mode = CPrintEngine::TextOnly;
+    plan.sectionLayout = sectionLayout;
+    return plan;
+}
+
+// What the field layouts read of a kind's settings.
+PrintJobParams fieldsFor(FormKind kind, const AllSettings &s)
+{
+    return planPage(s, CPrzelewDane(), true, int(kind))->fields;
 }
 
 QList<QPoint> datePositions(const RecordingCanvas &c)
@@ -59,27 +88,22 @@ private Q_SLOTS:
     void textOnlyPutsLogicalPointsOnTheSheetCorner()
     {
         QFETCH(int, margin);
-        CPrintEngine e;
-        e.m_textOnly = 1;
-        const QPointF p = sheetMm(e, a4(true, margin), QPointF(100, 200));
+        const QPointF p = sheetMm(textOnly(), a4(true, margin), QPointF(100, 200));
         QVERIFY(qAbs(p.x() - 10.0) < 0.01);
         QVERIFY(qAbs(p.y() - 20.0) < 0.01);
     }
 
     void offsetsMoveTextAndTemplateTogether()
     {
-        CPrintEngine e;
-        e.m_textOnly = 0;
-        e.LoadTemplate(QStringLiteral("ZMT_ZUS"));
-        e.m_sectionLayout = CPrintEngine::ZusLayout;
+        PagePlan plan = onTemplate("ZMT_ZUS");
+        plan.sectionLayout = CPrintEngine::ZusLayout;
         const DeviceGeometry g = a4(false, 0);
-        e.m_originX = -10 * 5;
-        e.m_originY = -10 * -3;
-        const QPointF text = sheetMm(e, g, QPointF(100, 200));
+        plan.origin = QPoint(-10 * 5, -10 * -3);
+        const QPointF text = sheetMm(plan, g, QPointF(100, 200));
         QVERIFY(qAbs(text.x() - 15.0) < 0.01);
         QVERIFY(qAbs(text.y() - 17.0) < 0.01);
         // The template's corner is drawn at the template rectangle moved by -origin.
-        const QPointF corner = e.mappingFor(g).map(QPointF(e.templateRect().translated(-e.m_originX, -e.m_originY).topLeft()));
+        const QPointF corner = mappingFor(plan, g).map(QPointF(plan.templateRect.translated(-plan.origin).topLeft()));
         QVERIFY(qAbs(pxToMm(corner.x()) - 5.0) < 0.01);
         QVERIFY(qAbs(pxToMm(corner.y()) + 3.0) < 0.01);
     }
@@ -93,15 +117,13 @@ private Q_SLOTS:
     void templateLargerThanPrintableAreaIsSqueezed()
     {
         QFETCH(int, scale);
-        CPrintEngine e;
-        const int loaded = e.LoadTemplate(QStringLiteral("ZMT_4X_WZORZEC_BW"));
-        QCOMPARE(loaded == 1, e.hasTemplate());
-        QCOMPARE(e.templateRect(), QRect(0, 0, 3061, 2135));
-        e.m_scaleX = e.m_scaleY = scale / 100.0;
+        PagePlan plan = onTemplate("ZMT_4X_WZORZEC_BW");
+        QCOMPARE(plan.templateRect, QRect(0, 0, 3061, 2135));
+        plan.scaleX = plan.scaleY = scale / 100.0;
         const DeviceGeometry g = a4(true, 236);   // 5 mm margins: 287 × 200 mm printable
         const int printW = g.physicalWidth - 2 * g.offsetX;
         const int printH = g.physicalHeight - 2 * g.offsetY;
-        const QRectF drawn = e.mappingFor(g).mapRect(QRectF(e.templateRect()));
+        const QRectF drawn = mappingFor(plan, g).mapRect(QRectF(plan.templateRect));
         QVERIFY(qAbs(drawn.left()) < 0.001 && qAbs(drawn.top()) < 0.001);
         QVERIFY(qAbs(drawn.width() - std::trunc(printW * scale / 100.0)) < 0.01);
         QVERIFY(qAbs(drawn.height() - std::trunc(printH * scale / 100.0)) < 0.01);
@@ -109,40 +131,35 @@ private Q_SLOTS:
 
     void smallTemplateKeepsMetricScale()
     {
-        CPrintEngine e;
-        e.LoadTemplate(QStringLiteral("ZMT_ZUS"));   // 151.1 × 213.3 mm fits an A4 portrait
-        e.m_scaleX = 1.1;
-        e.m_scaleY = 0.9;
-        const QTransform t = e.mappingFor(a4(false, 100));
+        PagePlan plan = onTemplate("ZMT_ZUS");   // 151.1 × 213.3 mm fits an A4 portrait
+        plan.scaleX = 1.1;
+        plan.scaleY = 0.9;
+        const QTransform t = mappingFor(plan, a4(false, 100));
         QVERIFY(qAbs(t.m11() - kDpi / 254 * 1.1) < 1e-9);
         QVERIFY(qAbs(t.m22() - kDpi / 254 * 0.9) < 1e-9);
     }
 
     void stubLayoutRaisesViewportInTemplateMode()
     {
-        CPrintEngine e;
-        e.LoadTemplate(QStringLiteral("ZMT_2X_WZORZEC_BW"));
-        e.m_sectionLayout = CPrintEngine::StubLayout;
-        QCOMPARE(e.mappingFor(a4(false, 100)).dy(), -300.0);
-        e.m_textOnly = 1;
-        QCOMPARE(e.mappingFor(a4(false, 100)).dy(), -100.0);
+        PagePlan plan = onTemplate("ZMT_2X_WZORZEC_BW");
+        plan.sectionLayout = CPrintEngine::StubLayout;
+        QCOMPARE(mappingFor(plan, a4(false, 100)).dy(), -300.0);
+        QCOMPARE(mappingFor(textOnly(CPrintEngine::StubLayout), a4(false, 100)).dy(), -100.0);
     }
 
     void missingTemplateLoadsNothing()
     {
         CPrintEngine e;
-        QCOMPARE(e.LoadTemplate(QStringLiteral("NO_SUCH_TEMPLATE")), 0);
-        QVERIFY(!e.hasTemplate());
-        e.ReleaseTemplate();
-        QVERIFY(!e.hasTemplate());
+        QVERIFY(!e.LoadTemplate(QStringLiteral("NO_SUCH_TEMPLATE")));
+        QCOMPARE(templateFrame(QStringLiteral("NO_SUCH_TEMPLATE")), QRect());
     }
 
     void everyTemplateLoads()
     {
         for (const FormTemplate &t : kFormTemplates) {
             CPrintEngine e;
-            QVERIFY2(e.LoadTemplate(QLatin1String(t.name)) == 1, t.name);
-            QCOMPARE(e.templateRect(), QRect(0, 0, t.frameWidth / 10, t.frameHeight / 10));
+            QVERIFY2(e.LoadTemplate(QLatin1String(t.name)), t.name);
+            QCOMPARE(templateFrame(QLatin1String(t.name)), QRect(0, 0, t.frameWidth / 10, t.frameHeight / 10));
         }
     }
 
@@ -175,24 +192,20 @@ private Q_SLOTS:
         QFETCH(int, textOnly);
         QFETCH(int, singleCopy);
         QFETCH(QList<QPoint>, dates);
-        CPrintEngine e;
-        e.m_sectionLayout = layout;
-        e.m_textOnly = textOnly;
-        PrintJobParams p;
-        p.singleCopy = singleCopy;
+        PagePlan plan;
+        plan.sectionLayout = layout;
+        plan.mode = textOnly ? CPrintEngine::TextOnly : CPrintEngine::TemplateAndText;
+        plan.fields.singleCopy = singleCopy;
         CPrzelewDane r = kind == 2 ? sample::tax() : sample::ordinary();
         RecordingCanvas c;
-        e.DrawForm(c, p, r);
+        CPrintEngine::DrawForm(c, plan, r);
         QCOMPARE(datePositions(c), dates);
     }
 
     void stubsSitLeftOfTheForms()
     {
-        CPrintEngine e;
-        e.m_sectionLayout = CPrintEngine::StubLayout;
-        e.m_textOnly = 1;
         RecordingCanvas c;
-        e.DrawForm(c, PrintJobParams(), sample::ordinary());
+        CPrintEngine::DrawForm(c, textOnly(CPrintEngine::StubLayout), sample::ordinary());
         QList<QPoint> stubAmounts;
         for (const DrawOp &op : c.ops)
             if (op.text == QStringLiteral("1234,50"))
@@ -214,14 +227,13 @@ private Q_SLOTS:
         QFETCH(int, textOnly);
         QFETCH(int, singleCopy);
         QFETCH(QList<QPoint>, payers);
-        CPrintEngine e;
-        e.m_sectionLayout = CPrintEngine::ZusLayout;
-        e.m_textOnly = textOnly;
-        PrintJobParams p;
-        p.fitInBox = 0;
-        p.singleCopy = singleCopy;
+        PagePlan plan;
+        plan.sectionLayout = CPrintEngine::ZusLayout;
+        plan.mode = textOnly ? CPrintEngine::TextOnly : CPrintEngine::TemplateAndText;
+        plan.fields.fitInBox = 0;
+        plan.fields.singleCopy = singleCopy;
         RecordingCanvas c;
-        e.DrawForm(c, p, sample::zus());
+        CPrintEngine::DrawForm(c, plan, sample::zus());
         QList<QPoint> found;
         for (const DrawOp &op : c.ops)
             if (op.text == sample::zus().sender1)
@@ -231,12 +243,14 @@ private Q_SLOTS:
 
     void unknownKindDrawsNothing()
     {
-        CPrintEngine e;
         CPrzelewDane r = sample::ordinary();
         r.kind = 7;
         RecordingCanvas c;
-        e.DrawForm(c, PrintJobParams(), r);
+        CPrintEngine::DrawForm(c, PagePlan(), r);
         QVERIFY(c.ops.isEmpty());
+        // Nor is a page planned for it: the page stays empty.
+        QVERIFY(!planPage(AllSettings(), r));
+        QVERIFY(!planPage(AllSettings(), sample::ordinary(), true, 3));
     }
 
     // ---- Per-kind page set-up ----
@@ -277,17 +291,22 @@ private Q_SLOTS:
         PrintSettings &ps = s.forKind(FormKind(kind));
         ps.originalForm = original;
         (original ? ps.formTypeOrig : ps.formType) = formType;
+        CPrzelewDane r = kind == 1 ? sample::zus() : kind == 2 ? sample::tax() : sample::ordinary();
+        const std::optional<PagePlan> plan = planPage(s, r);
+        QVERIFY(plan);
+        QCOMPARE(int(plan->orientation), orientation);
+        QCOMPARE(plan->sectionLayout, layout);
+        QCOMPARE(plan->origin.y(), originY);
+        QCOMPARE(int(plan->textOnly()), original);
+        QCOMPARE(plan->fields.singleCopy, singleCopy);
+        // The job turns the device's sheet so before the page starts.
         QTemporaryDir dir;
         QPdfWriter pdf(dir.filePath(QStringLiteral("x.pdf")));
-        PrintDC dc{nullptr, &pdf};
+        pdf.setPageOrientation(orientation == QPageLayout::Landscape ? QPageLayout::Portrait : QPageLayout::Landscape);
         CFormPrinter printer(s);
-        CPrzelewDane r = kind == 1 ? sample::zus() : kind == 2 ? sample::tax() : sample::ordinary();
-        printer.PrepareFormPage(dc, r, false, 0);
+        FormPageJob job(printer, pdf);
+        QVERIFY(job.printPage(r));
         QCOMPARE(int(pdf.pageLayout().orientation()), orientation);
-        QCOMPARE(printer.engine().m_sectionLayout, layout);
-        QCOMPARE(printer.engine().m_originY, originY);
-        QCOMPARE(printer.engine().m_textOnly, original);
-        QCOMPARE(printJobParams(FormKind(kind), s).singleCopy, singleCopy);
     }
 
     void blankFormOnOriginalSettingUsesOwnTemplateAndOriginalGeometry()
@@ -298,16 +317,13 @@ private Q_SLOTS:
         s.ordinary.formType = 0;
         s.ordinary.offsetX = 5;
         s.ordinary.offsetY = -3;
-        QTemporaryDir dir;
-        QPdfWriter pdf(dir.filePath(QStringLiteral("x.pdf")));
-        PrintDC dc{nullptr, &pdf};
-        CFormPrinter printer(s);
-        printer.PrepareFormPage(dc, CPrzelewDane(), true, 0);
-        QCOMPARE(pdf.pageLayout().orientation(), QPageLayout::Portrait);
-        QCOMPARE(printer.engine().m_textOnly, 0);
-        QCOMPARE(printer.engine().templateRect(), QRect(0, 0, 3061, 2135));   // FormType 0: the 4X template
-        QCOMPARE(printer.engine().m_originX, -50);
-        QCOMPARE(printer.engine().m_originY, -10 * (-3 + 85));
+        const std::optional<PagePlan> plan = planPage(s, CPrzelewDane(), true, 0);
+        QVERIFY(plan);
+        QCOMPARE(plan->orientation, QPageLayout::Portrait);
+        QCOMPARE(plan->mode, int(CPrintEngine::TemplateOnly));
+        QCOMPARE(plan->templateName, QStringLiteral("ZMT_4X_WZORZEC_BW"));   // FormType 0
+        QCOMPARE(plan->templateRect, QRect(0, 0, 3061, 2135));
+        QCOMPARE(plan->origin, QPoint(-50, -10 * (-3 + 85)));
     }
 
     void scaleSettingsBecomeFactors()
@@ -315,11 +331,10 @@ private Q_SLOTS:
         AllSettings s;
         s.tax.scaleX = 120;
         s.tax.scaleY = 80;
-        CFormPrinter printer(s);
-        PrintDC dc;
-        printer.PrepareFormPage(dc, sample::tax(), false, 0);
-        QCOMPARE(printer.engine().m_scaleX, 1.2);
-        QCOMPARE(printer.engine().m_scaleY, 0.8);
+        const std::optional<PagePlan> plan = planPage(s, sample::tax());
+        QVERIFY(plan);
+        QCOMPARE(plan->scaleX, 1.2);
+        QCOMPARE(plan->scaleY, 0.8);
     }
 
     void paramsFollowTheKindsSettings()
@@ -331,18 +346,18 @@ private Q_SLOTS:
         s.zus.print3Kratki = 1;
         s.tax.opType = 1;
         s.ordinary.opType = 1;
-        const PrintJobParams o = printJobParams(FormKind::Ordinary, s);
+        const PrintJobParams o = fieldsFor(FormKind::Ordinary, s);
         QCOMPARE(o.opTypeMark, 0);
         QCOMPARE(o.noZusAccount, 0);
         QCOMPARE(o.valueDelimiter, QStringLiteral("#"));
         QCOMPARE(o.fontSize, 12);
         // A stored size no font is made of prints at 10.
         for (int stored : {0, 201})
-            QCOMPARE((s.general.fontSize = stored, printJobParams(FormKind::Ordinary, s).fontSize), 10);
-        const PrintJobParams z = printJobParams(FormKind::Zus, s);
+            QCOMPARE((s.general.fontSize = stored, fieldsFor(FormKind::Ordinary, s).fontSize), 10);
+        const PrintJobParams z = fieldsFor(FormKind::Zus, s);
         QCOMPARE(z.noZusAccount, 1);
         QCOMPARE(z.threeZusBoxes, 1);
-        QCOMPARE(printJobParams(FormKind::Tax, s).opTypeMark, 1);
+        QCOMPARE(fieldsFor(FormKind::Tax, s).opTypeMark, 1);
         QCOMPARE(templateName(FormKind::Zus, 1), QStringLiteral("ZMT_ZUS_BW"));
         QCOMPARE(templateName(FormKind::Tax, 4), QStringLiteral("ZMT_TAX_2X_WZORZEC_KOLOR"));
         QCOMPARE(templateName(FormKind::Ordinary, -5), QStringLiteral("ZMT_4X_WZORZEC_BW"));

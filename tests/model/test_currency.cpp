@@ -1,5 +1,5 @@
 // CWexOleCurrency: the two text forms and the arithmetic.
-#include "controls/WexOleCurrency.h"
+#include "model/WexOleCurrency.h"
 
 #include <QTest>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "controls/WexOleCurrency.h"
+#include "model/WexOleCurrency.h"
 
 #include <limits>
 
