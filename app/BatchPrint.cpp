@@ -7,6 +7,7 @@
 #include "app/PdfTarget.h"
 #include "base/AppIdentity.h"
 #include "base/Messages.h"
+#include "base/UserDialogs.h"
 #include "model/AccountCheck.h"
 #include "model/Import.h"
 #include "model/PaymentWarnings.h"
@@ -15,7 +16,6 @@
 
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <optional>
@@ -397,7 +397,7 @@ BatchEnvironment defaultBatchEnvironment(const AllSettings &settings, const Regi
     env.failure = [](const QString &text) {
         writeToStandardError(text);
         if (!headless())
-            QMessageBox::warning(nullptr, programTitle(), text);
+            showWarning(nullptr, text);
     };
     if (!headless()) {
         env.printerDialog = [](QPrinter &printer) {
@@ -407,7 +407,7 @@ BatchEnvironment defaultBatchEnvironment(const AllSettings &settings, const Regi
             dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
             dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
             dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-            return dialog.exec() == QDialog::Accepted;
+            return execDialog(dialog) == QDialog::Accepted;
         };
         env.confirm = [&settings, where](CPrzelewDane &order) {
             return confirmOrderInDialog(order, settings, where);

@@ -2,12 +2,11 @@
 
 #include "app/ElixirExportDlg.h"
 #include "app/PdfTarget.h"
-#include "base/AppIdentity.h"
+#include "base/UserDialogs.h"
 #include "model/KantomixDoc.h"
 #include "register/PartyPick.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QSaveFile>
@@ -132,7 +131,7 @@ void exportOrdersToBank(QWidget *parent, const CKantomixDoc &doc, const QList<in
         }
     }
     CElixirExportDlg dialog(senders, lacking, settings, parent);
-    if (dialog.exec() != QDialog::Accepted)
+    if (execDialog(dialog) != QDialog::Accepted)
         return;
     const ElixirExportChoice choice = dialog.choice();
     settings.elixirCodePage = elixirCodePageName(choice.codePage);
@@ -145,8 +144,8 @@ void exportOrdersToBank(QWidget *parent, const CKantomixDoc &doc, const QList<in
         options.executionDate = QDate::currentDate();
     ElixirBuild build = buildBankFile(orders, options, choice.sender);
     if (const int quoted = build.quoteRefusals(); quoted > 0) {
-        const auto answer = QMessageBox::question(
-            parent, programTitle(),
+        const auto answer = askQuestion(
+            parent, QMessageBox::Question,
             QStringLiteral("Liczba przelewów z cudzysłowem (\") w nazwie lub tytule: %1.\n"
                            "Plik dla banku nie może go zawierać. Zamienić cudzysłowy na apostrofy (')?\n"
                            "Bez zamiany te przelewy zostaną pominięte.")
@@ -162,34 +161,25 @@ void exportOrdersToBank(QWidget *parent, const CKantomixDoc &doc, const QList<in
 
     QString path;
     if (build.file.count() > 0) {
-        QFileDialog files(parent, QStringLiteral("Eksport do banku"), suggestedPath(doc),
-                          QStringLiteral("Pliki dla banku (*.pli);;Wszystkie pliki (*)"));
-        files.setAcceptMode(QFileDialog::AcceptSave);
-        files.setDefaultSuffix(QStringLiteral("pli"));
-        files.selectFile(suggestedPath(doc));
-        if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
+        path = chooseFile(parent, {FileRequest::SaveFile, QStringLiteral("Eksport do banku"), suggestedPath(doc),
+                                   QStringLiteral("Pliki dla banku (*.pli);;Wszystkie pliki (*)"), QStringLiteral("pli")});
+        if (path.isEmpty())
             return;
-        path = files.selectedFiles().first();
         // The bank file must never take the place of the orders it was made of.
         if (!doc.path().isEmpty() && isSameFile(path, doc.path())) {
-            QMessageBox::warning(parent, programTitle(),
-                                 QStringLiteral("Plik %1 jest otwartym plikiem przelewów; nic nie zostało zapisane.")
-                                     .arg(QDir::toNativeSeparators(path)));
+            showWarning(parent, QStringLiteral("Plik %1 jest otwartym plikiem przelewów; nic nie zostało zapisane.")
+                                    .arg(QDir::toNativeSeparators(path)));
             return;
         }
         QString error;
         if (!writeWhole(path, build.file.bytes(), error)) {
-            QMessageBox::warning(parent, programTitle(),
-                                 QStringLiteral("Zapisanie pliku %1 nie powiodło się: %2")
-                                     .arg(QDir::toNativeSeparators(path), error));
+            showWarning(parent, QStringLiteral("Zapisanie pliku %1 nie powiodło się: %2")
+                                    .arg(QDir::toNativeSeparators(path), error));
             return;
         }
     }
     const ElixirSummary summary = bankFileSummary(build, path);
-    QMessageBox box(build.file.count() > 0 ? QMessageBox::Information : QMessageBox::Warning, programTitle(),
-                    summary.text, QMessageBox::Ok, parent);
-    box.setObjectName(QStringLiteral("elixirSummary"));
-    if (!summary.details.isEmpty())
-        box.setDetailedText(summary.details);
-    box.exec();
+    BoxRequest box {build.file.count() > 0 ? QMessageBox::Information : QMessageBox::Warning, summary.text};
+    box.details = summary.details;
+    askBox(parent, box);
 }

@@ -1,7 +1,7 @@
 #include "app/ElixirExportDlg.h"
 
-#include "base/AppIdentity.h"
 #include "base/Settings.h"
+#include "base/UserDialogs.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -10,7 +10,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -97,8 +96,7 @@ void CElixirExportDlg::accept()
 {
     // The bank refuses a whole file over a classification it cannot read.
     if (m_taxClass->text().size() != 2) {
-        QMessageBox::warning(this, programTitle(),
-                             QStringLiteral("Klasyfikacja przelewów podatkowych to dwie cyfry (zwykle 71)."));
+        showWarning(this, QStringLiteral("Klasyfikacja przelewów podatkowych to dwie cyfry (zwykle 71)."));
         m_taxClass->setFocus();
         return;
     }

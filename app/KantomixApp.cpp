@@ -1,6 +1,5 @@
 #include "app/KantomixApp.h"
 
-#include "base/AppIdentity.h"
 
 #include "app/BatchPrint.h"
 #include "app/ElixirExport.h"
@@ -11,6 +10,7 @@
 #include "base/Messages.h"
 #include "app/KantomixView.h"
 #include "app/MainFrame.h"
+#include "base/UserDialogs.h"
 #include "options/OptionsRules.h"
 #include "options/OptionsSheet.h"
 #include "print/FormPages.h"
@@ -19,7 +19,6 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
-#include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSettings>
@@ -89,7 +88,7 @@ bool CKantomixApp::InitInstance(const CKantomixCommandLineInfo &cmdInfo)
         if (problem.isEmpty())
             file = m_recent.first();
         else
-            QMessageBox::warning(nullptr, programTitle(), problem);
+            showWarning(nullptr, problem);
     }
     // A file that cannot be read leaves the program running with a new
     // document: its error has been shown.
@@ -170,7 +169,7 @@ void CKantomixApp::OnOptions(QWidget *parent)
 {
     COptionsSheet sheet(m_settings, parent);
     sheet.setRegisterActions(RegisterDb::defaultPath(), checkRegisterConnection, copyRegisterToServer);
-    if (sheet.exec() != QDialog::Accepted)
+    if (execDialog(sheet) != QDialog::Accepted)
         return;
     if (takeBackOptions(m_settings, sheet.result(), lookUpPrinter))
         ApplyPrinterSelection();

@@ -83,8 +83,7 @@ QImage COrderPreviewPages::render(int page, double pixelsPerMm) const
     painter.translate(paint.left() - full.left(), paint.top() - full.top());
 
     if (const std::optional<PagePlan> &plan = m_plans[size_t(page)]) {
-        PrintDC dc{&painter, &m_printer};
-        m_forms.engine().Print(*plan, dc, orderOf(page));
+        m_forms.engine().Print(*plan, PageTarget(m_printer, &painter), orderOf(page));
     }
     return image;
 }

@@ -1,9 +1,8 @@
 #include "app/ProblemReport.h"
 
-#include "base/AppIdentity.h"
+#include "base/UserDialogs.h"
 
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <cstdio>
 
 bool runsHeadless()
@@ -18,5 +17,5 @@ void reportProblem(const QString &text, QWidget *parent)
         std::fprintf(stderr, "kantomix: %s\n", text.toLocal8Bit().constData());
         return;
     }
-    QMessageBox::warning(parent, programTitle(), text);
+    showWarning(parent, text);
 }

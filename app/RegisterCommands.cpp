@@ -1,12 +1,12 @@
 #include "app/RegisterCommands.h"
 
+#include "base/UserDialogs.h"
 #include "import/HopDlg.h"
 #include "register/PartyStore.h"
 #include "register/ListaKontrDlg.h"
 #include "register/PgPartyStore.h"
 #include "register/RegisterCopy.h"
 
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QPointer>
 
@@ -25,7 +25,7 @@ void manage(QWidget *parent, const RegisterLocation &where, bool recipients, con
     dlg.setStore(store.get());
     dlg.setSort(PartySort::Name);
     dlg.setPlacementName(QLatin1String(placement));
-    dlg.exec();
+    execDialog(dlg);
 }
 
 } // namespace
@@ -43,7 +43,7 @@ void showSendersDialog(QWidget *parent, const RegisterLocation &where)
 void showDosImportDialog(QWidget *parent, const RegisterLocation &where)
 {
     CHopDlg dlg(where, parent);
-    dlg.exec();
+    execDialog(dlg);
 }
 
 CDefaultSender lookupDefaultSenderOrReport(QWidget *parent, const RegisterLocation &where)
@@ -68,11 +68,9 @@ RegisterLocation registerLocationOf(const RegisterSettings &settings)
 void installRegisterPasswordPrompt(QWidget *parent)
 {
     PartyStore::setPasswordPrompt([window = QPointer<QWidget>(parent)](const QString &name) {
-        bool ok = false;
-        const QString typed = QInputDialog::getText(window, QStringLiteral("Hasło do rejestru"),
-                                                    QStringLiteral("Hasło do bazy kontrahentów %1:").arg(name),
-                                                    QLineEdit::Password, QString(), &ok);
-        return ok ? typed : QString();
+        return askText(window, {QStringLiteral("Hasło do rejestru"),
+                                QStringLiteral("Hasło do bazy kontrahentów %1:").arg(name), QLineEdit::Password})
+            .value_or(QString());
     });
 }
 

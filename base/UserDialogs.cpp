@@ -75,6 +75,8 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget *parent, const BoxRequest &r
         box->setDefaultButton(choices.at(request.defaultChoice));
     if (request.escapeChoice >= 0)
         box->setEscapeButton(choices.at(request.escapeChoice));
+    if (!request.details.isEmpty())
+        box->setDetailedText(request.details);
     return box;
 }
 

@@ -33,6 +33,7 @@ struct BoxRequest
     QList<BoxChoice> choices {};
     int defaultChoice = -1;
     int escapeChoice = -1;
+    QString details {}; // behind "Show Details...", when not empty
 };
 
 // What closed the box: a standard button, or (button NoButton) the index of a

@@ -1,5 +1,6 @@
 #include "edit/ConfirmOrder.h"
 
+#include "base/UserDialogs.h"
 #include "edit/ContainerDlg.h"
 #include "model/PrzelewDane.h"
 
@@ -8,5 +9,5 @@ OrderConfirmation confirmOrderInDialog(CPrzelewDane &order, const AllSettings &s
 {
     CContainerDlg dialog(order, settings, where, nullptr, CContainerDlg::Use::Confirm);
     dialog.ShowPage(CContainerDlg::kindNumberOf(order.kind));
-    return dialog.exec() == QDialog::Accepted ? OrderConfirmation::Confirmed : OrderConfirmation::Refused;
+    return execDialog(dialog) == QDialog::Accepted ? OrderConfirmation::Confirmed : OrderConfirmation::Refused;
 }

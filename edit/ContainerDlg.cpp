@@ -1,7 +1,7 @@
 #include "edit/ContainerDlg.h"
 
-#include "base/AppIdentity.h"
 #include "base/HelpHook.h"
+#include "base/UserDialogs.h"
 #include "edit/DetailsDlg.h"
 #include "edit/PaymentQrView.h"
 #include "edit/TaxDetailsDlg.h"
@@ -255,8 +255,8 @@ CContainerDlg::EditsAnswer CContainerDlg::askAboutUnsavedEdits()
         return EditsAnswer::None;
     raise();
     activateWindow();
-    const auto answer = QMessageBox::question(
-        this, programTitle(),
+    const auto answer = askQuestion(
+        this, QMessageBox::Question,
         QStringLiteral("Zmiany w oknie szczegółów przelewu nie zostały zapisane. Czy zapisać przelew?"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Cancel)

@@ -41,11 +41,8 @@ CDetailsDlg::CDetailsDlg(const CPageContext &context, QWidget *parent)
     grid.addFields("Sy&mbol:", {m_symbol});
     grid.finish();
 
-    finishPage(m_recipient1, {{m_currency, &CPrzelewDane::currency, "waluta"},
-                              {m_title1, &CPrzelewDane::title1, "tytułem"},
-                              {m_title2, &CPrzelewDane::title2, "tytułem cd."},
-                              {m_symbol, &CPrzelewDane::symbol, "symbol"}});
     addSteps();
+    finishPage(m_recipient1);
 }
 
 QString CDetailsDlg::pageTitle() const
@@ -56,9 +53,9 @@ QString CDetailsDlg::pageTitle() const
 void CDetailsDlg::addSteps()
 {
     recipientPageSteps();
-    textStep(m_title1, &CPrzelewDane::title1, 54);
-    textStep(m_title2, &CPrzelewDane::title2, 54);
-    textStep(m_currency, &CPrzelewDane::currency, 3);
+    textStep(m_title1, OrderField::Title1);
+    textStep(m_title2, OrderField::Title2);
+    textStep(m_currency, OrderField::Currency);
     transferFlagStep();
-    textStep(m_symbol, &CPrzelewDane::symbol, 2);
+    textStep(m_symbol, OrderField::Symbol);
 }

@@ -1,9 +1,10 @@
 #include "edit/DetailsPage.h"
 
-#include "base/AppIdentity.h"
+#include "base/UserDialogs.h"
 #include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
 #include "edit/DateField.h"
+#include "model/OrderFields.h"
 #include "model/PrzelewDane.h"
 
 #include <QComboBox>
@@ -56,25 +57,12 @@ void CDetailsPage::makeSymbolField()
     m_symbol = makeOrderEdit(this, "symbol", 2);
 }
 
-void CDetailsPage::finishPage(QWidget *firstField, std::vector<CCutMarks::Field> cutFields)
+void CDetailsPage::finishPage(QWidget *firstField)
 {
     m_firstField = firstField;
     m_switch = new CDepositSwitch(m_deposit, m_transfer, m_amount, m_senderAccount, this);
     m_picks = new CPartyPicks(this, m_context);
-    std::vector<CCutMarks::Field> marked;
-    if (m_recipient1)
-        marked = {{m_recipient1, &CPrzelewDane::recipient1, "nazwa odbiorcy"},
-                  {m_recipient2, &CPrzelewDane::recipient2, "nazwa odbiorcy cd."},
-                  {m_check, &CPrzelewDane::checkDigits, "nr rachunku odbiorcy"},
-                  {m_bank, &CPrzelewDane::bankNumber, "nr rachunku odbiorcy"},
-                  {m_rest, &CPrzelewDane::accountRest, "nr rachunku odbiorcy"}};
-    marked.insert(marked.end(),
-                  {{m_senderAccount, &CPrzelewDane::senderAccount, "nr rachunku zleceniodawcy"},
-                   {m_senderAccount, &CPrzelewDane::senderAccount, "nr rachunku zleceniodawcy / kwota słownie"},
-                   {m_sender1, &CPrzelewDane::sender1, "nazwa zleceniodawcy"},
-                   {m_sender2, &CPrzelewDane::sender2, "nazwa zleceniodawcy cd."}});
-    marked.insert(marked.end(), cutFields.begin(), cutFields.end());
-    m_cutMarks = new CCutMarks(this, m_context, m_transfer, std::move(marked));
+    m_cutMarks = new CCutMarks(this, m_context, m_transfer, m_marked);
     if (m_recipient1) {
         connect(m_pickRecipient, &QToolButton::clicked, this, &CDetailsPage::pickRecipient);
         m_picks->onF2(m_recipient1, [this] { pickRecipient(); });
@@ -123,14 +111,20 @@ bool CDetailsPage::saveToRecord()
     return passed == m_steps.size();
 }
 
-int CDetailsPage::limitOf(int limit) const
+int CDetailsPage::limitOf(OrderField field) const
 {
-    return limit == kNameLimit ? m_context.nameLimit(m_kind) : limit;
+    switch (field) {
+    case OrderField::Recipient1:
+    case OrderField::Recipient2:
+    case OrderField::Sender1:
+    case OrderField::Sender2: return m_context.nameLimit(m_kind);
+    default: return OrderFields::pageLimit(int(m_kind), field);
+    }
 }
 
 bool CDetailsPage::fail(QWidget *control, const QString &message)
 {
-    QMessageBox::warning(this, programTitle(), message);
+    showWarning(this, message);
     control->setFocus(Qt::OtherFocusReason);
     if (auto *edit = qobject_cast<QLineEdit *>(control))
         edit->selectAll();
@@ -159,21 +153,23 @@ void CDetailsPage::loadText(QLineEdit *edit, const QString &text, int limit)
     edit->setCursorPosition(0);
 }
 
-void CDetailsPage::textStep(QLineEdit *edit, QString CPrzelewDane::*field, int limit)
+void CDetailsPage::textStep(QLineEdit *edit, OrderField field)
 {
-    addStep({[=, this](const CPrzelewDane &r) { loadText(edit, r.*field, limitOf(limit)); },
-             [=, this] { return checkText(edit, limitOf(limit)); },
-             [=](CPrzelewDane &r) { r.*field = edit->text(); }});
+    markCuts(edit, field);
+    addStep({[=, this](const CPrzelewDane &r) { loadText(edit, *OrderFields::textOf(r, field), limitOf(field)); },
+             [=, this] { return checkText(edit, limitOf(field)); },
+             [=](CPrzelewDane &r) { *OrderFields::textOf(r, field) = edit->text(); }});
 }
 
-void CDetailsPage::accountPartStep(QLineEdit *edit, QString CPrzelewDane::*field, int limit)
+void CDetailsPage::accountPartStep(QLineEdit *edit, OrderField field)
 {
+    markCuts(edit, field);
     addStep({[=](const CPrzelewDane &r) {
-                 edit->setText(r.*field);
+                 edit->setText(*OrderFields::textOf(r, field));
                  edit->setCursorPosition(0);
              },
-             [=, this] { return checkText(edit, limit); },
-             [=](CPrzelewDane &r) { r.*field = edit->text(); }});
+             [=, this] { return checkText(edit, limitOf(field)); },
+             [=](CPrzelewDane &r) { *OrderFields::textOf(r, field) = edit->text(); }});
 }
 
 void CDetailsPage::dateStep()
@@ -204,10 +200,9 @@ void CDetailsPage::amountSteps()
              [this, typed] {
                  if (typed()->value() != 0)
                      return true;
-                 QMessageBox box(QMessageBox::Warning, programTitle(), PageRules::zeroAmountQuestion(),
-                                 QMessageBox::Yes | QMessageBox::No, this);
-                 box.setDefaultButton(QMessageBox::Yes);
-                 if (box.exec() == QMessageBox::Yes)
+                 if (askQuestion(this, QMessageBox::Warning, PageRules::zeroAmountQuestion(),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+                     == QMessageBox::Yes)
                      return true;
                  m_amount->setFocus(Qt::OtherFocusReason);
                  m_amount->selectAll();
@@ -228,16 +223,16 @@ void CDetailsPage::amountSteps()
 
 void CDetailsPage::recipientPageSteps()
 {
-    accountPartStep(m_bank, &CPrzelewDane::bankNumber, 8);
+    accountPartStep(m_bank, OrderField::BankNumber);
     dateStep();
     amountSteps();
-    accountPartStep(m_check, &CPrzelewDane::checkDigits, 2);
-    textStep(m_recipient1, &CPrzelewDane::recipient1, kNameLimit);
-    textStep(m_recipient2, &CPrzelewDane::recipient2, kNameLimit);
-    textStep(m_sender1, &CPrzelewDane::sender1, kNameLimit);
-    textStep(m_sender2, &CPrzelewDane::sender2, kNameLimit);
-    accountPartStep(m_rest, &CPrzelewDane::accountRest, 34);
-    textStep(m_senderAccount, &CPrzelewDane::senderAccount, 54);
+    accountPartStep(m_check, OrderField::CheckDigits);
+    textStep(m_recipient1, OrderField::Recipient1);
+    textStep(m_recipient2, OrderField::Recipient2);
+    textStep(m_sender1, OrderField::Sender1);
+    textStep(m_sender2, OrderField::Sender2);
+    accountPartStep(m_rest, OrderField::AccountRest);
+    textStep(m_senderAccount, OrderField::SenderAccount);
 }
 
 void CDetailsPage::transferFlagStep()

@@ -77,24 +77,22 @@ protected:
         std::function<bool()> check;
         std::function<void(CPrzelewDane &)> store;
     };
-    // The limit of a name line, which follows the boxes setting of the form.
-    static constexpr int kNameLimit = -1;
-
     // The controls, created in this order where the page calls them.
     void makeRecipientFields(const char *name1, const char *pick, const char *name2, int registerKinds);
     void makeMoneyFields(bool fixedCurrency);
     void makeSenderFields(const char *account, const char *name1, const char *pick, const char *name2);
     void makeSymbolField();
-    // After the controls and their layout: the switch, the picks, the marks
-    // of the fields in `cutFields` (beside the recipient's and the sender's,
-    // which every page marks) and the report of edits.
-    void finishPage(QWidget *firstField, std::vector<CCutMarks::Field> cutFields);
+    // After the steps and the layout: the switch, the picks, the cut marks
+    // and the report of edits.
+    void finishPage(QWidget *firstField);
 
-    // The steps, in the order they run.
-    void textStep(QLineEdit *edit, QString CPrzelewDane::*field, int limit);
+    // The steps, in the order they run. A text's limit is the catalogue's,
+    // a name line's follows the boxes setting; the text is marked when
+    // printing would cut it.
+    void textStep(QLineEdit *edit, OrderField field);
     // A part of the recipient's account: its input limit stays with the
     // account input (CAccountInput), so a whole number can be pasted.
-    void accountPartStep(QLineEdit *edit, QString CPrzelewDane::*field, int limit);
+    void accountPartStep(QLineEdit *edit, OrderField field);
     void dateStep();
     // The amount, then the zero question and the deposit's words.
     void amountSteps();
@@ -108,8 +106,10 @@ protected:
     void listStep(QComboBox *combo, int CPrzelewDane::*field, std::function<int(int code)> positionOf,
                   std::function<int(int position)> codeOf);
     void addStep(Step step) { m_steps.push_back(std::move(step)); }
+    // An edit marked when printing would cut the field it shows.
+    void markCuts(QLineEdit *edit, OrderField field) { m_marked.push_back({edit, field}); }
 
-    // Shown after loading; the cut marks follow.
+    // What a page does once loaded, before the cut marks are refreshed.
     virtual void loaded() {}
     // The failing step's message, with the focus and the whole text of its control.
     bool fail(QWidget *control, const QString &message);
@@ -117,7 +117,9 @@ protected:
     bool checkText(QLineEdit *edit, int limit);
     // Loads a text, shown whole even when a file brought one over the limit.
     void loadText(QLineEdit *edit, const QString &text, int limit);
-    int limitOf(int limit) const;
+    // The characters a field's control takes: a name line's follow the
+    // boxes setting, any other field's are the catalogue's.
+    int limitOf(OrderField field) const;
 
     const CPageContext &m_context;
     const FormKind m_kind;
@@ -143,6 +145,7 @@ private:
     int m_registerKinds = 0;
     QWidget *m_firstField = nullptr;
     std::vector<Step> m_steps;
+    std::vector<CCutMarks::Field> m_marked;
     CDepositSwitch *m_switch = nullptr;
     CCutMarks *m_cutMarks = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "edit/PageCommon.h"
 
-#include "base/AppIdentity.h"
+#include "base/UserDialogs.h"
 #include "controls/TypedInput.h"
 #include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QStyle>
@@ -268,12 +267,13 @@ void CCutMarks::refresh()
     CPrzelewDane order = *m_context.record;
     order.isTransfer = m_transfer->isChecked() ? 1 : 0;
     for (const Field &f : m_fields)
-        order.*f.text = f.edit->text();
+        *OrderFields::textOf(order, f.field) = f.edit->text();
     const QStringList cut = cutFieldsOf(order, *m_context.settings);
     for (const auto &[edit, mark] : std::as_const(m_marks)) {
         bool marked = false;
         for (const Field &f : m_fields)
-            marked = marked || (f.edit == edit && cut.contains(QString::fromUtf8(f.printedAs)));
+            for (const QString &name : OrderFields::printedNames(f.field))
+                marked = marked || (f.edit == edit && cut.contains(name));
         mark->setVisible(marked);
     }
 }
@@ -325,7 +325,7 @@ bool checkPickedTexts(QWidget *page, const QList<QLineEdit *> &edits)
 {
     for (QLineEdit *edit : edits) {
         if (const auto refusal = PageRules::unencodableRefusal(edit->text())) {
-            QMessageBox::warning(page, programTitle(), refusal->message);
+            showWarning(page, refusal->message);
             edit->setFocus(Qt::OtherFocusReason);
             edit->setSelection(refusal->start, refusal->length);
             return false;

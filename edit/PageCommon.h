@@ -5,6 +5,7 @@
 
 #include "base/Settings.h"
 #include "edit/PageRules.h"
+#include "model/OrderFields.h"
 #include "register/RegisterLocation.h"
 
 #include <QObject>
@@ -130,12 +131,11 @@ class CCutMarks : public QObject
 {
     Q_OBJECT
 public:
-    // An edit, the order's text it stands for and the field's name on the form.
+    // An edit and the order's field it shows.
     struct Field
     {
         QLineEdit *edit;
-        QString CPrzelewDane::*text;
-        const char *printedAs;
+        OrderField field;
     };
     CCutMarks(QWidget *page, const CPageContext &context, QRadioButton *transfer, std::vector<Field> fields);
 

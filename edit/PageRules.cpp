@@ -1,5 +1,6 @@
 #include "edit/PageRules.h"
 
+#include "model/OrderFields.h"
 #include "model/OrderText.h"
 #include "model/PaymentAccounts.h"
 #include "model/PaymentWarnings.h"
@@ -9,14 +10,18 @@
 
 namespace {
 // The sender-account field of the file, which a deposit fills with the words.
-constexpr int kDepositWordsLimit = 54;
+int depositWordsLimit()
+{
+    return OrderFields::pageLimit(KindOrdinary, OrderField::SenderAccount);
+}
 } // namespace
 
 namespace PageRules {
 
 int nameLimit(bool fitInBox)
 {
-    return fitInBox ? 27 : 54;
+    // One character per box: the 27 boxes of a name line on the forms.
+    return fitInBox ? 27 : OrderFields::pageLimit(KindOrdinary, OrderField::Recipient1);
 }
 
 std::optional<QString> limitMessage(const QString &text, int limit)
@@ -54,12 +59,12 @@ std::optional<QString> depositWordsMessage(const CWexOleCurrency &amount)
     CPrzelewDane rec;
     rec.amount = amount;
     QString words;
-    if (!rec.AmountInDigitWords(words) || words.size() <= kDepositWordsLimit)
+    if (!rec.AmountInDigitWords(words) || words.size() <= depositWordsLimit())
         return std::nullopt;
     return QStringLiteral("Kwota wpłaty zapisana słownie ma %1 znaków, a pole na nią mieści najwyżej %2. "
                           "Proszę wprowadzić mniejszą kwotę.")
         .arg(words.size())
-        .arg(kDepositWordsLimit);
+        .arg(depositWordsLimit());
 }
 
 std::optional<CWexOleCurrency> parseAmount(const QString &text)

@@ -134,7 +134,6 @@ QStringList formSymbols();
 // The entry a stored symbol selects: the first that begins with it, letter
 // case ignored; -1 when none does (the text then stands in the edit part).
 int symbolPosition(const QStringList &entries, const QString &symbol);
-inline constexpr int kFormSymbolLimit = 7;
 // The quiet mark beside an empty tax form symbol.
 QString formSymbolMissing();
 

@@ -43,12 +43,8 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
 
     layOut();
 
-    finishPage(m_recipient1, {{m_currency, &CPrzelewDane::currency, "waluta"},
-                              {m_payerId, &CPrzelewDane::payerId, "identyfikator płatnika"},
-                              {m_period, &CPrzelewDane::taxPeriod, "okres"},
-                              {m_formSymbol->lineEdit(), &CPrzelewDane::taxFormSymbol, "symbol formularza"},
-                              {m_obligation, &CPrzelewDane::obligationId, "identyfikacja zobowiązania"},
-                              {m_symbol, &CPrzelewDane::symbol, "symbol"}});
+    addSteps();
+    finishPage(m_recipient1);
     for (QComboBox *combo : {m_idType, m_formSymbol})
         connect(combo, &QComboBox::activated, this, &CDetailsPage::edited);
     connect(m_microAccount, &QPushButton::clicked, this, &CTaxDetailsDlg::fillMicroAccount);
@@ -57,7 +53,6 @@ CTaxDetailsDlg::CTaxDetailsDlg(const CPageContext &context, QWidget *parent)
     connect(m_idType, &QComboBox::currentIndexChanged, this, &CTaxDetailsDlg::refreshMarks);
     connect(m_formSymbol, &QComboBox::currentTextChanged, this, &CTaxDetailsDlg::refreshMarks);
     connect(m_formSymbol, &QComboBox::currentTextChanged, this, &CTaxDetailsDlg::showFormSymbolMark);
-    addSteps();
     refreshMarks();
 }
 
@@ -146,12 +141,13 @@ QString CTaxDetailsDlg::pageTitle() const
 void CTaxDetailsDlg::addSteps()
 {
     recipientPageSteps();
-    textStep(m_currency, &CPrzelewDane::currency, 3);
+    textStep(m_currency, OrderField::Currency);
     transferFlagStep();
-    textStep(m_symbol, &CPrzelewDane::symbol, 2);
-    textStep(m_payerId, &CPrzelewDane::payerId, 14);
+    textStep(m_symbol, OrderField::Symbol);
+    textStep(m_payerId, OrderField::PayerId);
     listStep(m_idType, &CPrzelewDane::idType, Tax::idTypePosition, Tax::idTypeCode);
-    textStep(m_period, &CPrzelewDane::taxPeriod, 7);
+    textStep(m_period, OrderField::TaxPeriod);
+    markCuts(m_formSymbol->lineEdit(), OrderField::TaxFormSymbol);
     // No input limit: a longer symbol can be typed and is refused on saving.
     // The text is shown exactly as stored, an entry selected only when it is
     // the same text, so a save the user did not touch stores it unchanged.
@@ -162,7 +158,7 @@ void CTaxDetailsDlg::addSteps()
                      m_formSymbol->setEditText(r.taxFormSymbol);
                  showFormSymbolMark(r.taxFormSymbol);
              },
-             [this] { return checkText(m_formSymbol->lineEdit(), Tax::kFormSymbolLimit); },
+             [this] { return checkText(m_formSymbol->lineEdit(), limitOf(OrderField::TaxFormSymbol)); },
              [this](CPrzelewDane &r) { r.taxFormSymbol = m_formSymbol->lineEdit()->text(); }});
-    textStep(m_obligation, &CPrzelewDane::obligationId, 20);
+    textStep(m_obligation, OrderField::ObligationId);
 }

@@ -1,5 +1,6 @@
 #include "edit/ZUSDetailsDlg.h"
 
+#include "base/UserDialogs.h"
 #include "controls/WarningMark.h"
 #include "edit/PageGrid.h"
 #include "edit/ZusTransferDlg.h"
@@ -22,18 +23,14 @@ CZUSDetailsDlg::CZUSDetailsDlg(const CPageContext &context, QWidget *parent)
 {
     makeFields();
     layOut();
-    finishPage(m_purpose, {{m_nip, &CPrzelewDane::payerId, "identyfikator płatnika"},
-                           {m_supplementaryId, &CPrzelewDane::supplementaryId, "drugi identyfikator płatnika"},
-                           {m_declNo, &CPrzelewDane::declarationNo, "nr deklaracji"},
-                           {m_symbol, &CPrzelewDane::symbol, "symbol"},
-                           {m_decision, &CPrzelewDane::title2, "tytułem cd."}});
+    addSteps();
+    finishPage(m_purpose);
     connect(m_purpose, &QComboBox::activated, this, &CZUSDetailsDlg::onPurposeChosen);
     connect(m_toContributionTransfer, &QPushButton::clicked, this, &CZUSDetailsDlg::turnIntoContributionTransfer);
     connect(m_paymentType, &QComboBox::activated, this, &CZUSDetailsDlg::onPaymentTypeChosen);
     connect(m_idType, &QComboBox::currentIndexChanged, this, &CZUSDetailsDlg::refreshCaption);
     for (QComboBox *combo : {m_purpose, m_paymentType, m_idType})
         connect(combo, &QComboBox::activated, this, &CDetailsPage::edited);
-    addSteps();
 }
 
 void CZUSDetailsDlg::makeFields()
@@ -120,7 +117,7 @@ void CZUSDetailsDlg::turnIntoContributionTransfer()
         reportRegisterError(this, e);   // the number can still be typed
     }
     CZusTransferDlg ask(zus.payerId, registered, ZusTransfer::title(zus.declaration), this);
-    if (ask.exec() != QDialog::Accepted)
+    if (execDialog(ask) != QDialog::Accepted)
         return;
     *m_context.record = ZusTransfer::ordinaryTransfer(zus, ask.account(), ask.title());
     Q_EMIT turnedIntoOrdinary();
@@ -160,8 +157,8 @@ void CZUSDetailsDlg::addSteps()
     const auto same = [](int position) { return position; };
     dateStep();
     amountSteps();
-    textStep(m_sender1, &CPrzelewDane::sender1, kNameLimit);
-    textStep(m_sender2, &CPrzelewDane::sender2, kNameLimit);
+    textStep(m_sender1, OrderField::Sender1);
+    textStep(m_sender2, OrderField::Sender2);
     transferFlagStep();
     listStep(m_purpose, &CPrzelewDane::zusAccountType, Zus::purposePosition, [](int position) { return position + 1; });
     // The purpose's account goes with it; a type with no account (read from
@@ -173,10 +170,10 @@ void CZUSDetailsDlg::addSteps()
                      r.accountRest = account->rest;
                  }
              }});
-    textStep(m_senderAccount, &CPrzelewDane::senderAccount, 54);
-    textStep(m_currency, &CPrzelewDane::currency, 3);
-    textStep(m_nip, &CPrzelewDane::payerId, 10);
-    textStep(m_supplementaryId, &CPrzelewDane::supplementaryId, 14);
+    textStep(m_senderAccount, OrderField::SenderAccount);
+    textStep(m_currency, OrderField::Currency);
+    textStep(m_nip, OrderField::PayerId);
+    textStep(m_supplementaryId, OrderField::SupplementaryId);
     // The declaration period in two fields. One of another length than 6
     // (from a file) is split into overlapping parts: it is stored back only
     // when the user changed them.
@@ -191,9 +188,9 @@ void CZUSDetailsDlg::addSteps()
                  if (m_declMonth->text() != month || m_declYear->text() != year)
                      r.declaration = m_declMonth->text() + m_declYear->text();
              }});
-    textStep(m_declNo, &CPrzelewDane::declarationNo, 2);
+    textStep(m_declNo, OrderField::DeclarationNo);
     listStep(m_idType, &CPrzelewDane::idType, plain(int(std::size(Zus::kIdTypes))), same);
     listStep(m_paymentType, &CPrzelewDane::paymentType, plain(int(std::size(Zus::kPaymentTypes))), same);
-    textStep(m_symbol, &CPrzelewDane::symbol, 2);
-    textStep(m_decision, &CPrzelewDane::title2, 15);
+    textStep(m_symbol, OrderField::Symbol);
+    textStep(m_decision, OrderField::Title2);
 }

@@ -1,5 +1,6 @@
 #include "import/ZUSImport.h"
 
+#include "model/OrderFields.h"
 #include "model/PaymentAccounts.h"
 
 #include <QFileInfo>
@@ -10,13 +11,13 @@ namespace {
 enum { FieldDate = 1, FieldAmount = 2, FieldPayerAccount = 5, FieldRecipientAccount = 6,
        FieldPayerName = 7, FieldTitle = 11 };
 
-// Widths of the record's fields: an imported text is cut to them, as typing
+// Widths of a ZUS order's fields: an imported text is cut to them, as typing
 // it into the dialog would, so that the order can always be saved.
-constexpr int kNameWidth = 54;
-constexpr int kBankWidth = 8;
-constexpr int kAccountRestWidth = 34;
-constexpr int kPayerIdWidth = 10;
-constexpr int kSupplementaryIdWidth = 14;
+const int kNameWidth = OrderFields::pageLimit(KindZus, OrderField::Sender1);
+const int kBankWidth = OrderFields::pageLimit(KindZus, OrderField::BankNumber);
+const int kAccountRestWidth = OrderFields::pageLimit(KindZus, OrderField::AccountRest);
+const int kPayerIdWidth = OrderFields::pageLimit(KindZus, OrderField::PayerId);
+const int kSupplementaryIdWidth = OrderFields::pageLimit(KindZus, OrderField::SupplementaryId);
 
 // Every comma separates, even inside quotes; quotes at both ends go.
 QStringView unquoted(QStringView field)

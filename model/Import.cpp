@@ -1,6 +1,7 @@
 #include "model/Import.h"
 
 #include "model/Cp1250.h"
+#include "model/OrderFields.h"
 #include "model/OrderText.h"
 
 #include <QDate>
@@ -10,148 +11,8 @@
 
 namespace {
 
-enum class Field {
-    Recipient1, Recipient2, CheckDigits, BankNumber, AccountRest, TransferFlag, Currency,
-    Amount, SenderAccount, Sender1, Sender2, Title1, Title2, Date, ZusAccountType,
-    PayerId, IdType, SupplementaryId, PaymentType, Declaration, DeclarationNo,
-    TaxPeriod, TaxFormSymbol, ObligationId,
-};
-
-enum Read { Trim, AsIs };
-
-struct Column
-{
-    Field field;
-    int width;
-    Read read;
-    const char16_t *name; // for the message when a text does not fit
-};
-
-// Column tables of each record body, left to right, after the kind code,
-// reference and form symbol.
-constexpr Column kOrdinary[] = {
-    {Field::Recipient1, 54, Trim, u"nazwa odbiorcy"},
-    {Field::Recipient2, 54, Trim, u"nazwa odbiorcy cd."},
-    {Field::CheckDigits, 2, Trim, u"l.k."},
-    {Field::BankNumber, 8, AsIs, u"numer banku"},
-    {Field::AccountRest, 34, Trim, u"nr rachunku"},
-    {Field::TransferFlag, 1, AsIs, u""},
-    {Field::Currency, 3, AsIs, u"waluta"},
-    {Field::Amount, 20, Trim, u"kwota"},
-    {Field::SenderAccount, 54, Trim, u"nr rachunku zleceniodawcy"},
-    {Field::Sender1, 54, Trim, u"nazwa zleceniodawcy"},
-    {Field::Sender2, 54, Trim, u"nazwa zleceniodawcy cd."},
-    {Field::Title1, 54, Trim, u"tytułem"},
-    {Field::Title2, 54, Trim, u"tytułem cd."},
-    {Field::Date, 10, Trim, u"data"},
-};
-
-constexpr Column kZus[] = {
-    {Field::ZusAccountType, 1, AsIs, u"typ rachunku ZUS"},
-    {Field::TransferFlag, 1, AsIs, u""},
-    {Field::Amount, 20, Trim, u"kwota"},
-    {Field::SenderAccount, 54, Trim, u"nr rachunku płatnika"},
-    {Field::Sender1, 54, Trim, u"nazwa płatnika"},
-    {Field::Sender2, 54, Trim, u"nazwa płatnika cd."},
-    {Field::PayerId, 10, Trim, u"NIP płatnika"},
-    {Field::IdType, 1, AsIs, u""},
-    {Field::SupplementaryId, 14, AsIs, u"drugi identyfikator płatnika"},
-    {Field::PaymentType, 1, AsIs, u""},
-    {Field::Declaration, 6, Trim, u"deklaracja"},
-    {Field::DeclarationNo, 2, Trim, u"nr deklaracji"},
-    {Field::Date, 10, Trim, u"data"},
-    {Field::Title2, 15, Trim, u"nr decyzji / umowy / tytułu wykonawczego"},
-};
-
-constexpr Column kZusOld[] = {
-    {Field::CheckDigits, 2, Trim, u"l.k."},
-    {Field::BankNumber, 8, AsIs, u"numer banku"},
-    {Field::AccountRest, 9, Trim, u"nr rachunku"},
-    {Field::TransferFlag, 1, AsIs, u""},
-    {Field::Amount, 20, Trim, u"kwota"},
-    {Field::SenderAccount, 54, Trim, u"nr rachunku płatnika"},
-    {Field::Sender1, 54, Trim, u"nazwa płatnika"},
-    {Field::Sender2, 54, Trim, u"nazwa płatnika cd."},
-    {Field::PayerId, 10, Trim, u"NIP płatnika"},
-    {Field::IdType, 1, AsIs, u""},
-    {Field::SupplementaryId, 14, AsIs, u"drugi identyfikator płatnika"},
-    {Field::PaymentType, 1, AsIs, u""},
-    {Field::Declaration, 6, Trim, u"deklaracja"},
-    {Field::DeclarationNo, 2, Trim, u"nr deklaracji"},
-    {Field::Date, 10, Trim, u"data"},
-};
-
-constexpr Column kTax[] = {
-    {Field::Recipient1, 54, Trim, u"nazwa organu podatkowego"},
-    {Field::Recipient2, 54, Trim, u"nazwa organu podatkowego cd."},
-    {Field::CheckDigits, 2, Trim, u"l.k."},
-    {Field::BankNumber, 8, AsIs, u"numer banku"},
-    {Field::AccountRest, 34, Trim, u"nr rachunku"},
-    {Field::TransferFlag, 1, AsIs, u""},
-    {Field::Currency, 3, AsIs, u"waluta"},
-    {Field::Amount, 20, Trim, u"kwota"},
-    {Field::SenderAccount, 54, Trim, u"nr rachunku zobowiązanego"},
-    {Field::Sender1, 54, Trim, u"nazwa zobowiązanego"},
-    {Field::Sender2, 54, Trim, u"nazwa zobowiązanego cd."},
-    {Field::Title1, 54, Trim, u"tytułem"},
-    {Field::PayerId, 14, Trim, u"identyfikator zobowiązanego"},
-    {Field::IdType, 1, AsIs, u""},
-    {Field::TaxPeriod, 7, Trim, u"okres"},
-    {Field::TaxFormSymbol, 7, Trim, u"symbol formularza"},
-    {Field::ObligationId, 20, Trim, u"identyfikacja zobowiązania"},
-    {Field::Date, 10, Trim, u"data"},
-};
-
-constexpr int bodyLength(std::span<const Column> columns)
-{
-    int n = 0;
-    for (const Column &c : columns)
-        n += c.width;
-    return n;
-}
-static_assert(bodyLength(kOrdinary) == 456);
-static_assert(bodyLength(kZus) == 243);
-static_assert(bodyLength(kZusOld) == 246);
-static_assert(bodyLength(kTax) == 451);
-
-std::span<const Column> columnsFor(int kind, int version)
-{
-    switch (kind) {
-    case KindZus: return version >= 4 ? std::span<const Column>(kZus) : std::span<const Column>(kZusOld);
-    case KindTax: return kTax;
-    default: return kOrdinary;
-    }
-}
-
-QString *textField(CPrzelewDane &r, Field f)
-{
-    switch (f) {
-    case Field::Recipient1: return &r.recipient1;
-    case Field::Recipient2: return &r.recipient2;
-    case Field::CheckDigits: return &r.checkDigits;
-    case Field::BankNumber: return &r.bankNumber;
-    case Field::AccountRest: return &r.accountRest;
-    case Field::Currency: return &r.currency;
-    case Field::SenderAccount: return &r.senderAccount;
-    case Field::Sender1: return &r.sender1;
-    case Field::Sender2: return &r.sender2;
-    case Field::Title1: return &r.title1;
-    case Field::Title2: return &r.title2;
-    case Field::PayerId: return &r.payerId;
-    case Field::SupplementaryId: return &r.supplementaryId;
-    case Field::Declaration: return &r.declaration;
-    case Field::DeclarationNo: return &r.declarationNo;
-    case Field::TaxPeriod: return &r.taxPeriod;
-    case Field::TaxFormSymbol: return &r.taxFormSymbol;
-    case Field::ObligationId: return &r.obligationId;
-    default: return nullptr;
-    }
-}
-
-const QString *textField(const CPrzelewDane &r, Field f)
-{
-    return textField(const_cast<CPrzelewDane &>(r), f);
-}
+using OrderFields::Column;
+using OrderFields::Trim;
 
 bool isCSpace(QChar c)
 {
@@ -337,23 +198,22 @@ bool CImport::formatRecord(const CPrzelewDane &r, int version, QByteArray &line,
     if (version >= 2) {
         const char *code = r.kind == KindZus ? "01" : r.kind == KindTax ? "02" : "00";
         line.append(code);
-        static constexpr Column ref {Field::Title1, 8, AsIs, u"referencja"};
-        static constexpr Column sym {Field::Title1, 2, AsIs, u"symbol formularza"};
-        if (!appendPadded(line, r.reference, 8, ref, error) || !appendPadded(line, r.symbol, 2, sym, error))
-            return false;
+        for (const Column &c : OrderFields::headColumns())
+            if (!appendPadded(line, *OrderFields::textOf(r, c.field), c.width, c, error))
+                return false;
     }
-    for (const Column &c : columnsFor(r.kind, version)) {
+    for (const Column &c : OrderFields::bodyColumns(r.kind, version)) {
         switch (c.field) {
-        case Field::TransferFlag:
+        case OrderField::TransferFlag:
             line.append(r.isTransfer ? 'P' : 'W');
             break;
-        case Field::IdType:
+        case OrderField::IdType:
             line.append(char(CPrzelewDane::IdTypeLetter(r.idType).unicode()));
             break;
-        case Field::PaymentType:
+        case OrderField::PaymentType:
             line.append(char(CPrzelewDane::PaymentTypeLetter(r.paymentType).unicode()));
             break;
-        case Field::ZusAccountType:
+        case OrderField::ZusAccountType:
             if (r.zusAccountType < 0 || r.zusAccountType > 9) {
                 if (error)
                     *error = QStringLiteral("Nieprawidłowy typ rachunku ZUS: %1").arg(r.zusAccountType);
@@ -361,7 +221,7 @@ bool CImport::formatRecord(const CPrzelewDane &r, int version, QByteArray &line,
             }
             line.append(char('0' + r.zusAccountType));
             break;
-        case Field::Amount: {
+        case OrderField::Amount: {
             // Blanks here would be unreadable, and the order lost on the next open.
             if (!r.amount.isValid()) {
                 if (error)
@@ -372,12 +232,12 @@ bool CImport::formatRecord(const CPrzelewDane &r, int version, QByteArray &line,
                 return false;
             break;
         }
-        case Field::Date:
+        case OrderField::Date:
             if (!appendPadded(line, r.date.toIsoText(), c.width, c, error))
                 return false;
             break;
         default:
-            if (!appendPadded(line, *textField(r, c.field), c.width, c, error))
+            if (!appendPadded(line, *OrderFields::textOf(r, c.field), c.width, c, error))
                 return false;
         }
     }
@@ -435,16 +295,18 @@ CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDa
         return OldFormat;
     }
     if (version >= 2) {
-        target.reference = rest.left(8).toString();
-        target.symbol = rest.mid(8, 2).toString();
-        rest = rest.mid(10);
+        for (const Column &c : OrderFields::headColumns()) {
+            *OrderFields::textOf(target, c.field) = rest.left(c.width).toString();
+            rest = rest.mid(c.width);
+        }
     }
-    const std::span<const Column> columns = columnsFor(kind, version);
-    if (rest.size() != bodyLength(columns)) {
+    const std::span<const Column> columns = OrderFields::bodyColumns(kind, version);
+    const int bodyLength = OrderFields::lengthOf(columns);
+    if (rest.size() != bodyLength) {
         why.reason = LineProblem::WrongLength;
         why.kind = kind;
         why.length = line.size();
-        why.expected = line.size() - rest.size() + bodyLength(columns);
+        why.expected = line.size() - rest.size() + bodyLength;
         return RecordRejected;
     }
 
@@ -454,18 +316,18 @@ CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDa
         const QStringView value = c.read == Trim ? trimC(raw) : raw;
         pos += c.width;
         switch (c.field) {
-        case Field::TransferFlag:
+        case OrderField::TransferFlag:
             target.isTransfer = (raw[0] == u'P' || raw[0] == u'p') ? 1 : 0;
             if (remarks && !QStringView(u"PpWw").contains(raw[0]))
                 remarks->unknownFlag = raw[0];
             break;
-        case Field::IdType:
+        case OrderField::IdType:
             target.idType = CPrzelewDane::IdTypeFromLetter(raw[0]);
             break;
-        case Field::PaymentType:
+        case OrderField::PaymentType:
             target.paymentType = CPrzelewDane::PaymentTypeFromLetter(raw[0]);
             break;
-        case Field::ZusAccountType: {
+        case OrderField::ZusAccountType: {
             target.zusAccountType = (raw[0] >= u'0' && raw[0] <= u'9') ? raw[0].unicode() - u'0' : 0;
             const QString account = CPrzelewDane::ZusAccount(target.zusAccountType);
             target.checkDigits = account.left(2);
@@ -473,7 +335,7 @@ CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDa
             target.accountRest = account.mid(10);
             break;
         }
-        case Field::Amount: {
+        case OrderField::Amount: {
             CWexOleCurrency amount;
             if (!amount.fromText(value)) {
                 why.reason = LineProblem::NotAnAmount;
@@ -483,13 +345,13 @@ CImport::ReadResult CImport::ParseLine(QStringView line, int version, CPrzelewDa
             target.amount = amount;
             break;
         }
-        case Field::Date:
+        case OrderField::Date:
             target.date = parseDate(value);
             if (remarks && !value.isEmpty() && !isIsoDate(value))
                 remarks->unreadDate = value.toString();
             break;
         default:
-            *textField(target, c.field) = value.toString();
+            *OrderFields::textOf(target, c.field) = value.toString();
         }
     }
     if (remarks)

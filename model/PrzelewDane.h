@@ -96,35 +96,36 @@ public:
 
     static QString KindName(int kind);
 
-    // Fields in the order of the record; texts count Windows-1250 bytes.
-    QString recipient1;       // 54
-    QString recipient2;       // 54
-    QString checkDigits;      // 2
-    QString bankNumber;       // 8
-    QString accountRest;      // 34 (ZUS in version 2 and 3 files: 9)
-    QString currency;         // 3
-    QString senderAccount;    // 54; for a cash deposit the amount in digit words
-    QString sender1;          // 54
-    QString sender2;          // 54
-    QString title1;           // 54
-    QString title2;           // 54 (ZUS: decision number, 15)
+    // Fields in the order of the record; their widths in files and on the
+    // pages are in the catalogue (model/OrderFields.h).
+    QString recipient1;
+    QString recipient2;
+    QString checkDigits;
+    QString bankNumber;
+    QString accountRest;
+    QString currency;
+    QString senderAccount;    // for a cash deposit the amount in digit words
+    QString sender1;
+    QString sender2;
+    QString title1;
+    QString title2;           // ZUS: the decision number
     COrderDate date;
     CWexOleCurrency amount;
     int isTransfer = 1;       // 1 transfer ("Przelew"), 0 cash deposit ("Wpłata")
     int kind = KindOrdinary;
     int sortKey = SortRecipient;
     QString kindName;
-    QString reference;        // 8, carried through files unchanged
-    QString payerId;          // ZUS 10 (NIP), tax 14
+    QString reference;        // carried through files unchanged
+    QString payerId;          // ZUS: the NIP
     int idType = 0;
-    QString supplementaryId;  // 14
+    QString supplementaryId;
     int paymentType = 0;
-    QString declaration;      // 6: MMYYYY
-    QString declarationNo;    // 2
-    QString symbol;           // 2
-    QString taxPeriod;        // 7
-    QString taxFormSymbol;    // 7
-    QString obligationId;     // 20
+    QString declaration;      // MMYYYY
+    QString declarationNo;
+    QString symbol;
+    QString taxPeriod;
+    QString taxFormSymbol;
+    QString obligationId;
     int zusAccountType = 0;
 };
 

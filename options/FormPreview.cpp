@@ -99,10 +99,8 @@ QImage CFormPreview::render(const PrintSettings &settings, const GeneralSettings
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     if (settings.originalForm)
         drawPaperForm(painter, settings, dpi);
-    if (plan) {
-        PrintDC dc {&painter, m_geometry.get()};
-        m_printer.engine().Print(*plan, dc, order);
-    }
+    if (plan)
+        m_printer.engine().Print(*plan, PageTarget(*m_geometry, &painter), order);
     // The sheet's edge, so white paper stands out from the page around it.
     painter.setPen(QPen(Qt::gray, 0));
     painter.setBrush(Qt::NoBrush);

@@ -1,7 +1,8 @@
 #include "print/FormLayouts.h"
 
-#include "model/PrzelewDane.h"
 #include "model/AccountSplit.h"
+#include "model/OrderFields.h"
+#include "model/PrzelewDane.h"
 
 #include <QRegularExpression>
 #include <span>
@@ -11,19 +12,12 @@ namespace {
 constexpr int kAll = -1;       // as many boxes as the text has characters
 constexpr int kFillLineEnd = 1400;
 
-// Which text of the order a field shows.
-enum class Source {
-    Recipient1, Recipient2, Currency, SenderAccount, Sender1, Sender2, Title1, Title2,
-    PayerId, IdTypeLetter, SupplementaryId, PaymentTypeLetter, DeclarationNo, Declaration,
-    TaxPeriod, TaxFormSymbol, ObligationId,
-};
-
 // How a field is drawn with boxes off.
 enum class OffStyle { SingleLine, SameBoxes, SpacedPeriod };
 
 struct TextField
 {
-    Source source;
+    OrderField field;       // the order's field it shows
     LRect boxesOn;          // first box
     int count;              // characters at most, or kAll
     OffStyle offStyle;
@@ -72,13 +66,13 @@ struct FormLayout
 // ---- Ordinary transfer / cash deposit (box pitch 50) ----
 
 constexpr TextField kOrdinaryFields[] = {
-    {Source::Recipient1, {75, 33, 125, 88}, 27, OffStyle::SingleLine, {75, 33, 1400, 88}, false},
-    {Source::Recipient2, {75, 120, 125, 175}, 27, OffStyle::SingleLine, {75, 120, 1400, 175}, false},
-    {Source::Currency, {630, 290, 680, 345}, 3, OffStyle::SingleLine, {630, 290, 770, 345}, true},
-    {Source::Sender1, {75, 460, 125, 515}, 27, OffStyle::SingleLine, {75, 460, 1400, 515}, false},
-    {Source::Sender2, {75, 545, 125, 600}, 27, OffStyle::SingleLine, {75, 545, 1400, 600}, false},
-    {Source::Title1, {75, 630, 125, 685}, 27, OffStyle::SingleLine, {75, 630, 1400, 685}, false},
-    {Source::Title2, {75, 715, 125, 770}, 27, OffStyle::SingleLine, {75, 715, 1400, 770}, false},
+    {OrderField::Recipient1, {75, 33, 125, 88}, 27, OffStyle::SingleLine, {75, 33, 1400, 88}, false},
+    {OrderField::Recipient2, {75, 120, 125, 175}, 27, OffStyle::SingleLine, {75, 120, 1400, 175}, false},
+    {OrderField::Currency, {630, 290, 680, 345}, 3, OffStyle::SingleLine, {630, 290, 770, 345}, true},
+    {OrderField::Sender1, {75, 460, 125, 515}, 27, OffStyle::SingleLine, {75, 460, 1400, 515}, false},
+    {OrderField::Sender2, {75, 545, 125, 600}, 27, OffStyle::SingleLine, {75, 545, 1400, 600}, false},
+    {OrderField::Title1, {75, 630, 125, 685}, 27, OffStyle::SingleLine, {75, 630, 1400, 685}, false},
+    {OrderField::Title2, {75, 715, 125, 770}, 27, OffStyle::SingleLine, {75, 715, 1400, 770}, false},
 };
 
 // Shared by the ordinary and the tax form.
@@ -91,7 +85,7 @@ constexpr AccountRow kSenderAccount50 = {
     {75, 375, 170, 430}, {180, 375, 560, 430}, {575, 375, 1400, 430},
 };
 constexpr TextField kSenderWhole50 =
-    {Source::SenderAccount, {75, 375, 125, 430}, 27, OffStyle::SingleLine, {75, 375, 1400, 430}, false};
+    {OrderField::SenderAccount, {75, 375, 125, 430}, 27, OffStyle::SingleLine, {75, 375, 1400, 430}, false};
 constexpr AmountField kAmount50 = {{820, 290, 870, 345}, {820, 290, 1400, 345}};
 
 constexpr FormLayout kOrdinaryLayout = {
@@ -104,16 +98,16 @@ constexpr FormLayout kOrdinaryLayout = {
 // ---- ZUS transfer (box pitch 47); name, title, mark and date are pre-printed ----
 
 constexpr TextField kZusFields[] = {
-    {Source::Currency, {663, 290, 710, 345}, 3, OffStyle::SameBoxes, {}, true},
-    {Source::Sender1, {140, 460, 187, 515}, 27, OffStyle::SingleLine, {140, 460, 1420, 515}, false},
-    {Source::Sender2, {140, 545, 187, 600}, 27, OffStyle::SingleLine, {140, 545, 1420, 600}, false},
-    {Source::PayerId, {140, 630, 187, 685}, 10, OffStyle::SingleLine, {140, 630, 615, 685}, false},
-    {Source::IdTypeLetter, {663, 630, 710, 685}, 1, OffStyle::SameBoxes, {}, false},
-    {Source::SupplementaryId, {758, 630, 805, 685}, 14, OffStyle::SingleLine, {758, 630, 1420, 685}, false},
-    {Source::PaymentTypeLetter, {140, 715, 187, 770}, 1, OffStyle::SameBoxes, {}, false},
-    {Source::DeclarationNo, {234, 715, 281, 770}, 2, OffStyle::SameBoxes, {}, false},
-    {Source::Declaration, {375, 715, 422, 770}, 6, OffStyle::SameBoxes, {}, false},
-    {Source::Title2, {710, 715, 757, 770}, kAll, OffStyle::SingleLine, {710, 715, 1420, 770}, false},
+    {OrderField::Currency, {663, 290, 710, 345}, 3, OffStyle::SameBoxes, {}, true},
+    {OrderField::Sender1, {140, 460, 187, 515}, 27, OffStyle::SingleLine, {140, 460, 1420, 515}, false},
+    {OrderField::Sender2, {140, 545, 187, 600}, 27, OffStyle::SingleLine, {140, 545, 1420, 600}, false},
+    {OrderField::PayerId, {140, 630, 187, 685}, 10, OffStyle::SingleLine, {140, 630, 615, 685}, false},
+    {OrderField::IdType, {663, 630, 710, 685}, 1, OffStyle::SameBoxes, {}, false},
+    {OrderField::SupplementaryId, {758, 630, 805, 685}, 14, OffStyle::SingleLine, {758, 630, 1420, 685}, false},
+    {OrderField::PaymentType, {140, 715, 187, 770}, 1, OffStyle::SameBoxes, {}, false},
+    {OrderField::DeclarationNo, {234, 715, 281, 770}, 2, OffStyle::SameBoxes, {}, false},
+    {OrderField::Declaration, {375, 715, 422, 770}, 6, OffStyle::SameBoxes, {}, false},
+    {OrderField::Title2, {710, 715, 757, 770}, kAll, OffStyle::SingleLine, {710, 715, 1420, 770}, false},
 };
 
 constexpr AccountRow kZusRecipientAccount = {
@@ -125,7 +119,7 @@ constexpr FormLayout kZusLayout = {
     47, kZusFields, &kZusRecipientAccount, true,
     {{140, 375, 187, 430}, {235, 375, 283, 430}, 25, {}, 0,
      {140, 375, 235, 430}, {235, 375, 615, 430}, {615, 375, 1420, 430}},
-    {Source::SenderAccount, {140, 375, 187, 430}, 27, OffStyle::SingleLine, {140, 375, 1420, 430}, false},
+    {OrderField::SenderAccount, {140, 375, 187, 430}, 27, OffStyle::SingleLine, {140, 375, 1420, 430}, false},
     {{853, 290, 900, 345}, {853, 290, 1420, 345}},
     MarkRule::Never, {}, {},
     SymbolStyle::Boxes, {1320, 780, 1367, 840}, 2,
@@ -135,16 +129,16 @@ constexpr FormLayout kZusLayout = {
 // ---- Tax-office transfer (box pitch 50); no currency code ----
 
 constexpr TextField kTaxFields[] = {
-    {Source::Recipient1, {75, 33, 125, 88}, 27, OffStyle::SingleLine, {75, 33, 1400, 88}, false},
-    {Source::Recipient2, {75, 120, 125, 175}, 27, OffStyle::SingleLine, {75, 120, 1400, 175}, false},
-    {Source::Sender1, {75, 460, 125, 515}, 27, OffStyle::SingleLine, {75, 460, 1400, 515}, false},
-    {Source::Sender2, {75, 545, 125, 600}, 27, OffStyle::SingleLine, {75, 545, 1400, 600}, false},
-    {Source::PayerId, {75, 630, 125, 685}, 27, OffStyle::SingleLine, {75, 630, 1400, 685}, false},
+    {OrderField::Recipient1, {75, 33, 125, 88}, 27, OffStyle::SingleLine, {75, 33, 1400, 88}, false},
+    {OrderField::Recipient2, {75, 120, 125, 175}, 27, OffStyle::SingleLine, {75, 120, 1400, 175}, false},
+    {OrderField::Sender1, {75, 460, 125, 515}, 27, OffStyle::SingleLine, {75, 460, 1400, 515}, false},
+    {OrderField::Sender2, {75, 545, 125, 600}, 27, OffStyle::SingleLine, {75, 545, 1400, 600}, false},
+    {OrderField::PayerId, {75, 630, 125, 685}, 27, OffStyle::SingleLine, {75, 630, 1400, 685}, false},
     // The boxed variants of these three reach to x = 1400; the characters still land at the pitch.
-    {Source::IdTypeLetter, {820, 630, 1400, 685}, 27, OffStyle::SingleLine, {820, 630, 1400, 685}, false},
-    {Source::TaxPeriod, {1025, 630, 1400, 685}, 27, OffStyle::SpacedPeriod, {1025, 630, 1400, 685}, false},
-    {Source::TaxFormSymbol, {75, 715, 125, 770}, 27, OffStyle::SingleLine, {75, 715, 1400, 770}, false},
-    {Source::ObligationId, {425, 715, 1400, 770}, 27, OffStyle::SingleLine, {425, 715, 1400, 770}, false},
+    {OrderField::IdType, {820, 630, 1400, 685}, 27, OffStyle::SingleLine, {820, 630, 1400, 685}, false},
+    {OrderField::TaxPeriod, {1025, 630, 1400, 685}, 27, OffStyle::SpacedPeriod, {1025, 630, 1400, 685}, false},
+    {OrderField::TaxFormSymbol, {75, 715, 125, 770}, 27, OffStyle::SingleLine, {75, 715, 1400, 770}, false},
+    {OrderField::ObligationId, {425, 715, 1400, 770}, 27, OffStyle::SingleLine, {425, 715, 1400, 770}, false},
 };
 
 constexpr FormLayout kTaxLayout = {
@@ -181,55 +175,6 @@ constexpr ZusPatternRow kZusPatterns[] = {
     {3, u"73                  3     "},
 };
 
-QString sourceText(Source s, const CPrzelewDane &rec)
-{
-    switch (s) {
-    case Source::Recipient1: return rec.recipient1;
-    case Source::Recipient2: return rec.recipient2;
-    case Source::Currency: return rec.currency;
-    case Source::SenderAccount: return rec.senderAccount;
-    case Source::Sender1: return rec.sender1;
-    case Source::Sender2: return rec.sender2;
-    case Source::Title1: return rec.title1;
-    case Source::Title2: return rec.title2;
-    case Source::PayerId: return rec.payerId;
-    case Source::IdTypeLetter: return QString(CPrzelewDane::IdTypeLetter(rec.idType));
-    case Source::SupplementaryId: return rec.supplementaryId;
-    case Source::PaymentTypeLetter: return QString(CPrzelewDane::PaymentTypeLetter(rec.paymentType));
-    case Source::DeclarationNo: return rec.declarationNo;
-    case Source::Declaration: return rec.declaration;
-    case Source::TaxPeriod: return rec.taxPeriod;
-    case Source::TaxFormSymbol: return rec.taxFormSymbol;
-    case Source::ObligationId: return rec.obligationId;
-    }
-    return {};
-}
-
-// The field's label on the form, for the note that its text was cut.
-QString sourceName(Source s)
-{
-    switch (s) {
-    case Source::Recipient1: return QStringLiteral("nazwa odbiorcy");
-    case Source::Recipient2: return QStringLiteral("nazwa odbiorcy cd.");
-    case Source::Currency: return QStringLiteral("waluta");
-    case Source::SenderAccount: return QStringLiteral("nr rachunku zleceniodawcy / kwota słownie");
-    case Source::Sender1: return QStringLiteral("nazwa zleceniodawcy");
-    case Source::Sender2: return QStringLiteral("nazwa zleceniodawcy cd.");
-    case Source::Title1: return QStringLiteral("tytułem");
-    case Source::Title2: return QStringLiteral("tytułem cd.");
-    case Source::PayerId: return QStringLiteral("identyfikator płatnika");
-    case Source::IdTypeLetter: return QStringLiteral("typ identyfikatora");
-    case Source::SupplementaryId: return QStringLiteral("drugi identyfikator płatnika");
-    case Source::PaymentTypeLetter: return QStringLiteral("typ wpłaty");
-    case Source::DeclarationNo: return QStringLiteral("nr deklaracji");
-    case Source::Declaration: return QStringLiteral("deklaracja");
-    case Source::TaxPeriod: return QStringLiteral("okres");
-    case Source::TaxFormSymbol: return QStringLiteral("symbol formularza");
-    case Source::ObligationId: return QStringLiteral("identyfikacja zobowiązania");
-    }
-    return {};
-}
-
 // Boxes, noting the field when its text is longer than they are.
 void drawBoxesOf(FormCanvas &canvas, const LRect &first, const QString &text, int count, int pitch,
                  const QString &field)
@@ -251,18 +196,19 @@ int countOf(int count, const QString &text)
     return count == kAll ? int(text.size()) : count;
 }
 
+// `name`: what the note of a cut calls the field.
 void drawTextField(FormCanvas &canvas, const TextField &f, int pitch, const PrintJobParams &params,
-                   const CPrzelewDane &rec, bool templateMode)
+                   const CPrzelewDane &rec, bool templateMode, const QString &name)
 {
     if (f.templateOnly && !templateMode)
         return;
-    const QString text = sourceText(f.source, rec);
+    const QString text = OrderFields::printedText(rec, f.field);
     if (params.fitInBox || f.offStyle == OffStyle::SameBoxes)
-        drawBoxesOf(canvas, f.boxesOn, text, countOf(f.count, text), pitch, sourceName(f.source));
+        drawBoxesOf(canvas, f.boxesOn, text, countOf(f.count, text), pitch, name);
     else if (f.offStyle == OffStyle::SpacedPeriod)
-        drawLineOf(canvas, f.boxesOff, SpacedTaxPeriod(text), sourceName(f.source));
+        drawLineOf(canvas, f.boxesOff, SpacedTaxPeriod(text), name);
     else
-        drawLineOf(canvas, f.boxesOff, text, sourceName(f.source));
+        drawLineOf(canvas, f.boxesOff, text, name);
 }
 
 void drawAccountRow(FormCanvas &canvas, const AccountRow &row, int pitch, bool boxes, const AccountParts &parts,
@@ -308,7 +254,7 @@ void drawRecipientAccount(FormCanvas &canvas, const FormLayout &layout, const Pr
         }
     }
     drawAccountRow(canvas, *layout.recipientAccount, layout.pitch, params.fitInBox, parts,
-                   QStringLiteral("nr rachunku odbiorcy"));
+                   OrderFields::printedName(OrderField::AccountRest));
 }
 
 void drawAmount(FormCanvas &canvas, const FormLayout &layout, const PrintJobParams &params, const CPrzelewDane &rec)
@@ -320,7 +266,7 @@ void drawAmount(FormCanvas &canvas, const FormLayout &layout, const PrintJobPara
     }
     constexpr int kAmountBoxes = 12;
     const LRect &first = layout.amount.firstBox;
-    drawBoxesOf(canvas, first, amount, kAmountBoxes, layout.pitch, QStringLiteral("kwota"));
+    drawBoxesOf(canvas, first, amount, kAmountBoxes, layout.pitch, OrderFields::printedName(OrderField::Amount));
     if (amount.size() < kAmountBoxes) {
         const int y = (first.top + first.bottom) / 2;
         const int x = first.left + int(amount.size()) * layout.pitch;
@@ -332,15 +278,16 @@ void drawLayout(FormCanvas &canvas, const FormLayout &layout, const PrintJobPara
                 const CPrzelewDane &rec, bool templateMode)
 {
     for (const TextField &f : layout.fields)
-        drawTextField(canvas, f, layout.pitch, params, rec, templateMode);
+        drawTextField(canvas, f, layout.pitch, params, rec, templateMode, OrderFields::printedName(f.field));
     drawRecipientAccount(canvas, layout, params, rec);
     drawAmount(canvas, layout, params, rec);
 
     if (rec.isTransfer == 1)
         drawAccountRow(canvas, layout.senderAccount, layout.pitch, params.fitInBox, AccountSplit(rec.senderAccount),
-                       QStringLiteral("nr rachunku zleceniodawcy"));
+                       OrderFields::printedName(OrderField::SenderAccount));
     else
-        drawTextField(canvas, layout.senderWhole, layout.pitch, params, rec, templateMode);
+        drawTextField(canvas, layout.senderWhole, layout.pitch, params, rec, templateMode,
+                      OrderFields::depositWordsName());
 
     const bool mark = layout.mark == MarkRule::Always || (layout.mark == MarkRule::OpTypeSetting && params.opTypeMark);
     if (mark)
@@ -350,7 +297,7 @@ void drawLayout(FormCanvas &canvas, const FormLayout &layout, const PrintJobPara
     if (params.printSymbol) {
         if (layout.symbolStyle == SymbolStyle::Boxes)
             drawBoxesOf(canvas, layout.symbol, rec.symbol, layout.symbolCount, layout.pitch,
-                        QStringLiteral("symbol"));
+                        OrderFields::printedName(OrderField::Symbol));
         else
             canvas.drawCentered(layout.symbol.toRect(), rec.symbol, FormCanvas::Font::Body);
     }

@@ -4,22 +4,10 @@
 
 #include <QPagedPaintDevice>
 
-QPageLayout::Orientation PageTarget::orientation() const
-{
-    return pdf ? pdf->pageLayout().orientation() : device->pageLayout().orientation();
-}
-
-void PageTarget::turn(QPageLayout::Orientation o) const
-{
-    if (pdf)
-        pdf->setPageOrientation(o);
-    else if (device && device->pageLayout().orientation() != o)
-        device->setPageOrientation(o);
-}
-
 FormPageJob::FormPageJob(CFormPrinter &printer, PageTarget target)
     : m_printer(printer), m_target(target), m_orientation(target.orientation())
 {
+    m_target.painter = &m_painter;
 }
 
 bool FormPageJob::startPage()
@@ -44,8 +32,7 @@ std::optional<PrintedPage> FormPageJob::printPage(const CPrzelewDane &rec, bool 
         return PrintedPage();
     // Starting a page may reset the device's settings: turn it once more.
     m_target.turn(plan->orientation);
-    PrintDC dc{&m_painter, m_target.device, m_target.pdf};
-    return m_printer.engine().Print(*plan, dc, rec);
+    return m_printer.engine().Print(*plan, m_target, rec);
 }
 
 void FormPageJob::end()

@@ -12,8 +12,6 @@
 #include <optional>
 
 class CPrzelewDane;
-class PdfDocument;
-class QPagedPaintDevice;
 
 // The settings pages are planned from (read anew for every page: the
 // options may change them between jobs) and the engine that draws them,
@@ -35,25 +33,12 @@ private:
     CPrintEngine m_engine;
 };
 
-// Where a job's pages go: a paged device drawn with a painter (printers,
-// the preview), or our own PDF writer.
-struct PageTarget
-{
-    PageTarget(QPagedPaintDevice &d) : device(&d) {}
-    PageTarget(PdfDocument &p) : pdf(&p) {}
-    QPagedPaintDevice *device = nullptr;
-    PdfDocument *pdf = nullptr;
-
-    QPageLayout::Orientation orientation() const;
-    // Turns the sheet of the page about to start (or just started).
-    void turn(QPageLayout::Orientation orientation) const;
-};
-
 // One print job, one page per order. Nothing is written before the first
 // page, so a job without pages writes nothing.
 class FormPageJob
 {
 public:
+    // The job draws on the target's device with a painter of its own.
     FormPageJob(CFormPrinter &printer, PageTarget target);
     ~FormPageJob() { end(); }
 

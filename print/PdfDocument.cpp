@@ -169,47 +169,39 @@ int PdfDocument::faceIndex(const QRawFont &font)
     return index;
 }
 
-bool PdfDocument::finish()
+int PdfDocument::writeFont(size_t index)
 {
-    if (m_finished)
-        return !m_failed;
-    endPage();
-    writeHeader();
-    m_finished = true;
-
+    const PdfEmbeddedFont &font = *m_fonts[index];
+    // A subset's name carries six capitals of its own.
+    QByteArray tag = "KXAAAA";
+    for (int k = 5, n = int(index); k >= 2 && n > 0; --k, n /= 26)
+        tag[k] = char('A' + n % 26);
+    const QByteArray name = tag + '+' + font.postScriptName().toLatin1();
+    const int type0 = reserveObject(), cid = reserveObject(), descriptor = reserveObject(),
+              program = reserveObject(), cmap = reserveObject();
     QByteArray out;
-    QByteArray fontDict("<<");
-    for (size_t i = 0; i < m_fonts.size(); ++i) {
-        const PdfEmbeddedFont &font = *m_fonts[i];
-        if (!font.valid())
-            continue;
-        // A subset's name carries six capitals of its own.
-        QByteArray tag = "KXAAAA";
-        for (int k = 5, n = int(i); k >= 2 && n > 0; --k, n /= 26)
-            tag[k] = char('A' + n % 26);
-        const QByteArray name = tag + '+' + font.postScriptName().toLatin1();
-        const int type0 = reserveObject(), cid = reserveObject(), descriptor = reserveObject(),
-                  program = reserveObject(), cmap = reserveObject();
-        beginObject(out, type0);
-        out += "<</Type /Font /Subtype /Type0 /BaseFont /" + name + " /Encoding /Identity-H /DescendantFonts ["
-            + ref(cid) + "] /ToUnicode " + ref(cmap) + ">>\nendobj\n";
-        beginObject(out, cid);
-        out += "<</Type /Font /Subtype /CIDFontType2 /BaseFont /" + name
-            + " /CIDSystemInfo <</Registry (Adobe) /Ordering (Identity) /Supplement 0>> /FontDescriptor "
-            + ref(descriptor) + " /DW 1000 /W " + font.widthArray() + " /CIDToGIDMap /Identity>>\nendobj\n";
-        beginObject(out, descriptor);
-        out += "<</Type /FontDescriptor /FontName /" + name + " /Flags " + (font.fixedPitch() ? "5 " : "4 ")
-            + font.descriptorMetrics() + " /FontFile2 " + ref(program) + ">>\nendobj\n";
-        const QByteArray fontProgram = font.fontProgram();
-        beginObject(out, program);
-        appendStream(out, "/Length1 " + QByteArray::number(fontProgram.size()) + " /Filter /FlateDecode",
-                     deflated(fontProgram, 6));
-        beginObject(out, cmap);
-        appendStream(out, "/Filter /FlateDecode", deflated(font.toUnicodeCMap(), 6));
-        fontDict += "/F" + QByteArray::number(qulonglong(i)) + ' ' + ref(type0) + ' ';
-        write(out);
-        out.clear();
-    }
+    beginObject(out, type0);
+    out += "<</Type /Font /Subtype /Type0 /BaseFont /" + name + " /Encoding /Identity-H /DescendantFonts ["
+        + ref(cid) + "] /ToUnicode " + ref(cmap) + ">>\nendobj\n";
+    beginObject(out, cid);
+    out += "<</Type /Font /Subtype /CIDFontType2 /BaseFont /" + name
+        + " /CIDSystemInfo <</Registry (Adobe) /Ordering (Identity) /Supplement 0>> /FontDescriptor "
+        + ref(descriptor) + " /DW 1000 /W " + font.widthArray() + " /CIDToGIDMap /Identity>>\nendobj\n";
+    beginObject(out, descriptor);
+    out += "<</Type /FontDescriptor /FontName /" + name + " /Flags " + (font.fixedPitch() ? "5 " : "4 ")
+        + font.descriptorMetrics() + " /FontFile2 " + ref(program) + ">>\nendobj\n";
+    const QByteArray fontProgram = font.fontProgram();
+    beginObject(out, program);
+    appendStream(out, "/Length1 " + QByteArray::number(fontProgram.size()) + " /Filter /FlateDecode",
+                 deflated(fontProgram, 6));
+    beginObject(out, cmap);
+    appendStream(out, "/Filter /FlateDecode", deflated(font.toUnicodeCMap(), 6));
+    write(out);
+    return type0;
+}
+
+void PdfDocument::appendDocumentObjects(QByteArray &out, const QByteArray &fontDict)
+{
     beginObject(out, m_fontDict);
     out += fontDict + ">>\nendobj\n";
     beginObject(out, m_formResources);
@@ -229,6 +221,22 @@ bool PdfDocument::finish()
     beginObject(out, m_info);
     out += "<</Title " + textString(m_title) + " /Creator " + textString(m_creator) + " /Producer "
         + textString(m_creator) + ">>\nendobj\n";
+}
+
+bool PdfDocument::finish()
+{
+    if (m_finished)
+        return !m_failed;
+    endPage();
+    writeHeader();
+    m_finished = true;
+
+    QByteArray fontDict("<<");
+    for (size_t i = 0; i < m_fonts.size(); ++i)
+        if (m_fonts[i]->valid())
+            fontDict += "/F" + QByteArray::number(qulonglong(i)) + ' ' + ref(writeFont(i)) + ' ';
+    QByteArray out;
+    appendDocumentObjects(out, fontDict);
 
     const qint64 xref = m_written + out.size();
     out += "xref\n0 " + QByteArray::number(qulonglong(m_offsets.size())) + "\n0000000000 65535 f \n";

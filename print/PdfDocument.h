@@ -65,6 +65,10 @@ private:
     void write(const QByteArray &bytes);
     void writeHeader();
     void endPage();
+    // Writes the objects of a used font; the number of its Type0 font.
+    int writeFont(size_t index);
+    // The font dictionary, the resources, the page tree, the catalog and the information.
+    void appendDocumentObjects(QByteArray &out, const QByteArray &fontDict);
     int faceIndex(const QRawFont &font);
 
     QIODevice *m_out;

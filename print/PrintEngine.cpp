@@ -152,6 +152,19 @@ DeviceGeometry DeviceGeometry::of(const QPageLayout &layout, int dpi)
     return g;
 }
 
+QPageLayout::Orientation PageTarget::orientation() const
+{
+    return pdf ? pdf->pageLayout().orientation() : device->pageLayout().orientation();
+}
+
+void PageTarget::turn(QPageLayout::Orientation o) const
+{
+    if (pdf)
+        pdf->setPageOrientation(o);
+    else if (device && device->pageLayout().orientation() != o)
+        device->setPageOrientation(o);
+}
+
 PageMapping PageMapping::of(const PagePlan &plan, const DeviceGeometry &g)
 {
     if (g.dpiX <= 0 || g.dpiY <= 0)
@@ -197,21 +210,21 @@ QPoint CPrintEngine::contentShift(int kind, int sectionLayout)
     return placement ? QPoint(placement->shiftX, placement->shiftY) : QPoint();
 }
 
-PrintedPage CPrintEngine::Print(const PagePlan &plan, PrintDC &dc, const CPrzelewDane &rec)
+PrintedPage CPrintEngine::Print(const PagePlan &plan, const PageTarget &target, const CPrzelewDane &rec)
 {
     DeviceGeometry g;
-    if (dc.pdf)
-        g = DeviceGeometry::of(dc.pdf->pageLayout(), PdfDocument::kDpi);
-    else if (dc.device)
-        g = DeviceGeometry::of(*dc.device);
+    if (target.pdf)
+        g = DeviceGeometry::of(target.pdf->pageLayout(), PdfDocument::kDpi);
+    else if (target.device)
+        g = DeviceGeometry::of(*target.device);
     else
         return {};
     const PageMapping mapping = PageMapping::of(plan, g);
     if (plan.mode != TextOnly)
-        DrawTemplate(plan, mapping, dc);
+        DrawTemplate(plan, mapping, target);
     if (plan.mode == TemplateOnly)
         return {};
-    return DrawFields(plan, mapping, dc, rec);
+    return DrawFields(plan, mapping, target, rec);
 }
 
 const CTemplatePicture *CPrintEngine::LoadTemplate(const QString &name)
@@ -226,43 +239,43 @@ const CTemplatePicture *CPrintEngine::LoadTemplate(const QString &name)
     return cached->second.get();
 }
 
-void CPrintEngine::DrawTemplate(const PagePlan &plan, const PageMapping &mapping, PrintDC &dc)
+void CPrintEngine::DrawTemplate(const PagePlan &plan, const PageMapping &mapping, const PageTarget &target)
 {
     const CTemplatePicture *picture = LoadTemplate(plan.templateName);
     if (!picture)
         return;
-    const QRectF target = mapping.toDevice.mapRect(QRectF(plan.templateRect.translated(-plan.origin)));
-    if (dc.pdf) {
-        if (!dc.pdf->pageOpen())
+    const QRectF box = mapping.toDevice.mapRect(QRectF(plan.templateRect.translated(-plan.origin)));
+    if (target.pdf) {
+        if (!target.pdf->pageOpen())
             return;
-        // Written once per job; every page places it, stretched to its target.
-        int form = dc.pdf->form(picture);
-        const QRectF box = picture->viewBox();
+        // Written once per job; every page places it, stretched to its box.
+        int form = target.pdf->form(picture);
+        const QRectF view = picture->viewBox();
         if (form < 0) {
-            PdfContent content(*dc.pdf);
+            PdfContent content(*target.pdf);
             picture->writePdf(content);
-            form = dc.pdf->addForm(picture, box, content);
+            form = target.pdf->addForm(picture, view, content);
         }
-        if (box.isEmpty())
+        if (view.isEmpty())
             return;
-        dc.pdf->page().placeForm(form, QTransform::fromTranslate(-box.x(), -box.y())
-                                           * QTransform::fromScale(target.width() / box.width(),
-                                                                   target.height() / box.height())
-                                           * QTransform::fromTranslate(target.x(), target.y()));
+        target.pdf->page().placeForm(form, QTransform::fromTranslate(-view.x(), -view.y())
+                                               * QTransform::fromScale(box.width() / view.width(),
+                                                                       box.height() / view.height())
+                                               * QTransform::fromTranslate(box.x(), box.y()));
         return;
     }
-    if (!dc.painter || !dc.painter->isActive())
+    if (!target.painter || !target.painter->isActive())
         return;
-    dc.painter->save();
-    picture->render(dc.painter, target);
-    dc.painter->restore();
+    target.painter->save();
+    picture->render(target.painter, box);
+    target.painter->restore();
 }
 
-PrintedPage CPrintEngine::DrawFields(const PagePlan &plan, const PageMapping &mapping, PrintDC &dc,
+PrintedPage CPrintEngine::DrawFields(const PagePlan &plan, const PageMapping &mapping, const PageTarget &target,
                                      const CPrzelewDane &rec)
 {
-    const bool toPdf = dc.pdf && dc.pdf->pageOpen();
-    if (!toPdf && (!dc.painter || !dc.painter->isActive()))
+    const bool toPdf = target.pdf && target.pdf->pageOpen();
+    if (!toPdf && (!target.painter || !target.painter->isActive()))
         return {};
     const PrintJobParams &params = plan.fields;
     const double bodyPoints = std::trunc(params.fontSize * plan.scaleY * 10) / 10.0;
@@ -278,13 +291,13 @@ PrintedPage CPrintEngine::DrawFields(const PagePlan &plan, const PageMapping &ma
 
     const QTransform toDevice = QTransform::fromTranslate(-plan.origin.x(), -plan.origin.y()) * mapping.toDevice;
     if (toPdf) {
-        PdfCanvas canvas(dc.pdf->page(), toDevice, body, mark);
+        PdfCanvas canvas(target.pdf->page(), toDevice, body, mark);
         return DrawForm(canvas, plan, rec, mapping);
     }
-    dc.painter->save();
-    PainterCanvas canvas(*dc.painter, toDevice, body, mark);
+    target.painter->save();
+    PainterCanvas canvas(*target.painter, toDevice, body, mark);
     const PrintedPage page = DrawForm(canvas, plan, rec, mapping);
-    dc.painter->restore();
+    target.painter->restore();
     return page;
 }
 

@@ -21,14 +21,20 @@ class QPagedPaintDevice;
 class CTemplatePicture;
 class PdfDocument;
 
-// Where a page is drawn: the painter and the paged device it draws on (a
-// QPrinter, a QPdfWriter, the preview's printer), or our own PDF writer,
-// which draws each template once for the whole job.
-struct PrintDC
+// Where pages go: a paged device (a QPrinter, a QPdfWriter, the preview's
+// printer) and the painter drawing on it once a page started, or our own
+// PDF writer, which draws each template once for the whole job.
+struct PageTarget
 {
-    QPainter *painter = nullptr;
+    PageTarget(QPagedPaintDevice &d, QPainter *p = nullptr) : device(&d), painter(p) {}
+    PageTarget(PdfDocument &p) : pdf(&p) {}
     QPagedPaintDevice *device = nullptr;
+    QPainter *painter = nullptr;
     PdfDocument *pdf = nullptr;
+
+    QPageLayout::Orientation orientation() const;
+    // Turns the sheet of the page about to start (or just started).
+    void turn(QPageLayout::Orientation orientation) const;
 };
 
 // Device geometry in device pixels, as a printer reports it.
@@ -80,9 +86,9 @@ public:
     CPrintEngine(const CPrintEngine &) = delete;
     CPrintEngine &operator=(const CPrintEngine &) = delete;
 
-    // Draws the planned page onto the page started on dc, mapped for the
-    // device as it is now: the template, then the order's texts.
-    PrintedPage Print(const PagePlan &plan, PrintDC &dc, const CPrzelewDane &rec);
+    // Draws the planned page onto the page started on the target, mapped for
+    // the device as it is now: the template, then the order's texts.
+    PrintedPage Print(const PagePlan &plan, const PageTarget &target, const CPrzelewDane &rec);
     // The template of that resource name, read once and kept for the
     // engine's life; null when it cannot be read.
     const CTemplatePicture *LoadTemplate(const QString &name);
@@ -100,8 +106,9 @@ public:
     static QPoint contentShift(int kind, int sectionLayout);
 
 private:
-    void DrawTemplate(const PagePlan &plan, const PageMapping &mapping, PrintDC &dc);
-    PrintedPage DrawFields(const PagePlan &plan, const PageMapping &mapping, PrintDC &dc, const CPrzelewDane &rec);
+    void DrawTemplate(const PagePlan &plan, const PageMapping &mapping, const PageTarget &target);
+    PrintedPage DrawFields(const PagePlan &plan, const PageMapping &mapping, const PageTarget &target,
+                           const CPrzelewDane &rec);
 
     std::map<QString, std::unique_ptr<CTemplatePicture>> m_cache; // parsed templates, kept for the run
 };

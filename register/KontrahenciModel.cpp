@@ -1,6 +1,7 @@
 #include "register/KontrahenciModel.h"
 
 #include "model/PaymentAccounts.h"
+#include "register/PartyStore.h"
 
 #include <QApplication>
 #include <QFont>
@@ -44,16 +45,41 @@ KontrahenciModel::KontrahenciModel(bool recipientMode, QObject *parent)
 {
 }
 
-void KontrahenciModel::setRows(std::vector<Party> rows)
+void KontrahenciModel::reload(PartyStore &store, const PartyFilter &filter, PartySort sort)
 {
+    std::vector<qint64> ids = store.listIds(filter, sort);
     beginResetModel();
-    m_rows = std::move(rows);
+    m_store = &store;
+    m_ids = std::move(ids);
+    m_windows.assign((m_ids.size() + WindowRows - 1) / WindowRows, Window());
+    m_readFailed = false;
     endResetModel();
+}
+
+const Party *KontrahenciModel::party(int row) const
+{
+    if (row < 0 || size_t(row) >= m_ids.size())
+        return nullptr;
+    Window &w = m_windows[size_t(row) / WindowRows];
+    const size_t first = size_t(row) - size_t(row) % WindowRows;
+    if (!w.read) {
+        const std::span<const qint64> ids(m_ids.data() + first, std::min(WindowRows, m_ids.size() - first));
+        std::vector<Party> found = m_store->fetch(ids);
+        // fetch() keeps the ids' order and passes over the parties gone.
+        w.rows.resize(ids.size());
+        auto next = found.begin();
+        for (size_t i = 0; i < ids.size() && next != found.end(); ++i)
+            if (next->id == ids[i])
+                w.rows[i] = std::move(*next++);
+        w.read = true;
+    }
+    const Party &p = w.rows[size_t(row) - first];
+    return p.id ? &p : nullptr;
 }
 
 int KontrahenciModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : int(m_ids.size());
 }
 
 int KontrahenciModel::columnCount(const QModelIndex &parent) const
@@ -63,9 +89,20 @@ int KontrahenciModel::columnCount(const QModelIndex &parent) const
 
 QVariant KontrahenciModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= rowCount())
+    if (!index.isValid() || index.row() >= rowCount() || m_readFailed)
         return {};
-    const Party &p = party(index.row());
+    const Party *found = nullptr;
+    try {
+        found = party(index.row());
+    } catch (const CRegisterError &e) {
+        // Asked while the view paints: said once, by whoever listens.
+        m_readFailed = true;
+        Q_EMIT const_cast<KontrahenciModel *>(this)->readFailed(e.message());
+        return {};
+    }
+    if (!found)
+        return {};
+    const Party &p = *found;
     if (role == Qt::FontRole && index.column() == 0 && !m_recipientMode) {
         // The default sender's name is bold.
         if (!p.isDefault)

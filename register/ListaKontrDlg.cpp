@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -132,6 +133,9 @@ void CListaKontrDlg::initDialog()
     restorePlacement(this, m_placement);
 
     m_model = new KontrahenciModel(m_recipientMode, this);
+    // Said once the view has painted, never from inside its painting.
+    connect(m_model, &KontrahenciModel::readFailed, this, [this](const QString &text) { showError(this, text); },
+            Qt::QueuedConnection);
     m_list->setModel(m_model);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -190,15 +194,36 @@ bool CListaKontrDlg::reload()
 {
     if (!m_model || !m_store)
         return false;
+    // The parties chosen stay chosen wherever the new list puts them.
+    QSet<qint64> selected;
+    for (int row : selectedRows())
+        selected.insert(m_model->partyId(row));
+    const QModelIndex current = m_list->currentIndex();
+    const qint64 currentId = current.isValid() ? m_model->partyId(current.row()) : 0;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        m_model->setRows(m_store->list(filter(), m_sort));
+        m_model->reload(*m_store, filter(), m_sort);
     } catch (const CRegisterError &e) {
         QGuiApplication::restoreOverrideCursor();
         showError(this, e.message());
         return false;
     }
     QGuiApplication::restoreOverrideCursor();
+    if (selected.isEmpty() && !currentId)
+        return true;
+    QItemSelection kept;
+    int currentRow = -1;
+    const std::vector<qint64> &ids = m_model->ids();
+    for (int row = 0; row < int(ids.size()); ++row) {
+        if (ids[size_t(row)] == currentId)
+            currentRow = row;
+        if (selected.contains(ids[size_t(row)]))
+            kept.select(m_model->index(row, 0), m_model->index(row, m_model->columnCount() - 1));
+    }
+    QItemSelectionModel *selection = m_list->selectionModel();
+    if (currentRow >= 0)
+        selection->setCurrentIndex(m_model->index(currentRow, 0), QItemSelectionModel::NoUpdate);
+    selection->select(kept, QItemSelectionModel::ClearAndSelect);
     return true;
 }
 
@@ -325,7 +350,7 @@ void CListaKontrDlg::onEdit()
     // The party as stored now, not as listed: another user may have changed it.
     std::optional<Party> party;
     try {
-        party = m_store->find(m_model->party(rows.first()).id);
+        party = m_store->find(m_model->partyId(rows.first()));
     } catch (const CRegisterError &e) {
         showError(this, e.message());
         return;
@@ -353,7 +378,7 @@ void CListaKontrDlg::onDelete()
         return;
     QList<qint64> ids;
     for (int r : rows)
-        ids << m_model->party(r).id;
+        ids << m_model->partyId(r);
     try {
         m_store->remove(ids);
     } catch (const CRegisterError &e) {
@@ -375,7 +400,19 @@ void CListaKontrDlg::onOk()
         showError(this, Msg::text(Msg::NothingSelected));
         return;
     }
-    m_picked = m_model->party(rows.first());
+    const Party *party = nullptr;
+    try {
+        party = m_model->party(rows.first());
+    } catch (const CRegisterError &e) {
+        showError(this, e.message());
+        return;
+    }
+    if (!party) {
+        showError(this, CRegisterConflict(CRegisterConflict::Deleted).message());
+        reload();
+        return;
+    }
+    m_picked = *party;
     accept();
 }
 

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QStandardPaths>
+#include <algorithm>
 
 QString Party::accountText() const
 {
@@ -110,6 +111,25 @@ std::vector<Party> PartyStore::list(const PartyFilter &filter, PartySort sort)
     if ((filter.kinds & 0x0F) == 0)
         return {};
     return select(filter, sort);
+}
+
+std::vector<qint64> PartyStore::listIds(const PartyFilter &filter, PartySort sort)
+{
+    if ((filter.kinds & 0x0F) == 0)
+        return {};
+    return selectIds(filter, sort);
+}
+
+std::vector<Party> PartyStore::fetch(std::span<const qint64> ids)
+{
+    std::vector<Party> found = selectByIds(ids);
+    QHash<qint64, qsizetype> position;
+    position.reserve(qsizetype(ids.size()));
+    for (size_t i = 0; i < ids.size(); ++i)
+        position.insert(ids[i], qsizetype(i));
+    std::sort(found.begin(), found.end(),
+              [&](const Party &a, const Party &b) { return position.value(a.id) < position.value(b.id); });
+    return found;
 }
 
 std::optional<Party> PartyStore::findByName(const QString &name)

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 class PartyStore
@@ -32,6 +33,12 @@ public:
     static void setPasswordPrompt(PasswordPrompt prompt);
 
     std::vector<Party> list(const PartyFilter &filter, PartySort sort);
+    // The ids of the parties list() gives, in its order: a long list learns
+    // its rows and their count without reading every party's texts.
+    std::vector<qint64> listIds(const PartyFilter &filter, PartySort sort);
+    // The parties of these ids as stored now, in the order of the ids; one
+    // no longer stored is passed over.
+    std::vector<Party> fetch(std::span<const qint64> ids);
     // The party of that name, without regard to case (Polish letters too);
     // the first in natural order when several share it.
     std::optional<Party> findByName(const QString &name);
@@ -68,6 +75,9 @@ protected:
     PartyStore() = default;
 
     virtual std::vector<Party> select(const PartyFilter &filter, PartySort sort) = 0;
+    virtual std::vector<qint64> selectIds(const PartyFilter &filter, PartySort sort) = 0;
+    // The rows of these ids in any order.
+    virtual std::vector<Party> selectByIds(std::span<const qint64> ids) = 0;
     virtual std::optional<Party> selectByName(const QString &name) = 0;
     virtual std::optional<Party> selectById(qint64 id) = 0;
     // Inserts with version 1 and returns the new id.

@@ -4,12 +4,18 @@
 
 #include <libpq-fe.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
 
 // The layout this program writes; kh_schemat holds its number.
 constexpr int SchemaVersion = 1;
+
+// The name index gives the list in name order, ids included, without
+// reading the table or sorting.
+#define NAME_INDEX_SQL "CREATE INDEX IF NOT EXISTS Kh_Nazwa1 ON Kontrahent (Kh_Klucz, Kh_Typ, Kh_Domyslny, Kh_IdKontrahenta);"
+constexpr int NameIndexColumns = 4;
 
 // Column names as the SQLite file has them (the server folds them to lower
 // case, and the program writes them without regard to case). kh_klucz and
@@ -27,7 +33,7 @@ constexpr const char *SchemaSql =
     " Kh_Wersja integer NOT NULL DEFAULT 1,"
     " Kh_Klucz text COLLATE \"C\" NOT NULL DEFAULT '',"
     " Kh_KluczKonta text COLLATE \"C\" NOT NULL DEFAULT '');"
-    "CREATE INDEX IF NOT EXISTS Kh_Nazwa1 ON Kontrahent (Kh_Klucz, Kh_Typ, Kh_Domyslny);"
+    NAME_INDEX_SQL
     "CREATE TABLE IF NOT EXISTS Kh_Schemat (Wersja integer NOT NULL);";
 
 // Advisory lock keys: the schema's creation and the default flag.
@@ -35,8 +41,8 @@ constexpr const char *LockSchema = "SELECT pg_advisory_xact_lock(4917001)";
 constexpr const char *LockDefault = "SELECT pg_advisory_xact_lock(4917002)";
 
 constexpr const char *Columns =
-    "SELECT Kh_IdKontrahenta, Kh_Nazwa1, Kh_Nazwa2, Kh_LiczbaKontrolna, Kh_BankOdbiorcy, Kh_Rachunek,"
-    " Kh_Typ, Kh_Domyslny::int, Kh_Wersja FROM Kontrahent";
+    "Kh_IdKontrahenta, Kh_Nazwa1, Kh_Nazwa2, Kh_LiczbaKontrolna, Kh_BankOdbiorcy, Kh_Rachunek,"
+    " Kh_Typ, Kh_Domyslny::int, Kh_Wersja";
 
 QByteArray number(qint64 n)
 {
@@ -82,7 +88,7 @@ public:
     {
         return QString::fromUtf8(PQgetvalue(m_r, row, col), PQgetlength(m_r, row, col));
     }
-    qint64 int64(int row, int col) const { return QByteArray(PQgetvalue(m_r, row, col)).toLongLong(); }
+    qint64 int64(int row, int col) const { return std::strtoll(PQgetvalue(m_r, row, col), nullptr, 10); }
     qint64 affected() const { return QByteArray(PQcmdTuples(m_r)).toLongLong(); }
     QByteArray status() const { return QByteArray(PQcmdStatus(m_r)); }
     const PGresult *get() const { return m_r; }
@@ -207,28 +213,47 @@ PgPartyStore::Result PgPartyStore::exec(const char *sql, const std::vector<QByte
     return r;
 }
 
+void PgPartyStore::runScript(const char *sql)
+{
+    Result r(PQexec(m_conn, sql));
+    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK)
+        raise(r.get());
+}
+
 void PgPartyStore::bringUpToDate()
 {
-    const auto stored = [this]() -> qint64 {
-        if (exec("SELECT (to_regclass('kh_schemat') IS NULL)::int").int64(0, 0))
-            return 0;
-        return exec("SELECT coalesce(max(Wersja), 0) FROM Kh_Schemat").int64(0, 0);
+    // The schema's number (0: none yet) and the columns of the name index.
+    const auto stored = [this]() -> std::pair<qint64, qint64> {
+        const Result r = exec("SELECT (to_regclass('kh_schemat') IS NULL)::int,"
+                              " coalesce((SELECT indnatts FROM pg_index WHERE indexrelid = to_regclass('kh_nazwa1')), 0)");
+        if (r.int64(0, 0))
+            return {0, 0};
+        return {exec("SELECT coalesce(max(Wersja), 0) FROM Kh_Schemat").int64(0, 0), r.int64(0, 1)};
     };
-    if (stored() == SchemaVersion)
+    if (stored() == std::pair<qint64, qint64>(SchemaVersion, NameIndexColumns))
         return;
     exec("BEGIN");
     try {
         exec(LockSchema);
-        const qint64 found = stored();   // another program may have done it meanwhile
+        const auto [found, indexColumns] = stored();   // another program may have done it meanwhile
         if (found > SchemaVersion)
             throw CRegisterError(QStringLiteral("Baza kontrahentów %1 pochodzi z nowszej wersji programu; "
                                                 "ta wersja jej nie zmieni.").arg(m_name));
         if (found < SchemaVersion) {
-            Result created(PQexec(m_conn, SchemaSql));
-            if (PQresultStatus(created.get()) != PGRES_COMMAND_OK)
-                raise(created.get());
+            runScript(SchemaSql);
             exec("DELETE FROM Kh_Schemat");
             exec("INSERT INTO Kh_Schemat (Wersja) VALUES ($1)", {number(SchemaVersion)});
+        } else if (indexColumns != NameIndexColumns) {
+            // A name index made before it carried the id: the list in name
+            // order then sorts every id apart. Made anew when this user may;
+            // else the lists are only slower, and the next opening tries again.
+            runScript("SAVEPOINT kh_index");
+            try {
+                runScript("DROP INDEX IF EXISTS Kh_Nazwa1;" NAME_INDEX_SQL);
+                runScript("RELEASE SAVEPOINT kh_index");
+            } catch (const CRegisterError &) {
+                runScript("ROLLBACK TO SAVEPOINT kh_index");
+            }
         }
         exec("COMMIT");
     } catch (...) {
@@ -237,14 +262,16 @@ void PgPartyStore::bringUpToDate()
     }
 }
 
-std::vector<Party> PgPartyStore::select(const PartyFilter &filter, PartySort sort)
+// The statement listing what `columns` names of the parties the filter lets
+// through, in the sort's order; its values go to `params`.
+QByteArray PgPartyStore::listSql(const char *columns, const PartyFilter &filter, PartySort sort,
+                                 std::vector<QByteArray> &params)
 {
     QStringList kinds;
     for (int k = 0; k < 4; ++k)
         if (filter.kinds & (1u << k))
             kinds << QString::number(k);
-    QString sql = QString::fromLatin1(Columns) + QStringLiteral(" WHERE Kh_Typ IN (%1)").arg(kinds.join(u','));
-    std::vector<QByteArray> params;
+    QString sql = QStringLiteral("SELECT %1 FROM Kontrahent WHERE Kh_Typ IN (%2)").arg(QLatin1String(columns), kinds.join(u','));
     // Names beginning with the typed letters lie in one stretch of the key
     // index: a hex key followed by anything sorts below it followed by "g".
     const QString literal = filter.literalStart();
@@ -253,14 +280,55 @@ std::vector<Party> PgPartyStore::select(const PartyFilter &filter, PartySort sor
         params.push_back(params.back() + 'g');
         sql += QStringLiteral(" AND Kh_Klucz >= $1 AND Kh_Klucz < $2");
     }
-    if (!filter.namePrefix.isEmpty()) {
+    // The stretch alone is the filter when nothing follows the typed letters;
+    // a wildcard needs the key matched too, only as far as the pattern
+    // reaches when it has no "*" (six key digits a character).
+    if (filter.namePrefix.size() > literal.size()) {
         params.push_back(PolishCollation::keyPrefixRegex(filter.namePrefix).toLatin1());
-        sql += QStringLiteral(" AND Kh_Klucz ~ $%1").arg(params.size());
+        const QString key = filter.namePrefix.contains(u'*')
+            ? QStringLiteral("Kh_Klucz")
+            : QStringLiteral("left(Kh_Klucz, %1)").arg(filter.namePrefix.toUcs4().size() * 6);
+        sql += QStringLiteral(" AND %1 ~ $%2").arg(key).arg(params.size());
     }
     if (filter.defaultOnly)
         sql += QStringLiteral(" AND Kh_Domyslny");
     sql += QStringLiteral(" ORDER BY ") + orderBy(sort);
-    const Result r = exec(sql.toUtf8().constData(), params);
+    return sql.toUtf8();
+}
+
+std::vector<Party> PgPartyStore::select(const PartyFilter &filter, PartySort sort)
+{
+    std::vector<QByteArray> params;
+    const QByteArray sql = listSql(Columns, filter, sort, params);
+    const Result r = exec(sql.constData(), params);
+    std::vector<Party> out;
+    out.reserve(size_t(r.rows()));
+    for (int i = 0; i < r.rows(); ++i)
+        out.push_back(r.party(i));
+    return out;
+}
+
+std::vector<qint64> PgPartyStore::selectIds(const PartyFilter &filter, PartySort sort)
+{
+    std::vector<QByteArray> params;
+    const QByteArray sql = listSql("Kh_IdKontrahenta", filter, sort, params);
+    const Result r = exec(sql.constData(), params);
+    std::vector<qint64> out;
+    out.reserve(size_t(r.rows()));
+    for (int i = 0; i < r.rows(); ++i)
+        out.push_back(r.int64(i, 0));
+    return out;
+}
+
+std::vector<Party> PgPartyStore::selectByIds(std::span<const qint64> ids)
+{
+    QByteArray array = "{";
+    for (size_t i = 0; i < ids.size(); ++i)
+        array += (i ? "," : "") + number(ids[i]);
+    array += '}';
+    const Result r = exec((QByteArray("SELECT ") + Columns + " FROM Kontrahent WHERE Kh_IdKontrahenta = ANY($1::integer[])")
+                              .constData(),
+                          {array});
     std::vector<Party> out;
     out.reserve(size_t(r.rows()));
     for (int i = 0; i < r.rows(); ++i)
@@ -270,7 +338,7 @@ std::vector<Party> PgPartyStore::select(const PartyFilter &filter, PartySort sor
 
 std::optional<Party> PgPartyStore::selectOne(const char *where, const QByteArray &param)
 {
-    const Result r = exec((QByteArray(Columns) + where).constData(), {param});
+    const Result r = exec((QByteArray("SELECT ") + Columns + " FROM Kontrahent" + where).constData(), {param});
     if (r.rows() == 0)
         return std::nullopt;
     return r.party(0);

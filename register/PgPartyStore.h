@@ -24,6 +24,8 @@ public:
 
 protected:
     std::vector<Party> select(const PartyFilter &filter, PartySort sort) override;
+    std::vector<qint64> selectIds(const PartyFilter &filter, PartySort sort) override;
+    std::vector<Party> selectByIds(std::span<const qint64> ids) override;
     std::optional<Party> selectByName(const QString &name) override;
     std::optional<Party> selectById(qint64 id) override;
     qint64 insertRow(const Party &p) override;
@@ -39,8 +41,12 @@ private:
     class Result;
     // Runs one statement, prepared on its first use on this connection.
     Result exec(const char *sql, const std::vector<QByteArray> &params = {});
+    static QByteArray listSql(const char *columns, const PartyFilter &filter, PartySort sort,
+                              std::vector<QByteArray> &params);
     std::optional<Party> selectOne(const char *sql, const QByteArray &param);
     [[noreturn]] void raise(const pg_result *result);
+    // Runs statements as one text, unprepared (the schema's).
+    void runScript(const char *sql);
     void bringUpToDate();
 
     QString m_name;

@@ -49,6 +49,16 @@ int collate(void *, int n1, const void *s1, int n2, const void *s2)
     auto *a = static_cast<const unsigned char *>(s1), *ae = a + n1;
     auto *b = static_cast<const unsigned char *>(s2), *be = b + n2;
     while (a < ae && b < be) {
+        // Basic Latin, most of every name, needs no table: its weight is
+        // the lower-case code.
+        if (*a < 0x80 && *b < 0x80) {
+            const unsigned ca = *a >= 'A' && *a <= 'Z' ? *a + 32u : *a, cb = *b >= 'A' && *b <= 'Z' ? *b + 32u : *b;
+            if (ca != cb)
+                return ca < cb ? -1 : 1;
+            ++a;
+            ++b;
+            continue;
+        }
         const char32_t wa = PolishCollation::weight(nextUtf8(a, ae)), wb = PolishCollation::weight(nextUtf8(b, be));
         if (wa != wb)
             return wa < wb ? -1 : 1;
@@ -182,7 +192,10 @@ sqlite3 *open(const RegisterLocation &where)
     if (!QDir().mkpath(info.absolutePath()))
         throw CRegisterError(QStringLiteral("Nie można utworzyć folderu bazy kontrahentów %1.").arg(info.absolutePath()));
     sqlite3 *db = nullptr;
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // One connection a store, used by one thread: the engine's own locks
+    // around every call would only cost time.
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString detail = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);

@@ -9,8 +9,8 @@ using RegisterDb::Statement;
 namespace {
 
 constexpr const char *Columns =
-    "SELECT Kh_IdKontrahenta, Kh_Nazwa1, Kh_Nazwa2, Kh_LiczbaKontrolna, Kh_BankOdbiorcy, Kh_Rachunek,"
-    " Kh_Typ, Kh_Domyslny, Kh_Wersja FROM Kontrahent";
+    "Kh_IdKontrahenta, Kh_Nazwa1, Kh_Nazwa2, Kh_LiczbaKontrolna, Kh_BankOdbiorcy, Kh_Rachunek,"
+    " Kh_Typ, Kh_Domyslny, Kh_Wersja";
 
 Party readParty(const Statement &st)
 {
@@ -65,7 +65,9 @@ SqlitePartyStore::~SqlitePartyStore()
     RegisterDb::close(m_db);
 }
 
-std::vector<Party> SqlitePartyStore::select(const PartyFilter &filter, PartySort sort)
+// The statement listing what `columns` names of the parties the filter lets
+// through, in the sort's order, with its values bound.
+std::unique_ptr<Statement> SqlitePartyStore::listStatement(const char *columns, const PartyFilter &filter, PartySort sort)
 {
     QStringList kinds;
     for (int k = 0; k < 4; ++k)
@@ -77,30 +79,64 @@ std::vector<Party> SqlitePartyStore::select(const PartyFilter &filter, PartySort
     const QString literal = filter.literalStart();
     if (!literal.isEmpty())
         where += QStringLiteral(" AND Kh_Nazwa1 >= ?2 AND Kh_Nazwa1 < ?3");
-    if (!filter.namePrefix.isEmpty())
+    // The stretch alone is the filter when nothing follows the typed letters.
+    const bool wildcards = filter.namePrefix.size() > literal.size();
+    if (wildcards)
         where += QStringLiteral(" AND kh_like(Kh_Nazwa1, ?1)");
     if (filter.defaultOnly)
         where += QStringLiteral(" AND Kh_Domyslny <> 0");
     // Without the hint the planner, guessing the filter keeps few rows,
     // sorts the whole table through the collation instead of walking the index.
-    const QString sql = QString::fromLatin1(Columns) + (sort == PartySort::Name ? QStringLiteral(" INDEXED BY Kh_Nazwa1") : QString())
+    const QString sql = QStringLiteral("SELECT %1 FROM Kontrahent").arg(QLatin1String(columns))
+        + (sort == PartySort::Name ? QStringLiteral(" INDEXED BY Kh_Nazwa1") : QString())
         + QStringLiteral(" WHERE ") + where + QStringLiteral(" ORDER BY ") + orderBy(sort);
-    Statement st(m_db, sql.toUtf8().constData());
-    if (!filter.namePrefix.isEmpty())
-        st.bind(1, filter.namePrefix + u'*');
+    auto st = std::make_unique<Statement>(m_db, sql.toUtf8().constData());
+    if (wildcards)
+        st->bind(1, filter.namePrefix + u'*');
     if (!literal.isEmpty()) {
-        st.bind(2, literal);
-        st.bind(3, literal + QString::fromUcs4(U"\U0010FFFF", 1));
+        st->bind(2, literal);
+        st->bind(3, literal + QString::fromUcs4(U"\U0010FFFF", 1));
     }
+    return st;
+}
+
+std::vector<Party> SqlitePartyStore::select(const PartyFilter &filter, PartySort sort)
+{
+    const auto st = listStatement(Columns, filter, sort);
     std::vector<Party> out;
-    while (st.step())
-        out.push_back(readParty(st));
+    while (st->step())
+        out.push_back(readParty(*st));
+    return out;
+}
+
+std::vector<qint64> SqlitePartyStore::selectIds(const PartyFilter &filter, PartySort sort)
+{
+    const auto st = listStatement("Kh_IdKontrahenta", filter, sort);
+    std::vector<qint64> out;
+    while (st->step())
+        out.push_back(st->int64(0));
+    return out;
+}
+
+std::vector<Party> SqlitePartyStore::selectByIds(std::span<const qint64> ids)
+{
+    // One lookup a party: the engine runs in this process, so a prepared
+    // statement stepped again costs less than building a long IN list.
+    Statement st(m_db, (QByteArray("SELECT ") + Columns + " FROM Kontrahent WHERE Kh_IdKontrahenta = ?").constData());
+    std::vector<Party> out;
+    out.reserve(ids.size());
+    for (qint64 id : ids) {
+        st.bind(1, id);
+        if (st.step())
+            out.push_back(readParty(st));
+        st.reset();
+    }
     return out;
 }
 
 std::optional<Party> SqlitePartyStore::selectOne(const char *where, const QString *name, qint64 id)
 {
-    Statement st(m_db, (QByteArray(Columns) + where).constData());
+    Statement st(m_db, (QByteArray("SELECT ") + Columns + " FROM Kontrahent" + where).constData());
     if (name)
         st.bind(1, *name);
     else

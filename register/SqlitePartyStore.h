@@ -4,7 +4,10 @@
 
 #include "register/PartyStore.h"
 
+#include <memory>
+
 struct sqlite3;
+namespace RegisterDb { class Statement; }
 
 class SqlitePartyStore : public PartyStore
 {
@@ -14,6 +17,8 @@ public:
 
 protected:
     std::vector<Party> select(const PartyFilter &filter, PartySort sort) override;
+    std::vector<qint64> selectIds(const PartyFilter &filter, PartySort sort) override;
+    std::vector<Party> selectByIds(std::span<const qint64> ids) override;
     std::optional<Party> selectByName(const QString &name) override;
     std::optional<Party> selectById(qint64 id) override;
     qint64 insertRow(const Party &p) override;
@@ -25,6 +30,7 @@ protected:
     void rollbackTransaction() noexcept override;
 
 private:
+    std::unique_ptr<RegisterDb::Statement> listStatement(const char *columns, const PartyFilter &filter, PartySort sort);
     std::optional<Party> selectOne(const char *where, const QString *name, qint64 id);
     sqlite3 *m_db;
 };

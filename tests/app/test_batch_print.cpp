@@ -2,6 +2,7 @@
 // and what a calling program can rely on: arguments by position, the PDF
 // whole or not at all, exit codes, and a reason on standard error.
 
+#include "DialogScript.h"
 #include "app/BatchPrint.h"
 #include "app/PdfTarget.h"
 #include "edit/ContainerDlg.h"
@@ -22,7 +23,6 @@
 #include <QPrinter>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -318,28 +318,22 @@ private Q_SLOTS:
         cmd.m_bEditBeforePrint = 1;
 
         // Answers each details dialog as it comes: the recipient changed, then Enter or "Anuluj".
+        DialogScript script;
         int shown = 0;
-        QPointer<CContainerDlg> last;
-        QTimer driver;
-        driver.setInterval(10);
-        connect(&driver, &QTimer::timeout, this, [&] {
-            auto *dlg = qobject_cast<CContainerDlg *>(QApplication::activeModalWidget());
-            if (!dlg || dlg == last || !dlg->isVisible() || shown >= answers.size())
-                return;
-            last = dlg;
-            const QString answer = answers[shown++];
-            if (answer == QLatin1String("cancel")) {
-                dlg->cancelButton()->click();
-                return;
-            }
-            // The ZUS page has no recipient: its payer is edited instead.
-            QLineEdit *name = dlg->currentKindNumber() == 2 ? dlg->zusPage()->payer1()
-                            : dlg->currentKindNumber() == 3 ? dlg->taxPage()->office1()
-                                                            : dlg->ordinaryPage()->recipient1();
-            name->setText(QStringLiteral("ZMIENIONY%1").arg(shown));
-            QTest::keyClick(dlg, Qt::Key_Return);
-        });
-        driver.start();
+        for (const QString &answer : std::as_const(answers))
+            script.onDialog<CContainerDlg>([&shown, answer](CContainerDlg *dlg) {
+                ++shown;
+                if (answer == QLatin1String("cancel")) {
+                    dlg->cancelButton()->click();
+                    return;
+                }
+                // The ZUS page has no recipient: its payer is edited instead.
+                QLineEdit *name = dlg->currentKindNumber() == 2 ? dlg->zusPage()->payer1()
+                                : dlg->currentKindNumber() == 3 ? dlg->taxPage()->office1()
+                                                                : dlg->ordinaryPage()->recipient1();
+                name->setText(QStringLiteral("ZMIENIONY%1").arg(shown));
+                QTest::keyClick(dlg, Qt::Key_Return);
+            });
         AllSettings settings;
         // Names print as words, not a letter per box.
         settings.ordinary.fitInBox = 0;
@@ -349,7 +343,6 @@ private Q_SLOTS:
         InProcess run;
         run.env.confirm = [&](CPrzelewDane &r) { return confirmOrderInDialog(r, settings, where); };
         const int rc = runBatchPrint(cmd, settings, run.env);
-        driver.stop();
         QCOMPARE(rc, exitCode);
         QCOMPARE(shown, answers.size());
         QCOMPARE(QFile::exists(out), pages > 0);

@@ -2,6 +2,7 @@
 // message, the amount parse and the deposit/transfer switch.
 
 #include "edit/PageRules.h"
+#include "model/OrderFields.h"
 #include "model/PrzelewDane.h"
 
 #include <QTest>
@@ -144,7 +145,9 @@ private Q_SLOTS:
             QCOMPARE(entries.count(QString::fromLatin1(kept)), 1);
         QVERIFY(std::is_sorted(entries.begin(), entries.end()));
         QVERIFY(std::all_of(entries.begin(), entries.end(),
-                            [](const QString &e) { return e.size() <= Tax::kFormSymbolLimit; }));
+                            [](const QString &e) {
+                                return e.size() <= OrderFields::pageLimit(KindTax, OrderField::TaxFormSymbol);
+                            }));
         const int position = Tax::symbolPosition(entries, symbol);
         QCOMPARE(position < 0 ? QString() : entries[position], entry);
     }

@@ -2,11 +2,14 @@
 
 #include "RecordingCanvas.h"
 #include "SampleOrders.h"
+#include "TemplateBoxes.h"
 #include "model/AccountSplit.h"
 #include "print/FormLayouts.h"
 #include "print/FormPages.h"
 
 #include <QTest>
+
+Q_DECLARE_METATYPE(CPrzelewDane)
 
 namespace {
 
@@ -17,23 +20,20 @@ PrintJobParams boxes(bool on)
     return p;
 }
 
-// The single-line texts of a row, one per box, must sit at first + i * pitch.
-// Only boxes from firstLeft up to (not including) limit are looked at.
-void verifyBoxes(const RecordingCanvas &c, int top, int firstLeft, int width, int pitch, const QString &expected,
-                 int limit = 100000)
+// What the canvas printed in the row of boxes of the template `name` that
+// begins at `row`: a letter a box, blanks for empty boxes (none at the end).
+QString printedInBoxes(const RecordingCanvas &c, const char *name, QPoint row)
 {
-    QList<DrawOp> row;
-    for (const DrawOp &op : c.row(top))
-        if (op.left() >= firstLeft && op.left() < limit && op.text.size() == 1)
-            row.append(op);
-    QCOMPARE(row.size(), expected.size());
-    for (int i = 0; i < row.size(); ++i) {
-        QCOMPARE(row[i].text, QString(expected[i]));
-        QCOMPARE(row[i].left(), firstLeft + i * pitch);
-        QCOMPARE(row[i].right(), firstLeft + width + i * pitch);
-        QCOMPARE(row[i].kind, DrawOp::SingleLine);
-    }
+    const BoxRow boxes = boxRowAt(templateBoxRows(QString::fromLatin1(name)), row.x(), row.y());
+    if (boxes.count() <= 0)
+        return QStringLiteral("(no such row of boxes)");
+    QString text = textInBoxes(c, boxes);
+    while (text.endsWith(u' '))
+        text.chop(1);
+    return text;
 }
+
+constexpr char kOrdinaryTemplate[] = "ZMT_2X_WZORZEC_BW";
 
 } // namespace
 
@@ -131,63 +131,87 @@ private Q_SLOTS:
         QCOMPARE(free.cutFields(), QStringList());
     }
 
-    void ordinaryRecipientInBoxesStopsAt27()
+    // With "fit in boxes" every character lands in a box of the printed
+    // template, one to a box, in reading order; a row shows its boxes as
+    // printed, a blank for an empty box.
+    void boxedTextsLandInTheTemplateBoxes_data()
     {
-        CPrzelewDane r = sample::ordinary();
-        r.recipient1 = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123");
-        RecordingCanvas c;
-        DrawOrdinaryForm(c, boxes(true), r, true);
-        verifyBoxes(c, 33, 75, 50, 50, r.recipient1.left(27));
-        verifyBoxes(c, 120, 75, 50, 50, r.recipient2);
+        QTest::addColumn<CPrzelewDane>("order");
+        QTest::addColumn<QPoint>("row");      // where the template's row of boxes begins
+        QTest::addColumn<QString>("printed");
+        const CPrzelewDane o = sample::ordinary();
+        CPrzelewDane longName = o;
+        longName.recipient1 = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123");
+        CPrzelewDane grouped = o;   // separators an older file stored take no box
+        grouped.accountRest = QStringLiteral("1234 5678-9012 3456");
+        CPrzelewDane long34 = o;
+        long34.accountRest = QStringLiteral("1234567890123456789012345678901234");
+        const QString joined = QStringLiteral("10101023") + long34.accountRest;
+        CPrzelewDane twelve = o, thirteen = o;
+        twelve.amount = CWexOleCurrency::fromUnits(123456789);
+        thirteen.amount = CWexOleCurrency::fromUnits(1234567890);
+        QTest::newRow("ordinary: recipient") << o << QPoint(75, 33) << o.recipient1;
+        QTest::newRow("ordinary: recipient stops at 27") << longName << QPoint(75, 33) << longName.recipient1.left(27);
+        QTest::newRow("ordinary: recipient line 2") << o << QPoint(75, 120) << o.recipient2;
+        QTest::newRow("ordinary: check digits") << o << QPoint(75, 205) << o.checkDigits;
+        QTest::newRow("ordinary: account, the 25th box empty") << o << QPoint(180, 205) << "101010231234567890123456";
+        QTest::newRow("ordinary: grouped account from an older file")
+            << grouped << QPoint(180, 205) << "101010231234567890123456";
+        QTest::newRow("ordinary: 34-character rest fills the row") << long34 << QPoint(180, 205) << joined.left(25);
+        QTest::newRow("ordinary: and goes on below") << long34 << QPoint(75, 290) << joined.right(17).left(7);
+        QTest::newRow("ordinary: amount") << o << QPoint(820, 290) << "1234,50";
+        QTest::newRow("ordinary: amount of 12") << twelve << QPoint(820, 290) << "123456789,00";
+        QTest::newRow("ordinary: amount of 13, the last cut") << thirteen << QPoint(820, 290) << "1234567890,0";
+        const CPrzelewDane z = sample::zus();
+        QTest::newRow("ZUS: check digits") << z << QPoint(140, 205) << "78";
+        QTest::newRow("ZUS: account") << z << QPoint(235, 205) << "101010230000261395200000";
+        QTest::newRow("ZUS: currency") << z << QPoint(663, 290) << "PLN";
+        QTest::newRow("ZUS: amount") << z << QPoint(853, 290) << "1234,50";
+        QTest::newRow("ZUS: payer's account") << z << QPoint(140, 375) << "61109010140000071219812874";
+        QTest::newRow("ZUS: payer") << z << QPoint(140, 460) << z.sender1;
+        QTest::newRow("ZUS: payer line 2") << z << QPoint(140, 545) << z.sender2;
+        QTest::newRow("ZUS: NIP") << z << QPoint(140, 630) << z.payerId;
+        QTest::newRow("ZUS: identifier type") << z << QPoint(663, 630) << "R";
+        QTest::newRow("ZUS: second identifier") << z << QPoint(758, 630) << z.supplementaryId;
+        QTest::newRow("ZUS: payment type") << z << QPoint(140, 715) << "S";
+        QTest::newRow("ZUS: declaration number") << z << QPoint(234, 715) << "01";
+        QTest::newRow("ZUS: declaration") << z << QPoint(375, 715) << "112026";
+        QTest::newRow("ZUS: decision") << z << QPoint(710, 715) << "DEC123";
+        QTest::newRow("ZUS: symbol") << z << QPoint(1320, 780) << "00";
+        const CPrzelewDane t = sample::tax();
+        QTest::newRow("tax: office") << t << QPoint(75, 33) << t.recipient1;
+        QTest::newRow("tax: account") << t << QPoint(180, 205) << t.bankNumber + t.accountRest;
+        QTest::newRow("tax: payer's identifier") << t << QPoint(75, 630) << t.payerId;
+        QTest::newRow("tax: identifier type") << t << QPoint(820, 630) << "R";
+        QTest::newRow("tax: period") << t << QPoint(1025, 630) << "05M0300";
+        QTest::newRow("tax: form symbol") << t << QPoint(75, 715) << t.taxFormSymbol;
+        QTest::newRow("tax: obligation") << t << QPoint(425, 715) << t.obligationId;
     }
-
-    void ordinaryAccountRowAndOverflow_data()
+    void boxedTextsLandInTheTemplateBoxes()
     {
-        QTest::addColumn<QString>("rest");
-        QTest::addColumn<QString>("row");
-        QTest::addColumn<QString>("overflow");
-        QTest::newRow("16-digit rest fits") << "1234567890123456" << "101010231234567890123456" << "";
-        // Separators an older file stored (typed as invoices group the
-        // number) take no box: the digits stay in their row.
-        QTest::newRow("grouped rest from an older file")
-            << "1234 5678-9012 3456" << "101010231234567890123456" << "";
-        const QString rest34 = QStringLiteral("1234567890123456789012345678901234");
-        const QString joined = QStringLiteral("10101023") + rest34;
-        QTest::newRow("34-character rest overflows") << rest34 << joined.left(25) << joined.right(17).left(7);
-    }
-    void ordinaryAccountRowAndOverflow()
-    {
-        QFETCH(QString, rest);
-        QFETCH(QString, row);
-        QFETCH(QString, overflow);
-        CPrzelewDane r = sample::ordinary();
-        r.accountRest = rest;
+        QFETCH(CPrzelewDane, order);
+        QFETCH(QPoint, row);
+        QFETCH(QString, printed);
+        PrintJobParams p = boxes(true);
+        p.printSymbol = 1;
         RecordingCanvas c;
-        DrawOrdinaryForm(c, boxes(true), r, true);
-        QList<DrawOp> check;
-        for (const DrawOp &op : c.row(205))
-            if (op.left() < 180)
-                check.append(op);
-        QCOMPARE(check.size(), 2);
-        QCOMPARE(check[0].rect, tableRect(75, 205, 125, 260));
-        QCOMPARE(check[1].rect, tableRect(125, 205, 175, 260));
-        verifyBoxes(c, 205, 180, 50, 50, row);
-        if (row.size() == 24)
-            QCOMPARE(c.row(205).last().left(), 1330);   // the 25th box stays empty
-        QString below;
-        for (const DrawOp &op : c.row(290))
-            if (op.left() < 600) {
-                QCOMPARE(op.left(), 75 + int(below.size()) * 50);
-                below += op.text;
-            }
-        QCOMPARE(below, overflow);
+        const char *name = kOrdinaryTemplate;
+        if (order.kind == KindZus) {
+            DrawZusForm(c, p, order, true);
+            name = "ZMT_ZUS";
+        } else if (order.kind == KindTax) {
+            DrawTaxForm(c, p, order, true);
+            name = "ZMT_TAX_2X_WZORZEC_BW";
+        } else {
+            DrawOrdinaryForm(c, p, order, true);
+        }
+        QCOMPARE(printedInBoxes(c, name, row), printed);
     }
 
     void ordinaryAmountInBoxesWithFillLine()
     {
         RecordingCanvas c;
         DrawOrdinaryForm(c, boxes(true), sample::ordinary(), true);
-        verifyBoxes(c, 290, 820, 50, 50, QStringLiteral("1234,50"));
         QCOMPARE(c.lines().size(), 1);
         QCOMPARE(c.lines()[0].rect.topLeft(), QPoint(1170, 317));
         QCOMPARE(c.lines()[0].rect.bottomRight(), QPoint(1400, 317));
@@ -196,19 +220,16 @@ private Q_SLOTS:
     void amountOfTwelveOrMoreHasNoFillLine_data()
     {
         QTest::addColumn<qint64>("units");
-        QTest::addColumn<QString>("printed");
-        QTest::newRow("12 characters") << qint64(123456789) << "123456789,00";
-        QTest::newRow("13 characters, the last cut") << qint64(1234567890) << "1234567890,0";
+        QTest::newRow("12 characters") << qint64(123456789);
+        QTest::newRow("13 characters") << qint64(1234567890);
     }
     void amountOfTwelveOrMoreHasNoFillLine()
     {
         QFETCH(qint64, units);
-        QFETCH(QString, printed);
         CPrzelewDane r = sample::ordinary();
         r.amount = CWexOleCurrency::fromUnits(units);
         RecordingCanvas c;
         DrawOrdinaryForm(c, boxes(true), r, true);
-        verifyBoxes(c, 290, 820, 50, 50, printed);
         QVERIFY(c.lines().isEmpty());
     }
 
@@ -260,8 +281,7 @@ private Q_SLOTS:
         r.senderAccount = QStringLiteral("PL 61 1090 1014 0000 0712 1981 2874");
         RecordingCanvas c;
         DrawOrdinaryForm(c, boxes(true), r, true);
-        verifyBoxes(c, 375, 75, 50, 50, QStringLiteral("61"), 180);
-        verifyBoxes(c, 375, 180, 50, 50, QStringLiteral("10901014") + QStringLiteral("0000071219812874"));
+        QCOMPARE(printedInBoxes(c, kOrdinaryTemplate, {75, 375}), QStringLiteral("61109010140000071219812874"));
     }
 
     void senderAccountOf20DigitsHasNoCheckDigits()
@@ -281,7 +301,7 @@ private Q_SLOTS:
         const CPrzelewDane r = sample::deposit();
         RecordingCanvas c;
         DrawOrdinaryForm(c, boxes(true), r, true);
-        verifyBoxes(c, 375, 75, 50, 50, r.senderAccount.left(27));
+        QCOMPARE(printedInBoxes(c, kOrdinaryTemplate, {75, 375}), r.senderAccount.left(27));
         const DrawOp *mark = c.find(QStringLiteral("X"));
         QVERIFY(mark);
         QCOMPARE(mark->rect, tableRect(515, 300, 560, 350));
@@ -305,9 +325,9 @@ private Q_SLOTS:
         RecordingCanvas withTemplate, original;
         DrawOrdinaryForm(withTemplate, boxes(true), sample::ordinary(), true);
         DrawOrdinaryForm(original, boxes(true), sample::ordinary(), false);
-        verifyBoxes(withTemplate, 290, 630, 50, 50, QStringLiteral("PLN"), 820);
-        verifyBoxes(original, 290, 630, 50, 50, QString(), 820);
-        verifyBoxes(original, 290, 820, 50, 50, QStringLiteral("1234,50"));
+        QCOMPARE(printedInBoxes(withTemplate, kOrdinaryTemplate, {630, 290}), QStringLiteral("PLN"));
+        QCOMPARE(printedInBoxes(original, kOrdinaryTemplate, {630, 290}), QString());
+        QCOMPARE(printedInBoxes(original, kOrdinaryTemplate, {820, 290}), QStringLiteral("1234,50"));
     }
 
     void symbolOnlyWhenItsSettingIsOn()
@@ -336,34 +356,15 @@ private Q_SLOTS:
 
     // ---- ZUS form ----
 
-    void zusFieldsInBoxesAtPitch47()
+    void zusAmountFillLineNoMarkNoDate()
     {
         PrintJobParams p = boxes(true);
         p.printSymbol = 1;
-        const CPrzelewDane r = sample::zus();
         RecordingCanvas c;
-        DrawZusForm(c, p, r, true);
-        verifyBoxes(c, 205, 140, 47, 47, QStringLiteral("78"), 235);
-        verifyBoxes(c, 205, 235, 48, 47, QStringLiteral("101010230000261395200000"));
-        verifyBoxes(c, 290, 663, 47, 47, QStringLiteral("PLN"), 853);
-        verifyBoxes(c, 290, 853, 47, 47, QStringLiteral("1234,50"));
+        DrawZusForm(c, p, sample::zus(), true);
         QCOMPARE(c.lines().size(), 1);
         QCOMPARE(c.lines()[0].rect.topLeft(), QPoint(853 + 7 * 47, 317));
         QCOMPARE(c.lines()[0].rect.bottomRight(), QPoint(1400, 317));
-        verifyBoxes(c, 375, 140, 47, 47, QStringLiteral("61"), 235);
-        verifyBoxes(c, 375, 235, 48, 47, QStringLiteral("109010140000071219812874"));
-        verifyBoxes(c, 460, 140, 47, 47, r.sender1);
-        verifyBoxes(c, 545, 140, 47, 47, r.sender2);
-        verifyBoxes(c, 630, 140, 47, 47, QStringLiteral("1234567890"), 663);
-        verifyBoxes(c, 630, 663, 47, 47, QStringLiteral("R"), 758);
-        verifyBoxes(c, 630, 758, 47, 47, r.supplementaryId);
-        const QList<DrawOp> row715 = c.row(715);
-        QStringList at;
-        for (const DrawOp &op : row715)
-            at << QStringLiteral("%1@%2").arg(op.text).arg(op.left());
-        QCOMPARE(at.join(u' '), QStringLiteral("S@140 0@234 1@281 1@375 1@422 2@469 0@516 2@563 6@610 "
-                                               "D@710 E@757 C@804 1@851 2@898 3@945"));
-        verifyBoxes(c, 780, 1320, 47, 47, QStringLiteral("00"));
         QVERIFY(!c.find(QStringLiteral("X")));
         QVERIFY(c.row(820).isEmpty());
     }
@@ -453,24 +454,10 @@ private Q_SLOTS:
         QCOMPARE(SpacedTaxPeriod(QStringLiteral("2026R")), QStringLiteral("20  2  6R  "));
     }
 
-    void taxBoxedFieldsReachTo1400()
+    void taxDateInItsBox()
     {
-        const CPrzelewDane r = sample::tax();
         RecordingCanvas c;
-        DrawTaxForm(c, boxes(true), r, true);
-        verifyBoxes(c, 33, 75, 50, 50, r.recipient1);
-        verifyBoxes(c, 205, 180, 50, 50, r.bankNumber + r.accountRest);
-        verifyBoxes(c, 630, 75, 50, 50, r.payerId, 820);
-        verifyBoxes(c, 630, 820, 580, 50, QStringLiteral("R"), 1025);
-        verifyBoxes(c, 715, 75, 50, 50, r.taxFormSymbol, 425);
-        verifyBoxes(c, 715, 425, 975, 50, r.obligationId);
-        QList<DrawOp> period;
-        for (const DrawOp &op : c.row(630))
-            if (op.left() >= 1025)
-                period.append(op);
-        QCOMPARE(period.size(), 7);
-        QCOMPARE(period[0].rect, tableRect(1025, 630, 1400, 685));
-        QCOMPARE(period[6].rect, tableRect(1025 + 300, 630, 1400 + 300, 685));
+        DrawTaxForm(c, boxes(true), sample::tax(), true);
         QCOMPARE(c.rectOf(QStringLiteral("08.12.2026")), tableRect(100, 820, 450, 870));
     }
 

@@ -553,6 +553,87 @@ private Q_SLOTS:
         QCOMPARE(dlg->picked()->name1, QStringLiteral("Jan Kowalski"));
     }
 
+    // The parties chosen stay chosen, the current one current, wherever an
+    // edit, a filter or a sort moves them; one the filter hides is let go.
+    void chosenPartiesStayChosen()
+    {
+        seed();
+        auto dlg = makeDialog(true, true, 0xFF);
+        QItemSelectionModel *selection = dlg->list()->selectionModel();
+        const auto chosen = [&] {
+            QStringList names;
+            for (const QModelIndex &i : selection->selectedRows())
+                names << i.data().toString();
+            names.sort();
+            return names;
+        };
+        const auto rowOf = [&](const char *name) { return int(listed(*dlg).indexOf(QString::fromUtf8(name))); };
+        selectRows(*dlg, {rowOf("Alfa")});
+        selection->setCurrentIndex(dlg->list()->model()->index(rowOf("Alfa"), 0), QItemSelectionModel::NoUpdate);
+        dlg->editOnce([](CKontrahentDlg &d) {
+            KontrahentValues v = d.values();
+            v.name = QStringLiteral("Zeta");
+            d.setValues(v);
+            return true;
+        });
+        dlg->onEdit();
+        QCOMPARE(chosen(), QStringList {"Zeta"});
+        QCOMPARE(dlg->list()->currentIndex().row(), rowOf("Zeta"));
+        selectRows(*dlg, {rowOf("Zeta"), rowOf("Jan Kowalski")});
+        child<QLineEdit>(dlg.get(), "nameFilter")->setText(QStringLiteral("j"));
+        QCOMPARE(chosen(), QStringList {"Jan Kowalski"});
+        child<QLineEdit>(dlg.get(), "nameFilter")->clear();
+        dlg->onSort(2);
+        QCOMPARE(chosen(), QStringList {"Jan Kowalski"});
+        QVERIFY(dlg->errors.isEmpty());
+    }
+
+    // Rows are read from the register as they are shown: a party another
+    // user removed meanwhile is not picked but named gone; rows the register
+    // cannot give while shown are said once and stay blank.
+    void rowsReadAsShown()
+    {
+        {
+            const auto writer = PartyStore::open(testRegister());
+            PartyStore::Transaction t(*writer);
+            for (int i = 0; i < 150; ++i) {
+                Party p = party(QStringLiteral("P%1").arg(i, 3, 10, QLatin1Char('0')));
+                writer->add(p);
+            }
+            t.commit();
+        }
+        testRegister().busyTimeoutMs = 300;
+        auto dlg = makeDialog(true, false, 0xFF);
+        {
+            const auto otherUser = PartyStore::open(testRegister());
+            otherUser->remove({otherUser->findByName(QStringLiteral("P140"))->id});
+        }
+        selectRows(*dlg, {140});
+        dlg->onOk();
+        QCOMPARE(dlg->errors, QStringList {CRegisterConflict(CRegisterConflict::Deleted).message()});
+        QCOMPARE(dlg->result(), 0);
+        QCOMPARE(dlg->list()->model()->rowCount(), 149);
+        QCOMPARE(dlg->list()->model()->index(140, 0).data().toString(), QStringLiteral("P141"));
+
+        dlg->errors.clear();
+        sqlite3 *other = nullptr;
+        if (onServer()) {
+            serverExec("SELECT pg_terminate_backend(pid) FROM pg_stat_activity"
+                       " WHERE datname = current_database() AND pid <> pg_backend_pid()");
+        } else {
+            sqlite3_open(env.dbPath().toUtf8().constData(), &other);
+            QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        }
+        QVERIFY(dlg->list()->model()->index(100, 0).data().isNull());
+        QVERIFY(dlg->list()->model()->index(30, 0).data().isNull());
+        QCoreApplication::processEvents();
+        sqlite3_close(other);
+        QCOMPARE(dlg->errors.size(), 1);
+        QVERIFY2(dlg->errors[0].contains(onServer() ? QStringLiteral("przerwane") : QStringLiteral("zajęta")),
+                 qPrintable(dlg->errors[0]));
+        testRegister().busyTimeoutMs = 3000;
+    }
+
     void resizeGrowsTheListAndNeverShrinks()
     {
         seed();

@@ -74,9 +74,9 @@ private:
         Kind kind;
         std::shared_ptr<Asked> seen = std::make_shared<Asked>();
         QMessageBox::StandardButton button = QMessageBox::NoButton;
-        QString text;
-        std::optional<QString> typed;
-        std::function<bool(QDialog *)> dialog;
+        QString text {};
+        std::optional<QString> typed {};
+        std::function<bool(QDialog *)> dialog {};
     };
 
     std::shared_ptr<Asked> add(Step step);

@@ -1,9 +1,9 @@
 // The main window's "Eksport do banku (Elixir-O)...": the choices asked once,
 // the question about quotes, the file written, and the closing summary.
 
-#include "SampleOrders.h"
+#include "DialogScript.h"
 #include "FileBytes.h"
-#include "ModalAnswers.h"
+#include "SampleOrders.h"
 #include "app/ElixirExportCommand.h"
 #include "app/ElixirExportDlg.h"
 #include "app/KantomixApp.h"
@@ -57,11 +57,7 @@ private Q_SLOTS:
         // The application's register, in the tests' own data folder.
         testRegister() = RegisterLocation {RegisterDb::defaultPath()};
     }
-    void cleanup()
-    {
-        ModalAnswers::stopAll();
-        m_app.reset();
-    }
+    void cleanup() { m_app.reset(); }
 
     void menuCommandWritesFileAndSummary_data()
     {
@@ -120,40 +116,26 @@ private Q_SLOTS:
         QVERIFY(command->isEnabled());
 
         const QString bankFile = folder + QStringLiteral("/bank.pli");
-        auto summarySeen = std::make_shared<ModalSeen>();
-        auto answerSummary = [summarySeen] {
-            ModalAnswers::next<QMessageBox>([summarySeen](QMessageBox *box, ModalSeen &seen) {
-                ModalAnswers::record(box, seen);
-                *summarySeen = seen;
-                box->accept();
-            });
-        };
-        auto answerFile = [bankFile, answerSummary] {
-            ModalAnswers::next<QFileDialog>([bankFile, answerSummary](QFileDialog *d, ModalSeen &) {
-                answerSummary();
-                d->selectFile(bankFile);
-                QMetaObject::invokeMethod(d, "accept");
-            });
-        };
-        auto dialogSeen = ModalAnswers::next<CElixirExportDlg>([&](CElixirExportDlg *d, ModalSeen &seen) {
+        DialogScript script;
+        QString senderShown;
+        const auto dialog = script.onDialog<CElixirExportDlg>([&](CElixirExportDlg *d) {
             // Asked only when an order lacks its sender; the default one stands first.
-            seen.text = d->senderBox() ? d->senderBox()->currentText() : QString();
+            senderShown = d->senderBox() ? d->senderBox()->currentText() : QString();
             d->codePageBox()->setCurrentIndex(d->codePageBox()->findData(int(ElixirCodePage::Cp852)));
             d->ownDatesButton()->setChecked(true);
-            if (quotes)
-                ModalAnswers::next<QMessageBox>([&](QMessageBox *box, ModalSeen &) {
-                    answerFile();
-                    box->button(QMessageBox::StandardButton(quotes))->click();
-                });
-            else
-                answerFile();
             d->accept();
         });
+        if (quotes)
+            script.answer(QMessageBox::StandardButton(quotes));
+        const auto fileDialog = script.chooseFile(bankFile);
+        const auto summarySeen = script.answer(QMessageBox::Ok);
         command->trigger();
-        QVERIFY(dialogSeen->shown);
-        QCOMPARE(dialogSeen->text.isEmpty(), !selected.isEmpty());
+        QVERIFY(dialog->shown);
+        QCOMPARE(senderShown.isEmpty(), !selected.isEmpty());
         if (selected.isEmpty())
-            QVERIFY(dialogSeen->text.startsWith(QStringLiteral("Firma Źródło – 60-10201026-0000123456789012")));
+            QVERIFY(senderShown.startsWith(QStringLiteral("Firma Źródło – 60-10201026-0000123456789012")));
+        QCOMPARE(fileDialog->file.kind, FileRequest::SaveFile);
+        QCOMPARE(fileDialog->file.defaultSuffix, QStringLiteral("pli"));
 
         const QByteArray written = readFile(bankFile);
         const QList<QByteArray> expected = file.split(';');
@@ -165,6 +147,7 @@ private Q_SLOTS:
             QVERIFY(written.contains("\"Firma \x8D" "r\xA2" "d\x88" "o|||\",\"Beta|||\""));
         }
         QVERIFY(summarySeen->shown);
+        QCOMPARE(summarySeen->box.icon, QMessageBox::Information);
         for (const QString &part : summary)
             QVERIFY2(summarySeen->text.contains(part), qPrintable(summarySeen->text));
         QCOMPARE(m_app->settings().general.elixirCodePage, QStringLiteral("cp852"));

@@ -2,6 +2,7 @@
 // a header click, deleting, printing a selected range, the ZUS import and
 // the settings written at exit.
 
+#include "DialogScript.h"
 #include "base/AppIdentity.h"
 #include "app/CommandTable.h"
 #include "app/KantomixApp.h"
@@ -867,7 +868,8 @@ void TestMainWindow::helpAboveAModalDialogTakesInput()
     dialog.resize(300, 200);
     bool scrolled = false;
     bool belongsToDialog = false;
-    QTimer::singleShot(0, &dialog, [&] {
+    DialogScript script;
+    script.onDialog<QDialog>([&](QDialog *) {
         requestHelp(HelpTopic::Contents);   // as a dialog's "Pomoc" button does
         CHelpWindow *help = helpWindow();
         QVERIFY(help);
@@ -880,9 +882,8 @@ void TestMainWindow::helpAboveAModalDialogTakesInput()
         // A key from the window system reaches the guide: the dialog does not block it.
         QTest::keyClick(help->windowHandle(), Qt::Key_PageDown);
         scrolled = bar->maximum() > 0 && bar->value() > 0;
-        dialog.reject();
     });
-    dialog.exec();
+    execDialog(dialog);
     QVERIFY(belongsToDialog);
     QVERIFY(scrolled);
     // The dialog is gone; the guide stays, a window of its own.
@@ -1085,26 +1086,14 @@ void TestMainWindow::registerCommandsOpenTheirDialogsOrSayWhy()
     if (broken)
         QVERIFY(QDir().mkpath(db));   // a folder where the database should be
     QString shown;
-    auto *closer = new QTimer(this);
-    closer->setInterval(10);
-    connect(closer, &QTimer::timeout, closer, [&shown, closer] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        shown = modal->objectName().isEmpty() ? QString::fromLatin1(modal->metaObject()->className())
-                                               : modal->objectName();
-        if (auto *box = qobject_cast<QMessageBox *>(modal))
-            shown += u':' + box->text();
-        static_cast<QDialog *>(modal)->reject();
-        closer->stop();
-        closer->deleteLater();
-    });
-    closer->start();
-    g_answerers << closer;
+    DialogScript script;
+    const auto box = broken ? script.answer(QMessageBox::Ok) : nullptr;
+    if (!broken)
+        script.onDialog<QDialog>([&shown](QDialog *d) { shown = QString::fromLatin1(d->metaObject()->className()); });
     frame->action(CommandId(command))->trigger();
     if (broken) {
         QDir(db).removeRecursively();
-        QVERIFY2(shown.startsWith(QStringLiteral("QMessageBox:")), qPrintable(shown));
+        QVERIFY(!box->text.isEmpty());
     } else {
         QCOMPARE(shown, window);
     }
@@ -1171,10 +1160,8 @@ void TestMainWindow::optionsTakenBackOnOkOnly()
     QAction *options = frame->action(ID_OPTIONS);
     QVERIFY(options->isEnabled());
     bool seen = false;
-    QTimer::singleShot(0, frame, [&] {
-        auto *sheet = qobject_cast<COptionsSheet *>(QApplication::activeModalWidget());
-        if (!sheet)
-            return;
+    DialogScript script;
+    script.onDialog<COptionsSheet>([&](COptionsSheet *sheet) {
         seen = true;
         sheet->formPage(FormKind::Ordinary)->shiftX()->setText(QStringLiteral("9"));
         sheet->buttons()->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
