@@ -78,7 +78,7 @@ QString checkRegisterConnection(const RegisterSettings &settings)
 {
     const RegisterLocation where = registerLocationOf(settings);
     try {
-        const std::size_t parties = PartyStore::open(where)->list({}, PartySort::Natural).size();
+        const std::size_t parties = PartyStore::open(where)->listIds({}, PartySort::Natural).size();
         const QString place = where.onServer ? QStringLiteral("serwerem %1").arg(PgPartyStore::describe(where.server))
                                              : QStringLiteral("plikiem %1").arg(where.path);
         return QStringLiteral("Połączenie z %1 działa. Kontrahentów w rejestrze: %2.").arg(place).arg(parties);

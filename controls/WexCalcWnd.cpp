@@ -116,7 +116,7 @@ CWexCalcWnd::CWexCalcWnd()
 
 CWexCalcWnd::~CWexCalcWnd()
 {
-    if (m_hooksInstalled)
+    if (m_watchingInput)
         qApp->removeEventFilter(this);
 }
 
@@ -152,9 +152,9 @@ void CWexCalcWnd::popup(CWexCalcEdit *owner)
         windowHandle()->setTransientParent(parentWindow);
 
     m_tracking = m_mousePressed = m_keyPressed = -1;
-    if (!m_hooksInstalled) {
+    if (!m_watchingInput) {
         qApp->installEventFilter(this);
-        m_hooksInstalled = true;
+        m_watchingInput = true;
     }
     show();
     raise();
@@ -163,9 +163,9 @@ void CWexCalcWnd::popup(CWexCalcEdit *owner)
 
 void CWexCalcWnd::hideEvent(QHideEvent *event)
 {
-    if (m_hooksInstalled) {
+    if (m_watchingInput) {
         qApp->removeEventFilter(this);
-        m_hooksInstalled = false;
+        m_watchingInput = false;
     }
     m_tracking = m_mousePressed = m_keyPressed = -1;
     QWidget::hideEvent(event);

@@ -69,5 +69,5 @@ private:
     int m_tracking = -1;     // the button a mouse press started on
     int m_mousePressed = -1;
     int m_keyPressed = -1;
-    bool m_hooksInstalled = false;
+    bool m_watchingInput = false;
 };

@@ -47,8 +47,9 @@ protected:
     void notifyEdited();
     void showModel(CurrencyEditModel::Selection sel);
     void contextMenuEvent(QContextMenuEvent *event) override;
-    // Keys and left clicks come here before the line edit's own handling,
-    // which sees only those that move the caret or select.
+    // Keys (Tab too, which keyPressEvent never sees) and left clicks come
+    // here first; the line edit's own handling gets only those that move the
+    // caret or select.
     bool event(QEvent *event) override;
 
 private:

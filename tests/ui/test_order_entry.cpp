@@ -116,11 +116,11 @@ class TestOrderEntry : public QObject
         CMainFrame *frame = m_app->mainFrame();
         for (int i = 0; i < orders; ++i)
             frame->document().Add(order(i, 1000 * (i + 1)));
-        frame->view()->OnInitialUpdate();
+        frame->editor()->showDocument();
         frame->document().setModified(false);
         return frame;
     }
-    static CContainerDlg *details(CMainFrame *f) { return f->view()->detailsDialog(); }
+    static CContainerDlg *details(CMainFrame *f) { return f->editor()->detailsDialog(); }
     static CDetailsDlg *page(CMainFrame *f) { return details(f)->ordinaryPage(); }
 
 private Q_SLOTS:
@@ -224,9 +224,9 @@ private Q_SLOTS:
             page(frame)->title1()->setText(QStringLiteral("Poprawiona"));
             details(frame)->saveButton()->click();
         } else if (change == QLatin1String("sort")) {
-            view->sortByColumnClick(4);     // by amount: the order the list has already
+            frame->editor()->sortByColumnClick(4);     // by amount: the order the list has already
             QVERIFY(!undo->isEnabled() && !frame->isWindowModified());   // nothing moved, nothing to take back
-            view->sortByColumnClick(4);     // descending
+            frame->editor()->sortByColumnClick(4);     // descending
             QCOMPARE(view->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
         } else if (change == QLatin1String("import")) {
             const QString path = m_files.filePath(QStringLiteral("platnik.txt"));
@@ -353,7 +353,7 @@ private Q_SLOTS:
         } else {
             // The list's delete command on the edited order's row, the dialog still open.
             m_modal.answerNextBox(QMessageBox::Yes);
-            view->OnDeleteOrders();
+            frame->editor()->OnDeleteOrders();
             QCOMPARE(frame->document().count(), 3);
         }
         QVERIFY(details(frame)->isVisible());
@@ -498,7 +498,7 @@ private Q_SLOTS:
         QCOMPARE(page(frame)->recipient1()->text(), shown);
         QCOMPARE(frame->document().at(0).recipient1, storedFirst);
         if (answer == QMessageBox::Cancel)
-            QTRY_COMPARE(view->selectedRowList(), QList<int> {0});
+            QTRY_COMPARE(frame->editor()->selectedRows(), QList<int> {0});
     }
 
     // Texts that will be cut on paper are named before printing from the
@@ -525,7 +525,7 @@ private Q_SLOTS:
         printer.setOutputFileName(pdf);
         m_modal.onNextModal<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
         const auto box = m_modal.answerNextBox(QMessageBox::StandardButton(answer));
-        frame->view()->OnFilePrint(printer);
+        frame->editor()->OnFilePrint(printer);
         QVERIFY(box->shown);
         QVERIFY(box->text.contains(QStringLiteral("przelew nr 2 (Odbiorca 1): tytułem cd.\n")));
         QVERIFY(!box->text.contains(QStringLiteral("nr 1")));
@@ -565,7 +565,7 @@ private Q_SLOTS:
         CPrzelewDane zus;
         zus.SetKind(KindZus);
         frame->document().Add(zus);
-        frame->view()->OnInitialUpdate();
+        frame->editor()->showDocument();
         frame->view()->selectRow(1);
         QVERIFY(frame->action(ID_EDIT_ORDER)->isEnabled());
     }
@@ -626,7 +626,7 @@ private Q_SLOTS:
         m_modal.onNextModal<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
         // The list prints the selected order: the one just added.
         frame->view()->selectRow(1);
-        frame->view()->OnFilePrint(printer);
+        frame->editor()->OnFilePrint(printer);
         const PdfText text = PdfText::read(pdf);
         QVERIFY(text.ok);
         QCOMPARE(text.pages.size(), 1);
@@ -742,7 +742,7 @@ private Q_SLOTS:
         zus.SetZUSTitle(2);
         zus.amount = CWexOleCurrency::fromUnits(100);
         frame->document().Add(zus);
-        frame->view()->OnInitialUpdate();
+        frame->editor()->showDocument();
         frame->view()->selectRow(2);
         frame->action(ID_EDIT_ORDER)->trigger();
         QVERIFY(details(frame)->isVisible());
