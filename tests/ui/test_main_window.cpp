@@ -814,7 +814,7 @@ void TestMainWindow::previewToolbarTurnsZoomsAndPrints()
     action("Po&mniejsz")->trigger();
     action("Po&mniejsz")->trigger();
     QVERIFY(sheets->sheetRect(0).width() < width);
-    action("D&wie strony")->trigger();
+    action("Dw&ie strony")->trigger();
     QVERIFY(sheets->facing());
     QVERIFY(sheets->sheetRect(1).left() > sheets->sheetRect(0).right());
     // Print runs the print command; the preview stays open until it printed.
