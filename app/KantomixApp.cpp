@@ -8,7 +8,6 @@
 #include "app/ProblemReport.h"
 #include "app/RegisterCommands.h"
 #include "base/Messages.h"
-#include "app/KantomixView.h"
 #include "app/MainFrame.h"
 #include "base/UserDialogs.h"
 #include "options/OptionsRules.h"
@@ -175,7 +174,7 @@ void CKantomixApp::OnOptions(QWidget *parent)
         ApplyPrinterSelection();
     m_register = registerLocationOf(m_settings.registerPlace);
     if (m_frame)
-        m_frame->view()->setRegisterLocation(m_register);
+        m_frame->editor()->setRegisterLocation(m_register);
 }
 
 bool CKantomixApp::eventFilter(QObject *watched, QEvent *event)

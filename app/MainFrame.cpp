@@ -52,39 +52,33 @@ QString menuLabel(const CommandDef &def)
 
 } // namespace
 
-CMainFrame::CMainFrame(CKantomixApp &app) : m_app(app)
+CMainFrame::CMainFrame(CKantomixApp &app) : m_app(app), m_editor(m_doc, app.formPrinter(), this)
 {
     setObjectName(QStringLiteral("CMainFrame"));
-    m_view = new CKantomixView(m_doc, app.formPrinter(), this);
+    m_view = new CKantomixView(m_editor, this);
     setCentralWidget(m_view);
-    m_view->createDetailsDialog(app.settings(), app.registerLocation(), app.printer());
+    m_editor.createDetailsDialog(app.settings(), app.registerLocation(), app.printer());
     createActions();
     createSortMenu();
     createMenus();
     createToolBar();
     createStatusBar();
 
-    // The title and the commands follow the document and the selection.
-    connect(&m_doc, &CKantomixDoc::modifiedChanged, this, &CMainFrame::updateTitle);
-    connect(&m_doc, &CKantomixDoc::titleChanged, this, &CMainFrame::updateTitle);
-    for (const auto changed : {&CKantomixDoc::ordersInserted, &CKantomixDoc::ordersRemoved})
-        connect(&m_doc, changed, this, &CMainFrame::updateCommands);
-    connect(&m_doc, &CKantomixDoc::reset, this, &CMainFrame::updateCommands);
-    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &CMainFrame::updateCommands);
-    connect(m_view, &CKantomixView::contextMenuWanted, this, [this](const QPoint &pos) { m_contextMenu->popup(pos); });
-    connect(&app, &CKantomixApp::recentFilesChanged, this, &CMainFrame::updateRecentFileActions);
-    connect(m_view->undoStack(), &QUndoStack::indexChanged, this, &CMainFrame::updateUndoTexts);
-    // Totals follow every change of the orders and of the selection, counted once per burst.
     m_totalsTimer = new QTimer(this);
     m_totalsTimer->setSingleShot(true);
     m_totalsTimer->setInterval(0);
     connect(m_totalsTimer, &QTimer::timeout, this, &CMainFrame::updateTotals);
-    const auto countAgain = [this] { m_totalsTimer->start(); };
+    // The title follows the document; the commands and the totals follow its orders and the selection.
+    connect(&m_doc, &CKantomixDoc::modifiedChanged, this, &CMainFrame::updateTitle);
+    connect(&m_doc, &CKantomixDoc::titleChanged, this, &CMainFrame::updateTitle);
     for (const auto changed : {&CKantomixDoc::ordersInserted, &CKantomixDoc::ordersRemoved})
-        connect(&m_doc, changed, m_totalsTimer, countAgain);
-    connect(&m_doc, &CKantomixDoc::orderReplaced, m_totalsTimer, countAgain);
-    connect(&m_doc, &CKantomixDoc::reset, m_totalsTimer, countAgain);
-    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, m_totalsTimer, countAgain);
+        connect(&m_doc, changed, this, &CMainFrame::ordersChanged);
+    connect(&m_doc, &CKantomixDoc::orderReplaced, this, &CMainFrame::ordersChanged);
+    connect(&m_doc, &CKantomixDoc::reset, this, &CMainFrame::ordersChanged);
+    connect(m_editor.selection(), &QItemSelectionModel::selectionChanged, this, &CMainFrame::ordersChanged);
+    connect(m_editor.undoStack(), &QUndoStack::indexChanged, this, &CMainFrame::updateUndoTexts);
+    connect(m_view, &CKantomixView::contextMenuWanted, this, [this](const QPoint &pos) { m_contextMenu->popup(pos); });
+    connect(&app, &CKantomixApp::recentFilesChanged, this, &CMainFrame::updateRecentFileActions);
     updateRecentFileActions();
     updateUndoTexts();
     updateTotals();
@@ -95,7 +89,7 @@ CMainFrame::CMainFrame(CKantomixApp &app) : m_app(app)
 
 CMainFrame::~CMainFrame()
 {
-    // The list (and the dialog it owns) go while the document they show is still here.
+    // The list goes while the editor and the document it shows are still here.
     delete m_view;
 }
 
@@ -140,17 +134,17 @@ void CMainFrame::createSortMenu()
         a->setCheckable(true);
         a->setStatusTip(QStringLiteral("Sortuje listę według tej kolumny; drugi raz odwraca kolejność"));
         group->addAction(a);
-        connect(a, &QAction::triggered, m_view, [this, c] { m_view->sortByColumnClick(c); });
+        connect(a, &QAction::triggered, &m_editor, [this, c] { m_editor.sortByColumnClick(c); });
     }
     const auto mark = [this](ListSort sort) { m_sortMenu->actions().at(sort.column)->setChecked(true); };
-    mark(m_view->currentSort());
-    connect(m_view, &CKantomixView::sortChanged, this, mark);
+    mark(m_editor.currentSort());
+    connect(&m_editor, &COrderEditor::sortChanged, this, mark);
 }
 
 void CMainFrame::updateUndoTexts()
 {
     // "Cofnij usunięcie 2 przelewów": the table's text and what would be taken back.
-    const QUndoStack *stack = m_view->undoStack();
+    const QUndoStack *stack = m_editor.undoStack();
     const auto withWhat = [this](CommandId id, const QString &what) {
         const QString base = menuLabel(*findCommand(id));
         action(id)->setText(what.isEmpty() ? base : base + u' ' + what);
@@ -160,9 +154,16 @@ void CMainFrame::updateUndoTexts()
     updateCommands();
 }
 
+void CMainFrame::ordersChanged()
+{
+    updateCommands();
+    // Counted once per burst of changes.
+    m_totalsTimer->start();
+}
+
 void CMainFrame::updateTotals()
 {
-    m_totals->setText(orderTotalsText(m_doc, m_view->selectedRowList()));
+    m_totals->setText(orderTotalsText(m_doc, m_editor.selectedRows()));
 }
 
 void CMainFrame::fillMenu(QMenu *menu, std::span<const int> entries)
@@ -242,7 +243,7 @@ void CMainFrame::saveWindowState(QSettings &store) const
     store.beginGroup(kWindowGroup);
     store.setValue(QStringLiteral("Geometry"), saveGeometry());
     // The details dialog's place, once it was shown: never a default over a stored one.
-    if (const QWidget *details = m_view->detailsDialog(); details && details->testAttribute(Qt::WA_WState_Created))
+    if (const QWidget *details = m_editor.detailsDialog(); details && details->testAttribute(Qt::WA_WState_Created))
         store.setValue(QStringLiteral("DetailsGeometry"), details->saveGeometry());
     QStringList widths;
     for (int c = 0; c < m_view->model()->columnCount(); ++c)
@@ -259,8 +260,8 @@ void CMainFrame::restoreWindowState(QSettings &store)
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
     const QByteArray details = store.value(QStringLiteral("DetailsGeometry")).toByteArray();
-    if (!details.isEmpty() && m_view->detailsDialog())
-        m_view->detailsDialog()->restoreGeometry(details);
+    if (!details.isEmpty() && m_editor.detailsDialog())
+        m_editor.detailsDialog()->restoreGeometry(details);
     const QStringList widths = store.value(QStringLiteral("ColumnWidths")).toString().split(u',');
     if (widths.size() == m_view->model()->columnCount()) {
         for (int c = 0; c < widths.size(); ++c) {
@@ -294,7 +295,7 @@ void CMainFrame::updateRecentFileActions()
 void CMainFrame::updateCommands()
 {
     const bool hasOrders = m_doc.count() > 0;
-    const bool hasSelection = m_view->selectionModel()->hasSelection();
+    const bool hasSelection = m_editor.selection()->hasSelection();
     for (const CommandDef &def : commandTable()) {
         if (def.id == ID_FILE_MRU_FILE1)
             continue;
@@ -303,9 +304,9 @@ void CMainFrame::updateCommands()
         case EnableRule::Always: enabled = true; break;
         case EnableRule::HasOrders: enabled = hasOrders; break;
         case EnableRule::HasSelection: enabled = hasSelection; break;
-        case EnableRule::EditableSelection: enabled = m_view->canEditSelection(); break;
-        case EnableRule::CanUndo: enabled = m_view->undoStack()->canUndo(); break;
-        case EnableRule::CanRedo: enabled = m_view->undoStack()->canRedo(); break;
+        case EnableRule::EditableSelection: enabled = m_editor.canEditSelection(); break;
+        case EnableRule::CanUndo: enabled = m_editor.undoStack()->canUndo(); break;
+        case EnableRule::CanRedo: enabled = m_editor.undoStack()->canRedo(); break;
         }
         action(def.id)->setEnabled(enabled);
     }
@@ -327,19 +328,19 @@ void CMainFrame::OnCommand(CommandId id)
     case ID_FILE_OPEN: onFileOpen(); break;
     case ID_FILE_SAVE: OnFileSave(); break;
     case ID_FILE_SAVE_AS: OnFileSaveAs(); break;
-    case ID_FILE_PRINT: m_view->OnFilePrint(m_app.printer()); break;
-    case ID_FILE_PRINT_PREVIEW: m_view->OnFilePrintPreview(m_app.printer()); break;
+    case ID_FILE_PRINT: m_editor.OnFilePrint(m_app.printer()); break;
+    case ID_FILE_PRINT_PREVIEW: m_editor.OnFilePrintPreview(m_app.printer()); break;
     case ID_APP_EXIT: close(); break;
-    case ID_DELETE_ORDERS: m_view->OnDeleteOrders(); break;
-    case ID_EDIT_UNDO: m_view->undoStack()->undo(); break;
-    case ID_EDIT_REDO: m_view->undoStack()->redo(); break;
-    case ID_ADD_ORDINARY: m_view->OnAddOrder(KindOrdinary); break;
-    case ID_ADD_ZUS: m_view->OnAddOrder(KindZus); break;
-    case ID_ADD_TAX: m_view->OnAddOrder(KindTax); break;
-    case ID_EDIT_ORDER: m_view->OnEditOrder(); break;
-    case ID_BLANK_ORDINARY: m_view->OnBlankForm(m_app.printer(), KindOrdinary); break;
-    case ID_BLANK_ZUS: m_view->OnBlankForm(m_app.printer(), KindZus); break;
-    case ID_BLANK_TAX: m_view->OnBlankForm(m_app.printer(), KindTax); break;
+    case ID_DELETE_ORDERS: m_editor.OnDeleteOrders(); break;
+    case ID_EDIT_UNDO: m_editor.undoStack()->undo(); break;
+    case ID_EDIT_REDO: m_editor.undoStack()->redo(); break;
+    case ID_ADD_ORDINARY: m_editor.OnAddOrder(KindOrdinary); break;
+    case ID_ADD_ZUS: m_editor.OnAddOrder(KindZus); break;
+    case ID_ADD_TAX: m_editor.OnAddOrder(KindTax); break;
+    case ID_EDIT_ORDER: m_editor.OnEditOrder(); break;
+    case ID_BLANK_ORDINARY: m_editor.OnBlankForm(m_app.printer(), KindOrdinary); break;
+    case ID_BLANK_ZUS: m_editor.OnBlankForm(m_app.printer(), KindZus); break;
+    case ID_BLANK_TAX: m_editor.OnBlankForm(m_app.printer(), KindTax); break;
     case ID_RECIPIENTS: showRecipientsDialog(this, m_app.registerLocation()); break;
     case ID_SENDERS: showSendersDialog(this, m_app.registerLocation()); break;
     case ID_DOS_IMPORT: showDosImportDialog(this, m_app.registerLocation()); break;
@@ -349,7 +350,7 @@ void CMainFrame::OnCommand(CommandId id)
     case ID_ABOUT_FIRM: CAboutFirm(this).exec(); break;
     case ID_ZUS_IMPORT: onZusImport(); break;
     case ID_ELIXIR_EXPORT:
-        exportOrdersToBank(this, m_doc, m_view->selectedRowList(), m_app.settings().general, m_app.registerLocation());
+        exportOrdersToBank(this, m_doc, m_editor.selectedRows(), m_app.settings().general, m_app.registerLocation());
         break;
     default: break;
     }
@@ -477,7 +478,7 @@ bool CMainFrame::OnFileSaveAs()
 bool CMainFrame::SaveModified()
 {
     // An order typed in the details dialog counts as a change too.
-    if (!m_view->settleDetailsEdits())
+    if (!m_editor.settleDetailsEdits())
         return false;
     if (!m_doc.isModified())
         return true;
@@ -536,7 +537,7 @@ void CMainFrame::ImportZusFile(const QString &path)
         return;
     }
     const QString message = zusImportMessage(*read);
-    m_view->importOrders(std::move(read->orders));
+    m_editor.importOrders(std::move(read->orders));
     QMessageBox::information(this, programTitle(), message);
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 // The main window: menu, toolbar and status bar built from the command
 // table around the list of orders; the document's file commands (new, open,
-// save, save as, recent files) with the question about unsaved changes.
+// save, save as, recent files) with the question about unsaved changes. The
+// list's commands go to the order editor; the title, the commands' states
+// and the totals follow the document and the selection.
 
 #include "app/CommandTable.h"
+#include "app/OrderEditor.h"
 #include "model/KantomixDoc.h"
 
 #include <QHash>
@@ -26,6 +29,8 @@ public:
 
     CKantomixDoc &document() { return m_doc; }
     CKantomixView *view() const { return m_view; }
+    // What the list's commands and the details dialog act on.
+    COrderEditor *editor() { return &m_editor; }
     QAction *action(CommandId id) const { return m_actions.value(id); }
     QMenu *contextMenu() const { return m_contextMenu; }
     QMenu *sortMenu() const { return m_sortMenu; }
@@ -68,6 +73,8 @@ private:
     void createStatusBar();
     void createSortMenu();
     void updateUndoTexts();
+    // The orders or the selection changed.
+    void ordersChanged();
     void updateTotals();
     void updateRecentFileActions();
     void fillMenu(QMenu *menu, std::span<const int> entries);
@@ -85,6 +92,7 @@ private:
 
     CKantomixApp &m_app;
     CKantomixDoc m_doc;
+    COrderEditor m_editor;
     CKantomixView *m_view = nullptr;
     QHash<int, QAction *> m_actions;
     QList<QAction *> m_recentActions;

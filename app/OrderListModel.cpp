@@ -8,7 +8,6 @@
 #include <QIcon>
 #include <QStyle>
 
-#include <algorithm>
 #include <array>
 
 namespace {

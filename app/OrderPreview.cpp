@@ -288,7 +288,7 @@ COrderPreviewDlg::COrderPreviewDlg(CFormPrinter &forms, QPrinter &printer, const
     bar->addSeparator();
     auto *pagesShown = new QActionGroup(this);
     QAction *single = bar->addAction(QStringLiteral("&Jedna strona"));
-    QAction *facing = bar->addAction(QStringLiteral("D&wie strony"));
+    QAction *facing = bar->addAction(QStringLiteral("Dw&ie strony"));
     for (QAction *a : {single, facing}) {
         a->setCheckable(true);
         pagesShown->addAction(a);

@@ -87,6 +87,17 @@ QString readText(QSettings &store, const char *name, const QString &fallback)
     return v.isValid() ? v.toString() : fallback;
 }
 
+// Writes a value unless the store already holds one that reads as it: a
+// stored text the program repaired on reading ("abc" read as 10, 300 held
+// at 100) stays as the user left it until the user changes the setting.
+template <typename T>
+void writeIfChanged(QSettings &store, const char *name, const T &value, const T &asRead)
+{
+    const QString key = QLatin1String(name);
+    if (!store.contains(key) || value != asRead)
+        store.setValue(key, value);
+}
+
 // Keeps every value inside what the print engine can use. Form types out of
 // range fall back to the kind's default as they always have; the rest are
 // held at the nearest limit.
@@ -148,17 +159,19 @@ void readGeneralSettings(QSettings &store, GeneralSettings &out)
 
 void writeGeneralSettings(QSettings &store, const GeneralSettings &in)
 {
+    GeneralSettings stored;
+    readGeneralSettings(store, stored);
     store.beginGroup(kGroup);
-    store.setValue(QStringLiteral("PrnDevice"), in.device);
-    store.setValue(QStringLiteral("PrnDriver"), in.driver);
-    store.setValue(QStringLiteral("PrnPort"), in.port);
-    store.setValue(QStringLiteral("FontCharset"), in.fontCharset);
-    store.setValue(QStringLiteral("FontName"), in.fontName);
-    store.setValue(QStringLiteral("FontSize"), in.fontSize);
-    store.setValue(QStringLiteral("AutoOpen"), in.autoOpen);
-    store.setValue(QStringLiteral("ValueDelimiter"), in.valueDelimiter);
-    store.setValue(QStringLiteral("ElixirCodePage"), in.elixirCodePage);
-    store.setValue(QStringLiteral("ElixirTaxClass"), in.elixirTaxClass);
+    writeIfChanged(store, "PrnDevice", in.device, stored.device);
+    writeIfChanged(store, "PrnDriver", in.driver, stored.driver);
+    writeIfChanged(store, "PrnPort", in.port, stored.port);
+    writeIfChanged(store, "FontCharset", in.fontCharset, stored.fontCharset);
+    writeIfChanged(store, "FontName", in.fontName, stored.fontName);
+    writeIfChanged(store, "FontSize", in.fontSize, stored.fontSize);
+    writeIfChanged(store, "AutoOpen", in.autoOpen, stored.autoOpen);
+    writeIfChanged(store, "ValueDelimiter", in.valueDelimiter, stored.valueDelimiter);
+    writeIfChanged(store, "ElixirCodePage", in.elixirCodePage, stored.elixirCodePage);
+    writeIfChanged(store, "ElixirTaxClass", in.elixirTaxClass, stored.elixirTaxClass);
     store.endGroup();
 }
 
@@ -175,9 +188,11 @@ void readPrintSettings(QSettings &store, FormKind kind, PrintSettings &out)
 
 void writePrintSettings(QSettings &store, FormKind kind, const PrintSettings &in)
 {
+    PrintSettings stored;
+    readPrintSettings(store, kind, stored);
     store.beginGroup(kGroup);
     for (const SettingRow &row : rowsFor(kind))
-        store.setValue(QLatin1String(row.name), in.*row.field);
+        writeIfChanged(store, row.name, in.*row.field, stored.*row.field);
     store.endGroup();
 }
 
@@ -197,12 +212,14 @@ void readRegisterSettings(QSettings &store, RegisterSettings &out)
 
 void writeRegisterSettings(QSettings &store, const RegisterSettings &in)
 {
+    RegisterSettings stored;
+    readRegisterSettings(store, stored);
     store.beginGroup(QStringLiteral("Rejestr"));
-    store.setValue(QStringLiteral("NaSerwerze"), in.onServer);
-    store.setValue(QStringLiteral("Serwer"), in.host);
-    store.setValue(QStringLiteral("Port"), in.port);
-    store.setValue(QStringLiteral("Baza"), in.database);
-    store.setValue(QStringLiteral("Uzytkownik"), in.user);
+    writeIfChanged(store, "NaSerwerze", in.onServer, stored.onServer);
+    writeIfChanged(store, "Serwer", in.host, stored.host);
+    writeIfChanged(store, "Port", in.port, stored.port);
+    writeIfChanged(store, "Baza", in.database, stored.database);
+    writeIfChanged(store, "Uzytkownik", in.user, stored.user);
     store.endGroup();
 }
 

@@ -71,7 +71,7 @@ int takeShots(const QString &dir)
     CMainFrame *frame = app.mainFrame();
     for (int i = 0; i < 14; ++i)
         frame->document().Add(sampleOrder(i));
-    frame->view()->OnInitialUpdate();
+    frame->editor()->showDocument();
     frame->view()->selectRow(2);
     frame->resize(1000, 520);
     shot(frame, dir, "main_window.png");
@@ -160,7 +160,7 @@ int main(int argc, char *argv[])
                 pageMs, jumpMs);
 
     t.restart();
-    view->sortByColumnClick(4);    // as a header click: through the undo stack
+    frame->editor()->sortByColumnClick(4);    // as a header click: through the undo stack
     view->viewport()->repaint();
     std::printf("sort by amount and repaint: %lld ms\n", t.elapsed());
     return 0;

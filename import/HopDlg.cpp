@@ -148,7 +148,11 @@ void CHopDlg::accept()
     hop.Run();
     QGuiApplication::restoreOverrideCursor();
     showMessage(hop.summary(), hop.failed());
-    QDialog::accept();
+    // A refused step leaves the register as it was before that step: the
+    // dialog stays as filled in, so the import can be run again once the
+    // register is free.
+    if (!hop.failed())
+        QDialog::accept();
 }
 
 void CHopDlg::showMessage(const QString &text, bool error)

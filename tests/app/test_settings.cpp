@@ -111,23 +111,39 @@ private Q_SLOTS:
         QVERIFY(back.tax == s.tax);
     }
 
-    // A size no font is made of is written back unchanged (it prints at 10).
-    void badFontSizeIsKept_data()
+    // What the program repairs on reading (a size no font is made of, a text
+    // where a number belongs, a shift beyond its limit) is written back as
+    // the user left it; a setting changed in the program is written.
+    void storedTextsNotChangedAreKept_data()
     {
-        QTest::addColumn<int>("stored");
-        QTest::newRow("0") << 0;
-        QTest::newRow("250") << 250;
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("size 0") << "Settings/FontSize" << "0";
+        QTest::newRow("size 250") << "Settings/FontSize" << "250";
+        QTest::newRow("size not a number") << "Settings/FontSize" << "abc";
+        QTest::newRow("size with a unit") << "Settings/FontSize" << "12pt";
+        QTest::newRow("shift beyond its limit") << "Settings/OffsetX" << "300";
+        QTest::newRow("flag 5") << "Settings/ZUSFitInBox" << "5";
+        QTest::newRow("code page in capitals") << "Settings/ElixirCodePage" << " CP852 ";
+        QTest::newRow("port 0") << "Rejestr/Port" << "0";
     }
-    void badFontSizeIsKept()
+    void storedTextsNotChangedAreKept()
     {
-        QFETCH(int, stored);
-        auto s = store("font.ini");
-        s->setValue(QStringLiteral("Settings/FontSize"), stored);
-        GeneralSettings g;
-        readGeneralSettings(*s, g);
-        QCOMPARE(g.fontSize, stored);
-        writeGeneralSettings(*s, g);
-        QCOMPARE(s->value(QStringLiteral("Settings/FontSize")).toInt(), stored);
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        auto s = store("kept.ini");
+        s->clear();
+        s->setValue(key, stored);
+        AllSettings settings;
+        settings.read(*s);
+        settings.write(*s);
+        QCOMPARE(s->value(key).toString(), stored);
+        QCOMPARE(s->value(QStringLiteral("Settings/ScaleY")).toInt(), 100);   // missing ones are written
+        settings.general.fontSize = 14;
+        settings.write(*s);
+        QCOMPARE(s->value(QStringLiteral("Settings/FontSize")).toInt(), 14);
+        if (key != u"Settings/FontSize")
+            QCOMPARE(s->value(key).toString(), stored);
     }
 
     // The bank would refuse a whole file for a classification it cannot read.

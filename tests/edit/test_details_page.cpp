@@ -247,19 +247,34 @@ private Q_SLOTS:
         QCOMPARE(edit->text().size(), limit);
     }
 
+    // An amount erased from the keyboard leaves 0 in the field, never an
+    // empty one: the zero question comes, not "Proszę wprowadzić kwotę."
+    // (that refusal stays for a text the field cannot hold, tested with the
+    // page rules).
     void zeroAmountAsks_data()
     {
         QTest::addColumn<int>("answer");
-        QTest::newRow("no keeps the dialog") << int(QMessageBox::No);
-        QTest::newRow("yes saves") << int(QMessageBox::Yes);
+        QTest::addColumn<bool>("erased");
+        QTest::newRow("no keeps the dialog") << int(QMessageBox::No) << false;
+        QTest::newRow("yes saves") << int(QMessageBox::Yes) << false;
+        QTest::newRow("amount erased by keys") << int(QMessageBox::Yes) << true;
     }
     void zeroAmountAsks()
     {
         QFETCH(int, answer);
+        QFETCH(bool, erased);
         CPrzelewDane order = realisticOrder();
-        order.amount = CWexOleCurrency(0);
+        if (!erased)
+            order.amount = CWexOleCurrency(0);
         Dialog d(order);
         QVERIFY(d.ready());
+        if (erased) {
+            d.page->amount()->setFocus();
+            QTest::keyClick(d.page->amount(), Qt::Key_Home);
+            QTest::keyClick(d.page->amount(), Qt::Key_End, Qt::ShiftModifier);
+            QTest::keyClick(d.page->amount(), Qt::Key_Delete);
+            QCOMPARE(d.page->amount()->amountText(), QStringLiteral("0"));
+        }
         d.page->title1()->setFocus();
         QSignalSpy saved(d.dlg.get(), &CContainerDlg::saveRequested);
         const auto box = m_script.answer(QMessageBox::StandardButton(answer));

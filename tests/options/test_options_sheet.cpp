@@ -15,6 +15,7 @@
 #include "model/PrzelewDane.h"
 #include "print/FormPages.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,7 +25,9 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -220,21 +223,105 @@ private Q_SLOTS:
         }
     }
 
-    void spinArrowsStayWithinTheirRange()
+    // Every control of every tab against one table: its label with the Alt
+    // letter, which must put the focus on it, and for a number the range its
+    // arrows keep to (what OK accepts is checked above). An empty label: the
+    // control is not on that tab.
+    void everyControlAgainstItsTable_data()
     {
-        Sheet sheet {AllSettings()};
-        CFormOptionsPage *page = sheet.formPage(FormKind::Ordinary);
-        page->shiftX()->setText(QStringLiteral("45"));
-        page->shiftX()->stepBy(10);
-        QCOMPARE(page->shiftX()->text(), QStringLiteral("50"));
-        page->shiftX()->setText(QStringLiteral("80"));
-        page->shiftX()->stepBy(1);
-        QCOMPARE(page->shiftX()->text(), QStringLiteral("50"));
-        page->scaleY()->setText(QStringLiteral("51"));
-        page->scaleY()->stepBy(-5);
-        QCOMPARE(page->scaleY()->text(), QStringLiteral("50"));
-        QCOMPARE(page->scaleX()->minimum(), 50);
-        QCOMPARE(page->shiftY()->maximum(), 50);
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("low");       // low == high: no arrows
+        QTest::addColumn<int>("high");
+        const char *tabs[] = {"Ogólne", "Przelew", "Przelew ZUS", "Przelew US", "Rejestr"};
+        const auto row = [&](int tab, const char *control, const char *label, int low = 0, int high = 0) {
+            QTest::addRow("%s: %s", tabs[tab], control) << tab << QString::fromLatin1(control)
+                                                         << QString::fromUtf8(label) << low << high;
+        };
+        row(0, "printer", "&Drukarka domyślna:");
+        row(0, "font", "&Czcionka:");
+        row(0, "fontSize", "&Rozmiar czcionki:");
+        row(0, "delimiter", "Ogranicznik kwoty:");
+        row(0, "autoOpen", "&Automatyczne otwarcie ostatniego pliku");
+        for (int tab : {1, 2, 3}) {
+            row(tab, "formType", "Rodzaj &formularza:");
+            row(tab, "originalForm", "Druk na &oryginalnym formularzu");
+            row(tab, "printSymbol", "Drukowanie &symbolu przelewu");
+            row(tab, "fitInBox", "Drukowanie w &kratkach");
+            row(tab, "offsetX", "&X:", -50, 50);
+            row(tab, "offsetY", "&Y:", -50, 50);
+            row(tab, "scaleX", "W &poziomie:", 50, 150);
+            row(tab, "scaleY", "W p&ionie:", 50, 150);
+            row(tab, "paymentQr", tab == 2 ? "" : "Kod &QR do płatności");
+        }
+        row(2, "noZusAccount", "&Nie drukuj numeru rachunku bankowego ZUS");
+        row(2, "threeZusBoxes", "&Drukuj tylko 1, 2 i 21 kratkę rachunku bankowego ZUS");
+        row(3, "opType", "Drukuj oznaczenie &rodzaju operacji finansowej");
+        row(4, "registerFile", "&Plik na tym komputerze");
+        row(4, "registerServer", "Serwer Post&greSQL, wspólny dla biura");
+        row(4, "registerHost", "&Adres serwera:");
+        row(4, "registerPort", "P&ort:", 1, 65535);
+        row(4, "registerDatabase", "&Baza danych:");
+        row(4, "registerUser", "&Użytkownik:");
+        row(4, "checkConnection", "Sprawdź połą&czenie");
+        row(4, "copyToServer", "&Kopiuj rejestr na serwer");
+    }
+    void everyControlAgainstItsTable()
+    {
+        QFETCH(int, tab);
+        QFETCH(QString, control);
+        QFETCH(QString, label);
+        QFETCH(int, low);
+        QFETCH(int, high);
+        AllSettings s;
+        s.registerPlace.onServer = 1;   // every control of the register tab in use
+        Sheet sheet(s);
+        const auto answer = [](const RegisterSettings &) { return QStringLiteral("gotowe"); };
+        sheet.setRegisterActions(QStringLiteral("/dom/kantomix.db"), answer, answer);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowActive(&sheet));
+        sheet.tabs()->setCurrentIndex(tab);
+        auto *widget = sheet.tabs()->currentWidget()->findChild<QWidget *>(control);
+        QCOMPARE(widget != nullptr, !label.isEmpty());
+        if (!widget)
+            return;
+        QString shown;
+        if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            shown = button->text();
+        for (QLabel *l : sheet.findChildren<QLabel *>())
+            if (l->buddy() == widget)
+                shown = l->text();
+        QCOMPARE(shown, label);
+        // The Alt letter presses a button, or puts the focus on a labelled field.
+        const qsizetype amp = label.indexOf(u'&');
+        const auto pressLetter = [&] {
+            sheet.tabs()->tabBar()->setFocus();
+            QTest::keyClick(sheet.tabs()->tabBar(), label[amp + 1].toLower().toLatin1(), Qt::AltModifier);
+        };
+        if (auto *button = qobject_cast<QAbstractButton *>(widget); button && amp >= 0) {
+            QSignalSpy clicked(button, &QAbstractButton::clicked);
+            pressLetter();
+            QTRY_COMPARE(clicked.size(), 1);
+        } else if (amp >= 0) {
+            pressLetter();
+            QCOMPARE(sheet.focusWidget(), widget);
+        }
+        auto *spin = qobject_cast<QAbstractSpinBox *>(widget);
+        QCOMPARE(spin != nullptr, low != high);
+        if (!spin)
+            return;
+        QLineEdit *text = spin->findChild<QLineEdit *>();
+        if (auto *free = qobject_cast<CSpinEdit *>(spin)) {
+            // A number typed beyond the arrows' range: one step brings it back.
+            free->setText(QString::number(high + 30));
+            free->stepBy(1);
+            QCOMPARE(text->text(), QString::number(high));
+        }
+        spin->stepBy(-100000);
+        QCOMPARE(text->text(), QString::number(low));
+        spin->stepBy(200000);
+        QCOMPARE(text->text(), QString::number(high));
     }
 
     void fontShownWithItsCharset_data()

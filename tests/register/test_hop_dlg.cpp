@@ -83,26 +83,67 @@ private Q_SLOTS:
         QCOMPARE(namesOf().size(), accepted ? 1 : 0);
     }
 
-    // A register that cannot be opened is named; the dialog stays as filled in.
-    void unreadableRegisterNamedAndDialogKept()
+    // A register that cannot be opened, or one another program holds while
+    // the import writes: the reason is named, nothing in the register is
+    // lost or replaced, and the dialog stays as filled in, so OK imports
+    // once the register is free.
+    void registerErrorNamedNothingLost_data()
     {
-        RegisterLocation broken = testRegister();
-        if (onServer()) {
-            broken.server.database = QStringLiteral("nie_ma_takiej_bazy");
+        QTest::addColumn<bool>("held");
+        QTest::newRow("cannot be opened") << false;
+        QTest::newRow("held by another program") << true;
+    }
+    void registerErrorNamedNothingLost()
+    {
+        QFETCH(bool, held);
+        RegisterLocation where = testRegister();
+        const QByteArray damaged = QByteArray("to nie baza\n").repeated(100);
+        if (held) {
+            addParties({{"Stary Kontrahent"}});
+        } else if (onServer()) {
+            where.server.database = QStringLiteral("nie_ma_takiej_bazy");
         } else {
             QDir().mkpath(QFileInfo(env.dbPath()).absolutePath());
             QFile f(env.dbPath());
             QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(QByteArray("to nie baza\n").repeated(100));
+            f.write(damaged);
         }
-        CHopDlg dlg(broken);
+        RegisterHolder other(env.dbPath());
+        if (held)
+            QVERIFY(other.hold());
+        where.busyTimeoutMs = 50;
+        CHopDlg dlg(where);
+        dlg.setSource(0);
         dlg.setPath(root);
         const auto box = script.answer(QMessageBox::Ok);
         dlg.accept();
-        QVERIFY2(box->text.contains(onServer() ? QStringLiteral("połączyć") : QStringLiteral("uszkodzony")),
-                 qPrintable(box->text));
+        QCOMPARE(box->box.icon, QMessageBox::Critical);
+        if (held)
+            QVERIFY2(box->text.startsWith(QStringLiteral("Zaimportowano: 0.\nZaktualizowano: 0.\n\n"
+                                                         "Podczas importu wystąpił błąd.\nBaza kontrahentów "))
+                         && box->text.contains(QStringLiteral(" jest zajęta przez inn")),
+                     qPrintable(box->text));
+        else
+            QVERIFY2(box->text.contains(onServer() ? QStringLiteral("połączyć") : QStringLiteral("uszkodzony")),
+                     qPrintable(box->text));
         QCOMPARE(dlg.result(), 0);
+        QCOMPARE(dlg.source(), 0);
         QCOMPARE(dlg.path(), root);
+        if (!held) {
+            if (!onServer()) {
+                QFile f(env.dbPath());
+                QVERIFY(f.open(QIODevice::ReadOnly));
+                QCOMPARE(f.readAll(), damaged);   // never replaced by an empty register
+            }
+            return;
+        }
+        QCOMPARE(namesOf(), QStringList {"Stary Kontrahent"});
+        other.release();
+        const auto summary = script.answer(QMessageBox::Ok);
+        dlg.accept();
+        QCOMPARE(summary->text, QStringLiteral("Zaimportowano: 1.\nZaktualizowano: 0."));
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(namesOf(), QStringList({"Moja Firma", "Stary Kontrahent"}));
     }
 
     void browseFillsOnlyValidFolders()

@@ -6,7 +6,6 @@
 #include "FileBytes.h"
 #include "ModalAnswers.h"
 #include "app/KantomixApp.h"
-#include "app/KantomixView.h"
 #include "app/MainFrame.h"
 #include "base/AppIdentity.h"
 #include "base/Messages.h"

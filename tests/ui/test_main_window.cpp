@@ -197,7 +197,7 @@ CMainFrame *TestMainWindow::startWithOrders(int count)
         return nullptr;
     for (int i = 0; i < count; ++i)
         frame->document().Add(order(i, 1000 * (count - i)));
-    frame->view()->OnInitialUpdate();
+    frame->editor()->showDocument();
     return frame;
 }
 
@@ -259,9 +259,9 @@ void TestMainWindow::autoOpenAtStart()
         QVERIFY(frame->windowTitle().startsWith(QStringLiteral("Nowy plik przelewów")));
     } else {
         // The first row is current but nothing is chosen: printing prints every order.
-        QCOMPARE(frame->view()->selectedRowList(), QList<int>{});
+        QCOMPARE(frame->editor()->selectedRows(), QList<int>{});
         QCOMPARE(frame->view()->currentIndex().row(), 0);
-        QCOMPARE(frame->view()->currentPrintRequest().pageCount(), expectedOrders);
+        QCOMPARE(frame->editor()->currentPrintRequest().pageCount(), expectedOrders);
         QVERIFY(!frame->action(ID_DELETE_ORDERS)->isEnabled());
     }
 }
@@ -318,7 +318,7 @@ void TestMainWindow::commandsFollowOrdersAndSelection()
     // Orders, first row selected.
     for (int i = 0; i < 3; ++i)
         frame->document().Add(order(i, 100));
-    frame->view()->OnInitialUpdate();
+    frame->editor()->showDocument();
     frame->view()->selectRow(0);
     for (CommandId id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_DELETE_ORDERS})
         QVERIFY2(enabled(id), qPrintable(QString::number(id)));
@@ -327,7 +327,7 @@ void TestMainWindow::commandsFollowOrdersAndSelection()
     frame->view()->clearSelection();
     QVERIFY(!enabled(ID_DELETE_ORDERS));
     QVERIFY(enabled(ID_FILE_PRINT));
-    QCOMPARE(frame->view()->currentPrintRequest().pageCount(), 3);
+    QCOMPARE(frame->editor()->currentPrintRequest().pageCount(), 3);
 
     // Orders of every kind are added; editing needs a selected row.
     for (CommandId id : {ID_ADD_ORDINARY, ID_ADD_ZUS, ID_ADD_TAX})
@@ -343,7 +343,7 @@ void TestMainWindow::listShowsTheColumns()
     noDate.date = COrderDate::null();
     frame->document().Add(order(1, 123450));
     frame->document().Add(noDate);
-    frame->view()->OnInitialUpdate();
+    frame->editor()->showDocument();
     QAbstractItemModel *m = frame->view()->model();
     const QStringList headers = {"Odbiorca", "Tytułem", "Nr rachunku odbiorcy", "Data", "Kwota", "Waluta", "Typ"};
     const int widths[] = {200, 180, 220, 70, 70, 50, 50};
@@ -385,7 +385,7 @@ void TestMainWindow::badAccountIsMarkedInTheList()
         o.accountRest = QString::fromLatin1(row.rest);
         frame->document().Add(o);
     }
-    frame->view()->OnInitialUpdate();
+    frame->editor()->showDocument();
     QAbstractItemModel *m = frame->view()->model();
     for (int r = 0; r < int(std::size(rows)); ++r) {
         const QModelIndex account = m->index(r, COrderListModel::AccountColumn);
@@ -427,7 +427,7 @@ void TestMainWindow::statusBarShowsTotals()
         r.currency = orders[i].section(u' ', 1);
         frame->document().Add(r);
     }
-    frame->view()->OnInitialUpdate();
+    frame->editor()->showDocument();
     for (int row : selected)
         frame->view()->selectionModel()->select(frame->view()->model()->index(row, 0),
                                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -441,7 +441,7 @@ void TestMainWindow::headerClickSortsAndFlips()
     const qint64 amounts[] = {500, 100, 900, 300};
     for (int i = 0; i < 4; ++i)
         frame->document().Add(order(i, amounts[i]));
-    frame->view()->OnInitialUpdate();
+    frame->editor()->showDocument();
     frame->show();
     QHeaderView *header = frame->view()->horizontalHeader();
     auto clickHeader = [header](int section) {
@@ -508,7 +508,7 @@ void TestMainWindow::printingSelectedRowsPrintsExactlyThem()
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    QCOMPARE(view->printRequest(printer, view->currentPrintRequest()), printed.size());
+    QCOMPARE(frame->editor()->printRequest(printer, frame->editor()->currentPrintRequest()), printed.size());
 
     // Read back: page n carries the recipient of the n-th printed row and no other.
     // Names are printed a letter to a box: the page's letters line by line.
@@ -551,7 +551,7 @@ void TestMainWindow::blankFormPrintsOnePage()
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    QCOMPARE(frame->view()->printRequest(printer, OrderPrintRequest::forBlankForm(kind)), 1);
+    QCOMPARE(frame->editor()->printRequest(printer, OrderPrintRequest::forBlankForm(kind)), 1);
     const PdfText text = PdfText::read(pdf);
     QVERIFY(text.ok);
     QCOMPARE(text.pages.size(), 1);
@@ -733,7 +733,7 @@ void TestMainWindow::sortKeepsTheSelectionOnItsOrders()
     const qint64 amounts[] = {500, 100, 900, 300, 700};
     for (int i = 0; i < 5; ++i)
         frame->document().Add(order(i, amounts[i]));
-    frame->view()->OnInitialUpdate();
+    frame->editor()->showDocument();
     frame->show();
     CKantomixView *view = frame->view();
     auto namesAt = [frame](const QList<int> &rows) {
@@ -745,18 +745,18 @@ void TestMainWindow::sortKeepsTheSelectionOnItsOrders()
     view->selectionModel()->setCurrentIndex(view->model()->index(3, 0),
                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     view->selectionModel()->select(view->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    QCOMPARE(namesAt(view->selectedRowList()), (QStringList{"Odbiorca 1", "Odbiorca 3"}));
+    QCOMPARE(namesAt(frame->editor()->selectedRows()), (QStringList{"Odbiorca 1", "Odbiorca 3"}));
 
     QHeaderView *header = view->horizontalHeader();
     for (int click = 0; click < 2; ++click) {   // ascending, then descending
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(4) + 10, header->height() / 2));
-        QStringList chosen = namesAt(view->selectedRowList());
+        QStringList chosen = namesAt(frame->editor()->selectedRows());
         chosen.sort();
         QCOMPARE(chosen, (QStringList{"Odbiorca 1", "Odbiorca 3"}));
         QCOMPARE(frame->document().at(view->currentIndex().row()).recipient1, QStringLiteral("Odbiorca 3"));
     }
-    QCOMPARE(view->selectedRowList(), (QList<int>{3, 4}));   // 9 7 5 3 1: rows of 3,00 and 1,00
+    QCOMPARE(frame->editor()->selectedRows(), (QList<int>{3, 4}));   // 9 7 5 3 1: rows of 3,00 and 1,00
 
     // Del then deletes the orders the user chose.
     const auto seen = answerNextBox(QMessageBox::Yes);
@@ -776,12 +776,12 @@ void TestMainWindow::previewSheetsTakeTheirOrdersOrientation()
     const int kinds[] = {KindOrdinary, KindZus, KindTax, KindZus};
     for (int i = 0; i < 4; ++i)
         frame->document().Add(order(i, 1000, kinds[i]));
-    frame->view()->OnInitialUpdate();
+    frame->editor()->showDocument();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageOrientation(QPageLayout::Portrait);
 
-    COrderPreviewDlg preview(m_app->formPrinter(), printer, frame->document(), frame->view()->currentPrintRequest(),
+    COrderPreviewDlg preview(m_app->formPrinter(), printer, frame->document(), frame->editor()->currentPrintRequest(),
                              {});
     const COrderPreviewPages &pages = preview.pages();
     QCOMPARE(pages.count(), 4);
@@ -822,7 +822,7 @@ void TestMainWindow::previewToolbarTurnsZoomsAndPrints()
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     int printed = 0;
-    COrderPreviewDlg preview(m_app->formPrinter(), printer, frame->document(), frame->view()->currentPrintRequest(),
+    COrderPreviewDlg preview(m_app->formPrinter(), printer, frame->document(), frame->editor()->currentPrintRequest(),
                              [&printed] { return ++printed > 1; });
     const auto action = [&preview](const char *text) {
         for (QAction *a : preview.findChildren<QAction *>())
@@ -847,7 +847,7 @@ void TestMainWindow::previewToolbarTurnsZoomsAndPrints()
     action("Po&mniejsz")->trigger();
     action("Po&mniejsz")->trigger();
     QVERIFY(sheets->sheetRect(0).width() < width);
-    action("D&wie strony")->trigger();
+    action("Dw&ie strony")->trigger();
     QVERIFY(sheets->facing());
     QVERIFY(sheets->sheetRect(1).left() > sheets->sheetRect(0).right());
     // Print runs the print command; the preview stays open until it printed.
@@ -1016,8 +1016,8 @@ void TestMainWindow::windowSizeAndColumnWidthsRemembered()
     frame->view()->setColumnWidth(0, 260);
     frame->view()->setColumnWidth(2, 150);
     // The details dialog keeps its own size too.
-    frame->view()->OnAddOrder(KindOrdinary);
-    CContainerDlg *details = frame->view()->detailsDialog();
+    frame->editor()->OnAddOrder(KindOrdinary);
+    CContainerDlg *details = frame->editor()->detailsDialog();
     const QSize detailsSize = details->size() + QSize(60, 40);
     details->resize(detailsSize);
     details->hide();
@@ -1034,8 +1034,8 @@ void TestMainWindow::windowSizeAndColumnWidthsRemembered()
     QCOMPARE(frame->size(), QSize(700, 450));
     QCOMPARE(frame->view()->columnWidth(0), 260);
     QCOMPARE(frame->view()->columnWidth(2), 150);
-    frame->view()->OnAddOrder(KindOrdinary);
-    QCOMPARE(frame->view()->detailsDialog()->size(), detailsSize);
+    frame->editor()->OnAddOrder(KindOrdinary);
+    QCOMPARE(frame->editor()->detailsDialog()->size(), detailsSize);
     m_app.reset();
     // A dialog never shown leaves the stored place as it was.
     {
@@ -1175,7 +1175,7 @@ void TestMainWindow::optionsTakenBackOnOkOnly()
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    QCOMPARE(frame->view()->printRequest(printer, OrderPrintRequest::forRows({0}, 1)), 1);
+    QCOMPARE(frame->editor()->printRequest(printer, OrderPrintRequest::forRows({0}, 1)), 1);
     const PdfText text = PdfText::read(pdf);
     QVERIFY(text.ok);
     const double left = text.first(QStringLiteral("Odbiorca")).mm.left();

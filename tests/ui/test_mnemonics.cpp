@@ -1,13 +1,16 @@
 // Every window and page reached by its letters: within what is shown at one
-// time, no two labels, buttons, group titles or tabs share an Alt letter.
+// time, no two labels, buttons, group titles or tabs share an Alt letter,
+// nor two actions of one tool bar.
 // Walks the windows themselves, so a control added later is checked too.
 
 #include "RegisterTestEnv.h"
 
 #include "about/AboutBox.h"
+#include "app/ElixirExportDlg.h"
 #include "app/OrderPreview.h"
 #include "app/OrderPrinting.h"
 #include "edit/ContainerDlg.h"
+#include "edit/ZusTransferDlg.h"
 #include "import/HopDlg.h"
 #include "model/KantomixDoc.h"
 #include "model/PrzelewDane.h"
@@ -17,12 +20,14 @@
 #include "register/ListaKontrDlg.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMap>
 #include <QPrinter>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QTest>
 #include <functional>
 #include <memory>
@@ -43,34 +48,49 @@ QChar mnemonicOf(const QString &text)
     return {};
 }
 
-// The texts of `window` shown now that share a letter, as "a / b: x".
-QStringList clashesIn(QWidget *window)
+// Texts among `texts` that share a letter, as "a / b: x".
+QStringList clashesAmong(const QStringList &texts)
 {
     QMap<QChar, QString> taken;
     QStringList clashes;
-    const auto add = [&](const QString &text) {
+    for (const QString &text : texts) {
         const QChar key = mnemonicOf(text);
         if (key.isNull())
-            return;
+            continue;
         if (taken.contains(key))
             clashes << QStringLiteral("%1 / %2: %3").arg(taken.value(key), text, QString(key));
         else
             taken.insert(key, text);
-    };
+    }
+    return clashes;
+}
+
+// The texts of `window` shown now that share a letter. A tool bar's actions
+// count among themselves: those that do not fit go into the bar's overflow
+// menu, letters and all.
+QStringList clashesIn(QWidget *window)
+{
+    QStringList texts, clashes;
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (!w->isVisibleTo(window))
             continue;
         if (auto *label = qobject_cast<QLabel *>(w); label && label->buddy())
-            add(label->text());
+            texts << label->text();
         else if (auto *button = qobject_cast<QAbstractButton *>(w))
-            add(button->text());
+            texts << button->text();
         else if (auto *group = qobject_cast<QGroupBox *>(w))
-            add(group->title());
+            texts << group->title();
         else if (auto *tabs = qobject_cast<QTabBar *>(w))
             for (int i = 0; i < tabs->count(); ++i)
-                add(tabs->tabText(i));
+                texts << tabs->tabText(i);
+        else if (auto *bar = qobject_cast<QToolBar *>(w)) {
+            QStringList actions;
+            for (QAction *a : bar->actions())
+                actions << a->text();
+            clashes << clashesAmong(actions);
+        }
     }
-    return clashes;
+    return clashes << clashesAmong(texts);
 }
 
 } // namespace
@@ -102,7 +122,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("window");
         for (const char *name : {"details", "options", "recipients", "senders", "recipient", "sender", "about",
-                                 "firm", "preview", "dos import"})
+                                 "firm", "preview", "dos import", "bank export", "zus transfer"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
     void everyWindowHasUniqueLetters()
@@ -137,6 +157,13 @@ private Q_SLOTS:
             checkWindow(&preview, window);
         } else if (window == u"dos import") {
             CHopDlg dlg(testRegister());
+            checkWindow(&dlg, window);
+        } else if (window == u"bank export") {
+            // With orders lacking a sender: the sender's row is shown too.
+            CElixirExportDlg dlg({}, 1, settings.general);
+            checkWindow(&dlg, window);
+        } else if (window == u"zus transfer") {
+            CZusTransferDlg dlg(QStringLiteral("5261040828"), {}, QStringLiteral("Składki"));
             checkWindow(&dlg, window);
         }
     }

@@ -56,6 +56,46 @@ QStringList recipients(const CKantomixDoc &doc)
     return out;
 }
 
+// A field of an order by its name, as text, for comparing field by field.
+QString fieldText(const CPrzelewDane &r, const QString &name)
+{
+    static const QMap<QString, QString CPrzelewDane::*> texts {
+        {"recipient1", &CPrzelewDane::recipient1}, {"recipient2", &CPrzelewDane::recipient2},
+        {"checkDigits", &CPrzelewDane::checkDigits}, {"bankNumber", &CPrzelewDane::bankNumber},
+        {"accountRest", &CPrzelewDane::accountRest}, {"currency", &CPrzelewDane::currency},
+        {"senderAccount", &CPrzelewDane::senderAccount}, {"sender1", &CPrzelewDane::sender1},
+        {"sender2", &CPrzelewDane::sender2}, {"title1", &CPrzelewDane::title1}, {"title2", &CPrzelewDane::title2},
+        {"payerId", &CPrzelewDane::payerId}, {"supplementaryId", &CPrzelewDane::supplementaryId},
+        {"declaration", &CPrzelewDane::declaration}, {"declarationNo", &CPrzelewDane::declarationNo},
+        {"symbol", &CPrzelewDane::symbol}, {"taxPeriod", &CPrzelewDane::taxPeriod},
+        {"taxFormSymbol", &CPrzelewDane::taxFormSymbol}, {"obligationId", &CPrzelewDane::obligationId}};
+    static const QMap<QString, int CPrzelewDane::*> numbers {
+        {"kind", &CPrzelewDane::kind}, {"isTransfer", &CPrzelewDane::isTransfer},
+        {"idType", &CPrzelewDane::idType}, {"paymentType", &CPrzelewDane::paymentType},
+        {"zusAccountType", &CPrzelewDane::zusAccountType}};
+    if (texts.contains(name))
+        return r.*texts.value(name);
+    if (numbers.contains(name))
+        return QString::number(r.*numbers.value(name));
+    if (name == u"amount")
+        return r.amount.toTwoDecimalText();
+    if (name == u"date")
+        return r.date.toShortText();
+    return QStringLiteral("(no field %1)").arg(name);
+}
+
+// Types `keys` where the focus is, key by key; "↓" is the Down arrow.
+void typeKeys(const QString &keys)
+{
+    for (QChar c : keys) {
+        if (c == u'↓')
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        else
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
+    }
+}
+
 } // namespace
 
 class TestOrderEntry : public QObject
@@ -76,11 +116,11 @@ class TestOrderEntry : public QObject
         CMainFrame *frame = m_app->mainFrame();
         for (int i = 0; i < orders; ++i)
             frame->document().Add(order(i, 1000 * (i + 1)));
-        frame->view()->OnInitialUpdate();
+        frame->editor()->showDocument();
         frame->document().setModified(false);
         return frame;
     }
-    static CContainerDlg *details(CMainFrame *f) { return f->view()->detailsDialog(); }
+    static CContainerDlg *details(CMainFrame *f) { return f->editor()->detailsDialog(); }
     static CDetailsDlg *page(CMainFrame *f) { return details(f)->ordinaryPage(); }
 
 private Q_SLOTS:
@@ -184,9 +224,9 @@ private Q_SLOTS:
             page(frame)->title1()->setText(QStringLiteral("Poprawiona"));
             details(frame)->saveButton()->click();
         } else if (change == QLatin1String("sort")) {
-            view->sortByColumnClick(4);     // by amount: the order the list has already
+            frame->editor()->sortByColumnClick(4);     // by amount: the order the list has already
             QVERIFY(!undo->isEnabled() && !frame->isWindowModified());   // nothing moved, nothing to take back
-            view->sortByColumnClick(4);     // descending
+            frame->editor()->sortByColumnClick(4);     // descending
             QCOMPARE(view->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
         } else if (change == QLatin1String("import")) {
             const QString path = m_files.filePath(QStringLiteral("platnik.txt"));
@@ -313,7 +353,7 @@ private Q_SLOTS:
         } else {
             // The list's delete command on the edited order's row, the dialog still open.
             m_modal.answerNextBox(QMessageBox::Yes);
-            view->OnDeleteOrders();
+            frame->editor()->OnDeleteOrders();
             QCOMPARE(frame->document().count(), 3);
         }
         QVERIFY(details(frame)->isVisible());
@@ -458,7 +498,7 @@ private Q_SLOTS:
         QCOMPARE(page(frame)->recipient1()->text(), shown);
         QCOMPARE(frame->document().at(0).recipient1, storedFirst);
         if (answer == QMessageBox::Cancel)
-            QTRY_COMPARE(view->selectedRowList(), QList<int> {0});
+            QTRY_COMPARE(frame->editor()->selectedRows(), QList<int> {0});
     }
 
     // Texts that will be cut on paper are named before printing from the
@@ -485,7 +525,7 @@ private Q_SLOTS:
         printer.setOutputFileName(pdf);
         m_modal.onNextModal<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
         const auto box = m_modal.answerNextBox(QMessageBox::StandardButton(answer));
-        frame->view()->OnFilePrint(printer);
+        frame->editor()->OnFilePrint(printer);
         QVERIFY(box->shown);
         QVERIFY(box->text.contains(QStringLiteral("przelew nr 2 (Odbiorca 1): tytułem cd.\n")));
         QVERIFY(!box->text.contains(QStringLiteral("nr 1")));
@@ -525,7 +565,7 @@ private Q_SLOTS:
         CPrzelewDane zus;
         zus.SetKind(KindZus);
         frame->document().Add(zus);
-        frame->view()->OnInitialUpdate();
+        frame->editor()->showDocument();
         frame->view()->selectRow(1);
         QVERIFY(frame->action(ID_EDIT_ORDER)->isEnabled());
     }
@@ -586,7 +626,7 @@ private Q_SLOTS:
         m_modal.onNextModal<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
         // The list prints the selected order: the one just added.
         frame->view()->selectRow(1);
-        frame->view()->OnFilePrint(printer);
+        frame->editor()->OnFilePrint(printer);
         const PdfText text = PdfText::read(pdf);
         QVERIFY(text.ok);
         QCOMPARE(text.pages.size(), 1);
@@ -615,6 +655,82 @@ private Q_SLOTS:
         }
     }
 
+    // A ZUS and a tax order typed from the keyboard alone, end to end: the
+    // kind's shortcut in the list, every stop of the page in Tab order, Alt+A
+    // saves, Escape closes; the file the window then writes, read back,
+    // holds each field as typed.
+    void zusAndTaxOrdersTypedFromTheKeyboard_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QStringList>("stops");   // "control: keys", in Tab order from the first field
+        QTest::addColumn<QStringList>("saved");   // "field: value" of the order read back
+        QTest::newRow("ZUS, Ctrl+U")
+            << "Ctrl+U"
+            << QStringList {"purpose: ↓", "toContributionTransfer: ", "deposit: ", "currency: ",
+                            "amount: 1234,50", "dateTick: ", "date: 15012027",
+                            "payerAccount: 48109010140000000123456789", "payer1: Budowlanka Łęczyca",
+                            "payer2: ul. Źródlana 3", "nip: 5261040828", "paymentType: u", "idType: p",
+                            "supplementaryId: 80010112345", "declarationMonth: 12", "declarationYear: 2026",
+                            "declarationNo: 01", "symbol: 40", "decision: DEC/12/2026"}
+            << QStringList {"kind: 1", "isTransfer: 1", "zusAccountType: 2", "amount: 1234,50", "date: 15.01.2027",
+                            "senderAccount: 48109010140000000123456789", "sender1: Budowlanka Łęczyca",
+                            "sender2: ul. Źródlana 3", "payerId: 5261040828", "paymentType: 2", "idType: 1",
+                            "supplementaryId: 80010112345   ",   // its 14 places kept as they are
+                            "declaration: 122026", "declarationNo: 01",
+                            "symbol: 40", "title2: DEC/12/2026"};
+        QTest::newRow("tax, Ctrl+T")
+            << "Ctrl+T"
+            << QStringList {"office1: Urząd Skarbowy Łódź-Bałuty", "office2: ul. Wróblewskiego 3",
+                            "checkDigits: 12", "bankNumber: 10100071", "accountRest: 2221470000000000",
+                            "deposit: ", "currency: ", "amount: 987,00", "dateTick: ", "date: 20012027",
+                            "senderAccount: 48109010140000000123456789", "sender1: Anna Żółkiewska",
+                            "sender2: ul. Ślężna 2", "payerId: 5261040828", "idType: ", "period: 26M12",
+                            "formSymbol: PIT37", "obligation: ", "symbol: "}
+            << QStringList {"kind: 2", "isTransfer: 1", "recipient1: Urząd Skarbowy Łódź-Bałuty",
+                            "recipient2: ul. Wróblewskiego 3", "checkDigits: 12", "bankNumber: 10100071",
+                            "accountRest: 2221470000000000", "amount: 987,00", "date: 20.01.2027",
+                            "senderAccount: 48109010140000000123456789", "sender1: Anna Żółkiewska",
+                            "sender2: ul. Ślężna 2", "payerId: 5261040828", "idType: 4", "taxPeriod: 26M12",
+                            "taxFormSymbol: PIT37", "obligationId: ", "symbol: 07"};
+    }
+    void zusAndTaxOrdersTypedFromTheKeyboard()
+    {
+        QFETCH(QString, key);
+        QFETCH(QStringList, stops);
+        QFETCH(QStringList, saved);
+        CMainFrame *frame = start(0);
+        QVERIFY(frame);
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        QTest::keySequence(frame, QKeySequence(key));
+        QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow() != frame);
+        QWidget *dialog = QApplication::activeWindow();
+        for (const QString &stop : stops) {
+            const qsizetype colon = stop.indexOf(QStringLiteral(": "));
+            QWidget *focus = QApplication::focusWidget();
+            QVERIFY(focus);
+            QCOMPARE(focus->objectName(), stop.left(colon));
+            typeKeys(stop.mid(colon + 2));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);   // Z&apisz
+        QTRY_COMPARE(frame->document().count(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!dialog->isVisible());
+
+        const QString path = m_files.filePath(QStringLiteral("typed-%1.zmt").arg(key.right(1)));
+        QVERIFY(frame->DoSave(path));
+        CKantomixDoc back;
+        QCOMPARE(back.Open(path), CKantomixDoc::OpenResult::Opened);
+        QCOMPARE(back.count(), 1);
+        QStringList got;
+        for (const QString &field : saved) {
+            const QString name = field.left(field.indexOf(u':'));
+            got << name + QStringLiteral(": ") + fieldText(back.at(0), name);
+        }
+        QCOMPARE(got, saved);
+    }
+
     void editingAZusOrderKeepsItsKind()
     {
         CMainFrame *frame = start(2);
@@ -626,7 +742,7 @@ private Q_SLOTS:
         zus.SetZUSTitle(2);
         zus.amount = CWexOleCurrency::fromUnits(100);
         frame->document().Add(zus);
-        frame->view()->OnInitialUpdate();
+        frame->editor()->showDocument();
         frame->view()->selectRow(2);
         frame->action(ID_EDIT_ORDER)->trigger();
         QVERIFY(details(frame)->isVisible());
