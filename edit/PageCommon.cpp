@@ -13,7 +13,6 @@
 #include "print/FormPages.h"
 #include "register/PartyPick.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -15,10 +15,8 @@
 
 class CDateField;
 class CWarningMark;
-class COrderDate;
 class CPrzelewDane;
 class CWexCalcEdit;
-class CWexOleCurrency;
 class QAction;
 class QComboBox;
 class QHBoxLayout;
