@@ -80,9 +80,9 @@ inline BoxRow boxRowAt(const QList<BoxRow> &rows, int left, int top)
 }
 
 // What the canvas drew in the row's boxes, a letter a box and a blank for an
-// empty box; "!" and the letter where one does not start inside a box of the
-// row of its own.
-inline QString textInBoxes(const RecordingCanvas &c, const BoxRow &row)
+// empty box; "!" and the letter where one does not start at a box of the row
+// of its own.
+inline QString textInBoxes(const RecordingCanvas &c, const BoxRow &row, int slack = 1)
 {
     QString out(row.count(), u' ');
     for (const DrawOp &op : c.ops) {
@@ -90,9 +90,11 @@ inline QString textInBoxes(const RecordingCanvas &c, const BoxRow &row)
             || op.left() >= row.right() || op.left() < row.left())
             continue;
         const auto box = std::upper_bound(row.edges.begin(), row.edges.end(), op.left()) - row.edges.begin() - 1;
-        // A letter starts inside its box (the cell it is drawn in may reach further).
-        const bool inside = box >= 0 && box < row.count() && op.top() >= row.top && op.bottom() <= row.bottom
-            && out[box] == u' ';
+        // A letter is drawn on one line in a cell starting at its box's top
+        // left corner, within `slack` tenths of a millimetre (the drawing's
+        // edges are rounded; the cell may reach further right).
+        const bool inside = box >= 0 && box < row.count() && op.top() == row.top && op.bottom() <= row.bottom
+            && out[box] == u' ' && op.kind == DrawOp::SingleLine && qAbs(op.left() - row.edges[box]) <= slack;
         if (!inside)
             return QStringLiteral("!") + op.text;
         out[box] = op.text[0];
