@@ -2,18 +2,15 @@
 // FormCanvas on a page of our own PDF writer: the texts go where the painter
 // puts them on a 1200 dpi PDF, as glyphs of the embedded fonts.
 
-#include "print/FormCanvas.h"
+#include "print/DeviceCanvas.h"
 
-#include <QFont>
-#include <QFontMetricsF>
-#include <QTransform>
 #include <memory>
 
 class PdfContent;
 class QPaintDevice;
 struct PlacedLine;
 
-class PdfCanvas : public FormCanvas
+class PdfCanvas : public DeviceCanvas
 {
 public:
     // toDevice maps logical units (window origin applied) to the page's
@@ -21,26 +18,19 @@ public:
     PdfCanvas(PdfContent &page, const QTransform &toDevice, const QFont &body, const QFont &mark);
     ~PdfCanvas() override;
 
-    void translate(int dx, int dy) override;
     void drawSingleLine(const QRect &r, const QString &text) override;
     void drawWrapped(const QRect &r, const QString &text) override;
     void drawCentered(const QRect &r, const QString &text, Font font) override;
     void drawLine(QPoint from, QPoint to) override;
     void fillRects(const QList<QRectF> &rects) override;
     void drawBoxRow(const QRect &first, const QString &text, int pitch) override;
-    int textWidth(const QString &text) override;
 
     // The device the texts are laid out for: a 1200 dpi sheet.
     static const QPaintDevice *layoutDevice();
 
 private:
-    QRectF toDevice(const QRect &r) const;
     void drawPlaced(const PlacedLine &line, const QString &text);
     void drawText(const QRectF &box, int flags, const QString &text, const QFont &font);
 
     PdfContent &m_page;
-    QTransform m_toDevice;
-    QFont m_body, m_mark;
-    QFontMetricsF m_bodyMetrics;
-    int m_dx = 0, m_dy = 0;
 };
