@@ -7,6 +7,7 @@
 #include "RecordingCanvas.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <algorithm>
 
@@ -70,6 +71,30 @@ inline QList<BoxRow> templateBoxRows(const QString &name, const QString &part = 
     return rows;
 }
 
+// Where the template places the first copy of its part ("form" or "stub"):
+// the corner the part's own coordinates start from.
+inline QPoint templatePartOrigin(const QString &name, const QString &part = QStringLiteral("form"))
+{
+    QFile file(QStringLiteral(":/forms/%1.svg").arg(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {-10000, -10000};
+    QXmlStreamReader xml(&file);
+    static const QRegularExpression translate(QStringLiteral(R"(translate\((-?\d+),(-?\d+)\))"));
+    QPoint placed;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        if (xml.name() == u"g") {
+            const auto m = translate.match(a.value(QLatin1String("transform")).toString());
+            placed = m.hasMatch() ? QPoint(m.captured(1).toInt(), m.captured(2).toInt()) : QPoint();
+        } else if (xml.name() == u"use" && a.value(QLatin1String("xlink:href")) == QStringLiteral("#") + part) {
+            return placed;
+        }
+    }
+    return {-10000, -10000};
+}
+
 // The row of boxes starting at (left, top).
 inline BoxRow boxRowAt(const QList<BoxRow> &rows, int left, int top)
 {
@@ -80,7 +105,7 @@ inline BoxRow boxRowAt(const QList<BoxRow> &rows, int left, int top)
 }
 
 // What the canvas drew in the row's boxes, a letter a box and a blank for an
-// empty box; "!" and the letter where one does not start at a box of the row
+// empty box; "!" and the letter where one does not stand in a box of the row
 // of its own.
 inline QString textInBoxes(const RecordingCanvas &c, const BoxRow &row, int slack = 1)
 {
@@ -92,9 +117,12 @@ inline QString textInBoxes(const RecordingCanvas &c, const BoxRow &row, int slac
         const auto box = std::upper_bound(row.edges.begin(), row.edges.end(), op.left()) - row.edges.begin() - 1;
         // A letter is drawn on one line in a cell starting at its box's top
         // left corner, within `slack` tenths of a millimetre (the drawing's
-        // edges are rounded; the cell may reach further right).
+        // edges are rounded), and ends inside its box; the cell may reach
+        // further right, never so short that it cuts the letter.
+        const int letterRight = op.left() + c.widthOf(op.text);
         const bool inside = box >= 0 && box < row.count() && op.top() == row.top && op.bottom() <= row.bottom
-            && out[box] == u' ' && op.kind == DrawOp::SingleLine && qAbs(op.left() - row.edges[box]) <= slack;
+            && out[box] == u' ' && op.kind == DrawOp::SingleLine && qAbs(op.left() - row.edges[box]) <= slack
+            && letterRight <= op.right() && letterRight <= row.edges[box + 1];
         if (!inside)
             return QStringLiteral("!") + op.text;
         out[box] = op.text[0];

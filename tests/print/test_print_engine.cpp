@@ -63,15 +63,6 @@ PrintJobParams fieldsFor(FormKind kind, const AllSettings &s)
     return planPage(s, CPrzelewDane(), true, int(kind))->fields;
 }
 
-QList<QPoint> datePositions(const RecordingCanvas &c)
-{
-    QList<QPoint> out;
-    for (const DrawOp &op : c.ops)
-        if (op.text == QStringLiteral("08.12.2026"))
-            out.append(op.rect.topLeft());
-    return out;
-}
-
 } // namespace
 
 class TestPrintEngine : public QObject
@@ -147,13 +138,6 @@ private Q_SLOTS:
         QCOMPARE(mappingFor(textOnly(CPrintEngine::StubLayout), a4(false, 100)).dy(), -100.0);
     }
 
-    void missingTemplateLoadsNothing()
-    {
-        CPrintEngine e;
-        QVERIFY(!e.LoadTemplate(QStringLiteral("NO_SUCH_TEMPLATE")));
-        QCOMPARE(templateFrame(QStringLiteral("NO_SUCH_TEMPLATE")), QRect());
-    }
-
     void everyTemplateLoads()
     {
         for (const FormTemplate &t : kFormTemplates) {
@@ -161,29 +145,39 @@ private Q_SLOTS:
             QVERIFY2(e.LoadTemplate(QLatin1String(t.name)), t.name);
             QCOMPARE(templateFrame(QLatin1String(t.name)), QRect(0, 0, t.frameWidth / 10, t.frameHeight / 10));
         }
+        CPrintEngine e;
+        QVERIFY(!e.LoadTemplate(QStringLiteral("NO_SUCH_TEMPLATE")));
+        QCOMPARE(templateFrame(QStringLiteral("NO_SUCH_TEMPLATE")), QRect());
     }
 
     // ---- Section placement ----
 
+    // Where each copy of a text lands, section by section.
     void sectionPlacement_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("layout");
         QTest::addColumn<int>("textOnly");
         QTest::addColumn<int>("singleCopy");
-        QTest::addColumn<QList<QPoint>>("dates");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<QPoint>>("found");
         using P = QList<QPoint>;
+        const QString date = QStringLiteral("08.12.2026"), payer = sample::zus().sender1;
         QTest::newRow("ordinary 4 sections, template")
-            << 0 << 0 << 0 << 0 << P{{145, 830}, {1643, 830}, {1643, 1893}, {145, 1893}};
+            << 0 << 0 << 0 << 0 << date << P{{145, 830}, {1643, 830}, {1643, 1893}, {145, 1893}};
         QTest::newRow("ordinary 4 sections, text only")
-            << 0 << 0 << 1 << 0 << P{{100, 820}, {1598, 820}, {1598, 1883}, {100, 1883}};
-        QTest::newRow("ordinary 4 sections, single copy") << 0 << 0 << 1 << 1 << P{{100, 820}};
-        QTest::newRow("ordinary stubs, template") << 0 << 1 << 0 << 0 << P{{745, 830}, {745, 1888}};
-        QTest::newRow("ordinary stubs, single copy") << 0 << 1 << 1 << 1 << P{{700, 820}};
+            << 0 << 0 << 1 << 0 << date << P{{100, 820}, {1598, 820}, {1598, 1883}, {100, 1883}};
+        QTest::newRow("ordinary 4 sections, single copy") << 0 << 0 << 1 << 1 << date << P{{100, 820}};
+        QTest::newRow("ordinary stubs, template") << 0 << 1 << 0 << 0 << date << P{{745, 830}, {745, 1888}};
+        QTest::newRow("ordinary stubs, single copy") << 0 << 1 << 1 << 1 << date << P{{700, 820}};
+        QTest::newRow("stubs left of the forms") << 0 << 1 << 1 << 0 << "1234,50" << P{{60, 365}, {60, 365 + 1058}};
         QTest::newRow("tax 4 sections, template")
-            << 2 << 0 << 0 << 0 << P{{120, 820}, {1618, 820}, {1618, 1878}, {120, 1878}};
-        QTest::newRow("tax stubs, text only") << 2 << 1 << 1 << 0 << P{{700, 820}, {700, 1878}};
-        QTest::newRow("tax 4 sections, single copy") << 2 << 0 << 1 << 1 << P{{100, 820}};
+            << 2 << 0 << 0 << 0 << date << P{{120, 820}, {1618, 820}, {1618, 1878}, {120, 1878}};
+        QTest::newRow("tax stubs, text only") << 2 << 1 << 1 << 0 << date << P{{700, 820}, {700, 1878}};
+        QTest::newRow("tax 4 sections, single copy") << 2 << 0 << 1 << 1 << date << P{{100, 820}};
+        QTest::newRow("ZUS one above the other, template") << 1 << 2 << 0 << 0 << payer << P{{160, 475}, {160, 1533}};
+        QTest::newRow("ZUS, text only") << 1 << 2 << 1 << 0 << payer << P{{140, 460}, {140, 1518}};
+        QTest::newRow("ZUS, single copy") << 1 << 2 << 1 << 1 << payer << P{{140, 460}};
     }
     void sectionPlacement()
     {
@@ -191,54 +185,21 @@ private Q_SLOTS:
         QFETCH(int, layout);
         QFETCH(int, textOnly);
         QFETCH(int, singleCopy);
-        QFETCH(QList<QPoint>, dates);
+        QFETCH(QString, text);
+        QFETCH(QList<QPoint>, found);
         PagePlan plan;
         plan.sectionLayout = layout;
         plan.mode = textOnly ? CPrintEngine::TextOnly : CPrintEngine::TemplateAndText;
-        plan.fields.singleCopy = singleCopy;
-        CPrzelewDane r = kind == 2 ? sample::tax() : sample::ordinary();
-        RecordingCanvas c;
-        CPrintEngine::DrawForm(c, plan, r);
-        QCOMPARE(datePositions(c), dates);
-    }
-
-    void stubsSitLeftOfTheForms()
-    {
-        RecordingCanvas c;
-        CPrintEngine::DrawForm(c, textOnly(CPrintEngine::StubLayout), sample::ordinary());
-        QList<QPoint> stubAmounts;
-        for (const DrawOp &op : c.ops)
-            if (op.text == QStringLiteral("1234,50"))
-                stubAmounts.append(op.rect.topLeft());
-        QCOMPARE(stubAmounts, (QList<QPoint>{{60, 365}, {60, 365 + 1058}}));
-    }
-
-    void zusSectionsOneAboveTheOther_data()
-    {
-        QTest::addColumn<int>("textOnly");
-        QTest::addColumn<int>("singleCopy");
-        QTest::addColumn<QList<QPoint>>("payers");
-        QTest::newRow("template") << 0 << 0 << QList<QPoint>{{160, 475}, {160, 1533}};
-        QTest::newRow("text only") << 1 << 0 << QList<QPoint>{{140, 460}, {140, 1518}};
-        QTest::newRow("single copy") << 1 << 1 << QList<QPoint>{{140, 460}};
-    }
-    void zusSectionsOneAboveTheOther()
-    {
-        QFETCH(int, textOnly);
-        QFETCH(int, singleCopy);
-        QFETCH(QList<QPoint>, payers);
-        PagePlan plan;
-        plan.sectionLayout = CPrintEngine::ZusLayout;
-        plan.mode = textOnly ? CPrintEngine::TextOnly : CPrintEngine::TemplateAndText;
         plan.fields.fitInBox = 0;
         plan.fields.singleCopy = singleCopy;
+        const CPrzelewDane r = kind == 2 ? sample::tax() : kind == 1 ? sample::zus() : sample::ordinary();
         RecordingCanvas c;
-        CPrintEngine::DrawForm(c, plan, sample::zus());
-        QList<QPoint> found;
+        CPrintEngine::DrawForm(c, plan, r);
+        QList<QPoint> at;
         for (const DrawOp &op : c.ops)
-            if (op.text == sample::zus().sender1)
-                found.append(op.rect.topLeft());
-        QCOMPARE(found, payers);
+            if (op.text == text)
+                at.append(op.rect.topLeft());
+        QCOMPARE(at, found);
     }
 
     void unknownKindDrawsNothing()

@@ -8,6 +8,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 struct PdfWord
 {
@@ -53,12 +54,21 @@ struct PdfText
         return out;
     }
 
+    // Where the text stands; a text of several words where they follow one
+    // another on one line, found as one word spanning them.
     QList<PdfWord> find(const QString &text, int page = -1) const
     {
+        const QStringList parts = text.split(u' ', Qt::SkipEmptyParts);
         QList<PdfWord> found;
-        for (const PdfWord &w : words)
-            if (w.text == text && (page < 0 || w.page == page))
-                found.append(w);
+        for (qsizetype i = 0; !parts.isEmpty() && i + parts.size() <= words.size(); ++i) {
+            PdfWord w = words[i];
+            qsizetype k = 0;
+            while (k < parts.size() && words[i + k].text == parts[k] && words[i + k].page == w.page
+                   && qAbs(words[i + k].mm.top() - w.mm.top()) < 0.05 && words[i + k].mm.left() >= w.mm.left())
+                w.mm |= words[i + k++].mm;
+            if (k == parts.size() && (page < 0 || w.page == page))
+                found.append({w.page, text, w.mm});
+        }
         return found;
     }
     // The first such word; one far off the page when there is none, so a
