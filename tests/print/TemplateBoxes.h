@@ -7,7 +7,6 @@
 #include "RecordingCanvas.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <algorithm>
 
@@ -69,30 +68,6 @@ inline QList<BoxRow> templateBoxRows(const QString &name, const QString &part = 
     std::sort(rows.begin(), rows.end(),
               [](const BoxRow &a, const BoxRow &b) { return std::pair(a.top, a.left()) < std::pair(b.top, b.left()); });
     return rows;
-}
-
-// Where the template places the first copy of its part ("form" or "stub"):
-// the corner the part's own coordinates start from.
-inline QPoint templatePartOrigin(const QString &name, const QString &part = QStringLiteral("form"))
-{
-    QFile file(QStringLiteral(":/forms/%1.svg").arg(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {-10000, -10000};
-    QXmlStreamReader xml(&file);
-    static const QRegularExpression translate(QStringLiteral(R"(translate\((-?\d+),(-?\d+)\))"));
-    QPoint placed;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        const QXmlStreamAttributes a = xml.attributes();
-        if (xml.name() == u"g") {
-            const auto m = translate.match(a.value(QLatin1String("transform")).toString());
-            placed = m.hasMatch() ? QPoint(m.captured(1).toInt(), m.captured(2).toInt()) : QPoint();
-        } else if (xml.name() == u"use" && a.value(QLatin1String("xlink:href")) == QStringLiteral("#") + part) {
-            return placed;
-        }
-    }
-    return {-10000, -10000};
 }
 
 // The row of boxes starting at (left, top).

@@ -26,14 +26,14 @@ PrintJobParams boxes(bool on)
 }
 
 // The form of the order's kind.
-void drawForm(FormCanvas &c, const PrintJobParams &p, const CPrzelewDane &order, bool templateMode = true)
+void drawForm(FormCanvas &c, const PrintJobParams &p, const CPrzelewDane &order)
 {
     if (order.kind == KindZus)
-        DrawZusForm(c, p, order, templateMode);
+        DrawZusForm(c, p, order, true);
     else if (order.kind == KindTax)
-        DrawTaxForm(c, p, order, templateMode);
+        DrawTaxForm(c, p, order, true);
     else
-        DrawOrdinaryForm(c, p, order, templateMode);
+        DrawOrdinaryForm(c, p, order, true);
 }
 
 // What the canvas printed in the row of boxes of the template `name` that
@@ -54,8 +54,7 @@ const QString kOrdinaryTemplate = QStringLiteral("ZMT_2X_WZORZEC_BW");
 // A page of the printed-fields table: an order on pre-printed paper of one
 // copy (the form's corner at the sheet's), free text, unless its name says
 // "drawn" (on the template), "boxes", "symbol", "mark", "deposit", "undated",
-// "20-digit sender", "2026R" (the tax period), "8 pt"; "stub" pages show the
-// stub at the corner.
+// "20-digit sender", "8 pt"; "stub" pages show the stub at the corner.
 struct Page
 {
     AllSettings settings;
@@ -80,8 +79,6 @@ Page pageNamed(const QString &name)
         p.order.date = COrderDate::null();
     if (has("20-digit sender"))
         p.order.senderAccount = QStringLiteral("10901014000007121981");
-    if (has("2026R"))
-        p.order.taxPeriod = QStringLiteral("2026R");
     if (has("8 pt"))
         p.settings.general.fontSize = 8;
     return p;
@@ -160,44 +157,36 @@ private Q_SLOTS:
     // What the boxes cannot hold is named once, for the caller's note.
     void textsCutInTheirBoxesAreNamed_data()
     {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("change");
+        QTest::addColumn<CPrzelewDane>("order");
         QTest::addColumn<QStringList>("cut");
-        QTest::newRow("everything fits") << int(KindOrdinary) << "" << QStringList();
-        QTest::newRow("name of 28") << int(KindOrdinary) << "name" << QStringList{"nazwa odbiorcy"};
-        QTest::newRow("amount of 13 characters") << int(KindOrdinary) << "amount" << QStringList{"kwota"};
-        QTest::newRow("account past its overflow row") << int(KindOrdinary) << "account"
-                                                       << QStringList{"nr rachunku odbiorcy"};
-        QTest::newRow("tax office name of 28") << int(KindTax) << "name2" << QStringList{"nazwa odbiorcy cd."};
-        QTest::newRow("ZUS payer name of 28") << int(KindZus) << "sender" << QStringList{"nazwa zleceniodawcy"};
+        const QString long28(28, u'N');
+        CPrzelewDane name = sample::ordinary(), amount = name, account = name, office = sample::tax(), payer = sample::zus();
+        name.recipient1 = long28;
+        amount.amount = CWexOleCurrency::fromUnits(1234567890);     // "1234567890,00"
+        account.accountRest = QString(33, u'7');                    // 8 + 33 > 25 + 7 boxes
+        office.recipient2 = long28;
+        payer.sender1 = long28;
+        QTest::newRow("everything fits") << sample::ordinary() << QStringList();
+        QTest::newRow("name of 28") << name << QStringList{"nazwa odbiorcy"};
+        QTest::newRow("amount of 13 characters") << amount << QStringList{"kwota"};
+        QTest::newRow("account past its overflow row") << account << QStringList{"nr rachunku odbiorcy"};
+        QTest::newRow("tax office name of 28") << office << QStringList{"nazwa odbiorcy cd."};
+        QTest::newRow("ZUS payer name of 28") << payer << QStringList{"nazwa zleceniodawcy"};
     }
     void textsCutInTheirBoxesAreNamed()
     {
-        QFETCH(int, kind);
-        QFETCH(QString, change);
+        QFETCH(CPrzelewDane, order);
         QFETCH(QStringList, cut);
-        CPrzelewDane r = kind == KindTax ? sample::tax() : kind == KindZus ? sample::zus() : sample::ordinary();
-        const QString long28(28, u'N');
-        if (change == u"name")
-            r.recipient1 = long28;
-        else if (change == u"amount")
-            r.amount = CWexOleCurrency::fromUnits(1234567890);    // "1234567890,00"
-        else if (change == u"account")
-            r.accountRest = QString(33, u'7');                    // 8 + 33 > 25 + 7 boxes
-        else if (change == u"name2")
-            r.recipient2 = long28;
-        else if (change == u"sender")
-            r.sender1 = long28;
         RecordingCanvas c;
-        drawForm(c, boxes(true), r);
+        drawForm(c, boxes(true), order);
         QCOMPARE(c.cutFields(), cut);
         // What the window warns about before printing is the same.
         AllSettings settings;
-        settings.forKind(FormKind(kind)).fitInBox = 1;
-        QCOMPARE(cutFieldsOf(r, settings), cut);
+        settings.forKind(FormKind(order.kind)).fitInBox = 1;
+        QCOMPARE(cutFieldsOf(order, settings), cut);
         // With boxes off the same texts print whole: nothing is cut.
         RecordingCanvas free;
-        drawForm(free, boxes(false), r);
+        drawForm(free, boxes(false), order);
         QCOMPARE(free.cutFields(), QStringList());
     }
 
@@ -287,15 +276,6 @@ private Q_SLOTS:
         QCOMPARE(printedInBoxes(c, kOrdinaryTemplate, {75, 375}, 5), QStringLiteral("61109010140000071219812874"));
     }
 
-    // A pre-printed original has its own currency; the amount beside it is printed.
-    void currencyOnlyInTemplateMode()
-    {
-        RecordingCanvas original;
-        DrawOrdinaryForm(original, boxes(true), sample::ordinary(), false);
-        QCOMPARE(printedInBoxes(original, kOrdinaryTemplate, {630, 290}), QString());
-        QCOMPARE(printedInBoxes(original, kOrdinaryTemplate, {820, 290}), QStringLiteral("1234,50"));
-    }
-
     // Free texts read back from printed pages: each lies in its field of the
     // form (0.1 mm, as the form's layout gives them) and starts at the field's
     // left edge, or its top left corner, or is centred in it, to 0.1 mm.
@@ -313,6 +293,8 @@ private Q_SLOTS:
         QTest::newRow("bank number") << "ordinary" << o.bankNumber << field(180, 205, 560, 260) << int(Left);
         QTest::newRow("account rest") << "ordinary" << o.accountRest << field(575, 205, 1400, 260) << int(Left);
         QTest::newRow("currency") << "ordinary drawn" << o.currency << field(630, 290, 770, 345) << int(Left);
+        QTest::newRow("no currency on the original") << "ordinary boxes" << "" << field(630, 290, 780, 345) << int(Nothing);
+        QTest::newRow("boxed amount beside it") << "ordinary boxes" << "1" << field(820, 290, 870, 345) << int(Left);
         QTest::newRow("amount") << "ordinary" << "**1234,50**" << field(820, 290, 1400, 345) << int(Left);
         QTest::newRow("sender check digits") << "ordinary" << "61" << field(75, 375, 170, 430) << int(Left);
         QTest::newRow("sender bank") << "ordinary" << "10901014" << field(180, 375, 560, 430) << int(Left);
@@ -356,7 +338,6 @@ private Q_SLOTS:
         QTest::newRow("tax: payer's identifier") << "tax" << t.payerId << field(75, 630, 1400, 685) << int(Left);
         QTest::newRow("tax: identifier type") << "tax" << "R" << field(820, 630, 1400, 685) << int(Left);
         QTest::newRow("tax: period, spaced") << "tax" << "05  M  03  00" << field(1025, 630, 1400, 685) << int(Left);
-        QTest::newRow("tax: a year's period, spaced") << "tax 2026R" << "20  2  6R" << field(1025, 630, 1400, 685) << int(Left);
         QTest::newRow("tax: form symbol") << "tax" << t.taxFormSymbol << field(75, 715, 1400, 770) << int(Left);
         QTest::newRow("tax: obligation") << "tax" << t.obligationId << field(425, 715, 1400, 770) << int(Left);
         QTest::newRow("tax: date with boxes") << "tax boxes" << "08.12.2026" << date << int(Left);
@@ -389,37 +370,48 @@ private Q_SLOTS:
         const PdfText &pdf = pages[page];
         QVERIFY(pdf.ok);
         // The form's corner on the sheet: the paper's on an original, where
-        // the template puts its first copy on a drawn form.
+        // the template has its first form on a drawn one.
         const Page p = pageNamed(page);
         const std::optional<PagePlan> plan = planPage(p.settings, p.order);
         QVERIFY(plan);
-        const QPointF corner = plan->textOnly() ? QPointF() : QPointF(templatePartOrigin(plan->templateName));
+        const QPointF corner = plan->textOnly() ? QPointF() : QPointF(CPrintEngine::contentShift(p.order.kind, plan->sectionLayout));
         const QRectF box(rect.translated(corner).topLeft() / 10, rect.size() / 10);
         if (place == Nothing) {
             for (const PdfWord &w : pdf.words)
                 QVERIFY2(!w.mm.intersects(box) || (!text.isEmpty() && w.text != text), qPrintable(w.text + u' ' + mm(w.mm)));
             return;
         }
-        QList<PdfWord> found = pdf.find(text);
+        const QList<PdfWord> found = pdf.find(text);
         QVERIFY2(!found.isEmpty(), "not printed");
         const auto distance = [&](const PdfWord &w) { return (w.mm.center() - box.center()).manhattanLength(); };
-        std::sort(found.begin(), found.end(), [&](const PdfWord &a, const PdfWord &b) { return distance(a) < distance(b); });
-        const QRectF at = found.first().mm;
-        const QString where = mm(at) + QStringLiteral(" in ") + mm(box);
+        const QRectF at = std::min_element(found.begin(), found.end(), [&](const PdfWord &a, const PdfWord &b) {
+                              return distance(a) < distance(b);
+                          })->mm;
+        const QByteArray where = (mm(at) + QStringLiteral(" in ") + mm(box)).toUtf8();
         const auto near = [](double a, double b) { return qAbs(a - b) <= kTenth; };
-        if (place == Mark) {
-            // The heavy 16 pt mark may reach past its small field, centred on it.
-            constexpr double kPointMm = 25.4 / 72.0;
-            QVERIFY2(near(at.center().x(), box.center().x()) && near(at.center().y(), box.center().y()), qPrintable(where));
-            QVERIFY2(at.height() > 0.9 * 16 * kPointMm && at.height() < 1.4 * 16 * kPointMm, qPrintable(where));
+        const bool centred = near(at.center().x(), box.center().x()) && near(at.center().y(), box.center().y());
+        constexpr double kMarkMm = 16 * 25.4 / 72;
+        switch (place) {
+        case Mark:      // the heavy 16 pt mark may reach past its small field
+            QVERIFY2(centred && at.height() > 0.9 * kMarkMm && at.height() < 1.4 * kMarkMm, where);
             return;
+        case Centred:
+            QVERIFY2(centred, where);
+            break;
+        case Top:
+            QVERIFY2(near(at.left(), box.left()) && near(at.top(), box.top()), where);
+            break;
+        default:
+            QVERIFY2(near(at.left(), box.left()) && near(at.center().y(), box.center().y()), where);
         }
-        QVERIFY2(box.adjusted(-0.01, -0.01, 0.01, 0.01).contains(at), qPrintable(where));
-        if (place == Centred)
-            QVERIFY2(near(at.center().x(), box.center().x()) && near(at.center().y(), box.center().y()), qPrintable(where));
-        else
-            QVERIFY2(near(at.left(), box.left()) && near(place == Top ? at.top() : at.center().y(), place == Top ? box.top() : box.center().y()),
-                     qPrintable(where));
+        QVERIFY2(box.adjusted(-0.01, -0.01, 0.01, 0.01).contains(at), where);
+    }
+
+    // A tax period as printed without boxes: its parts two blanks apart.
+    void spacedTaxPeriod()
+    {
+        QCOMPARE(SpacedTaxPeriod(QStringLiteral("05M0300")), QStringLiteral("05  M  03  00"));
+        QCOMPARE(SpacedTaxPeriod(QStringLiteral("2026R")), QStringLiteral("20  2  6R  "));
     }
 
     // The amount's fill line runs from after the last character to the
