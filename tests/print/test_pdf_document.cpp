@@ -10,7 +10,6 @@
 #include "print/TextPlacement.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPdfWriter>
@@ -94,23 +93,6 @@ QString save(const QTemporaryDir &dir, const QString &name, const QByteArray &by
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         return {};
     return f.fileName();
-}
-
-// Every page at 300 dpi in grey.
-QList<QImage> rasterise(const QString &pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("300"), pdf,
-                                         pdf + QStringLiteral(".page")});
-    if (!p.waitForFinished(120000) || p.exitCode() != 0)
-        return {};
-    QList<QImage> pages;
-    QDir dir = QFileInfo(pdf).dir();
-    const QStringList files = dir.entryList({QFileInfo(pdf).fileName() + QStringLiteral(".page-*.pgm")},
-                                            QDir::Files, QDir::Name);
-    for (const QString &f : files)
-        pages.append(QImage(dir.filePath(f)).convertToFormat(QImage::Format_Grayscale8));
-    return pages;
 }
 
 // Pixels of `a` outside the neighbourhood range of `b`.
@@ -209,7 +191,7 @@ private Q_SLOTS:
         const QString painter = save(dir, QStringLiteral("painter.pdf"), painterPdf(settings, extras));
         const QString own = save(dir, QStringLiteral("own.pdf"), ownBytes);
         QVERIFY(!painter.isEmpty() && !own.isEmpty());
-        const QList<QImage> expected = rasterise(painter), actual = rasterise(own);
+        const QList<QImage> expected = rasterise(painter, 300), actual = rasterise(own, 300);
         QCOMPARE(actual.size(), mixedJob(extras).size());
         QCOMPARE(actual.size(), expected.size());
         for (qsizetype i = 0; i < actual.size(); ++i) {

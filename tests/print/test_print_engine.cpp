@@ -14,7 +14,6 @@
 namespace {
 
 constexpr double kDpi = 1200;
-double pxToMm(double px) { return px * 25.4 / kDpi; }
 
 // An A4 sheet at 1200 dpi with equal margins of `marginPx` on every side.
 DeviceGeometry a4(bool landscape, int marginPx)
@@ -25,19 +24,6 @@ DeviceGeometry a4(bool landscape, int marginPx)
     g.physicalHeight = landscape ? 9921 : 14031;
     g.offsetX = g.offsetY = marginPx;
     return g;
-}
-
-QTransform mappingFor(const PagePlan &plan, const DeviceGeometry &g)
-{
-    return PageMapping::of(plan, g).toDevice;
-}
-
-// The sheet position in mm of a logical point with the plan's window origin,
-// on a device whose painter origin is the printable area's corner.
-QPointF sheetMm(const PagePlan &plan, const DeviceGeometry &g, QPointF logical)
-{
-    const QPointF dev = mappingFor(plan, g).map(logical - QPointF(plan.origin));
-    return QPointF(pxToMm(dev.x() + g.offsetX), pxToMm(dev.y() + g.offsetY));
 }
 
 // A page drawn on the template of that name.
@@ -70,72 +56,51 @@ class TestPrintEngine : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void textOnlyPutsLogicalPointsOnTheSheetCorner_data()
+    // Logical 0.1 mm to device pixels (painter origin at the printable
+    // area's corner): text only from the sheet's corner; a template at its
+    // metric size and scale, squeezed axis by axis into the printable area
+    // when larger; the stub layout's viewport raised on templates.
+    void deviceMapping_data()
     {
-        QTest::addColumn<int>("margin");
-        QTest::newRow("no margins") << 0;
-        QTest::newRow("5 mm margins") << 236;
+        QTest::addColumn<QString>("name");       // the template; none: text only
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<double>("scale");        // across; down is 2 - scale
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<int>("margin");          // px
+        QTest::addColumn<QTransform>("expected");
+        const double k = kDpi / 254;
+        const int plain = CPrintEngine::PlainSections, stubs = CPrintEngine::StubLayout;
+        QTest::newRow("text only") << "" << plain << 1.0 << true << 0 << QTransform(k, 0, 0, k, 0, 0);
+        QTest::newRow("text only, 5 mm margins") << "" << plain << 1.0 << true << 236 << QTransform(k, 0, 0, k, -236, -236);
+        QTest::newRow("text only, stubs") << "" << stubs << 1.0 << false << 100 << QTransform(k, 0, 0, k, -100, -100);
+        QTest::newRow("template fits: metric, scaled") << "ZMT_ZUS" << int(CPrintEngine::ZusLayout) << 1.1 << false << 100
+                                                      << QTransform(k * 1.1, 0, 0, k * 0.9, 0, 0);
+        // 5 mm margins: 287 × 200 mm printable, 13559 × 9449 px.
+        QTest::newRow("template squeezed") << "ZMT_4X_WZORZEC_BW" << plain << 1.0 << true << 236
+                                           << QTransform(13559.0 / 3061, 0, 0, 9449.0 / 2135, 0, 0);
+        QTest::newRow("template squeezed, 90 % across") << "ZMT_4X_WZORZEC_BW" << plain << 0.9 << true << 236
+                                                        << QTransform(std::trunc(13559 * 0.9) / 3061, 0, 0, std::trunc(9449 * 1.1) / 2135, 0, 0);
+        QTest::newRow("template, stubs: viewport raised") << "ZMT_2X_WZORZEC_BW" << stubs << 1.0 << false << 100
+                                                         << QTransform(9721.0 / 2138, 0, 0, k, 0, -300);
     }
-    void textOnlyPutsLogicalPointsOnTheSheetCorner()
+    void deviceMapping()
     {
+        QFETCH(QString, name);
+        QFETCH(int, layout);
+        QFETCH(double, scale);
+        QFETCH(bool, landscape);
         QFETCH(int, margin);
-        const QPointF p = sheetMm(textOnly(), a4(true, margin), QPointF(100, 200));
-        QVERIFY(qAbs(p.x() - 10.0) < 0.01);
-        QVERIFY(qAbs(p.y() - 20.0) < 0.01);
-    }
-
-    void offsetsMoveTextAndTemplateTogether()
-    {
-        PagePlan plan = onTemplate("ZMT_ZUS");
-        plan.sectionLayout = CPrintEngine::ZusLayout;
-        const DeviceGeometry g = a4(false, 0);
-        plan.origin = QPoint(-10 * 5, -10 * -3);
-        const QPointF text = sheetMm(plan, g, QPointF(100, 200));
-        QVERIFY(qAbs(text.x() - 15.0) < 0.01);
-        QVERIFY(qAbs(text.y() - 17.0) < 0.01);
-        // The template's corner is drawn at the template rectangle moved by -origin.
-        const QPointF corner = mappingFor(plan, g).map(QPointF(plan.templateRect.translated(-plan.origin).topLeft()));
-        QVERIFY(qAbs(pxToMm(corner.x()) - 5.0) < 0.01);
-        QVERIFY(qAbs(pxToMm(corner.y()) + 3.0) < 0.01);
-    }
-
-    void templateLargerThanPrintableAreaIsSqueezed_data()
-    {
-        QTest::addColumn<int>("scale");
-        QTest::newRow("100 %") << 100;
-        QTest::newRow("90 % on top") << 90;
-    }
-    void templateLargerThanPrintableAreaIsSqueezed()
-    {
-        QFETCH(int, scale);
-        PagePlan plan = onTemplate("ZMT_4X_WZORZEC_BW");
-        QCOMPARE(plan.templateRect, QRect(0, 0, 3061, 2135));
-        plan.scaleX = plan.scaleY = scale / 100.0;
-        const DeviceGeometry g = a4(true, 236);   // 5 mm margins: 287 × 200 mm printable
-        const int printW = g.physicalWidth - 2 * g.offsetX;
-        const int printH = g.physicalHeight - 2 * g.offsetY;
-        const QRectF drawn = mappingFor(plan, g).mapRect(QRectF(plan.templateRect));
-        QVERIFY(qAbs(drawn.left()) < 0.001 && qAbs(drawn.top()) < 0.001);
-        QVERIFY(qAbs(drawn.width() - std::trunc(printW * scale / 100.0)) < 0.01);
-        QVERIFY(qAbs(drawn.height() - std::trunc(printH * scale / 100.0)) < 0.01);
-    }
-
-    void smallTemplateKeepsMetricScale()
-    {
-        PagePlan plan = onTemplate("ZMT_ZUS");   // 151.1 × 213.3 mm fits an A4 portrait
-        plan.scaleX = 1.1;
-        plan.scaleY = 0.9;
-        const QTransform t = mappingFor(plan, a4(false, 100));
-        QVERIFY(qAbs(t.m11() - kDpi / 254 * 1.1) < 1e-9);
-        QVERIFY(qAbs(t.m22() - kDpi / 254 * 0.9) < 1e-9);
-    }
-
-    void stubLayoutRaisesViewportInTemplateMode()
-    {
-        PagePlan plan = onTemplate("ZMT_2X_WZORZEC_BW");
-        plan.sectionLayout = CPrintEngine::StubLayout;
-        QCOMPARE(mappingFor(plan, a4(false, 100)).dy(), -300.0);
-        QCOMPARE(mappingFor(textOnly(CPrintEngine::StubLayout), a4(false, 100)).dy(), -100.0);
+        QFETCH(QTransform, expected);
+        PagePlan plan = name.isEmpty() ? textOnly(layout) : onTemplate(qPrintable(name));
+        plan.sectionLayout = layout;
+        plan.scaleX = scale;
+        plan.scaleY = 2 - scale;
+        const QTransform t = PageMapping::of(plan, a4(landscape, margin)).toDevice;
+        for (const auto &[got, want] : {std::pair(t.m11(), expected.m11()), std::pair(t.m22(), expected.m22()),
+                                        std::pair(t.dx(), expected.dx()), std::pair(t.dy(), expected.dy())})
+            QVERIFY2(qAbs(got - want) < 1e-9, qPrintable(QStringLiteral("%1, not %2").arg(got).arg(want)));
+        QCOMPARE(t.m12(), 0.0);
+        QCOMPARE(t.m21(), 0.0);
     }
 
     void everyTemplateLoads()
@@ -287,17 +252,7 @@ private Q_SLOTS:
         QCOMPARE(plan->origin, QPoint(-50, -10 * (-3 + 85)));
     }
 
-    void scaleSettingsBecomeFactors()
-    {
-        AllSettings s;
-        s.tax.scaleX = 120;
-        s.tax.scaleY = 80;
-        const std::optional<PagePlan> plan = planPage(s, sample::tax());
-        QVERIFY(plan);
-        QCOMPARE(plan->scaleX, 1.2);
-        QCOMPARE(plan->scaleY, 0.8);
-    }
-
+    // What a page's plan takes from its kind's settings and the general ones.
     void paramsFollowTheKindsSettings()
     {
         AllSettings s;
@@ -306,6 +261,8 @@ private Q_SLOTS:
         s.zus.doNotPrintZusBankNo = 1;
         s.zus.print3Kratki = 1;
         s.tax.opType = 1;
+        s.tax.scaleX = 120;
+        s.tax.scaleY = 80;
         s.ordinary.opType = 1;
         const PrintJobParams o = fieldsFor(FormKind::Ordinary, s);
         QCOMPARE(o.opTypeMark, 0);
@@ -319,6 +276,9 @@ private Q_SLOTS:
         QCOMPARE(z.noZusAccount, 1);
         QCOMPARE(z.threeZusBoxes, 1);
         QCOMPARE(fieldsFor(FormKind::Tax, s).opTypeMark, 1);
+        const std::optional<PagePlan> tax = planPage(s, sample::tax());
+        QCOMPARE(tax->scaleX, 1.2);
+        QCOMPARE(tax->scaleY, 0.8);
         QCOMPARE(templateName(FormKind::Zus, 1), QStringLiteral("ZMT_ZUS_BW"));
         QCOMPARE(templateName(FormKind::Tax, 4), QStringLiteral("ZMT_TAX_2X_WZORZEC_KOLOR"));
         QCOMPARE(templateName(FormKind::Ordinary, -5), QStringLiteral("ZMT_4X_WZORZEC_BW"));

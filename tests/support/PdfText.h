@@ -1,7 +1,11 @@
 #pragma once
-// Reads the words of a printed PDF back with their positions, through
-// pdftotext -bbox (poppler-utils). Positions in mm from the sheet's corner.
+// Reads a printed PDF back: its words with their positions, through
+// pdftotext -bbox (positions in mm from the sheet's corner), and its pages as
+// grey images, through pdftoppm (poppler-utils).
 
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <QList>
 #include <QProcess>
 #include <QRegularExpression>
@@ -79,3 +83,21 @@ struct PdfText
         return found.isEmpty() ? PdfWord {-1, QString(), QRectF(-1000, -1000, 0, 0)} : found.first();
     }
 };
+
+// The pages of a PDF (the first `pages`, or all) in grey at `dpi`.
+inline QList<QImage> rasterise(const QString &pdf, int dpi, int pages = 0)
+{
+    const QString prefix = pdf + u'.' + QString::number(dpi);
+    QStringList args {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(dpi)};
+    if (pages > 0)
+        args << QStringLiteral("-l") << QString::number(pages);
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"), args << pdf << prefix);
+    if (!p.waitForFinished(120000) || p.exitCode() != 0)
+        return {};
+    const QDir dir = QFileInfo(pdf).dir();
+    QList<QImage> images;
+    for (const QString &f : dir.entryList({QFileInfo(prefix).fileName() + QStringLiteral("-*.pgm")}, QDir::Files, QDir::Name))
+        images.append(QImage(dir.filePath(f)).convertToFormat(QImage::Format_Grayscale8));
+    return images;
+}
