@@ -49,8 +49,6 @@ QString printedInBoxes(const RecordingCanvas &c, const QString &name, QPoint row
     return text;
 }
 
-const QString kOrdinaryTemplate = QStringLiteral("ZMT_2X_WZORZEC_BW");
-
 // A page of the printed-fields table: an order on pre-printed paper of one
 // copy (the form's corner at the sheet's), free text, unless its name says
 // "drawn" (on the template), "boxes", "symbol", "mark", "deposit", "undated",
@@ -223,6 +221,9 @@ private Q_SLOTS:
         QTest::newRow("ordinary: amount") << o << QPoint(820, 290) << "1234,50";
         QTest::newRow("ordinary: amount of 12") << twelve << QPoint(820, 290) << "123456789,00";
         QTest::newRow("ordinary: amount of 13, the last cut") << thirteen << QPoint(820, 290) << "1234567890,0";
+        CPrzelewDane typedSender = o;    // split 2 + 8 + 16 as the sender typed it
+        typedSender.senderAccount = QStringLiteral("PL 61 1090 1014 0000 0712 1981 2874");
+        QTest::newRow("sender's account as typed") << typedSender << QPoint(75, 375) << "61109010140000071219812874";
         QTest::newRow("deposit: words in the sender's row") << deposit << QPoint(75, 375) << deposit.senderAccount.left(27);
         const CPrzelewDane z = sample::zus();
         QTest::newRow("ZUS: check digits") << z << QPoint(140, 205) << "78";
@@ -260,20 +261,12 @@ private Q_SLOTS:
         drawForm(c, p, order);
         const QString name = order.kind == KindZus ? QStringLiteral("ZMT_ZUS")
             : order.kind == KindTax                ? QStringLiteral("ZMT_TAX_2X_WZORZEC_BW")
-                                                   : kOrdinaryTemplate;
-        QCOMPARE(printedInBoxes(c, name, row), printed);
-    }
-
-    void senderAccountWithPlAndBlanksSplits2_8_16()
-    {
-        CPrzelewDane r = sample::ordinary();
-        r.senderAccount = QStringLiteral("PL 61 1090 1014 0000 0712 1981 2874");
-        RecordingCanvas c;
-        DrawOrdinaryForm(c, boxes(true), r, true);
-        // The drawn sender row runs on at one pitch from the check digits; the
-        // number's printed field starts where the recipient's does, half a
-        // millimetre into the third box.
-        QCOMPARE(printedInBoxes(c, kOrdinaryTemplate, {75, 375}, 5), QStringLiteral("61109010140000071219812874"));
+                                                   : QStringLiteral("ZMT_2X_WZORZEC_BW");
+        // The ordinary form's drawn sender row runs on at one pitch from the
+        // check digits; a transfer's number starts where the recipient's does,
+        // half a millimetre into the third box.
+        const bool senderNumber = order.kind == KindOrdinary && order.isTransfer && row == QPoint(75, 375);
+        QCOMPARE(printedInBoxes(c, name, row, senderNumber ? 5 : 1), printed);
     }
 
     // Free texts read back from printed pages: each lies in its field of the

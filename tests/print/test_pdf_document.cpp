@@ -2,6 +2,7 @@
 // the print font embedded, the texts readable, write failures reported.
 
 #include "FailDevice.h"
+#include "FileBytes.h"
 #include "PdfText.h"
 #include "SampleOrders.h"
 #include "print/FormPages.h"
@@ -85,14 +86,6 @@ QByteArray ownPdf(const AllSettings &s, bool extras)
     PdfDocument pdf(&out);
     printJob(s, extras, pdf);
     return pdf.finish() ? out.data() : QByteArray();
-}
-
-QString save(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    QFile f(dir.filePath(name));
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        return {};
-    return f.fileName();
 }
 
 // Pixels of `a` outside the neighbourhood range of `b`.
@@ -188,9 +181,8 @@ private Q_SLOTS:
         const QByteArray ownBytes = ownPdf(settings, extras);
         // Each kind's template written once, however many pages show it.
         QCOMPARE(ownBytes.count("/Subtype /Form"), 3);
-        const QString painter = save(dir, QStringLiteral("painter.pdf"), painterPdf(settings, extras));
-        const QString own = save(dir, QStringLiteral("own.pdf"), ownBytes);
-        QVERIFY(!painter.isEmpty() && !own.isEmpty());
+        const QString painter = dir.filePath(QStringLiteral("painter.pdf")), own = dir.filePath(QStringLiteral("own.pdf"));
+        QVERIFY(writeFile(painter, painterPdf(settings, extras)) && writeFile(own, ownBytes));
         const QList<QImage> expected = rasterise(painter, 300), actual = rasterise(own, 300);
         QCOMPARE(actual.size(), mixedJob(extras).size());
         QCOMPARE(actual.size(), expected.size());
