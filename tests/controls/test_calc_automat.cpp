@@ -60,7 +60,9 @@ QString stackText(const CCalcAutomat &a)
 {
     QStringList out;
     for (const CToken &t : a.tokens())
-        out << (t.isOperator() ? QString(QChar(t.op)) : t.value.isValid() ? t.value.toText() : QStringLiteral("E"));
+        out << (t.isOperator()       ? QString(QChar(t.op))
+                : t.value.isValid() ? t.value.toText()
+                                    : QStringLiteral("E"));
     return out.join(u' ');
 }
 

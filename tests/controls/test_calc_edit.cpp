@@ -196,7 +196,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QList<int>>("steps");   // a key with its modifiers; 0: the focus moves on
         QTest::addColumn<QString>("shown");      // after each step
-        const int altDown = (Qt::AltModifier | Qt::Key_Down).toCombined(), altUp = (Qt::AltModifier | Qt::Key_Up).toCombined();
+        const int altDown = (Qt::AltModifier | Qt::Key_Down).toCombined();
+        const int altUp = (Qt::AltModifier | Qt::Key_Up).toCombined();
         QTest::newRow("F4 toggles, Escape closes") << QList<int>{Qt::Key_F4, Qt::Key_F4, Qt::Key_F4, Qt::Key_Escape}
                                                    << "1010";
         QTest::newRow("Alt+Down opens, Alt+Up closes") << QList<int>{altDown, altDown, altUp} << "110";
