@@ -1,8 +1,8 @@
 // The details dialog with the ordinary page, offscreen: limits that follow
 // the boxes setting, the zero question, deposit and transfer, the picks and
 // F2, a failing step, an order typed from the keyboard alone, and what all
-// three pages share: their controls' table, the deposit switch and the fit
-// of the window at large fonts.
+// three pages share: their controls' table, the deposit switch, the picks
+// and the fit of the window at large fonts.
 
 #include "DetailsDialog.h"
 #include "DialogScript.h"
@@ -507,64 +507,87 @@ private Q_SLOTS:
         saveShot(*d.dlg, QStringLiteral("przelew-znak-rachunku"));
     }
 
-    void senderPickFillsNamesAndAccount_data()
+    // Each page's picks, by button or F2, list the register's parties of
+    // their kind and fill the name and account; only the controls change
+    // (the record follows at the next save). The dialog is opened on another
+    // register: the one chosen since counts at once. Picked while "Wpłata"
+    // is on, the sender's account waits for "Przelew".
+    void picksFillTheirFields_data()
     {
-        QTest::addColumn<QString>("check");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("pick");       // a button, or "F2 " and a field
+        QTest::addColumn<QString>("check");      // of the sender's account in the register
         QTest::addColumn<bool>("deposit");
-        QTest::addColumn<QString>("account");
-        QTest::newRow("transfer, check digits") << "12" << false << "12-10101023-0000261395100000";
-        QTest::newRow("transfer, no check digits") << "" << false << "10101023-0000261395100000";
-        QTest::newRow("deposit keeps it for Przelew") << "12" << true << "12-10101023-0000261395100000";
+        QTest::addColumn<int>("listed");
+        QTest::addColumn<QStringList>("filled");   // field=text
+        const QString sender = QStringLiteral("Zakład Usług Różnych „Żuraw”");
+        const QStringList counterparty {"recipient1=Kontrahent Jeden", "checkDigits=44", "bankNumber=11112222",
+                                        "accountRest=333"};
+        const QStringList office {"office1=Urząd Skarbowy Łódź-Widzew", "checkDigits=09", "bankNumber=10101371",
+                                  "accountRest=0024142221000000"};
+        const auto sent = [&](const char *name, const char *account, const char *digits) {
+            return QStringList {QStringLiteral("%1=%2").arg(QLatin1String(name), sender),
+                                QStringLiteral("%1=%2").arg(QLatin1String(account), QLatin1String(digits))};
+        };
+        const int ordinary = KindOrdinary, zus = KindZus, tax = KindTax;
+        QTest::newRow("recipient: counterparties and employees") << ordinary << "pickRecipient" << "12" << false << 2
+                                                                 << counterparty;
+        QTest::newRow("sender, check digits") << ordinary << "pickSender" << "12" << false << 1
+                                              << sent("sender1", "senderAccount", "12-10101023-0000261395100000");
+        QTest::newRow("sender, no check digits") << ordinary << "pickSender" << "" << false << 1
+                                                 << sent("sender1", "senderAccount", "10101023-0000261395100000");
+        QTest::newRow("sender kept for Przelew") << ordinary << "pickSender" << "12" << true << 1
+                                                 << sent("sender1", "senderAccount", "12-10101023-0000261395100000");
+        QTest::newRow("ZUS payer (senders), F2") << zus << "F2 payer1" << "12" << false << 1
+                                                 << sent("payer1", "payerAccount", "12-10101023-0000261395100000");
+        QTest::newRow("tax office (offices only)") << tax << "pickOffice" << "12" << false << 1 << office;
+        QTest::newRow("tax sender (senders), F2") << tax << "F2 sender1" << "12" << false << 1
+                                                  << sent("sender1", "senderAccount", "12-10101023-0000261395100000");
     }
-    void senderPickFillsNamesAndAccount()
+    void picksFillTheirFields()
     {
+        QFETCH(int, kind);
+        QFETCH(QString, pick);
         QFETCH(QString, check);
         QFETCH(bool, deposit);
-        QFETCH(QString, account);
-        addParties({SeedParty("Zakład Usług Różnych „Żuraw”", 3, true, "10101023", "0000261395100000",
-                          check.toUtf8().constData())});
-        DetailsDialog d;
-        QVERIFY(d.ready());
-        if (deposit)
-            d.ordinary()->depositButton()->click();
-        const QString words = d.ordinary()->senderAccount()->text();
-        m_script.onDialog<CListaKontrDlg>([](CListaKontrDlg *list) {
-            list->list()->selectRow(0);
-            list->onOk();
-        });
-        d.ordinary()->senderPickButton()->click();
-        QCOMPARE(d.ordinary()->sender1()->text(), QStringLiteral("Zakład Usług Różnych „Żuraw”"));
-        if (deposit) {
-            QCOMPARE(d.ordinary()->senderAccount()->text(), words);
-            QCOMPARE(d.ordinary()->keptSenderAccount(), account);
-            d.ordinary()->transferButton()->click();
-        }
-        QCOMPARE(d.ordinary()->senderAccount()->text(), account);
-        // Only the controls changed; the record follows at the next save.
-        QCOMPARE(d.rec.sender1, ordinaryOrder().sender1);
-        QVERIFY(d.dlg->hasUnsavedEdits());
-    }
-
-    void recipientPickListsCounterpartiesAndEmployees()
-    {
+        QFETCH(int, listed);
+        QFETCH(QStringList, filled);
         addParties({SeedParty("Kontrahent Jeden", 0, false, "11112222", "333", "44"), SeedParty("Pracownik Dwa", 1),
-                    SeedParty("Urząd Skarbowy Trzy", 2)});
-        // Opened on another register: the one chosen since counts at once.
-        DetailsDialog d(ordinaryOrder(), 0, RegisterLocation {m_env.path() + QStringLiteral("/other.db")});
+                    SeedParty("Urząd Skarbowy Łódź-Widzew", 2, false, "10101371", "0024142221000000", "09"),
+                    SeedParty("Zakład Usług Różnych „Żuraw”", 3, true, "10101023", "0000261395100000",
+                              check.toUtf8().constData())});
+        DetailsDialog d(orderOfKind(kind), 0, RegisterLocation {m_env.path() + QStringLiteral("/other.db")});
         QVERIFY(d.ready());
         d.dlg->setRegisterLocation(testRegister());
-        int listed = -1;
-        m_script.onDialog<CListaKontrDlg>([&listed](CListaKontrDlg *list) {
-            listed = list->list()->model()->rowCount();
+        CDetailsPage *page = d.page();
+        if (deposit)
+            page->depositButton()->click();
+        const QString words = page->senderAccount()->text();
+        int rows = -1;
+        m_script.onDialog<CListaKontrDlg>([&rows](CListaKontrDlg *list) {
+            rows = list->list()->model()->rowCount();
             list->list()->selectRow(0);
             list->onOk();
         });
-        d.ordinary()->recipientPickButton()->click();
-        QCOMPARE(listed, 2);
-        QCOMPARE(d.ordinary()->recipient1()->text(), QStringLiteral("Kontrahent Jeden"));
-        QCOMPARE(d.ordinary()->checkDigits()->text(), QStringLiteral("44"));
-        QCOMPARE(d.ordinary()->bankNumber()->text(), QStringLiteral("11112222"));
-        QCOMPARE(d.ordinary()->accountRest()->text(), QStringLiteral("333"));
+        if (pick.startsWith(u"F2 ")) {
+            auto *edit = page->findChild<QLineEdit *>(pick.mid(3));
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_F2);
+        } else {
+            page->findChild<QToolButton *>(pick)->click();
+        }
+        QCOMPARE(rows, listed);
+        const QString account = filled.last().section(u'=', 1);
+        if (deposit) {
+            QCOMPARE(page->senderAccount()->text(), words);
+            QCOMPARE(page->keptSenderAccount(), account);
+            page->transferButton()->click();
+        }
+        for (const QString &field : filled)
+            QCOMPARE(page->findChild<QLineEdit *>(field.section(u'=', 0, 0))->text(), field.section(u'=', 1));
+        QCOMPARE(d.rec.recipient1, orderOfKind(kind).recipient1);
+        QCOMPARE(d.rec.sender1, orderOfKind(kind).sender1);
+        QVERIFY(d.dlg->hasUnsavedEdits());
     }
 
     // F2 opens the list of a name field; elsewhere it does nothing.

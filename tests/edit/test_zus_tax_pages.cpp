@@ -1,7 +1,7 @@
 // The ZUS and tax pages of the details dialog, offscreen: the purpose and
 // its account, the title written at once, the payment-type rule, the
 // declaration split, the identifier caption and types, the tax form symbol,
-// limits, codes from a file outside the lists and the picks.
+// limits and codes from a file outside the lists.
 
 #include "DetailsDialog.h"
 #include "DialogScript.h"
@@ -453,54 +453,6 @@ private Q_SLOTS:
         QCOMPARE(saved.count(), 1);
         QCOMPARE(d.rec.kind, int(KindOrdinary));
         QCOMPARE(d.rec.title1, QStringLiteral("Składki ZUS za 11/2026"));
-    }
-
-    void picksFillTheirFields_data()
-    {
-        QTest::addColumn<QString>("pick");
-        QTest::addColumn<int>("listed");
-        QTest::newRow("ZUS payer (senders)") << "zus payer" << 1;
-        QTest::newRow("tax office (offices only)") << "tax office" << 1;
-        QTest::newRow("tax sender (senders)") << "tax sender" << 1;
-    }
-    void picksFillTheirFields()
-    {
-        QFETCH(QString, pick);
-        QFETCH(int, listed);
-        addParties({SeedParty("Urząd Skarbowy Łódź-Widzew", 2, false, "10101371", "0024142221000000", "09"),
-                    SeedParty("Kontrahent Jeden", 0), SeedParty("Zakład Usług Różnych „Żuraw”", 3, true, "10901014",
-                                                        "0000000123456789", "48")});
-        const bool zus = pick.startsWith(u"zus");
-        DetailsDialog d(zus ? zusOrder() : taxOrder());
-        QVERIFY(d.ready());
-        int rows = -1;
-        m_script.onDialog<CListaKontrDlg>([&rows](CListaKontrDlg *list) {
-            rows = list->list()->model()->rowCount();
-            list->list()->selectRow(0);
-            list->onOk();
-        });
-        if (zus) {
-            d.zus()->payer1()->setFocus();
-            QTest::keyClick(d.zus()->payer1(), Qt::Key_F2);
-        } else if (pick == QLatin1String("tax office")) {
-            d.tax()->officePickButton()->click();
-        } else {
-            d.tax()->sender1()->setFocus();
-            QTest::keyClick(d.tax()->sender1(), Qt::Key_F2);
-        }
-        QCOMPARE(rows, listed);
-        if (pick == QLatin1String("tax office")) {
-            QCOMPARE(d.tax()->office1()->text(), QStringLiteral("Urząd Skarbowy Łódź-Widzew"));
-            QCOMPARE(d.tax()->checkDigits()->text(), QStringLiteral("09"));
-            QCOMPARE(d.tax()->bankNumber()->text(), QStringLiteral("10101371"));
-            QCOMPARE(d.tax()->accountRest()->text(), QStringLiteral("0024142221000000"));
-        } else {
-            QLineEdit *name = zus ? d.zus()->payer1() : d.tax()->sender1();
-            QLineEdit *account = zus ? d.zus()->payerAccount() : d.tax()->senderAccount();
-            QCOMPARE(name->text(), QStringLiteral("Zakład Usług Różnych „Żuraw”"));
-            QCOMPARE(account->text(), QStringLiteral("48-10901014-0000000123456789"));
-        }
-        QVERIFY(d.dlg->hasUnsavedEdits());
     }
 
     // Typed key by key, the symbol stays as typed, also through Enter.
