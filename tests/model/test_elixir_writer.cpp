@@ -13,53 +13,6 @@ namespace {
 
 const QString kSender = QStringLiteral("60 1020 1026 0000 1234 5678 9012");
 
-CPrzelewDane ordinaryOrder()
-{
-    CPrzelewDane o = bankOrder(QStringLiteral("Jan Kowalski"), u"1234,56", COrderDate::fromParts(2025, 3, 14));
-    o.sender1 = QStringLiteral("Przedsiębiorstwo Usługowe Źródło sp. z o.o.");
-    o.sender2 = QStringLiteral("ul. Żółkiewskiego 5, 90-001 Łódź");
-    o.recipient2 = QStringLiteral("ul. Długa 2, 00-002 Warszawa");
-    o.title1 = QStringLiteral("Faktura FV/1/03/2025");
-    return o;
-}
-
-CPrzelewDane taxOrder()
-{
-    CPrzelewDane o =
-        bankOrder(QStringLiteral("Urząd Skarbowy Łódź-Bałuty"), u"100,5", COrderDate::fromParts(2025, 3, 20));
-    o.kind = KindTax;
-    o.sender1 = QStringLiteral("Przedsiębiorstwo Usługowe Źródło");
-    o.checkDigits = QStringLiteral("88");
-    o.bankNumber = QStringLiteral("10100071");
-    o.accountRest = QStringLiteral("2222123456321800");
-    o.payerId = QStringLiteral("123-456-32-18");
-    o.idType = 4;   // NIP
-    o.taxPeriod = QStringLiteral("25M02");
-    o.taxFormSymbol = QStringLiteral("VAT-7");
-    o.obligationId = QStringLiteral("Zaliczka za luty");
-    o.reference = QStringLiteral("FK/0042 ");
-    return o;
-}
-
-// Since 2018 an ordinary transfer to the payer's contribution account.
-CPrzelewDane zusOrder()
-{
-    CPrzelewDane o =
-        bankOrder(QStringLiteral("Zakład Ubezpieczeń Społecznych"), u"0,01", COrderDate::fromParts(2025, 3, 17));
-    o.sender1 = QStringLiteral("Przedsiębiorstwo Usługowe Źródło");
-    o.checkDigits = QStringLiteral("33");
-    o.bankNumber = QStringLiteral("60000002");
-    o.accountRest = QStringLiteral("0260001234563218");
-    o.title1 = QStringLiteral("Składki za 02/2025");
-    return o;
-}
-
-CPrzelewDane changed(CPrzelewDane o, const std::function<void(CPrzelewDane &)> &change)
-{
-    change(o);
-    return o;
-}
-
 // The Polish letters' bytes, read off each code page's chart.
 struct HandLetter
 {
@@ -155,16 +108,16 @@ private Q_SLOTS:
             CPrzelewDane order;
             const char16_t *line;
         } rows[] = {
-            {"ordinary", ordinaryOrder(),
+            {"ordinary", sample::bankTransfer(),
              u"110,20250314,123456,10201026,0,\"60102010260000123456789012\",\"97105014611000002312345678\","
              u"\"Przedsiębiorstwo Usługowe Źródło|sp. z o.o.|ul. Żółkiewskiego 5, 90-001 Łódź|\","
              u"\"Jan Kowalski|ul. Długa 2, 00-002 Warszawa||\",0,10501461,\"Faktura FV/1/03/2025|||\","
              u"\"\",\"\",\"51\",\"\"\r\n"},
-            {"tax", taxOrder(),
+            {"tax", sample::bankTax(),
              u"110,20250320,10050,10201026,0,\"60102010260000123456789012\",\"88101000712222123456321800\","
              u"\"Przedsiębiorstwo Usługowe Źródło|||\",\"Urząd Skarbowy Łódź-Bałuty|||\",0,10100071,"
              u"\"/TI/N1234563218/OKR/25M02/SFP/VAT-7|/TXT/Zaliczka za luty||\",\"\",\"\",\"71\",\"FK/0042\"\r\n"},
-            {"ZUS contribution account", zusOrder(),
+            {"ZUS contribution account", sample::bankZus(),
              u"110,20250317,1,10201026,0,\"60102010260000123456789012\",\"33600000020260001234563218\","
              u"\"Przedsiębiorstwo Usługowe Źródło|||\",\"Zakład Ubezpieczeń Społecznych|||\",0,60000002,"
              u"\"Składki za 02/2025|||\",\"\",\"\",\"51\",\"\"\r\n"},
@@ -199,13 +152,13 @@ private Q_SLOTS:
         QFETCH(ElixirCodePage, page);
         const QString line36 = QStringLiteral("Ą").repeated(36);
         const QList<std::pair<CPrzelewDane, int64_t>> orders = {
-            {ordinaryOrder(), 123456},
-            {taxOrder(), 10050},
-            {zusOrder(), 1},
-            {changed(ordinaryOrder(), [](CPrzelewDane &o) { CWexOleCurrency::parseDecimal(u"99999999,99", o.amount); }),
+            {sample::bankTransfer(), 123456},
+            {sample::bankTax(), 10050},
+            {sample::bankZus(), 1},
+            {sample::changed(sample::bankTransfer(), [](CPrzelewDane &o) { CWexOleCurrency::parseDecimal(u"99999999,99", o.amount); }),
              9999999999},
-            {changed(ordinaryOrder(), [](CPrzelewDane &o) { o.amount = CWexOleCurrency(1234505); }), 12345},
-            {changed(ordinaryOrder(),
+            {sample::changed(sample::bankTransfer(), [](CPrzelewDane &o) { o.amount = CWexOleCurrency(1234505); }), 12345},
+            {sample::changed(sample::bankTransfer(),
                      [&](CPrzelewDane &o) {
                          o.recipient1 = line36;
                          o.recipient2 = QStringLiteral("a").repeated(20) + u' ' + QStringLiteral("b").repeated(33);
@@ -277,23 +230,23 @@ private Q_SLOTS:
         QTest::addColumn<int>("reason");
         QTest::addColumn<QString>("field");
         using R = ElixirRefusal;
-        const CPrzelewDane base = ordinaryOrder();
+        const CPrzelewDane base = sample::bankTransfer();
         const auto row = [&](const char *name, const std::function<void(CPrzelewDane &)> &change, R::Reason reason,
                              const char *field = "", bool ownDate = false) {
-            QTest::newRow(name) << changed(base, change) << ownDate << int(reason) << QString::fromUtf8(field);
+            QTest::newRow(name) << sample::changed(base, change) << ownDate << int(reason) << QString::fromUtf8(field);
         };
         row("cash deposit", [](CPrzelewDane &o) { o.isTransfer = 0; }, R::CashDeposit);
         row("euro", [](CPrzelewDane &o) { o.currency = QStringLiteral("EUR"); }, R::NotInZloty);
         for (int type = 1; type <= 3; ++type)
             QTest::addRow("ZUS fund account %d", type)
-                << changed(base, [type](CPrzelewDane &o) { o.SetKind(KindZus); o.senderAccount = kSender;
+                << sample::changed(base, [type](CPrzelewDane &o) { o.SetKind(KindZus); o.senderAccount = kSender;
                                                            o.zusAccountType = type; })
                 << false << int(R::ClosedAccount) << QString();
         row("ZUS order without account", [](CPrzelewDane &o) { o.SetKind(KindZus); o.senderAccount = kSender;
                                                                 o.zusAccountType = 0; },
             R::ZusNotToContributionAccount);
         row("ordinary order to a closed ZUS account",
-            [](CPrzelewDane &o) { o.checkDigits = "78"; o.bankNumber = "10101023"; o.accountRest = "0000261395200000"; },
+            [](CPrzelewDane &o) { sample::setAccount(o, u"78101010230000261395200000"); },
             R::ClosedAccount);
         row("recipient check digits", [](CPrzelewDane &o) { o.checkDigits = QStringLiteral("98"); },
             R::BadRecipientAccount);
@@ -314,11 +267,11 @@ private Q_SLOTS:
         row("no sender name", [](CPrzelewDane &o) { o.sender1.clear(); o.sender2.clear(); }, R::MissingText,
             "nazwa nadawcy");
         row("no title", [](CPrzelewDane &o) { o.title1.clear(); }, R::MissingText, "tytuł");
-        row("tax without period", [](CPrzelewDane &o) { o = taxOrder(); o.taxPeriod.clear(); }, R::MissingTaxPart,
+        row("tax without period", [](CPrzelewDane &o) { o = sample::bankTax(); o.taxPeriod.clear(); }, R::MissingTaxPart,
             "okres");
-        row("tax without identifier", [](CPrzelewDane &o) { o = taxOrder(); o.payerId = QStringLiteral(" - "); },
+        row("tax without identifier", [](CPrzelewDane &o) { o = sample::bankTax(); o.payerId = QStringLiteral(" - "); },
             R::MissingTaxPart, "identyfikator płatnika");
-        row("tax without symbol", [](CPrzelewDane &o) { o = taxOrder(); o.taxFormSymbol.clear(); },
+        row("tax without symbol", [](CPrzelewDane &o) { o = sample::bankTax(); o.taxFormSymbol.clear(); },
             R::MissingTaxPart, "symbol formularza");
         row("quote in title", [](CPrzelewDane &o) { o.title2 = QStringLiteral("\"Tytuł\""); }, R::Quote, "tytuł");
         row("quote in reference", [](CPrzelewDane &o) { o.reference = QStringLiteral("A\"B"); }, R::Quote,
@@ -330,9 +283,9 @@ private Q_SLOTS:
         for (const char16_t *text : {u";", u"&", u"@", u"$", u"\t", u"\u20AC", u"\u00A0", u"\u201E", u"\u0416",
                                      u"\u00B5", u"\U0001F600"})
             QTest::addRow("character U+%04X", unsigned(QString::fromUtf16(text).toUcs4().first()))
-                << changed(base, [text](CPrzelewDane &o) { o.sender2.insert(3, QString::fromUtf16(text)); }) << false
+                << sample::changed(base, [text](CPrzelewDane &o) { o.sender2.insert(3, QString::fromUtf16(text)); }) << false
                 << int(R::ForbiddenCharacter) << QStringLiteral("nazwa nadawcy");
-        row("tax obligation with a quote", [](CPrzelewDane &o) { o = taxOrder(); o.obligationId = "\"x\""; },
+        row("tax obligation with a quote", [](CPrzelewDane &o) { o = sample::bankTax(); o.obligationId = "\"x\""; },
             R::Quote, "identyfikacja zobowiązania");
         row("title beyond four lines", [](CPrzelewDane &o) { o.title1 = QString(100, u'x'); o.title2 = QString(60, u'y'); },
             R::TextTooLong, "tytuł");
