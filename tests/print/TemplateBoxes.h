@@ -20,8 +20,7 @@ struct BoxRow
     int count() const { return int(edges.size()) - 1; }
 };
 
-// The box rows of one part ("form" or "stub") of the template `name`, top to
-// bottom, left to right.
+// The box rows of one part ("form" or "stub") of the template `name`.
 inline QList<BoxRow> templateBoxRows(const QString &name, const QString &part = QStringLiteral("form"))
 {
     QFile file(QStringLiteral(":/forms/%1.svg").arg(name));
@@ -65,18 +64,7 @@ inline QList<BoxRow> templateBoxRows(const QString &name, const QString &part = 
                 row.edges.append(qRound(d.x()));
         std::sort(row.edges.begin(), row.edges.end());
     }
-    std::sort(rows.begin(), rows.end(),
-              [](const BoxRow &a, const BoxRow &b) { return std::pair(a.top, a.left()) < std::pair(b.top, b.left()); });
     return rows;
-}
-
-// The row of boxes starting at (left, top).
-inline BoxRow boxRowAt(const QList<BoxRow> &rows, int left, int top)
-{
-    for (const BoxRow &row : rows)
-        if (row.left() == left && row.top == top)
-            return row;
-    return {};
 }
 
 // What the canvas drew in the row's boxes, a letter a box and a blank for an
@@ -103,4 +91,19 @@ inline QString textInBoxes(const RecordingCanvas &c, const BoxRow &row, int slac
         out[box] = op.text[0];
     }
     return out;
+}
+
+// What the canvas printed in the row of boxes of the template `name` that
+// begins at `row`: a letter a box, blanks for empty boxes (none at the end).
+inline QString printedInBoxes(const RecordingCanvas &c, const QString &name, QPoint row, int slack = 1)
+{
+    for (const BoxRow &boxes : templateBoxRows(name)) {
+        if (boxes.left() != row.x() || boxes.top != row.y())
+            continue;
+        QString text = textInBoxes(c, boxes, slack);
+        while (text.endsWith(u' '))
+            text.chop(1);
+        return text;
+    }
+    return QStringLiteral("(no such row of boxes)");
 }

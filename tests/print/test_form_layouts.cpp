@@ -36,19 +36,6 @@ void drawForm(FormCanvas &c, const PrintJobParams &p, const CPrzelewDane &order)
         DrawOrdinaryForm(c, p, order, true);
 }
 
-// What the canvas printed in the row of boxes of the template `name` that
-// begins at `row`: a letter a box, blanks for empty boxes (none at the end).
-QString printedInBoxes(const RecordingCanvas &c, const QString &name, QPoint row, int slack = 1)
-{
-    const BoxRow boxes = boxRowAt(templateBoxRows(name), row.x(), row.y());
-    if (boxes.count() <= 0)
-        return QStringLiteral("(no such row of boxes)");
-    QString text = textInBoxes(c, boxes, slack);
-    while (text.endsWith(u' '))
-        text.chop(1);
-    return text;
-}
-
 // A page of the printed-fields table: an order on pre-printed paper of one
 // copy (the form's corner at the sheet's), free text, unless its name says
 // "drawn" (on the template), "boxes", "symbol", "mark", "deposit", "undated",

@@ -29,8 +29,7 @@ CPrzelewDane payable(int kind)
 {
     if (kind == KindTax)
         return sample::payableTax();
-    CPrzelewDane r = sample::ordinary();
-    r.checkDigits = QStringLiteral("51");
+    CPrzelewDane r = sample::payable();
     r.recipient1 = QStringLiteral("ŻÓŁTA ŁÓDŹ SPÓŁKA Z O.O.");
     r.title1 = QStringLiteral("FAKTURA 7/2026 ZA GRUDZIEŃ, ŚWIĘTA");
     return r;

@@ -26,23 +26,6 @@ DeviceGeometry a4(bool landscape, int marginPx)
     return g;
 }
 
-// A page drawn on the template of that name.
-PagePlan onTemplate(const char *name)
-{
-    PagePlan plan;
-    plan.templateName = QLatin1String(name);
-    plan.templateRect = templateFrame(plan.templateName);
-    return plan;
-}
-
-PagePlan textOnly(int sectionLayout = CPrintEngine::PlainSections)
-{
-    PagePlan plan;
-    plan.mode = CPrintEngine::TextOnly;
-    plan.sectionLayout = sectionLayout;
-    return plan;
-}
-
 // What the field layouts read of a kind's settings.
 PrintJobParams fieldsFor(FormKind kind, const AllSettings &s)
 {
@@ -91,7 +74,10 @@ private Q_SLOTS:
         QFETCH(bool, landscape);
         QFETCH(int, margin);
         QFETCH(QTransform, expected);
-        PagePlan plan = name.isEmpty() ? textOnly(layout) : onTemplate(qPrintable(name));
+        PagePlan plan;
+        plan.mode = name.isEmpty() ? CPrintEngine::TextOnly : CPrintEngine::TemplateAndText;
+        plan.templateName = name;
+        plan.templateRect = templateFrame(name);
         plan.sectionLayout = layout;
         plan.scaleX = scale;
         plan.scaleY = 2 - scale;
