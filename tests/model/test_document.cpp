@@ -396,10 +396,6 @@ private Q_SLOTS:
         QCOMPARE(readFile(target), old);
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files).filter(QStringLiteral("keep")).size(), 1);
 
-        // A folder that does not exist: nothing is created.
-        QVERIFY(!doc.Save(path("no/such/folder/x.zmt")));
-        QVERIFY(doc.isModified());
-
         // A device that fails half way (a full disk).
         doc.Delete(1);
         for (qint64 limit : {0, 5, 8, 100, 475}) {
