@@ -335,31 +335,31 @@ private Q_SLOTS:
         QCOMPARE(r.name2, QStringLiteral("19-300 Ełk,Wąska"));
     }
 
-    void accountSplit_data()
+    // The owner's account split into the three fields, its address cut to 54.
+    void ownerAccountAndAddress_data()
     {
-        QTest::addColumn<QString>("account");
+        QTest::addColumn<QStringList>("owner");   // name, account, city, street, postcode
         QTest::addColumn<QString>("parts");
-        QTest::newRow("PL and 26 digits") << "PL" + Nrb << "12|10101023|0000261395100000";
+        QTest::addColumn<QString>("address");
+        const auto owner = [](const QString &account) { return QStringList {"Konto", account, "", "", ""}; };
+        QTest::newRow("PL and 26 digits") << owner("PL" + Nrb) << "12|10101023|0000261395100000" << " ,";
         QTest::newRow("PL in groups with spaces")
-            << "PL12 1010 1023 0000 2613 9510 0000" << "|12 1010 |1023 0000 2613 9510 0000";
-        QTest::newRow("old bank-account form") << "10101023-123456" << "|10101023|123456";
-        QTest::newRow("account cut to 34") << QString(50, u'9') << "|99999999|" + QString(34, u'9');
+            << owner("PL12 1010 1023 0000 2613 9510 0000") << "|12 1010 |1023 0000 2613 9510 0000" << " ,";
+        QTest::newRow("old bank-account form") << owner("10101023-123456") << "|10101023|123456" << " ,";
+        QTest::newRow("account cut to 34") << owner(QString(50, u'9')) << "|99999999|" + QString(34, u'9') << " ,";
+        QTest::newRow("address cut to 54") << QStringList {"Długi adres", "", QString(40, u'M'), QString(40, u'U'), "00-000"}
+                                           << "||" << "00-000 " + QString(40, u'M') + u',' + QString(6, u'U');
     }
-    void accountSplit()
+    void ownerAccountAndAddress()
     {
-        QFETCH(QString, account);
+        QFETCH(QStringList, owner);
         QFETCH(QString, parts);
-        writeDbf(dbfs(), "OWNER", charCols(OwnerCols, 60), {{"Konto", account, "", "", ""}});
+        QFETCH(QString, address);
+        writeDbf(dbfs(), "OWNER", charCols(OwnerCols, 60), {owner});
         runImport(CHop::Korvant);
-        const Row r = rowNamed("Konto");
+        const Row r = rowNamed(owner[0]);
         QCOMPARE(r.check + u'|' + r.bank + u'|' + r.account, parts);
-    }
-
-    void addressCutTo54()
-    {
-        writeDbf(dbfs(), "OWNER", charCols(OwnerCols, 60), {{"Długi adres", "", QString(40, u'M'), QString(40, u'U'), "00-000"}});
-        runImport(CHop::Korvant);
-        QCOMPARE(rowNamed("Długi adres").name2.size(), 54);
+        QCOMPARE(r.name2, address);
     }
 };
 
