@@ -23,8 +23,6 @@
 #include <QTableView>
 #include "base/HelpHook.h"
 
-#include <QFile>
-#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 #include <functional>
@@ -57,6 +55,16 @@ public:
                 d->reject();
             else if (d->isVisible())
                 d->accept();
+        });
+    }
+    // The edit dialog's next run: the values changed so, then OK.
+    void changeOnce(std::function<void(KontrahentValues &)> change)
+    {
+        editOnce([change](CKontrahentDlg &d) {
+            KontrahentValues v = d.values();
+            change(v);
+            d.setValues(v);
+            return true;
         });
     }
     // The next question, answered Yes or No.
@@ -224,48 +232,36 @@ private Q_SLOTS:
         QCOMPARE(asked, QStringList {QString::fromLatin1(HelpTopic::Register)});
     }
 
+    // "Usuń" or the Delete key in the list: asked first, "No" the default.
     void deleteSelectedRows_data()
     {
+        QTest::addColumn<bool>("byKey");
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QStringList>("left");
-        QTest::newRow("yes: rows 2, 5 and 6 go") << true << QStringList {"R0", "R1", "R3", "R4", "R7"};
-        QTest::newRow("no: nothing goes") << false << QStringList {"R0", "R1", "R2", "R3", "R4", "R5", "R6", "R7"};
+        const QStringList all {"R0", "R1", "R2", "R3", "R4", "R5", "R6", "R7"};
+        const QStringList rowsGone {"R0", "R1", "R3", "R4", "R7"};
+        QTest::newRow("Usuń, yes: rows 2, 5 and 6 go") << false << true << rowsGone;
+        QTest::newRow("Usuń, no: nothing goes") << false << false << all;
+        QTest::newRow("Delete key, yes") << true << true << rowsGone;
+        QTest::newRow("Delete key, no") << true << false << all;
     }
     void deleteSelectedRows()
     {
+        QFETCH(bool, byKey);
         QFETCH(bool, yes);
         QFETCH(QStringList, left);
         addParties({{"R0"}, {"R1"}, {"R2"}, {"R3"}, {"R4"}, {"R5"}, {"R6"}, {"R7"}});
         auto dlg = makeDialog(true, true, 0xFF);
         const auto question = dlg->answer(yes);
+        if (byKey)
+            dlg->show();
         selectRows(*dlg, {6, 2, 5});
-        dlg->onDelete();
+        byKey ? QTest::keyClick(dlg->list(), Qt::Key_Delete) : dlg->onDelete();
         QCOMPARE(question->text, Msg::text(Msg::ConfirmDeleteParties));
         QCOMPARE(question->defaultButton, QMessageBox::No);
         QCOMPARE(listed(*dlg), left);
         QCOMPARE(namesOf(), left);
-    }
-
-    void deleteKeyAsksAndDeletes_data()
-    {
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<QStringList>("left");
-        QTest::newRow("yes") << true << QStringList {"R0", "R2"};
-        QTest::newRow("no") << false << QStringList {"R0", "R1", "R2"};
-    }
-    void deleteKeyAsksAndDeletes()
-    {
-        QFETCH(bool, yes);
-        QFETCH(QStringList, left);
-        addParties({{"R0"}, {"R1"}, {"R2"}});
-        auto dlg = makeDialog(true, true, 0xFF);
-        const auto question = dlg->answer(yes);
-        dlg->show();
-        selectRows(*dlg, {1});
-        QTest::keyClick(dlg->list(), Qt::Key_Delete);
-        QVERIFY(question->shown);
-        QCOMPARE(listed(*dlg), left);
-        QVERIFY(dlg->isVisible());
+        QCOMPARE(dlg->isVisible(), byKey);   // the key does not close the list
     }
 
     void enterInTheManagingListClosesTheDialog()
@@ -457,33 +453,18 @@ private Q_SLOTS:
     void senderDefaultRule()
     {
         auto dlg = makeDialog(false, true, 0xFF);
-        dlg->editOnce([](CKontrahentDlg &d) {
-            KontrahentValues v = d.values();
-            v.name = QStringLiteral("Pierwsza");
-            d.setValues(v);
-            return true;
-        });
+        dlg->changeOnce([](KontrahentValues &v) { v.name = QStringLiteral("Pierwsza"); });
         dlg->onAdd();
         QVERIFY(!dlg->shownRecipientMode);
         QVERIFY(dlg->shownValues.isDefault);   // the first sender starts as default
-        dlg->editOnce([](CKontrahentDlg &d) {
-            KontrahentValues v = d.values();
-            v.name = QStringLiteral("Druga");
-            d.setValues(v);
-            return true;
-        });
+        dlg->changeOnce([](KontrahentValues &v) { v.name = QStringLiteral("Druga"); });
         dlg->onAdd();
         QVERIFY(!dlg->shownValues.isDefault);
         QCOMPARE(namesOf({15, {}, true}), QStringList {"Pierwsza"});
         QCOMPARE(namesOf(kinds(8)), (QStringList {"Druga", "Pierwsza"}));
 
         selectRows(*dlg, {int(listed(*dlg).indexOf("Druga"))});
-        dlg->editOnce([](CKontrahentDlg &d) {
-            KontrahentValues v = d.values();
-            v.isDefault = true;
-            d.setValues(v);
-            return true;
-        });
+        dlg->changeOnce([](KontrahentValues &v) { v.isDefault = true; });
         dlg->onEdit();
         QCOMPARE(namesOf({15, {}, true}), QStringList {"Druga"});
     }
@@ -570,12 +551,7 @@ private Q_SLOTS:
         const auto rowOf = [&](const char *name) { return int(listed(*dlg).indexOf(QString::fromUtf8(name))); };
         selectRows(*dlg, {rowOf("Alfa")});
         selection->setCurrentIndex(dlg->list()->model()->index(rowOf("Alfa"), 0), QItemSelectionModel::NoUpdate);
-        dlg->editOnce([](CKontrahentDlg &d) {
-            KontrahentValues v = d.values();
-            v.name = QStringLiteral("Zeta");
-            d.setValues(v);
-            return true;
-        });
+        dlg->changeOnce([](KontrahentValues &v) { v.name = QStringLiteral("Zeta"); });
         dlg->onEdit();
         QCOMPARE(chosen(), QStringList {"Zeta"});
         QCOMPARE(dlg->list()->currentIndex().row(), rowOf("Zeta"));
