@@ -13,6 +13,7 @@
 #include "print/FormPages.h"
 #include "PdfText.h"
 #include "FailDevice.h"
+#include "FileBytes.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -87,18 +88,6 @@ QByteArray lineOf(const CPrzelewDane &r, int version = CImport::kCurrentVersion)
     if (!CImport::FormatRecord(r, version, line, nullptr))
         qFatal("cannot format the test order");
     return line;
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 CKantomixCommandLineInfo printTo(const QString &file, const QString &printer, const QString &port)
@@ -218,7 +207,7 @@ private:
         const QString dir = path(name);
         QDir(dir).removeRecursively();
         QDir().mkpath(dir + QStringLiteral("/WexSoft"));
-        if (!writeBytes(dir + QStringLiteral("/WexSoft/Kantomix.conf"), "[Settings]\n" + settings + "\n"))
+        if (!writeFile(dir + QStringLiteral("/WexSoft/Kantomix.conf"), "[Settings]\n" + settings + "\n"))
             qFatal("cannot write the settings");
         return dir;
     }
@@ -368,7 +357,7 @@ private Q_SLOTS:
         QFETCH(QString, how);
         const QString in = path("victim-" + how + ".txt");
         QVERIFY(QFile::exists(in) || QFile::copy(threeOrders(), in));
-        const QByteArray before = readBytes(in);
+        const QByteArray before = readFile(in);
         QString out = in;
         if (how == u"dots") {
             out = m_dir.path() + QStringLiteral("/./") + QFileInfo(in).fileName();
@@ -384,7 +373,7 @@ private Q_SLOTS:
         const Run r = runProgram({QStringLiteral("/pt"), in, QStringLiteral("PDF"), QString(), out});
         QCOMPARE(r.exitCode, int(BatchBadCommandLine));
         QVERIFY2(r.err.contains(QStringLiteral("jest plikiem z przelewami")), qPrintable(r.err));
-        QCOMPARE(readBytes(in), before);
+        QCOMPARE(readFile(in), before);
     }
 
     // Fault 3: a write that fails reports itself and leaves no file.
@@ -445,11 +434,11 @@ private Q_SLOTS:
         if (shell.isEmpty()) {
             r = runProgram(args);
         } else {
-            writeBytes(out, "older");
+            writeFile(out, "older");
             r = runProgram(QStringList{QStringLiteral("-c"), shell + QStringLiteral(" exec \"$0\" \"$@\""),
                                        QStringLiteral(KANTOMIX_EXE)} + args,
                            QString(), QStringLiteral("/bin/sh"));
-            QCOMPARE(readBytes(out), QByteArray("older"));
+            QCOMPARE(readFile(out), QByteArray("older"));
         }
         QVERIFY(!r.crashed);
         QCOMPARE(r.exitCode, int(BatchPageFailed));
@@ -467,7 +456,7 @@ private Q_SLOTS:
         const QString out = dir.filePath(QStringLiteral("wynik.pdf"));
         QVERIFY(writeLongNamedOrders(in, 3000));
         const QByteArray older = "%PDF-1.4 the older result\n";
-        QVERIFY(writeBytes(out, older));
+        QVERIFY(writeFile(out, older));
         QProcess p;
         startPrinting(p, in, out);
         QByteArray err;
@@ -477,7 +466,7 @@ private Q_SLOTS:
         p.terminate();  // SIGTERM
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(readBytes(out), older);
+        QCOMPARE(readFile(out), older);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
                  QStringList({QStringLiteral("many.txt"), QStringLiteral("wynik.pdf")}));
     }
@@ -587,8 +576,8 @@ private Q_SLOTS:
         QFETCH(QString, printed);
         QFETCH(QStringList, notes);
         const QString in = path("notes.txt"), out = path("notes.pdf"), ini = path("notes.ini");
-        QVERIFY(writeBytes(in, content));
-        QVERIFY(writeBytes(ini, "[Settings]\n" + settings + "\n"));
+        QVERIFY(writeFile(in, content));
+        QVERIFY(writeFile(ini, "[Settings]\n" + settings + "\n"));
         QFile::remove(out);
         QSettings store(ini, QSettings::IniFormat);
         AllSettings s;
@@ -765,19 +754,19 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString in = dir.filePath(QStringLiteral("in.txt")), out = dir.filePath(QStringLiteral("out.pdf"));
         // A line passed over: a note is written, wherever descriptor 2 leads.
-        QByteArray content = readBytes(threeOrders());
-        QVERIFY(writeBytes(in, content + "99 not an order\r\n"));
-        QVERIFY(writeBytes(out, before));
+        QByteArray content = readFile(threeOrders());
+        QVERIFY(writeFile(in, content + "99 not an order\r\n"));
+        QVERIFY(writeFile(out, before));
         const Run r = runProgram({QStringLiteral("-c"),
                                   QStringLiteral("cd \"$1\" && ") + command,
                                   QStringLiteral(KANTOMIX_EXE), dir.path()},
                                  QString(), QStringLiteral("/bin/sh"));
         QCOMPARE(r.exitCode, 0);
-        QByteArray pdf = readBytes(out);
+        QByteArray pdf = readFile(out);
         const QByteArray kept = before == "kept\n" ? before : QByteArray();
         QVERIFY(pdf.startsWith(kept + "%PDF"));
         QVERIFY(!pdf.contains("kantomix:"));
-        QVERIFY(writeBytes(dir.filePath(QStringLiteral("alone.pdf")), pdf.mid(kept.size())));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("alone.pdf")), pdf.mid(kept.size())));
         QCOMPARE(pageCount(dir.filePath(QStringLiteral("alone.pdf"))), 3);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
                  QStringList({QStringLiteral("alone.pdf"), QStringLiteral("in.txt"), QStringLiteral("out.pdf")}));
@@ -813,7 +802,7 @@ private Q_SLOTS:
             pdfBytes += QByteArray::number(i) + " 0 obj << /Length 12 >> stream\n\x01\x02\xFF\x80\nendstream\n";
         const QString notOrders = QStringLiteral("nie jest plikiem przelewów");
         QTest::newRow("a PDF") << pdfBytes << int(BatchFileNotOpened) << -1 << QStringList{notOrders} << 1 << QByteArray();
-        QTest::newRow("a program") << readBytes(QStringLiteral("/bin/sh")).left(200000) << int(BatchFileNotOpened) << -1
+        QTest::newRow("a program") << readFile(QStringLiteral("/bin/sh")).left(200000) << int(BatchFileNotOpened) << -1
                                    << QStringList{notOrders} << 1 << QByteArray();
         // Nothing printed leaves no file that passes for the result.
         const QString nothing = QStringLiteral("Nie wydrukowano żadnego przelewu.");
@@ -894,8 +883,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, settings);
         const QString in = path("contents.txt"), out = path("contents.pdf");
         const QByteArray older = "%PDF an older result";
-        QVERIFY(writeBytes(in, content));
-        QVERIFY(writeBytes(out, older));
+        QVERIFY(writeFile(in, content));
+        QVERIFY(writeFile(out, older));
         const Run r = runProgram({QStringLiteral("/pt"), in, QStringLiteral("PDF"), QString(), out},
                                  settings.isEmpty() ? QString() : configWith(QStringLiteral("contents-config"), settings));
         QVERIFY(!r.crashed);
@@ -903,7 +892,7 @@ private Q_SLOTS:
         QCOMPARE(pageCount(out), pages);
         // No pages: the older file stays where the file was refused, and goes where nothing was printed.
         if (pages < 0)
-            QCOMPARE(QFile::exists(out) ? readBytes(out) : QByteArray("none"), exitCode ? older : QByteArray("none"));
+            QCOMPARE(QFile::exists(out) ? readFile(out) : QByteArray("none"), exitCode ? older : QByteArray("none"));
         const QStringList got = r.err.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(got.size(), lines);
         for (const QString &n : notes)
@@ -952,7 +941,7 @@ private Q_SLOTS:
         if (input == u"locked.txt") {
             if (::geteuid() == 0)
                 QSKIP("root reads every file");
-            writeBytes(in, lineOf(order(KindOrdinary, QStringLiteral("X"))));
+            writeFile(in, lineOf(order(KindOrdinary, QStringLiteral("X"))));
             QFile::setPermissions(in, QFileDevice::WriteOwner);
         }
         const Run r = runProgram({QStringLiteral("/pt"), in, printer, QString(), out});
@@ -1036,7 +1025,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString place = dir.filePath(QStringLiteral("wynik.pdf"));
-        QVERIFY(writeBytes(place, "older"));
+        QVERIFY(writeFile(place, "older"));
         const pid_t child = ::fork();
         if (child == 0) {
             PdfTarget target(place, PdfTarget::Temporary::Named);
@@ -1049,7 +1038,7 @@ private Q_SLOTS:
         QCOMPARE(::waitpid(child, &status, 0), child);
         QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("wynik.pdf")});
-        QCOMPARE(readBytes(place), QByteArray("older"));
+        QCOMPARE(readFile(place), QByteArray("older"));
     }
 
     // A full disk stops the job at the first failed write.
