@@ -473,29 +473,6 @@ private Q_SLOTS:
         QVERIFY2(left.size() <= 1, qPrintable(left.join(u' ')));
     }
 
-    // Fault 2: a job killed half-way leaves the older PDF as it was.
-    void killedJobLeavesTheOlderPdf()
-    {
-        QTemporaryDir dir;
-        const QString in = dir.filePath(QStringLiteral("many.txt"));
-        const QString out = dir.filePath(QStringLiteral("wynik.pdf"));
-        QVERIFY(writeLongNamedOrders(in, 3000));
-        const QByteArray older = "%PDF-1.4 the older result\n";
-        QVERIFY(writeFile(out, older));
-        QProcess p;
-        startPrinting(p, in, out);
-        QByteArray err;
-        while (err.count("obci") < 5 && p.state() != QProcess::NotRunning && p.waitForReadyRead(60000))
-            err += p.readAllStandardError();
-        QVERIFY2(err.count("obci") >= 5, err.constData());
-        p.terminate();  // SIGTERM
-        QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(readFile(out), older);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
-                 QStringList({QStringLiteral("many.txt"), QStringLiteral("wynik.pdf")}));
-    }
-
     // Two runs onto one path: the last rename wins, the file is never damaged.
     void twoRunsOntoOnePathLeaveAWholeFile()
     {
@@ -946,37 +923,53 @@ private Q_SLOTS:
                  qPrintable(r.err));
     }
 
-    // A file another program changes while it is printed gives no PDF that
-    // could pass for it.
-    void inputChangedWhilePrinting_data()
+    // A long job ended from outside: killed, or its input changed by another
+    // program. It says why, leaves the older PDF as it was and nothing else
+    // behind: no PDF that could pass for the result.
+    void interruptedJob_data()
     {
-        QTest::addColumn<bool>("grow");
-        QTest::newRow("grown") << true;
-        QTest::newRow("truncated") << false;
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("exitCode");     // -1: ended by the signal
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("killed") << "kill" << -1 << "";
+        QTest::newRow("input grown") << "grow" << int(BatchFileNotOpened) << "zmienił się w trakcie drukowania";
+        QTest::newRow("input truncated") << "truncate" << int(BatchFileNotOpened) << "zmienił się w trakcie drukowania";
     }
-    void inputChangedWhilePrinting()
+    void interruptedJob()
     {
-        QFETCH(bool, grow);
+        QFETCH(QString, how);
+        QFETCH(int, exitCode);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString in = dir.filePath(QStringLiteral("many.txt")), out = dir.filePath(QStringLiteral("wynik.pdf"));
         QVERIFY(writeLongNamedOrders(in, 1500));
+        const QByteArray older = "%PDF-1.4 the older result\n";
+        QVERIFY(writeFile(out, older));
         QProcess p;
         startPrinting(p, in, out);
+        // Under way: five pages printed, a note each.
         QByteArray err;
-        while (!err.contains("obci") && p.state() != QProcess::NotRunning && p.waitForReadyRead(60000))
+        while (err.count("obci") < 5 && p.state() != QProcess::NotRunning && p.waitForReadyRead(60000))
             err += p.readAllStandardError();
+        QVERIFY2(err.count("obci") >= 5, err.constData());
         QFile file(in);
-        QVERIFY(file.open(grow ? QIODevice::Append : QIODevice::ReadWrite));
-        if (grow)
-            QVERIFY(file.write(lineOf(order(KindOrdinary, QStringLiteral("DOPISANY"))) + "\r\n") > 0);
+        if (how == u"kill")
+            p.terminate();
+        else if (how == u"grow")
+            QVERIFY(file.open(QIODevice::Append)
+                    && file.write(lineOf(order(KindOrdinary, QStringLiteral("DOPISANY"))) + "\r\n") > 0);
         else
             QVERIFY(file.resize(2000));
         file.close();
         QVERIFY(p.waitForFinished(120000));
         err += p.readAllStandardError();
-        QCOMPARE(p.exitCode(), int(BatchFileNotOpened));
-        QVERIFY2(err.contains("zmienił się w trakcie drukowania"), err.right(400).constData());
-        QVERIFY(!QFile::exists(out));
+        QCOMPARE(p.exitStatus(), exitCode < 0 ? QProcess::CrashExit : QProcess::NormalExit);
+        if (exitCode >= 0)
+            QCOMPARE(p.exitCode(), exitCode);
+        QVERIFY2(err.contains(reason.toUtf8()), err.right(400).constData());
+        QCOMPARE(readFile(out), older);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList({QStringLiteral("many.txt"), QStringLiteral("wynik.pdf")}));
     }
 
     // A reader that closes the pipe ends the job with exit 5 and a reason.
@@ -984,7 +977,10 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString in = dir.filePath(QStringLiteral("many.txt")), fifo = dir.filePath(QStringLiteral("pipe"));
-        QVERIFY(writeLongNamedOrders(in, 300));
+        QList<CPrzelewDane> orders;
+        for (int i = 0; i < 300; ++i)
+            orders << order(i % 3, QStringLiteral("ODBIORCA %1").arg(i));
+        QVERIFY(writeOrders(in, orders));
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QProcess p;
         startPrinting(p, in, fifo);
