@@ -5,17 +5,12 @@
 
 #include "FileBytes.h"
 #include "DialogScript.h"
-#include "app/KantomixApp.h"
-#include "app/MainFrame.h"
+#include "UiFixture.h"
 #include "base/AppIdentity.h"
 #include "base/Messages.h"
-#include "base/Settings.h"
 
-#include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <memory>
 
 #include <sys/stat.h>
 
@@ -57,7 +52,6 @@ private Q_SLOTS:
 
     void partialFileSavedOnlyAfterTheQuestion_data();
     void partialFileSavedOnlyAfterTheQuestion();
-    void wholeFileSavesWithoutAQuestion();
     void noOrderFileRefusedAndKeptOutOfRecentFiles_data();
     void noOrderFileRefusedAndKeptOutOfRecentFiles();
     void zusImportReportsShortenedTexts();
@@ -66,8 +60,7 @@ private Q_SLOTS:
     void pipeIsNoDocument();
 
 private:
-    CMainFrame *start();
-    void writeSettings(int autoOpen, const QStringList &recent);
+    CMainFrame *start() { return startProgram(m_app); }
 
     QTemporaryDir m_config;
     QTemporaryDir m_files;
@@ -83,33 +76,12 @@ void TestFileSafety::initTestCase()
 
 void TestFileSafety::init()
 {
-    auto store = openSettingsStore();
-    store->clear();
-    store->sync();
+    writeStartSettings();
 }
 
 void TestFileSafety::cleanup()
 {
     m_app.reset();
-}
-
-CMainFrame *TestFileSafety::start()
-{
-    CKantomixCommandLineInfo cmd;
-    cmd.ParseArguments({});
-    m_app = std::make_unique<CKantomixApp>();
-    if (!m_app->InitInstance(cmd))
-        return nullptr;
-    return m_app->mainFrame();
-}
-
-void TestFileSafety::writeSettings(int autoOpen, const QStringList &recent)
-{
-    auto store = openSettingsStore();
-    store->setValue(QStringLiteral("Settings/AutoOpen"), autoOpen);
-    for (int i = 0; i < recent.size(); ++i)
-        store->setValue(QStringLiteral("Recent File List/File%1").arg(i + 1), recent[i]);
-    store->sync();
 }
 
 void TestFileSafety::partialFileSavedOnlyAfterTheQuestion_data()
@@ -188,21 +160,6 @@ void TestFileSafety::partialFileSavedOnlyAfterTheQuestion()
         QVERIFY(frame->OnFileSave());   // a question would fail: none is scripted
 }
 
-void TestFileSafety::wholeFileSavesWithoutAQuestion()
-{
-    const QString path = m_files.filePath(QStringLiteral("caly.zmt"));
-    QVERIFY(writeFile(path, readFile(QStringLiteral(KANTOMIX_TEST_DATA "/orders_v5.zmt"))));
-    CMainFrame *frame = start();
-    QVERIFY(frame);
-    DialogScript script;   // nothing scripted: any box fails the test
-    QVERIFY(frame->OpenDocumentFile(path));
-    QVERIFY(!frame->isWindowModified());
-    QVERIFY(frame->OnFileSave());
-    CKantomixDoc back;
-    QCOMPARE(back.Open(path), CKantomixDoc::OpenResult::Opened);
-    QCOMPARE(back.count(), frame->document().count());
-}
-
 void TestFileSafety::noOrderFileRefusedAndKeptOutOfRecentFiles_data()
 {
     QTest::addColumn<QByteArray>("content");
@@ -224,7 +181,7 @@ void TestFileSafety::noOrderFileRefusedAndKeptOutOfRecentFiles()
     QVERIFY(writeFile(bad, content));
     QVERIFY(writeFile(good, readFile(QStringLiteral(KANTOMIX_TEST_DATA "/orders_v5.zmt"))));
     // A list written by an older run may already hold the file.
-    writeSettings(1, autoOpen ? QStringList {bad, good} : QStringList {good});
+    writeStartSettings(1, autoOpen ? QStringList {bad, good} : QStringList {good});
 
     DialogScript script;
     auto refused = script.answer(QMessageBox::Ok);
@@ -293,14 +250,14 @@ void TestFileSafety::changedFileAsksBeforeSave()
     QVERIFY(writeFile(path, original));
     CMainFrame *frame = start();
     QVERIFY(frame);
+    DialogScript script;   // a whole file opens without a word and as unchanged
     QVERIFY(frame->OpenDocumentFile(path));
+    QVERIFY(!frame->isWindowModified());
     const int orders = frame->document().count();
     // Another program appends two orders to the open file.
     const QList<QByteArray> lines = original.split('\n');
     const QByteArray appended = original + lines[1] + '\n' + lines[2] + '\n';
     QVERIFY(writeFile(path, appended));
-
-    DialogScript script;
     auto question = script.answer(answer);
     QCOMPARE(frame->OnFileSave(), saved);
     QVERIFY(question->shown);

@@ -3,11 +3,10 @@
 // the settings written at exit.
 
 #include "DialogScript.h"
+#include "FileBytes.h"
+#include "UiFixture.h"
 #include "base/AppIdentity.h"
 #include "app/CommandTable.h"
-#include "app/KantomixApp.h"
-#include "app/KantomixView.h"
-#include "app/MainFrame.h"
 #include "base/Messages.h"
 #include "app/OrderListModel.h"
 #include "app/OrderPreview.h"
@@ -18,7 +17,6 @@
 #include "options/FormOptionsPage.h"
 #include "options/OptionsSheet.h"
 #include "options/SpinEdit.h"
-#include "PdfText.h"
 #include "WidgetFit.h"
 
 #include <QAction>
@@ -34,26 +32,11 @@
 #include <QTextBrowser>
 #include <QScrollBar>
 #include <QDialog>
-#include <QDialogButtonBox>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
 namespace {
-
-CPrzelewDane order(int i, qint64 grosze, int kind = KindOrdinary)
-{
-    CPrzelewDane r;
-    r.SetKind(kind, COrderDate::fromParts(2024, 3, 1 + i));
-    r.recipient1 = QStringLiteral("Odbiorca %1").arg(i);
-    r.title1 = QStringLiteral("Faktura %1").arg(i);
-    r.bankNumber = QStringLiteral("10201026");
-    r.checkDigits = QStringLiteral("12");
-    r.accountRest = QStringLiteral("0000120201234567");
-    r.amount = CWexOleCurrency(grosze * 100);
-    return r;
-}
 
 void saveShotImage(const QImage &image, const QString &name)
 {
@@ -81,11 +64,9 @@ private Q_SLOTS:
     void badAccountIsMarkedInTheList();
     void statusBarShowsTotals_data();
     void statusBarShowsTotals();
-    void headerClickSortsAndFlips();
-    void printingSelectedRowsPrintsExactlyThem_data();
-    void printingSelectedRowsPrintsExactlyThem();
-    void blankFormPrintsOnePage_data();
-    void blankFormPrintsOnePage();
+    void headerClickSortsFlipsAndKeepsTheSelection();
+    void printingPrintsExactlyTheChosenRows_data();
+    void printingPrintsExactlyTheChosenRows();
     void deleteAsksAndRemovesSelectedRows_data();
     void deleteAsksAndRemovesSelectedRows();
     void zusImportReportsAndMarksModified_data();
@@ -93,7 +74,6 @@ private Q_SLOTS:
     void commandTableIsComplete();
     void printDialogOffersAllOrTheSelection_data();
     void printDialogOffersAllOrTheSelection();
-    void sortKeepsTheSelectionOnItsOrders();
     void previewSheetsTakeTheirOrdersOrientation();
     void previewToolbarTurnsZoomsAndPrints();
     void helpAboveAModalDialogTakesInput();
@@ -102,22 +82,16 @@ private Q_SLOTS:
     void helpOpensWholeBesideItsWindow();
     void quittingWithHelpOpenEndsTheEventLoop();
     void menuMnemonicsAreUniquePerMenu();
-    void keysShownAndContextMenuFromKeyboard();
+    void contextMenuFromTheKeyboard();
     void windowSizeAndColumnWidthsRemembered();
     void registerCommandsOpenTheirDialogsOrSayWhy_data();
     void registerCommandsOpenTheirDialogsOrSayWhy();
-    void lastColumnFollowsTheWindowWidth();
     void emptyListShowsAHint();
     void qtDialogsSpeakPolish();
     void optionsTakenBackOnOkOnly_data();
     void optionsTakenBackOnOkOnly();
 
 private:
-    // Starts the program as main() does, with an empty command line.
-    CMainFrame *start(const QStringList &args = {});
-    CMainFrame *startWithOrders(int count);
-    QString writeSettings(int autoOpen, const QStringList &recent);
-
     QTemporaryDir m_config;
     QTemporaryDir m_files;
     std::unique_ptr<CKantomixApp> m_app;
@@ -133,46 +107,12 @@ void TestMainWindow::initTestCase()
 
 void TestMainWindow::init()
 {
-    // Through QSettings: it keeps the file's contents cached within the process.
-    auto store = openSettingsStore();
-    store->clear();
-    store->sync();
+    writeStartSettings();
 }
 
 void TestMainWindow::cleanup()
 {
     m_app.reset();
-}
-
-CMainFrame *TestMainWindow::start(const QStringList &args)
-{
-    CKantomixCommandLineInfo cmd;
-    cmd.ParseArguments(args);
-    m_app = std::make_unique<CKantomixApp>();
-    if (!m_app->InitInstance(cmd))
-        return nullptr;
-    return m_app->mainFrame();
-}
-
-CMainFrame *TestMainWindow::startWithOrders(int count)
-{
-    CMainFrame *frame = start();
-    if (!frame)
-        return nullptr;
-    for (int i = 0; i < count; ++i)
-        frame->document().Add(order(i, 1000 * (count - i)));
-    frame->editor()->showDocument();
-    return frame;
-}
-
-QString TestMainWindow::writeSettings(int autoOpen, const QStringList &recent)
-{
-    auto store = openSettingsStore();
-    store->setValue(QStringLiteral("Settings/AutoOpen"), autoOpen);
-    for (int i = 0; i < recent.size(); ++i)
-        store->setValue(QStringLiteral("Recent File List/File%1").arg(i + 1), recent[i]);
-    store->sync();
-    return store->fileName();
 }
 
 void TestMainWindow::autoOpenAtStart_data()
@@ -201,18 +141,18 @@ void TestMainWindow::autoOpenAtStart()
     if (recentFile == QLatin1String("good") || recentFile == QLatin1String("named")) {
         path = m_files.filePath(QStringLiteral("auto.zmt"));
         CKantomixDoc doc;
-        doc.Add(order(0, 100));
-        doc.Add(order(1, 200));
+        doc.Add(listOrder(0, 100));
+        doc.Add(listOrder(1, 200));
         QVERIFY(doc.Save(path));
     } else if (recentFile == QLatin1String("missing") || recentFile == QLatin1String("named gone")) {
         path = m_files.filePath(QStringLiteral("gone.zmt"));
     }
     const bool named = recentFile.startsWith(QLatin1String("named"));
-    writeSettings(autoOpen, path.isEmpty() || named ? QStringList() : QStringList{path});
+    writeStartSettings(autoOpen, path.isEmpty() || named ? QStringList() : QStringList{path});
 
     DialogScript script;
     const auto seen = expectMessage ? script.answer(QMessageBox::Ok) : nullptr;   // else none may show
-    CMainFrame *frame = start(named ? QStringList {path} : QStringList());
+    CMainFrame *frame = startProgram(m_app, named ? QStringList {path} : QStringList());
     QVERIFY(frame);
     if (expectMessage)
         QVERIFY(seen->text.contains(QStringLiteral("gone.zmt")));
@@ -232,7 +172,7 @@ void TestMainWindow::autoOpenAtStart()
 
 void TestMainWindow::settingsAfterExitHoldEveryValue()
 {
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
     QVERIFY(m_app->ExitInstance());
     m_app.reset();
@@ -255,7 +195,7 @@ void TestMainWindow::settingsAfterExitHoldEveryValue()
 
 void TestMainWindow::settingsThatCannotBeWrittenAreReported()
 {
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
     // A folder where the settings file should be: nothing can be written there.
     const QString file = openSettingsStore()->fileName();
@@ -268,7 +208,7 @@ void TestMainWindow::settingsThatCannotBeWrittenAreReported()
 
 void TestMainWindow::commandsFollowOrdersAndSelection()
 {
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
     auto enabled = [frame](CommandId id) { return frame->action(id)->isEnabled(); };
     // No orders.
@@ -280,9 +220,7 @@ void TestMainWindow::commandsFollowOrdersAndSelection()
         QVERIFY2(enabled(id), qPrintable(QString::number(id)));
 
     // Orders, first row selected.
-    for (int i = 0; i < 3; ++i)
-        frame->document().Add(order(i, 100));
-    frame->editor()->showDocument();
+    addListOrders(frame, {100, 100, 100});
     frame->view()->selectRow(0);
     for (CommandId id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_DELETE_ORDERS})
         QVERIFY2(enabled(id), qPrintable(QString::number(id)));
@@ -301,11 +239,11 @@ void TestMainWindow::commandsFollowOrdersAndSelection()
 
 void TestMainWindow::listShowsTheColumns()
 {
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
-    CPrzelewDane noDate = order(7, 123450);
+    CPrzelewDane noDate = listOrder(7, 123450);
     noDate.date = COrderDate::null();
-    frame->document().Add(order(1, 123450));
+    frame->document().Add(listOrder(1, 123450));
     frame->document().Add(noDate);
     frame->editor()->showDocument();
     QAbstractItemModel *m = frame->view()->model();
@@ -320,7 +258,7 @@ void TestMainWindow::listShowsTheColumns()
     }
     QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("Odbiorca 1"));
     QCOMPARE(m->index(0, 1).data().toString(), QStringLiteral("Faktura 1"));
-    QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("12-10201026-0000120201234567"));
+    QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("49-10201026-0000120201234567"));
     QCOMPARE(m->index(0, 3).data().toString(), QStringLiteral("02.03.2024"));
     QCOMPARE(m->index(0, 4).data().toString(), QStringLiteral("1 234,50"));   // as the dialog writes it
     QCOMPARE(m->index(0, 5).data().toString(), QStringLiteral("PLN"));
@@ -328,11 +266,19 @@ void TestMainWindow::listShowsTheColumns()
     QVERIFY(Qt::Alignment(m->index(0, 4).data(Qt::TextAlignmentRole).toInt()) & Qt::AlignRight);
     QVERIFY(m->index(1, 3).data().toString().isEmpty());
     QVERIFY(!m->index(2, 0).data().isValid());
+
+    // The columns fill the list at any width: no empty space right of the last one.
+    frame->show();
+    for (int width : {1100, 1400}) {
+        frame->resize(width, 500);
+        QApplication::processEvents();
+        QCOMPARE(frame->view()->horizontalHeader()->length(), frame->view()->viewport()->width());
+    }
 }
 
 void TestMainWindow::badAccountIsMarkedInTheList()
 {
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
     const struct { const char *check, *bank, *rest, *says; } rows[] = {
         {"61", "10901014", "0000071219812874", nullptr},                // checks
@@ -343,7 +289,7 @@ void TestMainWindow::badAccountIsMarkedInTheList()
         {"", "10101023", "0000261395400000", "zamknięty 1.01.2018"},    // the same, from an older file
     };
     for (const auto &row : rows) {
-        CPrzelewDane o = order(1, 100);
+        CPrzelewDane o = listOrder(1, 100);
         o.checkDigits = QString::fromLatin1(row.check);
         o.bankNumber = QString::fromLatin1(row.bank);
         o.accountRest = QString::fromLatin1(row.rest);
@@ -383,31 +329,28 @@ void TestMainWindow::statusBarShowsTotals()
     QFETCH(QStringList, orders);
     QFETCH(QList<int>, selected);
     QFETCH(QString, expected);
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
     for (int i = 0; i < orders.size(); ++i) {
-        CPrzelewDane r = order(i, 0);
+        CPrzelewDane r = listOrder(i, 0);
         QVERIFY(r.amount.fromText(orders[i].section(u' ', 0, 0)));
         r.currency = orders[i].section(u' ', 1);
         frame->document().Add(r);
     }
     frame->editor()->showDocument();
-    for (int row : selected)
-        frame->view()->selectionModel()->select(frame->view()->model()->index(row, 0),
-                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    selectRows(frame->view(), selected);
     QTRY_COMPARE(frame->totalsPane()->text(), expected);
 }
 
-void TestMainWindow::headerClickSortsAndFlips()
+void TestMainWindow::headerClickSortsFlipsAndKeepsTheSelection()
 {
-    CMainFrame *frame = start();
+    // Amounts 5, 1, 9, 3, 7: sorting by amount moves every order.
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
-    const qint64 amounts[] = {500, 100, 900, 300};
-    for (int i = 0; i < 4; ++i)
-        frame->document().Add(order(i, amounts[i]));
-    frame->editor()->showDocument();
+    addListOrders(frame, {500, 100, 900, 300, 700});
     frame->show();
-    QHeaderView *header = frame->view()->horizontalHeader();
+    CKantomixView *view = frame->view();
+    QHeaderView *header = view->horizontalHeader();
     auto clickHeader = [header](int section) {
         const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
                         header->height() / 2);
@@ -419,23 +362,46 @@ void TestMainWindow::headerClickSortsAndFlips()
             out << frame->view()->model()->index(r, 4).data().toString();
         return out;
     };
+    auto chosen = [frame] {
+        QStringList out;
+        for (int r : frame->editor()->selectedRows())
+            out << frame->document().at(r).recipient1;
+        out.sort();
+        return out;
+    };
+    view->selectionModel()->setCurrentIndex(view->model()->index(3, 0),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectRows(view, {1});
+    QCOMPARE(chosen(), (QStringList{"Odbiorca 1", "Odbiorca 3"}));
 
-    clickHeader(4);
-    QCOMPARE(header->sortIndicatorSection(), 4);
-    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
-    QCOMPARE(amountsShown(), (QStringList{"1,00", "3,00", "5,00", "9,00"}));
-
-    clickHeader(4);
-    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
-    QCOMPARE(amountsShown(), (QStringList{"9,00", "5,00", "3,00", "1,00"}));
+    const QStringList ascending {"1,00", "3,00", "5,00", "7,00", "9,00"};
+    for (Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+        clickHeader(4);
+        QCOMPARE(header->sortIndicatorSection(), 4);
+        QCOMPARE(header->sortIndicatorOrder(), order);
+        QStringList shown = amountsShown();
+        if (order == Qt::DescendingOrder)
+            std::reverse(shown.begin(), shown.end());
+        QCOMPARE(shown, ascending);
+        // The selection and the current row stay on their orders.
+        QCOMPARE(chosen(), (QStringList{"Odbiorca 1", "Odbiorca 3"}));
+        QCOMPARE(frame->document().at(view->currentIndex().row()).recipient1, QStringLiteral("Odbiorca 3"));
+    }
+    QCOMPARE(frame->editor()->selectedRows(), (QList<int>{3, 4}));   // 9 7 5 3 1: rows of 3,00 and 1,00
 
     // A save writes the order shown.
     const QString path = m_files.filePath(QStringLiteral("sorted.zmt"));
     QVERIFY(frame->DoSave(path));
     CKantomixDoc reread;
     QCOMPARE(reread.Open(path), CKantomixDoc::OpenResult::Opened);
-    QCOMPARE(reread.at(0).recipient1, QStringLiteral("Odbiorca 2"));
-    QCOMPARE(reread.at(3).recipient1, QStringLiteral("Odbiorca 1"));
+    QCOMPARE(recipients(reread), (QStringList{"Odbiorca 2", "Odbiorca 4", "Odbiorca 0", "Odbiorca 3", "Odbiorca 1"}));
+
+    // Del then deletes the orders the user chose.
+    DialogScript script;
+    const auto seen = script.answer(QMessageBox::Yes);
+    frame->action(ID_DELETE_ORDERS)->trigger();
+    QVERIFY(seen->shown);
+    QCOMPARE(recipients(frame->document()), (QStringList{"Odbiorca 2", "Odbiorca 4", "Odbiorca 0"}));
 
     // Another column starts ascending again; "Sortuj według" does what a click does.
     QVERIFY(frame->sortMenu()->actions().at(4)->isChecked());
@@ -446,37 +412,38 @@ void TestMainWindow::headerClickSortsAndFlips()
     QCOMPARE(frame->document().at(0).recipient1, QStringLiteral("Odbiorca 0"));
 }
 
-void TestMainWindow::printingSelectedRowsPrintsExactlyThem_data()
+void TestMainWindow::printingPrintsExactlyTheChosenRows_data()
 {
+    QTest::addColumn<int>("blankKind");         // a blank form of this kind; -1 the list's orders
     QTest::addColumn<QList<int>>("selected");
-    QTest::addColumn<QList<int>>("printed");    // rows, page by page
-    QTest::newRow("rows 1 and 4, not those between") << QList<int>{4, 1} << QList<int>{1, 4};
-    QTest::newRow("row 3 alone") << QList<int>{3} << QList<int>{3};
-    QTest::newRow("no selection: every order") << QList<int>{} << QList<int>{0, 1, 2, 3, 4, 5, 6};
+    QTest::addColumn<QList<int>>("printed");    // rows, page by page; -1 a page with no order on it
+    QTest::newRow("rows 1 and 4, not those between") << -1 << QList<int>{4, 1} << QList<int>{1, 4};
+    QTest::newRow("row 3 alone") << -1 << QList<int>{3} << QList<int>{3};
+    QTest::newRow("no selection: every order") << -1 << QList<int>{} << QList<int>{0, 1, 2, 3, 4, 5, 6};
+    QTest::newRow("blank ordinary form") << int(KindOrdinary) << QList<int>{2} << QList<int>{-1};
+    QTest::newRow("blank ZUS form") << int(KindZus) << QList<int>{} << QList<int>{-1};
+    QTest::newRow("blank tax form") << int(KindTax) << QList<int>{} << QList<int>{-1};
 }
 
-void TestMainWindow::printingSelectedRowsPrintsExactlyThem()
+void TestMainWindow::printingPrintsExactlyTheChosenRows()
 {
+    QFETCH(int, blankKind);
     QFETCH(QList<int>, selected);
     QFETCH(QList<int>, printed);
-    CMainFrame *frame = startWithOrders(7);
+    CMainFrame *frame = startWithOrders(m_app, 7);
     QVERIFY(frame);
     CKantomixView *view = frame->view();
     view->clearSelection();
-    for (int row : selected)
-        view->selectionModel()->select(view->model()->index(row, 0),
-                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    selectRows(view, selected);
+    const OrderPrintRequest request =
+        blankKind < 0 ? frame->editor()->currentPrintRequest() : OrderPrintRequest::forBlankForm(blankKind);
 
-    const QString pdf = m_files.filePath(QStringLiteral("range.pdf"));
-    QFile::remove(pdf);
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-    QCOMPARE(frame->editor()->printRequest(printer, frame->editor()->currentPrintRequest()), printed.size());
-
+    const PdfText text = printedPdf(printer, m_files.filePath(QStringLiteral("range.pdf")), [&] {
+        QCOMPARE(frame->editor()->printRequest(printer, request), printed.size());
+    });
     // Read back: page n carries the recipient of the n-th printed row and no other.
     // Names are printed a letter to a box: the page's letters line by line.
-    const PdfText text = PdfText::read(pdf);
     QVERIFY(text.ok);
     QCOMPARE(text.pages.size(), printed.size());
     for (int p = 0; p < printed.size(); ++p) {
@@ -497,32 +464,6 @@ void TestMainWindow::printingSelectedRowsPrintsExactlyThem()
     }
 }
 
-void TestMainWindow::blankFormPrintsOnePage_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::newRow("ordinary") << int(KindOrdinary);
-    QTest::newRow("ZUS") << int(KindZus);
-    QTest::newRow("tax") << int(KindTax);
-}
-
-void TestMainWindow::blankFormPrintsOnePage()
-{
-    QFETCH(int, kind);
-    CMainFrame *frame = startWithOrders(3);
-    QVERIFY(frame);
-    const QString pdf = m_files.filePath(QStringLiteral("blank.pdf"));
-    QFile::remove(pdf);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-    QCOMPARE(frame->editor()->printRequest(printer, OrderPrintRequest::forBlankForm(kind)), 1);
-    const PdfText text = PdfText::read(pdf);
-    QVERIFY(text.ok);
-    QCOMPARE(text.pages.size(), 1);
-    for (const PdfWord &w : text.words)
-        QVERIFY2(!w.text.startsWith(QStringLiteral("Odbiorca")), qPrintable(w.text));
-}
-
 void TestMainWindow::deleteAsksAndRemovesSelectedRows_data()
 {
     QTest::addColumn<int>("answer");
@@ -536,14 +477,11 @@ void TestMainWindow::deleteAsksAndRemovesSelectedRows()
 {
     QFETCH(int, answer);
     QFETCH(QStringList, left);
-    CMainFrame *frame = startWithOrders(5);
+    CMainFrame *frame = startWithOrders(m_app, 5);
     QVERIFY(frame);
     CKantomixView *view = frame->view();
     view->clearSelection();
-    for (int row : {1, 3})
-        view->selectionModel()->select(view->model()->index(row, 0),
-                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    frame->document().setModified(false);
+    selectRows(view, {1, 3});
 
     DialogScript script;
     const auto seen = script.answer(QMessageBox::StandardButton(answer));
@@ -552,10 +490,7 @@ void TestMainWindow::deleteAsksAndRemovesSelectedRows()
     QCOMPARE(seen->text, QStringLiteral("Czy na pewno usunąć 2 zaznaczone przelewy?"));
     QCOMPARE(seen->defaultButton, QMessageBox::No);
 
-    QStringList names;
-    for (int i = 0; i < frame->document().count(); ++i)
-        names << frame->document().at(i).recipient1;
-    QCOMPARE(names, left);
+    QCOMPARE(recipients(frame->document()), left);
     QCOMPARE(view->model()->rowCount(), left.size());
     QCOMPARE(frame->document().isModified(), answer == QMessageBox::Yes);
     QCOMPARE(frame->isWindowModified(), answer == QMessageBox::Yes);
@@ -566,10 +501,7 @@ void TestMainWindow::zusImportReportsAndMarksModified_data()
     QTest::addColumn<QByteArray>("content");    // "-" for no file at all
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("imported");
-    const QByteArray line =
-        "x,20050101,0000012345,a,b,\"12102010260000150201234567\",\"1010102300002613951000\",\"Firma\",c,d,e,"
-        "\"1234567890|P12345678901|S20050101|DEC\",f\r\n";
-    QTest::newRow("two of three lines") << line + "x,20050101,12a,b\r\n" + line
+    QTest::newRow("two of three lines") << zusExportLine + "x,20050101,12a,b\r\n" + zusExportLine
                                         << "Liczba zaimportowanych przelewów: 2\n\n2 przelewy na rachunki ZUS zamknięte "
                                            "1.01.2018. Od 2018 r. składki wpłaca się na rachunek składkowy płatnika "
                                            "(NRS): polecenie „Zamień na przelew na rachunek składkowy” w szczegółach "
@@ -586,14 +518,10 @@ void TestMainWindow::zusImportReportsAndMarksModified()
     QFETCH(int, imported);
     const QString path = m_files.filePath(QStringLiteral("platnik.txt"));
     QFile::remove(path);
-    if (content != "-") {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(content);
-    }
-    CMainFrame *frame = startWithOrders(1);
+    if (content != "-")
+        QVERIFY(writeFile(path, content));
+    CMainFrame *frame = startWithOrders(m_app, 1);
     QVERIFY(frame);
-    frame->document().setModified(false);
     DialogScript script;
     const auto seen = script.answer(QMessageBox::Ok);
     frame->ImportZusFile(path);
@@ -614,28 +542,32 @@ void TestMainWindow::zusImportReportsAndMarksModified()
 
 void TestMainWindow::commandTableIsComplete()
 {
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
     for (const CommandDef &def : commandTable()) {
         QAction *a = frame->action(def.id);
         QVERIFY(a);
         QVERIFY2(!a->statusTip().isEmpty() && !a->toolTip().isEmpty(), def.menuText);
         // The key written in the menu text is the key that works.
-        const QString text = QString::fromUtf8(def.menuText);
-        if (text.contains(u'\t')) {
+        if (QString::fromUtf8(def.menuText).contains(u'\t'))
             QVERIFY2(def.shortcut, def.menuText);
-        }
     }
-    // Ctrl+F prints the empty ordinary form, as its menu text says.
-    QCOMPARE(frame->action(ID_BLANK_ORDINARY)->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    // The keys as the menus and the guide name them.
+    const std::pair<CommandId, const char *> keys[] = {{ID_BLANK_ORDINARY, "Ctrl+F"}, {ID_ADD_ORDINARY, "Ctrl+D"},
+                                                       {ID_ADD_ZUS, "Ctrl+U"}, {ID_ADD_TAX, "Ctrl+T"},
+                                                       {ID_EDIT_ORDER, "Alt+Enter"}};
+    for (const auto &[id, key] : keys)
+        QCOMPARE(frame->action(id)->shortcut().toString(QKeySequence::NativeText), QString::fromLatin1(key));
+    QVERIFY(frame->action(ID_EDIT_ORDER)->shortcuts().contains(QKeySequence(QStringLiteral("Alt+Return"))));
     // The toolbar in its order, the context menu with its add submenu.
     QList<QAction *> tools = frame->findChild<QToolBar *>(QStringLiteral("mainToolBar"))->actions();
     QCOMPARE(tools.size(), int(toolBarButtons().size()));
     QCOMPARE(tools.first(), frame->action(ID_FILE_NEW));
     QCOMPARE(tools.last(), frame->action(ID_HELP_FINDER));
-    QList<QAction *> context = frame->contextMenu()->actions();
-    QVERIFY(context.first()->menu());
-    QCOMPARE(context.first()->menu()->actions().size(), 3);
+    QMenu *add = frame->contextMenu()->actions().first()->menu();
+    QVERIFY(add);
+    QCOMPARE(add->actions(), (QList<QAction *>{frame->action(ID_ADD_ORDINARY), frame->action(ID_ADD_ZUS),
+                                                frame->action(ID_ADD_TAX)}));
 }
 
 void TestMainWindow::printDialogOffersAllOrTheSelection_data()
@@ -691,58 +623,16 @@ void TestMainWindow::printDialogOffersAllOrTheSelection()
     QCOMPARE(printer.printRange(), QPrinter::AllPages);
 }
 
-void TestMainWindow::sortKeepsTheSelectionOnItsOrders()
-{
-    // Amounts 5, 1, 9, 3, 7: sorting by amount moves every order.
-    CMainFrame *frame = start();
-    QVERIFY(frame);
-    const qint64 amounts[] = {500, 100, 900, 300, 700};
-    for (int i = 0; i < 5; ++i)
-        frame->document().Add(order(i, amounts[i]));
-    frame->editor()->showDocument();
-    frame->show();
-    CKantomixView *view = frame->view();
-    auto namesAt = [frame](const QList<int> &rows) {
-        QStringList out;
-        for (int r : rows)
-            out << frame->document().at(r).recipient1;
-        return out;
-    };
-    view->selectionModel()->setCurrentIndex(view->model()->index(3, 0),
-                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    view->selectionModel()->select(view->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    QCOMPARE(namesAt(frame->editor()->selectedRows()), (QStringList{"Odbiorca 1", "Odbiorca 3"}));
-
-    QHeaderView *header = view->horizontalHeader();
-    for (int click = 0; click < 2; ++click) {   // ascending, then descending
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(4) + 10, header->height() / 2));
-        QStringList chosen = namesAt(frame->editor()->selectedRows());
-        chosen.sort();
-        QCOMPARE(chosen, (QStringList{"Odbiorca 1", "Odbiorca 3"}));
-        QCOMPARE(frame->document().at(view->currentIndex().row()).recipient1, QStringLiteral("Odbiorca 3"));
-    }
-    QCOMPARE(frame->editor()->selectedRows(), (QList<int>{3, 4}));   // 9 7 5 3 1: rows of 3,00 and 1,00
-
-    // Del then deletes the orders the user chose.
-    DialogScript script;
-    const auto seen = script.answer(QMessageBox::Yes);
-    frame->action(ID_DELETE_ORDERS)->trigger();
-    QVERIFY(seen->shown);
-    QCOMPARE(namesAt({0, 1, 2}), (QStringList{"Odbiorca 2", "Odbiorca 4", "Odbiorca 0"}));
-    QCOMPARE(frame->document().count(), 3);
-}
-
 void TestMainWindow::previewSheetsTakeTheirOrdersOrientation()
 {
     // Plain paper, own form types: ordinary and tax forms landscape, ZUS portrait.
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
     for (FormKind k : {FormKind::Ordinary, FormKind::Zus, FormKind::Tax})
         m_app->settings().forKind(k).originalForm = 0;
     const int kinds[] = {KindOrdinary, KindZus, KindTax, KindZus};
     for (int i = 0; i < 4; ++i)
-        frame->document().Add(order(i, 1000, kinds[i]));
+        frame->document().Add(listOrder(i, 1000, kinds[i]));
     frame->editor()->showDocument();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -784,7 +674,7 @@ void TestMainWindow::previewSheetsTakeTheirOrdersOrientation()
 
 void TestMainWindow::previewToolbarTurnsZoomsAndPrints()
 {
-    CMainFrame *frame = startWithOrders(3);
+    CMainFrame *frame = startWithOrders(m_app, 3);
     QVERIFY(frame);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -828,7 +718,7 @@ void TestMainWindow::previewToolbarTurnsZoomsAndPrints()
 
 void TestMainWindow::helpAboveAModalDialogTakesInput()
 {
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
     frame->show();
     QDialog dialog(frame);
@@ -894,7 +784,7 @@ void TestMainWindow::escapeClosesHelp()
 
 void TestMainWindow::quittingWithHelpOpenEndsTheEventLoop()
 {
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
     frame->show();
     showHelp();
@@ -912,7 +802,7 @@ void TestMainWindow::quittingWithHelpOpenEndsTheEventLoop()
 
 void TestMainWindow::menuMnemonicsAreUniquePerMenu()
 {
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
     m_app->AddToRecentFileList(m_files.filePath(QStringLiteral("a&b.zmt")));
     m_app->AddToRecentFileList(m_files.filePath(QStringLiteral("c.zmt")));
@@ -930,40 +820,20 @@ void TestMainWindow::menuMnemonicsAreUniquePerMenu()
                 menus << a->menu();
     QCOMPARE(menus.size(), 9);   // five menus, the bar, the context menu, its add submenu and the sort submenu
     for (QMenu *menu : menus) {
-        QMap<QChar, QString> taken;
-        for (QAction *a : menu->actions()) {
-            if (a->isSeparator() || !a->isVisible())
-                continue;
-            const QString text = a->text();
-            QChar key;
-            for (int i = 0; i + 1 < text.size(); ++i) {
-                if (text[i] == u'&' && text[i + 1] == u'&') {
-                    ++i;
-                } else if (text[i] == u'&') {
-                    key = text[i + 1].toLower();
-                    break;
-                }
-            }
-            if (key.isNull())
-                continue;
-            QVERIFY2(!taken.contains(key), qPrintable(QStringLiteral("%1 and %2 share %3")
-                                                          .arg(taken.value(key), text, QString(key))));
-            taken.insert(key, text);
-        }
+        QStringList texts;
+        for (QAction *a : menu->actions())
+            if (!a->isSeparator() && a->isVisible())
+                texts << a->text();
+        QVERIFY2(clashesAmong(texts).isEmpty(), qPrintable(clashesAmong(texts).join(u';')));
     }
     // Zakończ is reached by its letter.
     QCOMPARE(frame->action(ID_APP_EXIT)->text(), QStringLiteral("&Zakończ"));
 }
 
-void TestMainWindow::keysShownAndContextMenuFromKeyboard()
+void TestMainWindow::contextMenuFromTheKeyboard()
 {
-    CMainFrame *frame = startWithOrders(3);
+    CMainFrame *frame = startWithOrders(m_app, 3);
     QVERIFY(frame);
-    // The menu shows the key as the guide names it.
-    const QString shown = frame->action(ID_EDIT_ORDER)->shortcut().toString(QKeySequence::NativeText);
-    QCOMPARE(shown, QStringLiteral("Alt+Enter"));
-    QVERIFY(frame->action(ID_EDIT_ORDER)->shortcuts().contains(QKeySequence(QStringLiteral("Alt+Return"))));
-
     frame->show();
     QApplication::setActiveWindow(frame);
     QVERIFY(QTest::qWaitForWindowActive(frame));
@@ -976,7 +846,7 @@ void TestMainWindow::keysShownAndContextMenuFromKeyboard()
 
 void TestMainWindow::windowSizeAndColumnWidthsRemembered()
 {
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
     frame->resize(700, 450);
     frame->move(40, 30);
@@ -996,7 +866,7 @@ void TestMainWindow::windowSizeAndColumnWidthsRemembered()
         QVERIFY(store->contains(QStringLiteral("Settings/FontName")));   // beside the program's settings
     }
 
-    frame = start();
+    frame = startProgram(m_app);
     QVERIFY(frame);
     QCOMPARE(frame->size(), QSize(700, 450));
     QCOMPARE(frame->view()->columnWidth(0), 260);
@@ -1009,7 +879,7 @@ void TestMainWindow::windowSizeAndColumnWidthsRemembered()
         auto store = openSettingsStore();
         QVERIFY(store->contains(QStringLiteral("MainWindow/DetailsGeometry")));
     }
-    frame = start();
+    frame = startProgram(m_app);
     QVERIFY(frame);
     const QByteArray stored = openSettingsStore()->value(QStringLiteral("MainWindow/DetailsGeometry")).toByteArray();
     m_app->ExitInstance();
@@ -1023,7 +893,7 @@ void TestMainWindow::windowSizeAndColumnWidthsRemembered()
         store->setValue(QStringLiteral("MainWindow/ColumnWidths"), QStringLiteral("1,2,x,-5,99999,3,4"));
         store->sync();
     }
-    frame = start();
+    frame = startProgram(m_app);
     QVERIFY(frame);
     QCOMPARE(frame->view()->columnWidth(0), 200);
     QCOMPARE(frame->size(), QSize(920, 560));
@@ -1046,7 +916,7 @@ void TestMainWindow::registerCommandsOpenTheirDialogsOrSayWhy()
     QFETCH(int, command);
     QFETCH(bool, broken);
     QFETCH(QString, window);
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
     const QString db = m_app->registerLocation().path;
     QFile::remove(db);
@@ -1066,23 +936,9 @@ void TestMainWindow::registerCommandsOpenTheirDialogsOrSayWhy()
     }
 }
 
-void TestMainWindow::lastColumnFollowsTheWindowWidth()
-{
-    CMainFrame *frame = startWithOrders(2);
-    QVERIFY(frame);
-    frame->show();
-    for (int width : {1100, 1400}) {
-        frame->resize(width, 500);
-        QApplication::processEvents();
-        const QHeaderView *header = frame->view()->horizontalHeader();
-        // The columns fill the list: no empty space right of the last one.
-        QCOMPARE(header->length(), frame->view()->viewport()->width());
-    }
-}
-
 void TestMainWindow::emptyListShowsAHint()
 {
-    CMainFrame *frame = start();
+    CMainFrame *frame = startProgram(m_app);
     QVERIFY(frame);
     QCOMPARE(frame->document().count(), 0);
     const QString hint = CKantomixView::emptyListHint();
@@ -1121,7 +977,7 @@ void TestMainWindow::optionsTakenBackOnOkOnly_data()
 void TestMainWindow::optionsTakenBackOnOkOnly()
 {
     QFETCH(bool, ok);
-    CMainFrame *frame = startWithOrders(1);
+    CMainFrame *frame = startWithOrders(m_app, 1);
     QVERIFY(frame);
     m_app->settings().ordinary.fitInBox = 0;   // whole words, for reading them back
     QAction *options = frame->action(ID_OPTIONS);
@@ -1138,12 +994,10 @@ void TestMainWindow::optionsTakenBackOnOkOnly()
     QCOMPARE(m_app->settings().ordinary.offsetX, ok ? 9 : 0);
 
     // The next print already uses the new shift: texts only, from the sheet's corner.
-    const QString pdf = m_files.filePath(QStringLiteral("after-options.pdf"));
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-    QCOMPARE(frame->editor()->printRequest(printer, OrderPrintRequest::forRows({0}, 1)), 1);
-    const PdfText text = PdfText::read(pdf);
+    const PdfText text = printedPdf(printer, m_files.filePath(QStringLiteral("after-options.pdf")), [&] {
+        QCOMPARE(frame->editor()->printRequest(printer, OrderPrintRequest::forRows({0}, 1)), 1);
+    });
     QVERIFY(text.ok);
     const double left = text.first(QStringLiteral("Odbiorca")).mm.left();
     QVERIFY2(qAbs(left - (ok ? 16.5 : 7.5)) < 0.15, qPrintable(QString::number(left)));
