@@ -74,10 +74,8 @@ private Q_SLOTS:
     void commandTableIsComplete();
     void printDialogOffersAllOrTheSelection_data();
     void printDialogOffersAllOrTheSelection();
-    void previewSheetsTakeTheirOrdersOrientation();
-    void previewToolbarTurnsZoomsAndPrints();
+    void previewSheetsTakeTheirOrdersOrientationAndTheToolbarWorks();
     void helpAboveAModalDialogTakesInput();
-    void escapeClosesHelp();
     void helpOpensWholeBesideItsWindow_data();
     void helpOpensWholeBesideItsWindow();
     void quittingWithHelpOpenEndsTheEventLoop();
@@ -623,7 +621,7 @@ void TestMainWindow::printDialogOffersAllOrTheSelection()
     QCOMPARE(printer.printRange(), QPrinter::AllPages);
 }
 
-void TestMainWindow::previewSheetsTakeTheirOrdersOrientation()
+void TestMainWindow::previewSheetsTakeTheirOrdersOrientationAndTheToolbarWorks()
 {
     // Plain paper, own form types: ordinary and tax forms landscape, ZUS portrait.
     CMainFrame *frame = startProgram(m_app);
@@ -637,9 +635,9 @@ void TestMainWindow::previewSheetsTakeTheirOrdersOrientation()
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setPageOrientation(QPageLayout::Portrait);
-
+    int printed = 0;
     COrderPreviewDlg preview(m_app->formPrinter(), printer, frame->document(), frame->editor()->currentPrintRequest(),
-                             {});
+                             [&printed] { return ++printed > 1; });
     const COrderPreviewPages &pages = preview.pages();
     QCOMPARE(pages.count(), 4);
     for (int p = 0; p < 4; ++p) {
@@ -662,35 +660,24 @@ void TestMainWindow::previewSheetsTakeTheirOrdersOrientation()
             QVERIFY2(rightmostInk > image.width() * 3 / 4, qPrintable(QStringLiteral("page %1").arg(p)));
     }
     // The sheets in the view have those shapes too, one under another.
+    CPreviewSheets *sheets = preview.sheets();
     preview.resize(800, 600);
     preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
     for (int p = 0; p < 4; ++p) {
-        const QRect r = preview.sheets()->sheetRect(p);
+        const QRect r = sheets->sheetRect(p);
         QCOMPARE(r.width() > r.height(), pages.orientation(p) == QPageLayout::Landscape);
         if (p > 0)
-            QVERIFY(r.top() > preview.sheets()->sheetRect(p - 1).bottom());
+            QVERIFY(r.top() > sheets->sheetRect(p - 1).bottom());
     }
-}
 
-void TestMainWindow::previewToolbarTurnsZoomsAndPrints()
-{
-    CMainFrame *frame = startWithOrders(m_app, 3);
-    QVERIFY(frame);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    int printed = 0;
-    COrderPreviewDlg preview(m_app->formPrinter(), printer, frame->document(), frame->editor()->currentPrintRequest(),
-                             [&printed] { return ++printed > 1; });
+    // The toolbar turns the pages, zooms, shows two side by side and prints.
     const auto action = [&preview](const char *text) {
         for (QAction *a : preview.findChildren<QAction *>())
             if (a->text() == QString::fromUtf8(text))
                 return a;
         return static_cast<QAction *>(nullptr);
     };
-    CPreviewSheets *sheets = preview.sheets();
-    preview.resize(800, 600);
-    preview.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&preview));
     action("&Jedna strona")->trigger();
     QVERIFY(!sheets->facing());
     QCOMPARE(sheets->currentPage(), 0);
@@ -743,11 +730,14 @@ void TestMainWindow::helpAboveAModalDialogTakesInput()
     execDialog(dialog);
     QVERIFY(belongsToDialog);
     QVERIFY(scrolled);
-    // The dialog is gone; the guide stays, a window of its own.
-    QVERIFY(helpWindow());
-    QVERIFY(helpWindow()->isVisible());
-    QCOMPARE(helpWindow()->parentWidget(), nullptr);
-    closeHelpWindow();
+    // The dialog is gone; the guide stays, a window of its own, until Escape.
+    CHelpWindow *help = helpWindow();
+    QVERIFY(help);
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->parentWidget(), nullptr);
+    QApplication::setActiveWindow(help);
+    QTest::keyClick(help->browser(), Qt::Key_Escape);
+    QTRY_VERIFY(!helpWindow());
 }
 
 void TestMainWindow::helpOpensWholeBesideItsWindow_data()
@@ -771,15 +761,6 @@ void TestMainWindow::helpOpensWholeBesideItsWindow()
     QFETCH(QRect, screen);
     QFETCH(QRect, expected);
     QCOMPARE(placeBesideOwner(QSize(760, 620), owner, screen), expected);
-}
-
-void TestMainWindow::escapeClosesHelp()
-{
-    CHelpWindow *help = showHelp();
-    QVERIFY(QTest::qWaitForWindowExposed(help));
-    QApplication::setActiveWindow(help);
-    QTest::keyClick(help->browser(), Qt::Key_Escape);
-    QTRY_VERIFY(!helpWindow());
 }
 
 void TestMainWindow::quittingWithHelpOpenEndsTheEventLoop()
