@@ -1,5 +1,6 @@
-// What the order pages decide without a widget: the name limit, the limit
-// message, the amount parse and the deposit/transfer switch.
+// What the order pages decide without a widget: the amount parse, the
+// deposit/transfer switch and the tax and ZUS lists (the name limit is
+// checked through the page).
 
 #include "edit/PageRules.h"
 #include "model/OrderFields.h"
@@ -15,28 +16,6 @@ class TestPageRules : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void limitFollowsBoxesAndRefusesLongerTexts_data()
-    {
-        QTest::addColumn<bool>("fitInBox");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("boxes, 27 fits") << true << 27 << QString();
-        QTest::newRow("boxes, 28 refused") << true << 28 << "Proszę wprowadzić najwyżej 27 znaków.";
-        QTest::newRow("free text, 54 fits") << false << 54 << QString();
-        QTest::newRow("free text, 55 refused") << false << 55 << "Proszę wprowadzić najwyżej 54 znaków.";
-    }
-    void limitFollowsBoxesAndRefusesLongerTexts()
-    {
-        QFETCH(bool, fitInBox);
-        QFETCH(int, length);
-        QFETCH(QString, message);
-        const int limit = nameLimit(fitInBox);
-        QCOMPARE(limit, fitInBox ? 27 : 54);
-        // Polish letters count one each.
-        const std::optional<QString> got = limitMessage(QString(length, u'Ż'), limit);
-        QCOMPARE(got.value_or(QString()), message);
-    }
-
     void amountParse_data()
     {
         QTest::addColumn<QString>("text");

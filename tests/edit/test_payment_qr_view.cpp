@@ -2,15 +2,12 @@
 // page, gives its reason in its place when the order cannot have one, moves
 // no field, and a screenshot of it reads back as the code's text.
 
+#include "DetailsDialog.h"
 #include "SampleOrders.h"
-#include "RegisterTestEnv.h"
 
 #include "controls/WexCalcEdit.h"
-#include "edit/ContainerDlg.h"
-#include "edit/DetailsDlg.h"
 #include "edit/PaymentQrView.h"
 #include "model/PaymentQr.h"
-#include "model/PrzelewDane.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,9 +15,7 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 #include <functional>
-#include <memory>
 
 namespace {
 
@@ -63,18 +58,10 @@ class TestPaymentQrView : public QObject
 {
     Q_OBJECT
 
-    struct Dialog
+    // With boxes: the settings the program starts with.
+    struct Dialog : DetailsDialog
     {
-        AllSettings settings;
-        CPrzelewDane rec;
-        std::unique_ptr<CContainerDlg> dlg;
-
-        explicit Dialog(int kind) : rec(payableOrder(kind))
-        {
-            dlg = std::make_unique<CContainerDlg>(rec, settings, testRegister());
-            dlg->ShowPage(CContainerDlg::kindNumberOf(kind));
-            dlg->show();
-        }
+        explicit Dialog(int kind) : DetailsDialog(payableOrder(kind), 1) {}
         CPaymentQrView *view() const { return dlg->paymentQrView(); }
     };
 

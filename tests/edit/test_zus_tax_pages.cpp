@@ -1,22 +1,16 @@
 // The ZUS and tax pages of the details dialog, offscreen: the purpose and
 // its account, the title written at once, the payment-type rule, the
 // declaration split, the identifier caption and types, the tax form symbol,
-// limits, codes from a file outside the lists, the picks and the fit.
+// limits and codes from a file outside the lists.
 
+#include "DetailsDialog.h"
 #include "DialogScript.h"
 #include "WidgetFit.h"
-#include "RegisterTestEnv.h"
 
 #include "controls/WarningMark.h"
 #include "controls/WexCalcEdit.h"
-#include "edit/ContainerDlg.h"
-#include "edit/DateField.h"
 #include "edit/PageRules.h"
-#include "edit/TaxDetailsDlg.h"
-#include "edit/DetailsDlg.h"
-#include "edit/ZUSDetailsDlg.h"
 #include "edit/ZusTransferDlg.h"
-#include "model/PrzelewDane.h"
 #include "register/ListaKontrDlg.h"
 
 #include <QComboBox>
@@ -26,77 +20,11 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTableView>
-#include <QTest>
 #include <QToolButton>
-#include <memory>
-
-namespace {
-
-CPrzelewDane zusOrder()
-{
-    CPrzelewDane r;
-    r.SetKind(KindZus, COrderDate::fromParts(2026, 12, 8));
-    r.zusAccountType = 1;
-    r.SetZUSTitle(1);
-    r.sender1 = QStringLiteral("Przedsiębiorstwo Handlowo-Usługowe");
-    r.sender2 = QStringLiteral("„Żółw” Grzegorz Brzęczyszczykiewicz");
-    r.senderAccount = QStringLiteral("48109010140000000123456789");
-    r.payerId = QStringLiteral("5261040828");
-    r.idType = 1;
-    r.supplementaryId = QStringLiteral("85010112345");
-    r.paymentType = 0;
-    r.declaration = QStringLiteral("112026");
-    r.declarationNo = QStringLiteral("01");
-    r.amount = CWexOleCurrency::fromUnits(1543, 2100);
-    return r;
-}
-
-CPrzelewDane taxOrder()
-{
-    CPrzelewDane r;
-    r.SetKind(KindTax, COrderDate::fromParts(2026, 12, 8));
-    r.recipient1 = QStringLiteral("Drugi Urząd Skarbowy Łódź-Bałuty");
-    r.recipient2 = QStringLiteral("ul. Świętej Teresy 105, 91-341 Łódź");
-    r.checkDigits = QStringLiteral("09");
-    r.bankNumber = QStringLiteral("10101371");
-    r.accountRest = QStringLiteral("0024142221000000");
-    r.senderAccount = QStringLiteral("48109010140000000123456789");
-    r.sender1 = QStringLiteral("Małgorzata Wiśniewska-Jędrzejczak");
-    r.sender2 = QStringLiteral("ul. Źródlana 15/3, 91-001 Łódź");
-    r.payerId = QStringLiteral("7251234567");
-    r.idType = 4;
-    r.taxPeriod = QStringLiteral("26M11");
-    r.taxFormSymbol = QStringLiteral("VAT7");
-    r.obligationId = QStringLiteral("zaległość 2026");
-    r.amount = CWexOleCurrency::fromUnits(2480, 0);
-    return r;
-}
-
-} // namespace
 
 class TestZusTaxPages : public QObject
 {
     Q_OBJECT
-
-    struct Dialog
-    {
-        AllSettings settings;
-        CPrzelewDane rec;
-        std::unique_ptr<CContainerDlg> dlg;
-
-        explicit Dialog(const CPrzelewDane &order, const RegisterLocation &where = testRegister()) : rec(order)
-        {
-            settings.zus.fitInBox = 0;
-            settings.tax.fitInBox = 0;
-            dlg = std::make_unique<CContainerDlg>(rec, settings, where);
-            dlg->ShowPage(CContainerDlg::kindNumberOf(order.kind));
-            dlg->show();
-            dlg->activateWindow();
-        }
-        bool ready() { return QTest::qWaitForWindowActive(dlg.get()); }
-        CZUSDetailsDlg *zus() const { return dlg->zusPage(); }
-        CTaxDetailsDlg *tax() const { return dlg->taxPage(); }
-    };
 
     static void choose(QComboBox *combo, int position)
     {
@@ -109,43 +37,25 @@ class TestZusTaxPages : public QObject
 
 private Q_SLOTS:
     void init() { m_env.reset(); }
-    void cleanup()
-    {
-        const bool allUsed = m_script.finished();
-        m_script.clear();
-        QVERIFY(allUsed);
-    }
+    void cleanup() { QVERIFY(m_script.finishedAndCleared()); }
 
-    void pagesShowTheirListsAndTitles()
+    void pagesShowTheirLists()
     {
-        Dialog z(zusOrder());
-        QCOMPARE(z.dlg->windowTitle(), QStringLiteral("Szczegóły przelewu ZUS"));
-        QStringList purposes, payments, ids;
-        for (int i = 0; i < z.zus()->purpose()->count(); ++i)
-            purposes << z.zus()->purpose()->itemText(i);
-        for (int i = 0; i < z.zus()->paymentType()->count(); ++i)
-            payments << z.zus()->paymentType()->itemText(i);
-        for (int i = 0; i < z.zus()->idType()->count(); ++i)
-            ids << z.zus()->idType()->itemText(i);
-        QCOMPARE(purposes, (QStringList{"Składki na ubezpieczenie społeczne", "Składki na ubezpieczenie zdrowotne",
-                                        "Składki na Fundusz Pracy i FGŚP"}));
+        DetailsDialog z(zusOrder());
+        const QStringList payments = itemTexts(z.zus()->paymentType());
+        QCOMPARE(itemTexts(z.zus()->purpose()), (QStringList {"Składki na ubezpieczenie społeczne",
+                                                              "Składki na ubezpieczenie zdrowotne",
+                                                              "Składki na Fundusz Pracy i FGŚP"}));
         QCOMPARE(payments.size(), 8);
         QCOMPARE(payments[4], QStringLiteral("D - dodatkowa opłata "));
         QCOMPARE(payments[7], QStringLiteral("B - dodatkowa opłata za nieprzekazanie do OFE"));
-        QCOMPARE(ids, (QStringList{"Regon", "Pesel", "Dowód osobisty", "Paszport", "NUSP"}));
+        QCOMPARE(itemTexts(z.zus()->idType()), (QStringList{"Regon", "Pesel", "Dowód osobisty", "Paszport", "NUSP"}));
         QVERIFY(z.zus()->currency()->isReadOnly());
-        QCOMPARE(z.zus()->nip()->maxLength(), 10);
-        QCOMPARE(z.zus()->decision()->maxLength(), 15);
 
-        Dialog t(taxOrder());
-        QCOMPARE(t.dlg->windowTitle(), QStringLiteral("Szczegóły przelewu US"));
-        QStringList symbols;
-        for (int i = 0; i < t.tax()->formSymbol()->count(); ++i)
-            symbols << t.tax()->formSymbol()->itemText(i);
-        QCOMPARE(symbols, PageRules::Tax::formSymbols());
+        DetailsDialog t(taxOrder());
+        QCOMPARE(itemTexts(t.tax()->formSymbol()), PageRules::Tax::formSymbols());
         QVERIFY(t.tax()->formSymbol()->isEditable());
         QVERIFY(t.tax()->currency()->isReadOnly());
-        QCOMPARE(t.tax()->idType()->itemText(5), QStringLiteral("3 - inny dokument"));
     }
 
     void zusPurposeSetsTheAccountOnSaving_data()
@@ -173,7 +83,7 @@ private Q_SLOTS:
         order.checkDigits = QStringLiteral("99");
         order.bankNumber = QStringLiteral("11111111");
         order.accountRest = QStringLiteral("999");
-        Dialog d(order);
+        DetailsDialog d(order);
         QVERIFY(d.ready());
         choose(d.zus()->purpose(), position);
         // The title is in the order at once; the account type and account only after saving.
@@ -209,7 +119,7 @@ private Q_SLOTS:
         QFETCH(QString, month);
         QFETCH(QString, year);
         QFETCH(QString, number);
-        Dialog d(zusOrder());
+        DetailsDialog d(zusOrder());
         QVERIFY(d.ready());
         choose(d.zus()->paymentType(), position);
         QCOMPARE(d.zus()->declarationMonth()->text(), month);
@@ -243,7 +153,7 @@ private Q_SLOTS:
         QFETCH(QString, year);
         CPrzelewDane order = zusOrder();
         order.declaration = stored;
-        Dialog d(order);
+        DetailsDialog d(order);
         QVERIFY(d.ready());
         QCOMPARE(d.zus()->declarationMonth()->text(), month);
         QCOMPARE(d.zus()->declarationYear()->text(), year);
@@ -258,37 +168,76 @@ private Q_SLOTS:
         QCOMPARE(d.rec.declaration, QStringLiteral("032006"));
     }
 
-    void identifierCaptionFollowsTheType_data()
+    // The lists show a stored code as its entry, or nothing for a code
+    // outside the list (a file may hold any number); saved untouched the code
+    // stays as stored, and a chosen entry saves its own code. The ZUS
+    // identifier's caption follows its type.
+    void listsLoadAndSaveCodes_data()
     {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("list");
         QTest::addColumn<int>("stored");
-        QTest::addColumn<int>("chosen");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("Pesel loaded") << 1 << -1 << "Pesel:";
-        QTest::newRow("Paszport chosen") << 1 << 3 << "Paszport:";
-        QTest::newRow("NUSP chosen") << 0 << 4 << "NUSP:";
-        QTest::newRow("code 9 from a file") << 9 << -1 << "Id. uzupeł. płatnika:";
+        QTest::addColumn<QString>("shown");     // "": no entry selected
+        QTest::addColumn<int>("chosen");        // a position, -1 none
+        QTest::addColumn<int>("saved");         // after choosing
+        QTest::addColumn<QString>("caption");   // "": not checked
+        const int zus = KindZus, tax = KindTax;
+        QTest::newRow("ZUS account type 0") << zus << "purpose" << 0 << "" << 1 << 2 << "";
+        QTest::newRow("ZUS account type 7") << zus << "purpose" << 7 << "" << 1 << 2 << "";
+        QTest::newRow("ZUS payment type 12") << zus << "paymentType" << 12 << "" << 1 << 1 << "";
+        QTest::newRow("ZUS identifier type -1") << zus << "idType" << -1 << "" << 1 << 1 << "Pesel:";
+        QTest::newRow("ZUS Pesel loaded") << zus << "idType" << 1 << "Pesel" << -1 << 1 << "Pesel:";
+        QTest::newRow("ZUS Paszport chosen") << zus << "idType" << 1 << "Pesel" << 3 << 3 << "Paszport:";
+        QTest::newRow("ZUS NUSP chosen") << zus << "idType" << 0 << "Regon" << 4 << 4 << "NUSP:";
+        QTest::newRow("ZUS identifier code 9") << zus << "idType" << 9 << "" << -1 << 9 << "Id. uzupeł. płatnika:";
+        QTest::newRow("tax identifier type 6") << tax << "idType" << 6 << "" << 1 << 0 << "";
+        QTest::newRow("tax identifier type -1") << tax << "idType" << -1 << "" << 1 << 0 << "";
+        QTest::newRow("tax NIP shown, REGON saves 0") << tax << "idType" << 4 << "N - NIP" << 1 << 0 << "";
+        QTest::newRow("tax inny dokument saves 5") << tax << "idType" << 4 << "N - NIP" << 5 << 5 << "";
+        QTest::newRow("tax REGON shown, NIP saves 4") << tax << "idType" << 0 << "R - REGON" << 0 << 4 << "";
+        QTest::newRow("tax PESEL shown, Paszport saves 3") << tax << "idType" << 1 << "P - PESEL" << 4 << 3 << "";
+        QTest::newRow("tax 5 shown, kept") << tax << "idType" << 5 << "3 - inny dokument" << -1 << 5 << "";
     }
-    void identifierCaptionFollowsTheType()
+    void listsLoadAndSaveCodes()
     {
+        QFETCH(int, kind);
+        QFETCH(QString, list);
         QFETCH(int, stored);
+        QFETCH(QString, shown);
         QFETCH(int, chosen);
+        QFETCH(int, saved);
         QFETCH(QString, caption);
-        CPrzelewDane order = zusOrder();
-        order.idType = stored;
-        Dialog d(order);
+        CPrzelewDane order = orderOfKind(kind);
+        int CPrzelewDane::*field = list == u"purpose"       ? &CPrzelewDane::zusAccountType
+                                 : list == u"paymentType" ? &CPrzelewDane::paymentType
+                                                          : &CPrzelewDane::idType;
+        order.*field = stored;
+        order.checkDigits = QStringLiteral("12");
+        DetailsDialog d(order);
         QVERIFY(d.ready());
-        if (chosen >= 0)
-            choose(d.zus()->idType(), chosen);
-        QCOMPARE(d.zus()->idCaption()->text(), caption);
+        auto *combo = d.page()->findChild<QComboBox *>(list);
+        QVERIFY(combo);
+        QCOMPARE(combo->currentText(), shown);
+        QCOMPARE(combo->currentIndex() < 0, shown.isEmpty());
         QVERIFY(d.dlg->onSave());
-        QCOMPARE(d.rec.idType, chosen >= 0 ? chosen : stored);
+        QCOMPARE(d.rec.*field, stored);
+        // A ZUS account type with no account leaves the stored account alone.
+        if (field == &CPrzelewDane::zusAccountType)
+            QCOMPARE(d.rec.checkDigits, QStringLiteral("12"));
+        if (chosen >= 0) {
+            choose(combo, chosen);
+            QVERIFY(d.dlg->onSave());
+            QCOMPARE(d.rec.*field, saved);
+        }
+        if (!caption.isEmpty())
+            QCOMPARE(d.zus()->idCaption()->text(), caption);
     }
 
     void decisionNumberIsTitleLineTwo()
     {
         CPrzelewDane order = zusOrder();
         order.title2 = QStringLiteral("DEC/123/2026");
-        Dialog d(order);
+        DetailsDialog d(order);
         QVERIFY(d.ready());
         QCOMPARE(d.zus()->decision()->text(), order.title2);
         d.zus()->decision()->setMaxLength(100);
@@ -300,76 +249,6 @@ private Q_SLOTS:
         d.zus()->decision()->setText(QStringLiteral("UKŁAD/7/2026"));
         QVERIFY(d.dlg->onSave());
         QCOMPARE(d.rec.title2, QStringLiteral("UKŁAD/7/2026"));
-    }
-
-    // Codes outside the lists (a file may hold any number) are shown as no
-    // selection and kept unless the user picks an entry.
-    void codesOutsideTheListsAreKept_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("code");
-        QTest::newRow("ZUS account type 0") << int(KindZus) << 0;
-        QTest::newRow("ZUS account type 7") << int(KindZus) << 7;
-        QTest::newRow("ZUS identifier type -1") << int(KindZus) << -1;
-        QTest::newRow("ZUS payment type 12") << int(KindZus) << 12;
-        QTest::newRow("tax identifier type 6") << int(KindTax) << 6;
-        QTest::newRow("tax identifier type -1") << int(KindTax) << -1;
-    }
-    void codesOutsideTheListsAreKept()
-    {
-        QFETCH(int, kind);
-        QFETCH(int, code);
-        const QString tag = QString::fromLatin1(QTest::currentDataTag());
-        CPrzelewDane order = kind == KindZus ? zusOrder() : taxOrder();
-        int CPrzelewDane::*field = tag.contains(u"account") ? &CPrzelewDane::zusAccountType
-                                 : tag.contains(u"payment") ? &CPrzelewDane::paymentType
-                                                            : &CPrzelewDane::idType;
-        order.*field = code;
-        order.checkDigits = QStringLiteral("12");
-        Dialog d(order);
-        QVERIFY(d.ready());
-        QComboBox *combo = kind == KindTax                  ? d.tax()->idType()
-                         : field == &CPrzelewDane::zusAccountType ? d.zus()->purpose()
-                         : field == &CPrzelewDane::paymentType    ? d.zus()->paymentType()
-                                                                  : d.zus()->idType();
-        QCOMPARE(combo->currentIndex(), -1);
-        QVERIFY(d.dlg->onSave());
-        QCOMPARE(d.rec.*field, code);
-        // A ZUS account type with no account leaves the stored account alone.
-        if (field == &CPrzelewDane::zusAccountType)
-            QCOMPARE(d.rec.checkDigits, QStringLiteral("12"));
-        choose(combo, 1);
-        QVERIFY(d.dlg->onSave());
-        QVERIFY(d.rec.*field != code);
-    }
-
-    void taxIdentifierTypeConverts_data()
-    {
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("chosen");
-        QTest::addColumn<int>("saved");
-        QTest::newRow("NIP shown, REGON saves 0") << 4 << "N - NIP" << 1 << 0;
-        QTest::newRow("inny dokument saves 5") << 4 << "N - NIP" << 5 << 5;
-        QTest::newRow("REGON shown, NIP saves 4") << 0 << "R - REGON" << 0 << 4;
-        QTest::newRow("PESEL shown, Paszport saves 3") << 1 << "P - PESEL" << 4 << 3;
-        QTest::newRow("5 shown, kept") << 5 << "3 - inny dokument" << -1 << 5;
-    }
-    void taxIdentifierTypeConverts()
-    {
-        QFETCH(int, stored);
-        QFETCH(QString, shown);
-        QFETCH(int, chosen);
-        QFETCH(int, saved);
-        CPrzelewDane order = taxOrder();
-        order.idType = stored;
-        Dialog d(order);
-        QVERIFY(d.ready());
-        QCOMPARE(d.tax()->idType()->currentText(), shown);
-        if (chosen >= 0)
-            choose(d.tax()->idType(), chosen);
-        QVERIFY(d.dlg->onSave());
-        QCOMPARE(d.rec.idType, saved);
     }
 
     // A save the user did not touch stores the symbol exactly as it was;
@@ -392,7 +271,7 @@ private Q_SLOTS:
         QFETCH(int, position);
         CPrzelewDane order = taxOrder();
         order.taxFormSymbol = stored;
-        Dialog d(order);
+        DetailsDialog d(order);
         QVERIFY(d.ready());
         QCOMPARE(d.tax()->formSymbol()->currentIndex(), position);
         QCOMPARE(d.tax()->formSymbol()->currentText(), stored);
@@ -406,7 +285,7 @@ private Q_SLOTS:
 
     void taxLimits()
     {
-        Dialog d(taxOrder());
+        DetailsDialog d(taxOrder());
         QVERIFY(d.ready());
         // The period cannot take an 8th character.
         QLineEdit *period = d.tax()->period();
@@ -439,24 +318,12 @@ private Q_SLOTS:
     {
         CPrzelewDane pcc = taxOrder();
         pcc.taxFormSymbol = QStringLiteral("PCC3");   // paid to the office's own account
-        Dialog t(pcc);
+        DetailsDialog t(pcc);
         QVERIFY(t.ready());
         QVERIFY(!t.tax()->accountMark()->isShown());
         t.tax()->checkDigits()->setText(QStringLiteral("28"));
         QVERIFY(t.tax()->accountMark()->isShown());
         QVERIFY(t.dlg->onSave());   // a warning never blocks
-
-        Dialog z(zusOrder());
-        QVERIFY(z.ready());
-        QVERIFY(!z.zus()->payerAccountMark()->isShown());
-        z.zus()->payerAccount()->setText(QStringLiteral("49109010140000000123456789"));
-        QVERIFY(z.zus()->payerAccountMark()->isShown());
-        // The amount in words is no account.
-        z.zus()->depositButton()->click();
-        QVERIFY(!z.zus()->payerAccount()->isEnabled());
-        QVERIFY(!z.zus()->payerAccountMark()->isShown());
-        z.zus()->transferButton()->click();
-        QVERIFY(z.zus()->payerAccountMark()->isShown());
     }
 
     // Quiet marks: the identifier for its type, the symbol against the
@@ -503,7 +370,7 @@ private Q_SLOTS:
         order.bankNumber = account.mid(2, 8);
         order.accountRest = account.mid(10);
         order.taxPeriod = period;
-        Dialog d(order);
+        DetailsDialog d(order);
         QVERIFY(d.ready());
         CTaxDetailsDlg *tax = d.tax();
         QCOMPARE(tax->accountMark()->warning().contains(accountSays) && tax->accountMark()->isShown(),
@@ -521,7 +388,7 @@ private Q_SLOTS:
         CPrzelewDane order = taxOrder();
         order.taxFormSymbol = QStringLiteral("PIT37");
         order.payerId = QStringLiteral("1234563218");
-        Dialog d(order);
+        DetailsDialog d(order);
         QVERIFY(d.ready());
         CTaxDetailsDlg *tax = d.tax();
         QVERIFY(tax->accountMark()->isShown());
@@ -549,8 +416,7 @@ private Q_SLOTS:
                     SeedParty("ZUS innego płatnika", 0, false, "60000002", "0260005260250995", "50")});
         CPrzelewDane order = zusOrder();
         order.payerId = QStringLiteral("1234563218");
-        Dialog d(order);
-        d.settings.ordinary.fitInBox = 0;   // the payer's names are longer than the boxes
+        DetailsDialog d(order);   // without boxes: the payer's names are longer than they
         QVERIFY(d.ready());
         QVERIFY(d.zus()->accountsChangedLine()->text().contains(QStringLiteral("1 stycznia 2018")));
         QSignalSpy saved(d.dlg.get(), &CContainerDlg::saveRequested);
@@ -585,83 +451,6 @@ private Q_SLOTS:
         QCOMPARE(d.rec.title1, QStringLiteral("Składki ZUS za 11/2026"));
     }
 
-    void picksFillTheirFields_data()
-    {
-        QTest::addColumn<QString>("pick");
-        QTest::addColumn<int>("listed");
-        QTest::newRow("ZUS payer (senders)") << "zus payer" << 1;
-        QTest::newRow("tax office (offices only)") << "tax office" << 1;
-        QTest::newRow("tax sender (senders)") << "tax sender" << 1;
-    }
-    void picksFillTheirFields()
-    {
-        QFETCH(QString, pick);
-        QFETCH(int, listed);
-        addParties({SeedParty("Urząd Skarbowy Łódź-Widzew", 2, false, "10101371", "0024142221000000", "09"),
-                    SeedParty("Kontrahent Jeden", 0), SeedParty("Zakład Usług Różnych „Żuraw”", 3, true, "10901014",
-                                                        "0000000123456789", "48")});
-        const bool zus = pick.startsWith(u"zus");
-        Dialog d(zus ? zusOrder() : taxOrder());
-        QVERIFY(d.ready());
-        int rows = -1;
-        m_script.onDialog<CListaKontrDlg>([&rows](CListaKontrDlg *list) {
-            rows = list->list()->model()->rowCount();
-            list->list()->selectRow(0);
-            list->onOk();
-        });
-        if (zus) {
-            d.zus()->payer1()->setFocus();
-            QTest::keyClick(d.zus()->payer1(), Qt::Key_F2);
-        } else if (pick == QLatin1String("tax office")) {
-            d.tax()->officePickButton()->click();
-        } else {
-            d.tax()->sender1()->setFocus();
-            QTest::keyClick(d.tax()->sender1(), Qt::Key_F2);
-        }
-        QCOMPARE(rows, listed);
-        if (pick == QLatin1String("tax office")) {
-            QCOMPARE(d.tax()->office1()->text(), QStringLiteral("Urząd Skarbowy Łódź-Widzew"));
-            QCOMPARE(d.tax()->checkDigits()->text(), QStringLiteral("09"));
-            QCOMPARE(d.tax()->bankNumber()->text(), QStringLiteral("10101371"));
-            QCOMPARE(d.tax()->accountRest()->text(), QStringLiteral("0024142221000000"));
-        } else {
-            QLineEdit *name = zus ? d.zus()->payer1() : d.tax()->sender1();
-            QLineEdit *account = zus ? d.zus()->payerAccount() : d.tax()->senderAccount();
-            QCOMPARE(name->text(), QStringLiteral("Zakład Usług Różnych „Żuraw”"));
-            QCOMPARE(account->text(), QStringLiteral("48-10901014-0000000123456789"));
-        }
-        QVERIFY(d.dlg->hasUnsavedEdits());
-    }
-
-    void f2OnlyInThePayerNameOfTheZusPage()
-    {
-        Dialog d(zusOrder());
-        QVERIFY(d.ready());
-        // No list is scripted: one opening fails the test.
-        for (QLineEdit *edit : {d.zus()->payer2(), d.zus()->nip(), d.zus()->decision()}) {
-            edit->setFocus();
-            QTest::keyClick(edit, Qt::Key_F2);
-        }
-    }
-
-    void depositOnTheZusPageUsesThePayerAccount()
-    {
-        Dialog d(zusOrder());
-        QVERIFY(d.ready());
-        d.zus()->amount()->setAmountText(QStringLiteral("123,45"));
-        d.zus()->depositButton()->click();
-        QCOMPARE(d.zus()->payerAccount()->text(), QStringLiteral("jed*dwa*trz* 45/100"));
-        QVERIFY(d.dlg->onSave());
-        QCOMPARE(d.rec.isTransfer, 0);
-        QCOMPARE(d.rec.senderAccount, QStringLiteral("jed*dwa*trz* 45/100"));
-        d.zus()->transferButton()->click();
-        QCOMPARE(d.zus()->payerAccount()->text(), zusOrder().senderAccount);
-        // Chosen again while it is, "Przelew" keeps the account shown.
-        d.zus()->payerAccount()->setText(QStringLiteral("11101010230000261395100000"));
-        d.zus()->transferButton()->click();
-        QCOMPARE(d.zus()->payerAccount()->text(), QStringLiteral("11101010230000261395100000"));
-    }
-
     // Typed key by key, the symbol stays as typed, also through Enter.
     void typedFormSymbolStaysAsTyped_data()
     {
@@ -674,7 +463,7 @@ private Q_SLOTS:
     void typedFormSymbolStaysAsTyped()
     {
         QFETCH(QString, typed);
-        Dialog d(taxOrder());
+        DetailsDialog d(taxOrder());
         QVERIFY(d.ready());
         QLineEdit *edit = d.tax()->formSymbol()->lineEdit();
         edit->setFocus();
@@ -686,44 +475,6 @@ private Q_SLOTS:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_VERIFY(!d.dlg->isVisible());
         QCOMPARE(d.rec.taxFormSymbol, typed);
-    }
-
-    void pagesFitTheirTexts_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("points");
-        QTest::newRow("ZUS 11 pt") << int(KindZus) << 11;
-        QTest::newRow("ZUS 16 pt") << int(KindZus) << 16;
-        QTest::newRow("tax 11 pt") << int(KindTax) << 11;
-        QTest::newRow("tax 16 pt") << int(KindTax) << 16;
-    }
-    void pagesFitTheirTexts()
-    {
-        QFETCH(int, kind);
-        QFETCH(int, points);
-        const QFont before = QApplication::font();
-        QFont font = before;
-        font.setPointSize(points);
-        QApplication::setFont(font);
-        {
-            CPrzelewDane order = kind == KindZus ? zusOrder() : taxOrder();
-            order.idType = kind == KindZus ? 2 : 4;   // the longest ZUS caption
-            Dialog d(order);
-            QVERIFY(d.ready());
-            d.dlg->adjustSize();
-            QTest::qWait(20);
-            QStringList cut = cutTexts(*d.dlg);
-            cut.removeIf([](const QString &t) { return t.startsWith(QStringLiteral("Kalkulator")); });
-            QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'\n')));
-            for (QLineEdit *e : d.dlg->findChildren<QLineEdit *>())
-                if (e->isVisibleTo(d.dlg.get()))
-                    QVERIFY2(e->width() >= e->minimumSizeHint().width(), qPrintable(e->objectName()));
-            for (QComboBox *c : d.dlg->findChildren<QComboBox *>())
-                if (c->isVisibleTo(d.dlg.get()) && !c->isEditable())
-                    QVERIFY2(c->width() >= c->minimumSizeHint().width(), qPrintable(c->objectName()));
-            saveShot(*d.dlg, QStringLiteral("details-%1-%2pt").arg(kind == KindZus ? "zus" : "tax").arg(points));
-        }
-        QApplication::setFont(before);
     }
 };
 

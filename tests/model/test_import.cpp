@@ -1,19 +1,13 @@
 #include "model/Cp1250.h"
 #include "model/Import.h"
 #include "FailDevice.h"
+#include "FileBytes.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QList<CPrzelewDane> readAll(CImport &reader, QList<int> *results = nullptr)
 {

@@ -3,6 +3,7 @@
 #include "model/PaymentWarnings.h"
 #include "model/TaxForms.h"
 #include "model/TaxpayerIds.h"
+#include "model/ZusTransfer.h"
 
 #include <QSet>
 #include <QTest>
@@ -121,30 +122,40 @@ private Q_SLOTS:
         QVERIFY(!found || found->owner != MicroAccountOwner::Nip || found->id != u"1234563218");
     }
 
+    // The payer's contribution account (NRS), and what the ZUS transfer
+    // page says of a number typed for it.
     void contributionAccount_data()
     {
         QTest::addColumn<QString>("account");
         QTest::addColumn<QString>("payerNip");
         QTest::addColumn<QString>("ownerNip");    // empty: not a contribution account
-        QTest::newRow("NRS") << "33600000020260001234563218" << "1234563218" << "1234563218";
-        QTest::newRow("second range") << "68 6000 0002 0260 0112 3456 3218" << "1234563218" << "1234563218";
-        QTest::newRow("another payer's") << "50600000020260005260250995" << "1234563218" << "5260250995";
-        QTest::newRow("NIP failing its check") << "06600000020260001234563219" << "1234563219" << "";
-        QTest::newRow("027 instead of 026") << "16600000020270001234563218" << "1234563218" << "";
-        QTest::newRow("check digits wrong") << "34600000020260001234563218" << "1234563218" << "";
-        QTest::newRow("closed ZUS account") << "83101010230000261395100000" << "1234563218" << "";
+        QTest::addColumn<QString>("problem");     // a part of the page's message; empty: the payer's own
+        QTest::newRow("NRS") << "33600000020260001234563218" << "1234563218" << "1234563218" << "";
+        QTest::newRow("second range, grouped, NIP with dashes")
+            << "68 6000 0002 0260 0112 3456 3218" << "123-456-32-18" << "1234563218" << "";
+        QTest::newRow("another payer's") << "50600000020260005260250995" << "1234563218" << "5260250995"
+                                         << "NIP 5260250995";
+        QTest::newRow("NIP failing its check") << "06600000020260001234563219" << "1234563219" << "" << "NIP płatnika";
+        QTest::newRow("027 instead of 026") << "16600000020270001234563218" << "1234563218" << "" << "nie jest rachunek";
+        QTest::newRow("check digits wrong") << "34600000020260001234563218" << "1234563218" << "" << "cyfry kontrolne";
+        QTest::newRow("closed ZUS account") << "83101010230000261395100000" << "1234563218" << "" << "nie jest rachunek";
+        QTest::newRow("empty") << "" << "1234563218" << "" << "Podaj numer";
+        QTest::newRow("payer without a NIP") << "33600000020260001234563218" << "" << "1234563218" << "NIP płatnika";
     }
     void contributionAccount()
     {
         QFETCH(QString, account);
         QFETCH(QString, payerNip);
         QFETCH(QString, ownerNip);
+        QFETCH(QString, problem);
         const std::optional<ZusContributionAccount> found = zusContributionAccount(account);
         QCOMPARE(found ? found->nip : QString(), ownerNip);
         QCOMPARE(isZusContributionAccount(account), !ownerNip.isEmpty());
-        QCOMPARE(isZusContributionAccountOf(account, payerNip), !ownerNip.isEmpty() && ownerNip == payerNip);
+        QCOMPARE(isZusContributionAccountOf(account, payerNip), problem.isEmpty());
         if (found)
             QCOMPARE(accountDescription(account), QStringLiteral("Rachunek składkowy ZUS płatnika NIP ") + ownerNip);
+        const QString message = ZusTransfer::accountProblem(account, payerNip);
+        QVERIFY2(problem.isEmpty() ? message.isEmpty() : message.contains(problem), qPrintable(message));
     }
 
     void closedAccounts_data()

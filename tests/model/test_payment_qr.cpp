@@ -1,5 +1,5 @@
 #include "model/PaymentQr.h"
-#include "model/PrzelewDane.h"
+#include "SampleOrders.h"
 
 #include <QTest>
 #include <functional>
@@ -10,44 +10,12 @@ using Edit = std::function<void(CPrzelewDane &)>;
 
 constexpr char16_t kAccount[] = u"51101010231234567890123456";
 
-// An ordinary transfer the code carries whole.
-CPrzelewDane transfer()
-{
-    CPrzelewDane r;
-    r.kind = KindOrdinary;
-    r.recipient1 = QStringLiteral("ODBIORCA SP. Z O.O.");
-    r.recipient2 = QStringLiteral("UL. DŁUGA 1");
-    r.checkDigits = QStringLiteral("51");
-    r.bankNumber = QStringLiteral("10101023");
-    r.accountRest = QStringLiteral("1234567890123456");
-    r.currency = QStringLiteral("PLN");
-    r.amount = CWexOleCurrency::fromUnits(1234, 5000);
-    r.title1 = QStringLiteral("FAKTURA 1/2026");
-    r.title2 = QStringLiteral("ZA GRUDZIEŃ");
-    return r;
-}
-
-// A tax order of NIP 1234563218 to that NIP's micro-account.
+// A tax order of NIP 1234563218, typed with dashes, to that NIP's micro-account.
 void taxOfNip(CPrzelewDane &r)
 {
-    r.kind = KindTax;
+    r = sample::payableTax();
     r.recipient1 = QStringLiteral("URZĄD SKARBOWY");
-    r.checkDigits = QStringLiteral("88");
-    r.bankNumber = QStringLiteral("10100071");
-    r.accountRest = QStringLiteral("2222123456321800");
     r.payerId = QStringLiteral("123-456-32-18");
-    r.idType = CPrzelewDane::IdTypeFromLetter(u'N');
-    r.taxFormSymbol = QStringLiteral("PIT-37");
-    r.taxPeriod = QStringLiteral("25R");
-    r.obligationId.clear();
-    r.currency.clear();
-}
-
-void account(CPrzelewDane &r, const QString &check, const QString &bank, const QString &rest)
-{
-    r.checkDigits = check;
-    r.bankNumber = bank;
-    r.accountRest = rest;
 }
 
 } // namespace
@@ -101,44 +69,45 @@ private Q_SLOTS:
             << Edit([](CPrzelewDane &r) {
                    r.recipient1 = QStringLiteral("Zażółć gęślą jaźń!");
                    r.title1 = QStringLiteral("Café Müller\t№ 5 \"x\" 😀 ok");
-                   r.title2.clear();
+                   r.title2 = QStringLiteral("ŻÓŁW ĄĆĘŃŚŹ");
                })
-            << code("123450", QStringLiteral("Zażółć gęślą jaźń"), QStringLiteral("Cafe Muller 5 x ok"));
+            << code("123450", QStringLiteral("Zażółć gęślą jaźń"), QStringLiteral("Cafe Muller 5 x ok ŻÓŁW ĄĆĘŃŚŹ"));
         QTest::newRow("account typed with PL and blanks, lower-case pln")
             << Edit([](CPrzelewDane &r) {
-                   account(r, QStringLiteral("51"), QStringLiteral("1010 1023"), QStringLiteral(" 1234 5678 9012 3456"));
+                   r.bankNumber = QStringLiteral("1010 1023");
+                   r.accountRest = QStringLiteral(" 1234 5678 9012 3456");
                    r.currency = QStringLiteral("pln");
                })
             << code("123450", name, title);
         QTest::newRow("tax of a NIP to its micro-account")
             << Edit(taxOfNip)
-            << QStringLiteral("1234563218|PL|88101000712222123456321800|123450|URZĄD SKARBOWY|PIT-37 25R|||");
+            << QStringLiteral("1234563218|PL|88101000712222123456321800|123450|URZĄD SKARBOWY|PIT-37 25R DECYZJA 12|||");
         QTest::newRow("tax of a NIP to an office account")
             << Edit([](CPrzelewDane &r) {
                    taxOfNip(r);
-                   account(r, QStringLiteral("51"), QStringLiteral("10101023"), QStringLiteral("1234567890123456"));
+                   sample::setAccount(r, kAccount);
                })
-            << QStringLiteral("|PL|%1|123450|URZĄD SKARBOWY|PIT-37 25R|||").arg(acc);
+            << QStringLiteral("|PL|%1|123450|URZĄD SKARBOWY|PIT-37 25R DECYZJA 12|||").arg(acc);
         QTest::newRow("tax of a PESEL to its micro-account")
             << Edit([](CPrzelewDane &r) {
                    taxOfNip(r);
-                   account(r, QStringLiteral("34"), QStringLiteral("10100071"), QStringLiteral("2221020708036280"));
+                   sample::setAccount(r, u"34101000712221020708036280");
                    r.payerId = QStringLiteral("02070803628");
                    r.idType = CPrzelewDane::IdTypeFromLetter(u'P');
                })
-            << QStringLiteral("|PL|34101000712221020708036280|123450|URZĄD SKARBOWY|PIT-37 25R|||");
+            << QStringLiteral("|PL|34101000712221020708036280|123450|URZĄD SKARBOWY|PIT-37 25R DECYZJA 12|||");
         QTest::newRow("tax with a NIP typed as REGON")
             << Edit([](CPrzelewDane &r) {
                    taxOfNip(r);
                    r.idType = CPrzelewDane::IdTypeFromLetter(u'R');
                })
-            << QStringLiteral("|PL|88101000712222123456321800|123450|URZĄD SKARBOWY|PIT-37 25R|||");
+            << QStringLiteral("|PL|88101000712222123456321800|123450|URZĄD SKARBOWY|PIT-37 25R DECYZJA 12|||");
     }
     void codeText()
     {
         QFETCH(Edit, edit);
         QFETCH(QString, text);
-        CPrzelewDane order = transfer();
+        CPrzelewDane order = sample::payable();
         edit(order);
         const PaymentQrText code = paymentQrText(order);
         QCOMPARE(int(code.refusal), int(PaymentQrRefusal::None));
@@ -146,16 +115,6 @@ private Q_SLOTS:
         QVERIFY(code.reason.isEmpty());
         QVERIFY(code.text.size() <= PaymentQr::kMaxLength);
         QCOMPARE(code.text.split(u'|').size(), 9);
-    }
-
-    void polishLettersAreUtf8()
-    {
-        CPrzelewDane order = transfer();
-        order.recipient1 = QStringLiteral("ŻÓŁW");
-        order.title1 = QStringLiteral("ĄĘ");
-        order.title2.clear();
-        const QByteArray bytes = paymentQrText(order).text.toUtf8();
-        QVERIFY(bytes.contains("|\xC5\xBB\xC3\x93\xC5\x81W|\xC4\x84\xC4\x98|"));
     }
 
     void noCode_data()
@@ -170,7 +129,7 @@ private Q_SLOTS:
             << Edit([](CPrzelewDane &r) { r.checkDigits = QStringLiteral("52"); }) << int(PaymentQrRefusal::BadAccount);
         QTest::newRow("old bank-and-account form")
             << Edit([](CPrzelewDane &r) { r.checkDigits.clear(); }) << int(PaymentQrRefusal::BadAccount);
-        QTest::newRow("no account") << Edit([](CPrzelewDane &r) { account(r, {}, {}, {}); })
+        QTest::newRow("no account") << Edit([](CPrzelewDane &r) { sample::setAccount(r, u""); })
                                     << int(PaymentQrRefusal::NoAccount);
         QTest::newRow("10 000,00")
             << Edit([](CPrzelewDane &r) { r.amount = CWexOleCurrency::fromUnits(10000); })
@@ -184,9 +143,7 @@ private Q_SLOTS:
         QTest::newRow("no amount") << Edit([](CPrzelewDane &r) { r.amount = CWexOleCurrency::null(); })
                                    << int(PaymentQrRefusal::NoAmount);
         QTest::newRow("to the closed ZUS social insurance account")
-            << Edit([](CPrzelewDane &r) {
-                   account(r, QStringLiteral("83"), QStringLiteral("10101023"), QStringLiteral("0000261395100000"));
-               })
+            << Edit([](CPrzelewDane &r) { sample::setAccount(r, u"83101010230000261395100000"); })
             << int(PaymentQrRefusal::ClosedAccount);
         QTest::newRow("ZUS form") << Edit([](CPrzelewDane &r) {
             r.SetKind(KindZus);
@@ -204,7 +161,7 @@ private Q_SLOTS:
     {
         QFETCH(Edit, edit);
         QFETCH(int, refusal);
-        CPrzelewDane order = transfer();
+        CPrzelewDane order = sample::payable();
         edit(order);
         const PaymentQrText code = paymentQrText(order);
         QCOMPARE(int(code.refusal), refusal);

@@ -56,14 +56,6 @@ CSpinEdit *numberEdit(CFormOptionsPage *page, const QString &which)
     return which == QLatin1String("scaleX") ? page->scaleX() : page->scaleY();
 }
 
-QStringList items(const QComboBox *combo)
-{
-    QStringList out;
-    for (int i = 0; i < combo->count(); ++i)
-        out << combo->itemText(i);
-    return out;
-}
-
 constexpr double kTolerance = 0.15;     // mm
 
 // The sample ordinary order printed to an A4 PDF without margins, read back.
@@ -134,11 +126,11 @@ private Q_SLOTS:
         s.ordinary.formType = 3;
         Sheet sheet(s);
         CFormOptionsPage *page = sheet.formPage(FormKind::Ordinary);
-        QCOMPARE(items(page->formList()), formListTexts(FormKind::Ordinary, true));
+        QCOMPARE(itemTexts(page->formList()), formListTexts(FormKind::Ordinary, true));
         page->formList()->setCurrentIndex(2);
         QCOMPARE(page->formList()->currentText(), QStringLiteral("Samokopiujący - 4 warstwy"));
         page->originalBox()->click();
-        QCOMPARE(items(page->formList()), formListTexts(FormKind::Ordinary, false));
+        QCOMPARE(itemTexts(page->formList()), formListTexts(FormKind::Ordinary, false));
         QCOMPARE(page->formList()->currentIndex(), 3);     // the drawn list's stored position
         page->originalBox()->click();
         QCOMPARE(page->formList()->currentIndex(), 2);
@@ -286,13 +278,7 @@ private Q_SLOTS:
         QCOMPARE(widget != nullptr, !label.isEmpty());
         if (!widget)
             return;
-        QString shown;
-        if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            shown = button->text();
-        for (QLabel *l : sheet.findChildren<QLabel *>())
-            if (l->buddy() == widget)
-                shown = l->text();
-        QCOMPARE(shown, label);
+        QCOMPARE(labelText(sheet, widget), label);
         // The Alt letter presses a button, or puts the focus on a labelled field.
         const qsizetype amp = label.indexOf(u'&');
         const auto pressLetter = [&] {
@@ -368,45 +354,57 @@ private Q_SLOTS:
         QCOMPARE(sheet.result().general.fontCharset, savedCharset);
     }
 
-    // Typed key by key: the text stays as typed (no "10" for "1", no "**"
-    // for "*"); a size outside 1 to 200 is refused on OK with the range.
+    // Shown as stored (a size of 2 is no "20", a delimiter "*" no "**", a
+    // size no font is made of kept while untouched) and typed key by key the
+    // text stays as typed; a size outside 1 to 200 is refused on OK with the
+    // range.
     void sizeAndDelimiterAsTyped_data()
     {
-        QTest::addColumn<QString>("size");
+        QTest::addColumn<int>("storedSize");
+        QTest::addColumn<QString>("storedDelimiter");
+        QTest::addColumn<QString>("size");        // "": left as shown
         QTest::addColumn<QString>("delimiter");
         QTest::addColumn<int>("savedSize");
         QTest::addColumn<QString>("savedDelimiter");
         QTest::addColumn<QString>("error");     // on the size field, or with "delimiter" on that one
         const QString range = QStringLiteral("Proszę wprowadzić liczbę całkowitą z przedziału 1 i 200.");
-        QTest::newRow("1 stays 1") << "1" << "**" << 1 << "**" << QString();
-        QTest::newRow("* stays *") << "12" << "*" << 12 << "*" << QString();
-        QTest::newRow("typed 7") << "7" << "~~" << 7 << "~~" << QString();
-        QTest::newRow("200") << "200" << "--" << 200 << "--" << QString();
-        QTest::newRow("201 refused") << "201" << "--" << 12 << "**" << range;
-        QTest::newRow("0 refused") << "0" << "--" << 12 << "**" << range;
-        QTest::newRow("abc refused") << "abc" << "**" << 12 << "**"
+        QTest::newRow("2 and * shown") << 2 << "*" << "" << "" << 2 << "*" << QString();
+        QTest::newRow("stored 250 kept") << 250 << "*" << "" << "" << 250 << "*" << QString();
+        QTest::newRow("1 stays 1") << 12 << "**" << "1" << "**" << 1 << "**" << QString();
+        QTest::newRow("* stays *") << 12 << "**" << "12" << "*" << 12 << "*" << QString();
+        QTest::newRow("typed 7") << 12 << "**" << "7" << "~~" << 7 << "~~" << QString();
+        QTest::newRow("200") << 12 << "**" << "200" << "--" << 200 << "--" << QString();
+        QTest::newRow("201 refused") << 12 << "**" << "201" << "--" << 12 << "**" << range;
+        QTest::newRow("0 refused") << 12 << "**" << "0" << "--" << 12 << "**" << range;
+        QTest::newRow("abc refused") << 12 << "**" << "abc" << "**" << 12 << "**"
                                      << QStringLiteral("Proszę wprowadzić liczbę całkowitą.");
-        QTest::newRow("## accepted") << "10" << "##" << 10 << "##" << QString();
-        QTest::newRow("### refused") << "10" << "###" << 12 << "**"
+        QTest::newRow("## accepted") << 12 << "**" << "10" << "##" << 10 << "##" << QString();
+        QTest::newRow("### refused") << 12 << "**" << "10" << "###" << 12 << "**"
                                      << QStringLiteral("delimiter: Proszę wprowadzić najwyżej 2 znaków.");
     }
     void sizeAndDelimiterAsTyped()
     {
+        QFETCH(int, storedSize);
+        QFETCH(QString, storedDelimiter);
         QFETCH(QString, size);
         QFETCH(QString, delimiter);
         QFETCH(int, savedSize);
         QFETCH(QString, savedDelimiter);
         QFETCH(QString, error);
         AllSettings s;
-        s.general.fontSize = 12;
+        s.general.fontSize = storedSize;
+        s.general.valueDelimiter = storedDelimiter;
         Sheet sheet(s);
         sheet.show();
         sheet.tabs()->setCurrentIndex(2);
         COptionsDlg *general = sheet.generalPage();
-        QCOMPARE(general->sizeBox()->currentText(), QStringLiteral("12"));
-        QCOMPARE(items(general->sizeBox()).size(), 10);
-        QCOMPARE(items(general->delimiterBox()), QStringList({"**", "--", "~~"}));
+        QCOMPARE(general->sizeBox()->currentText(), QString::number(storedSize));
+        QCOMPARE(general->delimiterBox()->currentText(), storedDelimiter);
+        QCOMPARE(itemTexts(general->sizeBox()).size(), 10);
+        QCOMPARE(itemTexts(general->delimiterBox()), QStringList({"**", "--", "~~"}));
         for (const auto &[box, text] : {std::pair {general->sizeBox(), size}, {general->delimiterBox(), delimiter}}) {
+            if (text.isEmpty())
+                continue;
             box->lineEdit()->setFocus();
             box->lineEdit()->selectAll();
             QTest::keyClicks(box->lineEdit(), text);
@@ -418,31 +416,13 @@ private Q_SLOTS:
         QCOMPARE(sheet.errors, error.isEmpty() ? QStringList() : QStringList({error}));
         QCOMPARE(sheet.result().general.fontSize, savedSize);
         QCOMPARE(sheet.result().general.valueDelimiter, savedDelimiter);
+        if (size.isEmpty() && delimiter.isEmpty())
+            QCOMPARE(sheet.result(), s);   // untouched, nothing changed
         if (!error.isEmpty()) {
             QCOMPARE(sheet.tabs()->currentWidget(), general);
             QCOMPARE(sheet.focusWidget(), refused);
             QCOMPARE(refused->lineEdit()->selectedText(), refused == general->sizeBox() ? size : delimiter);
         }
-    }
-
-    void storedTextsShownExactlyInEditableBoxes()
-    {
-        // A size of 2 is no "20", a delimiter "*" no "**".
-        AllSettings s;
-        s.general.fontSize = 2;
-        s.general.valueDelimiter = QStringLiteral("*");
-        Sheet sheet(s);
-        QCOMPARE(sheet.generalPage()->sizeBox()->currentText(), QStringLiteral("2"));
-        QCOMPARE(sheet.generalPage()->delimiterBox()->currentText(), QStringLiteral("*"));
-        sheet.accept();
-        QCOMPARE(sheet.result(), s);
-        // A stored size no font is made of is shown and kept while untouched.
-        s.general.fontSize = 250;
-        Sheet kept(s);
-        QCOMPARE(kept.generalPage()->sizeBox()->currentText(), QStringLiteral("250"));
-        kept.accept();
-        QVERIFY(kept.errors.isEmpty());
-        QCOMPARE(kept.result().general.fontSize, 250);
     }
 
     void printerListAndChoice_data()
@@ -504,7 +484,6 @@ private Q_SLOTS:
         sheet.formPage(FormKind::Zus)->noZusAccountBox()->click();
         sheet.formPage(FormKind::Tax)->opTypeBox()->click();
         sheet.buttons()->button(QDialogButtonBox::Cancel)->click();
-        QCOMPARE(sheet.result(), s);
         QCOMPARE(sheet.result(), s);
         QVERIFY(!sheet.isVisible());
     }
@@ -741,25 +720,19 @@ private Q_SLOTS:
     void everyTextFitsAtLargerFonts()
     {
         QFETCH(int, points);
-        const QFont before = QApplication::font();
-        QFont font = before;
-        font.setPointSize(points);
-        QApplication::setFont(font);
-        {
-            AllSettings s;
-            s.zus.originalForm = 0;
-            Sheet sheet(s);
-            sheet.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&sheet));
-            static const char *const names[] = {"ogolne", "przelew", "przelew-zus", "przelew-us", "rejestr"};
-            for (int tab = 0; tab < sheet.tabs()->count(); ++tab) {
-                sheet.tabs()->setCurrentIndex(tab);
-                QCoreApplication::processEvents();
-                saveShot(sheet, QStringLiteral("opcje-%1-%2pt").arg(QLatin1String(names[tab])).arg(points));
-                QCOMPARE(cutTexts(sheet), QStringList());
-            }
+        const AppFontSize font(points);
+        AllSettings s;
+        s.zus.originalForm = 0;
+        Sheet sheet(s);
+        sheet.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&sheet));
+        static const char *const names[] = {"ogolne", "przelew", "przelew-zus", "przelew-us", "rejestr"};
+        for (int tab = 0; tab < sheet.tabs()->count(); ++tab) {
+            sheet.tabs()->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            saveShot(sheet, QStringLiteral("opcje-%1-%2pt").arg(QLatin1String(names[tab])).arg(points));
+            QCOMPARE(cutTexts(sheet), QStringList());
         }
-        QApplication::setFont(before);
     }
 };
 

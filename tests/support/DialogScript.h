@@ -66,6 +66,9 @@ public:
     bool finished() const { return m_steps.empty(); }
     // Forgets the steps not used yet.
     void clear() { m_steps.clear(); }
+    // Whether every step was used; then forgets the rest, so that a failed
+    // test leaves nothing to the next (for a script kept across tests).
+    bool finishedAndCleared() { const bool used = finished(); clear(); return used; }
 
 private:
     enum class Kind { Box, File, Text, Dialog };
