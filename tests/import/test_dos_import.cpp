@@ -70,75 +70,61 @@ private Q_SLOTS:
         QDir().mkpath(root);
     }
 
-    void dbfValuesAsText_data()
+    // A table's values as text, its code page by its mark, and what is left
+    // of a damaged or cut table; its one column is "Pole".
+    void dbfTables_data()
     {
-        QTest::addColumn<char>("type");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("character, trailing blanks dropped") << 'C' << "Zakład Łódź  " << "Zakład Łódź";
-        QTest::newRow("numeric") << 'N' << "2005" << "2005";
-        QTest::newRow("date") << 'D' << "20050131" << "31.01.2005";
-        QTest::newRow("empty date") << 'D' << "" << "";
-        QTest::newRow("logical true") << 'L' << "T" << "T";
-        QTest::newRow("logical false") << 'L' << "n" << "F";
-    }
-    void dbfValuesAsText()
-    {
-        QFETCH(char, type);
-        QFETCH(QString, stored);
-        QFETCH(QString, text);
-        CDbfTable t;
-        QVERIFY(t.parse(buildDbf({{"Pole", type, type == 'L' ? 1 : type == 'D' ? 8 : 20}}, {{stored}})));
-        QCOMPARE(t.recordCount(), 1);
-        QCOMPARE(t.columnIndex(u"pOLE"), 0);
-        QCOMPARE(t.value(0, 0), text);
-    }
-
-    void dbfCodePageByMark_data()
-    {
-        QTest::addColumn<int>("mark");
-        QTest::addColumn<int>("codePage");
-        QTest::newRow("852 marked") << 0x64 << 852;
-        QTest::newRow("no mark means 852") << 0x00 << 852;
-        QTest::newRow("unknown mark means 852") << 0x7F << 852;
-        QTest::newRow("Windows EE") << 0xC8 << 1250;
-        QTest::newRow("437") << 0x01 << 437;
-    }
-    void dbfCodePageByMark()
-    {
-        QFETCH(int, mark);
-        QFETCH(int, codePage);
-        const QString name = codePage == 437 ? QStringLiteral("Café") : QStringLiteral("ŻÓŁĆ gęślą");
-        CDbfTable t;
-        QVERIFY(t.parse(buildDbf({{"N", 'C', 20}}, {{name}}, static_cast<unsigned char>(mark), codePage)));
-        QCOMPARE(t.codePage(), codePage);
-        QCOMPARE(t.value(0, 0), name);
-    }
-
-    void dbfDamagedOrTruncated_data()
-    {
-        QTest::addColumn<int>("cut");
+        QTest::addColumn<QByteArray>("table");
         QTest::addColumn<bool>("opens");
         QTest::addColumn<int>("records");
-        QTest::newRow("whole") << 0 << true << 3;
-        QTest::newRow("end marker gone") << 1 << true << 3;
-        QTest::newRow("last record half") << 12 << true << 2;
-        QTest::newRow("records gone") << 64 << true << 0;
-        QTest::newRow("header cut") << 80 << false << 0;
-        QTest::newRow("only a few bytes") << 150 << false << 0;
+        QTest::addColumn<int>("codePage");
+        QTest::addColumn<QString>("value");   // of the first record
+        const auto one = [](char type, const QString &stored) {
+            return buildDbf({{"Pole", type, type == 'L' ? 1 : type == 'D' ? 8 : 20}}, {{stored}});
+        };
+        QTest::newRow("character, trailing blanks dropped") << one('C', "Zakład Łódź  ") << true << 1 << 852 << "Zakład Łódź";
+        QTest::newRow("numeric") << one('N', "2005") << true << 1 << 852 << "2005";
+        QTest::newRow("date") << one('D', "20050131") << true << 1 << 852 << "31.01.2005";
+        QTest::newRow("empty date") << one('D', "") << true << 1 << 852 << "";
+        QTest::newRow("logical true") << one('L', "T") << true << 1 << 852 << "T";
+        QTest::newRow("logical false") << one('L', "n") << true << 1 << 852 << "F";
+
+        const auto marked = [](unsigned char mark, int codePage, const QString &name) {
+            return buildDbf({{"Pole", 'C', 20}}, {{name}}, mark, codePage);
+        };
+        const QString polish = QStringLiteral("ŻÓŁĆ gęślą");
+        QTest::newRow("852 marked") << marked(0x64, 852, polish) << true << 1 << 852 << polish;
+        QTest::newRow("no mark means 852") << marked(0x00, 852, polish) << true << 1 << 852 << polish;
+        QTest::newRow("unknown mark means 852") << marked(0x7F, 852, polish) << true << 1 << 852 << polish;
+        QTest::newRow("Windows EE") << marked(0xC8, 1250, polish) << true << 1 << 1250 << polish;
+        QTest::newRow("437") << marked(0x01, 437, "Café") << true << 1 << 437 << "Café";
+
+        const QByteArray three = buildDbf({{"Pole", 'C', 20}}, {{"x"}, {"y"}, {"z"}});
+        QCOMPARE(three.size(), 32 + 32 + 1 + 3 * 21 + 1);
+        const auto cut = [&](int bytes) { return three.left(std::max(0, int(three.size()) - bytes)); };
+        QTest::newRow("whole") << three << true << 3 << 852 << "x";
+        QTest::newRow("end marker gone") << cut(1) << true << 3 << 852 << "x";
+        QTest::newRow("last record half") << cut(12) << true << 2 << 852 << "x";
+        QTest::newRow("records gone") << cut(64) << true << 0 << 852 << "";
+        QTest::newRow("header cut") << cut(80) << false << 0 << 0 << "";
+        QTest::newRow("only a few bytes") << cut(150) << false << 0 << 0 << "";
     }
-    void dbfDamagedOrTruncated()
+    void dbfTables()
     {
-        QFETCH(int, cut);
+        QFETCH(QByteArray, table);
         QFETCH(bool, opens);
         QFETCH(int, records);
-        QByteArray data = buildDbf({{"A", 'C', 20}}, {{"x"}, {"y"}, {"z"}});
-        QCOMPARE(data.size(), 32 + 32 + 1 + 3 * 21 + 1);
-        data.chop(cut);
+        QFETCH(int, codePage);
+        QFETCH(QString, value);
         CDbfTable t;
-        QCOMPARE(t.parse(data), opens);
-        if (opens)
-            QCOMPARE(t.recordCount(), records);
+        QCOMPARE(t.parse(table), opens);
+        if (!opens)
+            return;
+        QCOMPARE(t.recordCount(), records);
+        QCOMPARE(t.codePage(), codePage);
+        QCOMPARE(t.columnIndex(u"pOLE"), 0);
+        if (records > 0)
+            QCOMPARE(t.value(0, 0), value);
     }
 
     void folderCheck_data()
@@ -349,31 +335,31 @@ private Q_SLOTS:
         QCOMPARE(r.name2, QStringLiteral("19-300 Ełk,Wąska"));
     }
 
-    void accountSplit_data()
+    // The owner's account split into the three fields, its address cut to 54.
+    void ownerAccountAndAddress_data()
     {
-        QTest::addColumn<QString>("account");
+        QTest::addColumn<QStringList>("owner");   // name, account, city, street, postcode
         QTest::addColumn<QString>("parts");
-        QTest::newRow("PL and 26 digits") << "PL" + Nrb << "12|10101023|0000261395100000";
+        QTest::addColumn<QString>("address");
+        const auto owner = [](const QString &account) { return QStringList {"Konto", account, "", "", ""}; };
+        QTest::newRow("PL and 26 digits") << owner("PL" + Nrb) << "12|10101023|0000261395100000" << " ,";
         QTest::newRow("PL in groups with spaces")
-            << "PL12 1010 1023 0000 2613 9510 0000" << "|12 1010 |1023 0000 2613 9510 0000";
-        QTest::newRow("old bank-account form") << "10101023-123456" << "|10101023|123456";
-        QTest::newRow("account cut to 34") << QString(50, u'9') << "|99999999|" + QString(34, u'9');
+            << owner("PL12 1010 1023 0000 2613 9510 0000") << "|12 1010 |1023 0000 2613 9510 0000" << " ,";
+        QTest::newRow("old bank-account form") << owner("10101023-123456") << "|10101023|123456" << " ,";
+        QTest::newRow("account cut to 34") << owner(QString(50, u'9')) << "|99999999|" + QString(34, u'9') << " ,";
+        QTest::newRow("address cut to 54") << QStringList {"Długi adres", "", QString(40, u'M'), QString(40, u'U'), "00-000"}
+                                           << "||" << "00-000 " + QString(40, u'M') + u',' + QString(6, u'U');
     }
-    void accountSplit()
+    void ownerAccountAndAddress()
     {
-        QFETCH(QString, account);
+        QFETCH(QStringList, owner);
         QFETCH(QString, parts);
-        writeDbf(dbfs(), "OWNER", charCols(OwnerCols, 60), {{"Konto", account, "", "", ""}});
+        QFETCH(QString, address);
+        writeDbf(dbfs(), "OWNER", charCols(OwnerCols, 60), {owner});
         runImport(CHop::Korvant);
-        const Row r = rowNamed("Konto");
+        const Row r = rowNamed(owner[0]);
         QCOMPARE(r.check + u'|' + r.bank + u'|' + r.account, parts);
-    }
-
-    void addressCutTo54()
-    {
-        writeDbf(dbfs(), "OWNER", charCols(OwnerCols, 60), {{"Długi adres", "", QString(40, u'M'), QString(40, u'U'), "00-000"}});
-        runImport(CHop::Korvant);
-        QCOMPARE(rowNamed("Długi adres").name2.size(), 54);
+        QCOMPARE(r.name2, address);
     }
 };
 
