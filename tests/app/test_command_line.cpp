@@ -49,23 +49,13 @@ private Q_SLOTS:
         QCOMPARE(c.m_strNamedPrinter, named);
     }
 
-    void printToTakesPrinterDriverPort()
-    {
-        Cmd c;
-        c.ParseArguments({QStringLiteral("/pt"), QStringLiteral("in.txt"), QStringLiteral("PDF"),
-                          QStringLiteral("drv"), QStringLiteral("/tmp/out/x.pdf")});
-        QCOMPARE(c.m_nShellCommand, Cmd::FilePrintTo);
-        QCOMPARE(c.m_strFileName, QStringLiteral("in.txt"));
-        QCOMPARE(c.m_strPrinterName, QStringLiteral("PDF"));
-        QCOMPARE(c.m_strDriverName, QStringLiteral("drv"));
-        QCOMPARE(c.m_strPortName, QStringLiteral("/tmp/out/x.pdf"));
-    }
-
     // Every word holds its place, empty or not.
     void wordsByPosition_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QStringList>("expected");  // file, printer, driver, port
+        QTest::newRow("every word") << QStringList{"/pt", "in.txt", "PDF", "drv", "/tmp/out/x.pdf"}
+                                    << QStringList{"in.txt", "PDF", "drv", "/tmp/out/x.pdf"};
         QTest::newRow("empty driver") << QStringList{"/pt", "f.txt", "PDF", "", "out.pdf"}
                                       << QStringList{"f.txt", "PDF", "", "out.pdf"};
         QTest::newRow("empty printer") << QStringList{"/pt", "f.txt", "", "PDF", "out.pdf"}

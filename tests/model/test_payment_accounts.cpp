@@ -4,6 +4,7 @@
 #include "model/TaxForms.h"
 #include "model/TaxpayerIds.h"
 #include "model/ZusTransfer.h"
+#include "SampleOrders.h"
 
 #include <QSet>
 #include <QTest>
@@ -297,28 +298,19 @@ private Q_SLOTS:
 
     void warningsOfAnOrder()
     {
-        CPrzelewDane zus;
-        zus.SetKind(KindZus);
-        zus.zusAccountType = 2;
-        QCOMPARE(PaymentWarnings::ofOrder(zus).size(), 1);
+        QCOMPARE(PaymentWarnings::ofOrder(sample::zus()).size(), 1);    // to the closed health fund account
 
-        CPrzelewDane tax;
-        tax.SetKind(KindTax);
+        CPrzelewDane tax = sample::tax();
         tax.idType = IdNip;
         tax.payerId = QStringLiteral("1234563219");
         tax.taxFormSymbol = QStringLiteral("PIT37");
         tax.taxPeriod = QStringLiteral("26M13");
-        tax.checkDigits = QStringLiteral("45");
-        tax.bankNumber = QStringLiteral("10101010");
-        tax.accountRest = QStringLiteral("0164902230000000");
+        sample::setAccount(tax, OfficeAccount);
         QCOMPARE(PaymentWarnings::ofOrder(tax).size(), 3);    // identifier, account, period
 
-        CPrzelewDane ordinary;
-        ordinary.SetKind(KindOrdinary);
+        CPrzelewDane ordinary = sample::ordinary();
         ordinary.taxFormSymbol = QStringLiteral("PIT37");
-        ordinary.checkDigits = QStringLiteral("45");
-        ordinary.bankNumber = QStringLiteral("10101010");
-        ordinary.accountRest = QStringLiteral("0164902230000000");
+        sample::setAccount(ordinary, OfficeAccount);
         QVERIFY(PaymentWarnings::ofOrder(ordinary).isEmpty());
     }
 

@@ -20,8 +20,7 @@ struct BoxRow
     int count() const { return int(edges.size()) - 1; }
 };
 
-// The box rows of one part ("form" or "stub") of the template `name`, top to
-// bottom, left to right.
+// The box rows of one part ("form" or "stub") of the template `name`.
 inline QList<BoxRow> templateBoxRows(const QString &name, const QString &part = QStringLiteral("form"))
 {
     QFile file(QStringLiteral(":/forms/%1.svg").arg(name));
@@ -65,22 +64,11 @@ inline QList<BoxRow> templateBoxRows(const QString &name, const QString &part = 
                 row.edges.append(qRound(d.x()));
         std::sort(row.edges.begin(), row.edges.end());
     }
-    std::sort(rows.begin(), rows.end(),
-              [](const BoxRow &a, const BoxRow &b) { return std::pair(a.top, a.left()) < std::pair(b.top, b.left()); });
     return rows;
 }
 
-// The row of boxes starting at (left, top).
-inline BoxRow boxRowAt(const QList<BoxRow> &rows, int left, int top)
-{
-    for (const BoxRow &row : rows)
-        if (row.left() == left && row.top == top)
-            return row;
-    return {};
-}
-
 // What the canvas drew in the row's boxes, a letter a box and a blank for an
-// empty box; "!" and the letter where one does not start at a box of the row
+// empty box; "!" and the letter where one does not stand in a box of the row
 // of its own.
 inline QString textInBoxes(const RecordingCanvas &c, const BoxRow &row, int slack = 1)
 {
@@ -92,12 +80,30 @@ inline QString textInBoxes(const RecordingCanvas &c, const BoxRow &row, int slac
         const auto box = std::upper_bound(row.edges.begin(), row.edges.end(), op.left()) - row.edges.begin() - 1;
         // A letter is drawn on one line in a cell starting at its box's top
         // left corner, within `slack` tenths of a millimetre (the drawing's
-        // edges are rounded; the cell may reach further right).
+        // edges are rounded), and ends inside its box; the cell may reach
+        // further right, never so short that it cuts the letter.
+        const int letterRight = op.left() + c.widthOf(op.text);
         const bool inside = box >= 0 && box < row.count() && op.top() == row.top && op.bottom() <= row.bottom
-            && out[box] == u' ' && op.kind == DrawOp::SingleLine && qAbs(op.left() - row.edges[box]) <= slack;
+            && out[box] == u' ' && op.kind == DrawOp::SingleLine && qAbs(op.left() - row.edges[box]) <= slack
+            && letterRight <= op.right() && letterRight <= row.edges[box + 1];
         if (!inside)
             return QStringLiteral("!") + op.text;
         out[box] = op.text[0];
     }
     return out;
+}
+
+// What the canvas printed in the row of boxes of the template `name` that
+// begins at `row`: a letter a box, blanks for empty boxes (none at the end).
+inline QString printedInBoxes(const RecordingCanvas &c, const QString &name, QPoint row, int slack = 1)
+{
+    for (const BoxRow &boxes : templateBoxRows(name)) {
+        if (boxes.left() != row.x() || boxes.top != row.y())
+            continue;
+        QString text = textInBoxes(c, boxes, slack);
+        while (text.endsWith(u' '))
+            text.chop(1);
+        return text;
+    }
+    return QStringLiteral("(no such row of boxes)");
 }

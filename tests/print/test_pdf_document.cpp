@@ -2,6 +2,7 @@
 // the print font embedded, the texts readable, write failures reported.
 
 #include "FailDevice.h"
+#include "FileBytes.h"
 #include "PdfText.h"
 #include "SampleOrders.h"
 #include "print/FormPages.h"
@@ -10,7 +11,6 @@
 #include "print/TextPlacement.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPdfWriter>
@@ -86,31 +86,6 @@ QByteArray ownPdf(const AllSettings &s, bool extras)
     PdfDocument pdf(&out);
     printJob(s, extras, pdf);
     return pdf.finish() ? out.data() : QByteArray();
-}
-
-QString save(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    QFile f(dir.filePath(name));
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        return {};
-    return f.fileName();
-}
-
-// Every page at 300 dpi in grey.
-QList<QImage> rasterise(const QString &pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-gray"), QStringLiteral("-r"), QStringLiteral("300"), pdf,
-                                         pdf + QStringLiteral(".page")});
-    if (!p.waitForFinished(120000) || p.exitCode() != 0)
-        return {};
-    QList<QImage> pages;
-    QDir dir = QFileInfo(pdf).dir();
-    const QStringList files = dir.entryList({QFileInfo(pdf).fileName() + QStringLiteral(".page-*.pgm")},
-                                            QDir::Files, QDir::Name);
-    for (const QString &f : files)
-        pages.append(QImage(dir.filePath(f)).convertToFormat(QImage::Format_Grayscale8));
-    return pages;
 }
 
 // Pixels of `a` outside the neighbourhood range of `b`.
@@ -206,10 +181,9 @@ private Q_SLOTS:
         const QByteArray ownBytes = ownPdf(settings, extras);
         // Each kind's template written once, however many pages show it.
         QCOMPARE(ownBytes.count("/Subtype /Form"), 3);
-        const QString painter = save(dir, QStringLiteral("painter.pdf"), painterPdf(settings, extras));
-        const QString own = save(dir, QStringLiteral("own.pdf"), ownBytes);
-        QVERIFY(!painter.isEmpty() && !own.isEmpty());
-        const QList<QImage> expected = rasterise(painter), actual = rasterise(own);
+        const QString painter = dir.filePath(QStringLiteral("painter.pdf")), own = dir.filePath(QStringLiteral("own.pdf"));
+        QVERIFY(writeFile(painter, painterPdf(settings, extras)) && writeFile(own, ownBytes));
+        const QList<QImage> expected = rasterise(painter, 300), actual = rasterise(own, 300);
         QCOMPARE(actual.size(), mixedJob(extras).size());
         QCOMPARE(actual.size(), expected.size());
         for (qsizetype i = 0; i < actual.size(); ++i) {

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr double kDpi = 1200;
-double pxToMm(double px) { return px * 25.4 / kDpi; }
 
 // An A4 sheet at 1200 dpi with equal margins of `marginPx` on every side.
 DeviceGeometry a4(bool landscape, int marginPx)
@@ -27,49 +26,10 @@ DeviceGeometry a4(bool landscape, int marginPx)
     return g;
 }
 
-QTransform mappingFor(const PagePlan &plan, const DeviceGeometry &g)
-{
-    return PageMapping::of(plan, g).toDevice;
-}
-
-// The sheet position in mm of a logical point with the plan's window origin,
-// on a device whose painter origin is the printable area's corner.
-QPointF sheetMm(const PagePlan &plan, const DeviceGeometry &g, QPointF logical)
-{
-    const QPointF dev = mappingFor(plan, g).map(logical - QPointF(plan.origin));
-    return QPointF(pxToMm(dev.x() + g.offsetX), pxToMm(dev.y() + g.offsetY));
-}
-
-// A page drawn on the template of that name.
-PagePlan onTemplate(const char *name)
-{
-    PagePlan plan;
-    plan.templateName = QLatin1String(name);
-    plan.templateRect = templateFrame(plan.templateName);
-    return plan;
-}
-
-PagePlan textOnly(int sectionLayout = CPrintEngine::PlainSections)
-{
-    PagePlan plan;
-    plan.mode = CPrintEngine::TextOnly;
-    plan.sectionLayout = sectionLayout;
-    return plan;
-}
-
 // What the field layouts read of a kind's settings.
 PrintJobParams fieldsFor(FormKind kind, const AllSettings &s)
 {
     return planPage(s, CPrzelewDane(), true, int(kind))->fields;
-}
-
-QList<QPoint> datePositions(const RecordingCanvas &c)
-{
-    QList<QPoint> out;
-    for (const DrawOp &op : c.ops)
-        if (op.text == QStringLiteral("08.12.2026"))
-            out.append(op.rect.topLeft());
-    return out;
 }
 
 } // namespace
@@ -79,79 +39,54 @@ class TestPrintEngine : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void textOnlyPutsLogicalPointsOnTheSheetCorner_data()
+    // Logical 0.1 mm to device pixels (painter origin at the printable
+    // area's corner): text only from the sheet's corner; a template at its
+    // metric size and scale, squeezed axis by axis into the printable area
+    // when larger; the stub layout's viewport raised on templates.
+    void deviceMapping_data()
     {
-        QTest::addColumn<int>("margin");
-        QTest::newRow("no margins") << 0;
-        QTest::newRow("5 mm margins") << 236;
+        QTest::addColumn<QString>("name");       // the template; none: text only
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<double>("scale");        // across; down is 2 - scale
+        QTest::addColumn<bool>("landscape");
+        QTest::addColumn<int>("margin");          // px
+        QTest::addColumn<QTransform>("expected");
+        const double k = kDpi / 254;
+        const int plain = CPrintEngine::PlainSections, stubs = CPrintEngine::StubLayout;
+        QTest::newRow("text only") << "" << plain << 1.0 << true << 0 << QTransform(k, 0, 0, k, 0, 0);
+        QTest::newRow("text only, 5 mm margins") << "" << plain << 1.0 << true << 236 << QTransform(k, 0, 0, k, -236, -236);
+        QTest::newRow("text only, stubs") << "" << stubs << 1.0 << false << 100 << QTransform(k, 0, 0, k, -100, -100);
+        QTest::newRow("template fits: metric, scaled") << "ZMT_ZUS" << int(CPrintEngine::ZusLayout) << 1.1 << false << 100
+                                                      << QTransform(k * 1.1, 0, 0, k * 0.9, 0, 0);
+        // 5 mm margins: 287 × 200 mm printable, 13559 × 9449 px.
+        QTest::newRow("template squeezed") << "ZMT_4X_WZORZEC_BW" << plain << 1.0 << true << 236
+                                           << QTransform(13559.0 / 3061, 0, 0, 9449.0 / 2135, 0, 0);
+        QTest::newRow("template squeezed, 90 % across") << "ZMT_4X_WZORZEC_BW" << plain << 0.9 << true << 236
+                                                        << QTransform(std::trunc(13559 * 0.9) / 3061, 0, 0, std::trunc(9449 * 1.1) / 2135, 0, 0);
+        QTest::newRow("template, stubs: viewport raised") << "ZMT_2X_WZORZEC_BW" << stubs << 1.0 << false << 100
+                                                         << QTransform(9721.0 / 2138, 0, 0, k, 0, -300);
     }
-    void textOnlyPutsLogicalPointsOnTheSheetCorner()
+    void deviceMapping()
     {
+        QFETCH(QString, name);
+        QFETCH(int, layout);
+        QFETCH(double, scale);
+        QFETCH(bool, landscape);
         QFETCH(int, margin);
-        const QPointF p = sheetMm(textOnly(), a4(true, margin), QPointF(100, 200));
-        QVERIFY(qAbs(p.x() - 10.0) < 0.01);
-        QVERIFY(qAbs(p.y() - 20.0) < 0.01);
-    }
-
-    void offsetsMoveTextAndTemplateTogether()
-    {
-        PagePlan plan = onTemplate("ZMT_ZUS");
-        plan.sectionLayout = CPrintEngine::ZusLayout;
-        const DeviceGeometry g = a4(false, 0);
-        plan.origin = QPoint(-10 * 5, -10 * -3);
-        const QPointF text = sheetMm(plan, g, QPointF(100, 200));
-        QVERIFY(qAbs(text.x() - 15.0) < 0.01);
-        QVERIFY(qAbs(text.y() - 17.0) < 0.01);
-        // The template's corner is drawn at the template rectangle moved by -origin.
-        const QPointF corner = mappingFor(plan, g).map(QPointF(plan.templateRect.translated(-plan.origin).topLeft()));
-        QVERIFY(qAbs(pxToMm(corner.x()) - 5.0) < 0.01);
-        QVERIFY(qAbs(pxToMm(corner.y()) + 3.0) < 0.01);
-    }
-
-    void templateLargerThanPrintableAreaIsSqueezed_data()
-    {
-        QTest::addColumn<int>("scale");
-        QTest::newRow("100 %") << 100;
-        QTest::newRow("90 % on top") << 90;
-    }
-    void templateLargerThanPrintableAreaIsSqueezed()
-    {
-        QFETCH(int, scale);
-        PagePlan plan = onTemplate("ZMT_4X_WZORZEC_BW");
-        QCOMPARE(plan.templateRect, QRect(0, 0, 3061, 2135));
-        plan.scaleX = plan.scaleY = scale / 100.0;
-        const DeviceGeometry g = a4(true, 236);   // 5 mm margins: 287 × 200 mm printable
-        const int printW = g.physicalWidth - 2 * g.offsetX;
-        const int printH = g.physicalHeight - 2 * g.offsetY;
-        const QRectF drawn = mappingFor(plan, g).mapRect(QRectF(plan.templateRect));
-        QVERIFY(qAbs(drawn.left()) < 0.001 && qAbs(drawn.top()) < 0.001);
-        QVERIFY(qAbs(drawn.width() - std::trunc(printW * scale / 100.0)) < 0.01);
-        QVERIFY(qAbs(drawn.height() - std::trunc(printH * scale / 100.0)) < 0.01);
-    }
-
-    void smallTemplateKeepsMetricScale()
-    {
-        PagePlan plan = onTemplate("ZMT_ZUS");   // 151.1 × 213.3 mm fits an A4 portrait
-        plan.scaleX = 1.1;
-        plan.scaleY = 0.9;
-        const QTransform t = mappingFor(plan, a4(false, 100));
-        QVERIFY(qAbs(t.m11() - kDpi / 254 * 1.1) < 1e-9);
-        QVERIFY(qAbs(t.m22() - kDpi / 254 * 0.9) < 1e-9);
-    }
-
-    void stubLayoutRaisesViewportInTemplateMode()
-    {
-        PagePlan plan = onTemplate("ZMT_2X_WZORZEC_BW");
-        plan.sectionLayout = CPrintEngine::StubLayout;
-        QCOMPARE(mappingFor(plan, a4(false, 100)).dy(), -300.0);
-        QCOMPARE(mappingFor(textOnly(CPrintEngine::StubLayout), a4(false, 100)).dy(), -100.0);
-    }
-
-    void missingTemplateLoadsNothing()
-    {
-        CPrintEngine e;
-        QVERIFY(!e.LoadTemplate(QStringLiteral("NO_SUCH_TEMPLATE")));
-        QCOMPARE(templateFrame(QStringLiteral("NO_SUCH_TEMPLATE")), QRect());
+        QFETCH(QTransform, expected);
+        PagePlan plan;
+        plan.mode = name.isEmpty() ? CPrintEngine::TextOnly : CPrintEngine::TemplateAndText;
+        plan.templateName = name;
+        plan.templateRect = templateFrame(name);
+        plan.sectionLayout = layout;
+        plan.scaleX = scale;
+        plan.scaleY = 2 - scale;
+        const QTransform t = PageMapping::of(plan, a4(landscape, margin)).toDevice;
+        for (const auto &[got, want] : {std::pair(t.m11(), expected.m11()), std::pair(t.m22(), expected.m22()),
+                                        std::pair(t.dx(), expected.dx()), std::pair(t.dy(), expected.dy())})
+            QVERIFY2(qAbs(got - want) < 1e-9, qPrintable(QStringLiteral("%1, not %2").arg(got).arg(want)));
+        QCOMPARE(t.m12(), 0.0);
+        QCOMPARE(t.m21(), 0.0);
     }
 
     void everyTemplateLoads()
@@ -161,29 +96,39 @@ private Q_SLOTS:
             QVERIFY2(e.LoadTemplate(QLatin1String(t.name)), t.name);
             QCOMPARE(templateFrame(QLatin1String(t.name)), QRect(0, 0, t.frameWidth / 10, t.frameHeight / 10));
         }
+        CPrintEngine e;
+        QVERIFY(!e.LoadTemplate(QStringLiteral("NO_SUCH_TEMPLATE")));
+        QCOMPARE(templateFrame(QStringLiteral("NO_SUCH_TEMPLATE")), QRect());
     }
 
     // ---- Section placement ----
 
+    // Where each copy of a text lands, section by section.
     void sectionPlacement_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("layout");
         QTest::addColumn<int>("textOnly");
         QTest::addColumn<int>("singleCopy");
-        QTest::addColumn<QList<QPoint>>("dates");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<QPoint>>("found");
         using P = QList<QPoint>;
+        const QString date = QStringLiteral("08.12.2026"), payer = sample::zus().sender1;
         QTest::newRow("ordinary 4 sections, template")
-            << 0 << 0 << 0 << 0 << P{{145, 830}, {1643, 830}, {1643, 1893}, {145, 1893}};
+            << 0 << 0 << 0 << 0 << date << P{{145, 830}, {1643, 830}, {1643, 1893}, {145, 1893}};
         QTest::newRow("ordinary 4 sections, text only")
-            << 0 << 0 << 1 << 0 << P{{100, 820}, {1598, 820}, {1598, 1883}, {100, 1883}};
-        QTest::newRow("ordinary 4 sections, single copy") << 0 << 0 << 1 << 1 << P{{100, 820}};
-        QTest::newRow("ordinary stubs, template") << 0 << 1 << 0 << 0 << P{{745, 830}, {745, 1888}};
-        QTest::newRow("ordinary stubs, single copy") << 0 << 1 << 1 << 1 << P{{700, 820}};
+            << 0 << 0 << 1 << 0 << date << P{{100, 820}, {1598, 820}, {1598, 1883}, {100, 1883}};
+        QTest::newRow("ordinary 4 sections, single copy") << 0 << 0 << 1 << 1 << date << P{{100, 820}};
+        QTest::newRow("ordinary stubs, template") << 0 << 1 << 0 << 0 << date << P{{745, 830}, {745, 1888}};
+        QTest::newRow("ordinary stubs, single copy") << 0 << 1 << 1 << 1 << date << P{{700, 820}};
+        QTest::newRow("stubs left of the forms") << 0 << 1 << 1 << 0 << "1234,50" << P{{60, 365}, {60, 365 + 1058}};
         QTest::newRow("tax 4 sections, template")
-            << 2 << 0 << 0 << 0 << P{{120, 820}, {1618, 820}, {1618, 1878}, {120, 1878}};
-        QTest::newRow("tax stubs, text only") << 2 << 1 << 1 << 0 << P{{700, 820}, {700, 1878}};
-        QTest::newRow("tax 4 sections, single copy") << 2 << 0 << 1 << 1 << P{{100, 820}};
+            << 2 << 0 << 0 << 0 << date << P{{120, 820}, {1618, 820}, {1618, 1878}, {120, 1878}};
+        QTest::newRow("tax stubs, text only") << 2 << 1 << 1 << 0 << date << P{{700, 820}, {700, 1878}};
+        QTest::newRow("tax 4 sections, single copy") << 2 << 0 << 1 << 1 << date << P{{100, 820}};
+        QTest::newRow("ZUS one above the other, template") << 1 << 2 << 0 << 0 << payer << P{{160, 475}, {160, 1533}};
+        QTest::newRow("ZUS, text only") << 1 << 2 << 1 << 0 << payer << P{{140, 460}, {140, 1518}};
+        QTest::newRow("ZUS, single copy") << 1 << 2 << 1 << 1 << payer << P{{140, 460}};
     }
     void sectionPlacement()
     {
@@ -191,54 +136,21 @@ private Q_SLOTS:
         QFETCH(int, layout);
         QFETCH(int, textOnly);
         QFETCH(int, singleCopy);
-        QFETCH(QList<QPoint>, dates);
+        QFETCH(QString, text);
+        QFETCH(QList<QPoint>, found);
         PagePlan plan;
         plan.sectionLayout = layout;
         plan.mode = textOnly ? CPrintEngine::TextOnly : CPrintEngine::TemplateAndText;
-        plan.fields.singleCopy = singleCopy;
-        CPrzelewDane r = kind == 2 ? sample::tax() : sample::ordinary();
-        RecordingCanvas c;
-        CPrintEngine::DrawForm(c, plan, r);
-        QCOMPARE(datePositions(c), dates);
-    }
-
-    void stubsSitLeftOfTheForms()
-    {
-        RecordingCanvas c;
-        CPrintEngine::DrawForm(c, textOnly(CPrintEngine::StubLayout), sample::ordinary());
-        QList<QPoint> stubAmounts;
-        for (const DrawOp &op : c.ops)
-            if (op.text == QStringLiteral("1234,50"))
-                stubAmounts.append(op.rect.topLeft());
-        QCOMPARE(stubAmounts, (QList<QPoint>{{60, 365}, {60, 365 + 1058}}));
-    }
-
-    void zusSectionsOneAboveTheOther_data()
-    {
-        QTest::addColumn<int>("textOnly");
-        QTest::addColumn<int>("singleCopy");
-        QTest::addColumn<QList<QPoint>>("payers");
-        QTest::newRow("template") << 0 << 0 << QList<QPoint>{{160, 475}, {160, 1533}};
-        QTest::newRow("text only") << 1 << 0 << QList<QPoint>{{140, 460}, {140, 1518}};
-        QTest::newRow("single copy") << 1 << 1 << QList<QPoint>{{140, 460}};
-    }
-    void zusSectionsOneAboveTheOther()
-    {
-        QFETCH(int, textOnly);
-        QFETCH(int, singleCopy);
-        QFETCH(QList<QPoint>, payers);
-        PagePlan plan;
-        plan.sectionLayout = CPrintEngine::ZusLayout;
-        plan.mode = textOnly ? CPrintEngine::TextOnly : CPrintEngine::TemplateAndText;
         plan.fields.fitInBox = 0;
         plan.fields.singleCopy = singleCopy;
+        const CPrzelewDane r = kind == 2 ? sample::tax() : kind == 1 ? sample::zus() : sample::ordinary();
         RecordingCanvas c;
-        CPrintEngine::DrawForm(c, plan, sample::zus());
-        QList<QPoint> found;
+        CPrintEngine::DrawForm(c, plan, r);
+        QList<QPoint> at;
         for (const DrawOp &op : c.ops)
-            if (op.text == sample::zus().sender1)
-                found.append(op.rect.topLeft());
-        QCOMPARE(found, payers);
+            if (op.text == text)
+                at.append(op.rect.topLeft());
+        QCOMPARE(at, found);
     }
 
     void unknownKindDrawsNothing()
@@ -326,17 +238,7 @@ private Q_SLOTS:
         QCOMPARE(plan->origin, QPoint(-50, -10 * (-3 + 85)));
     }
 
-    void scaleSettingsBecomeFactors()
-    {
-        AllSettings s;
-        s.tax.scaleX = 120;
-        s.tax.scaleY = 80;
-        const std::optional<PagePlan> plan = planPage(s, sample::tax());
-        QVERIFY(plan);
-        QCOMPARE(plan->scaleX, 1.2);
-        QCOMPARE(plan->scaleY, 0.8);
-    }
-
+    // What a page's plan takes from its kind's settings and the general ones.
     void paramsFollowTheKindsSettings()
     {
         AllSettings s;
@@ -345,6 +247,8 @@ private Q_SLOTS:
         s.zus.doNotPrintZusBankNo = 1;
         s.zus.print3Kratki = 1;
         s.tax.opType = 1;
+        s.tax.scaleX = 120;
+        s.tax.scaleY = 80;
         s.ordinary.opType = 1;
         const PrintJobParams o = fieldsFor(FormKind::Ordinary, s);
         QCOMPARE(o.opTypeMark, 0);
@@ -358,6 +262,9 @@ private Q_SLOTS:
         QCOMPARE(z.noZusAccount, 1);
         QCOMPARE(z.threeZusBoxes, 1);
         QCOMPARE(fieldsFor(FormKind::Tax, s).opTypeMark, 1);
+        const std::optional<PagePlan> tax = planPage(s, sample::tax());
+        QCOMPARE(tax->scaleX, 1.2);
+        QCOMPARE(tax->scaleY, 0.8);
         QCOMPARE(templateName(FormKind::Zus, 1), QStringLiteral("ZMT_ZUS_BW"));
         QCOMPARE(templateName(FormKind::Tax, 4), QStringLiteral("ZMT_TAX_2X_WZORZEC_KOLOR"));
         QCOMPARE(templateName(FormKind::Ordinary, -5), QStringLiteral("ZMT_4X_WZORZEC_BW"));

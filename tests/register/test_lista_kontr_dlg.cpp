@@ -23,8 +23,6 @@
 #include <QTableView>
 #include "base/HelpHook.h"
 
-#include <QFile>
-#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 #include <functional>
@@ -57,6 +55,16 @@ public:
                 d->reject();
             else if (d->isVisible())
                 d->accept();
+        });
+    }
+    // The edit dialog's next run: the values changed so, then OK.
+    void changeOnce(std::function<void(KontrahentValues &)> change)
+    {
+        editOnce([change](CKontrahentDlg &d) {
+            KontrahentValues v = d.values();
+            change(v);
+            d.setValues(v);
+            return true;
         });
     }
     // The next question, answered Yes or No.
@@ -137,16 +145,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("label");
         QTest::addColumn<int>("columns");
         QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("bold");      // the row of the default sender, whose name alone is bold
         QTest::newRow("managing recipients") << true << true << 0xFF << "Odbiorcy" << "Od&biorcy:" << 3
-            << QStringList {"Alfa", "Firma \"Beta\"", "Jan Kowalski", "ŁÓDŹ SP. Z O.O.", "Urząd Skarbowy"};
+            << QStringList {"Alfa", "Firma \"Beta\"", "Jan Kowalski", "ŁÓDŹ SP. Z O.O.", "Urząd Skarbowy"} << -1;
         QTest::newRow("managing senders") << false << true << 0xFF << "Nadawcy" << "&Nadawcy:" << 2
-            << QStringList {"Druga Firma", "Moja Firma"};
+            << QStringList {"Druga Firma", "Moja Firma"} << 1;
         QTest::newRow("picking, ordinary page") << true << false << 3 << "Odbiorcy" << "Od&biorcy:" << 3
-            << QStringList {"ŁÓDŹ SP. Z O.O.", "Alfa", "Jan Kowalski", "Firma \"Beta\""};
+            << QStringList {"ŁÓDŹ SP. Z O.O.", "Alfa", "Jan Kowalski", "Firma \"Beta\""} << -1;
         QTest::newRow("picking, tax page") << true << false << 4 << "Odbiorcy" << "Od&biorcy:" << 3
-            << QStringList {"Urząd Skarbowy"};
+            << QStringList {"Urząd Skarbowy"} << -1;
         QTest::newRow("picking a sender") << false << false << 0xFF << "Nadawcy" << "&Nadawcy:" << 2
-            << QStringList {"Moja Firma", "Druga Firma"};
+            << QStringList {"Moja Firma", "Druga Firma"} << 0;
     }
     void modes()
     {
@@ -157,12 +166,19 @@ private Q_SLOTS:
         QFETCH(QString, label);
         QFETCH(int, columns);
         QFETCH(QStringList, names);
+        QFETCH(int, bold);
         seed();
         auto dlg = makeDialog(recipients, managing, kinds);
         QCOMPARE(dlg->windowTitle(), title);
         QCOMPARE(child<QLabel>(dlg.get(), "listLabel")->text(), label);
         QCOMPARE(dlg->list()->model()->columnCount(), columns);
         QCOMPARE(listed(*dlg), names);
+        for (int r = 0; r < names.size(); ++r)
+            for (int c = 0; c < columns; ++c) {
+                const QVariant font = dlg->list()->model()->index(r, c).data(Qt::FontRole);
+                QCOMPARE(font.isValid(), r == bold && c == 0);
+                QVERIFY(!font.isValid() || font.value<QFont>().bold());
+            }
         for (const char *b : {"addButton", "editButton", "deleteButton", "closeButton"})
             QCOMPARE(child<QWidget>(dlg.get(), b)->isVisibleTo(dlg.get()), managing);
         for (const char *b : {"okButton", "cancelButton"})
@@ -224,48 +240,36 @@ private Q_SLOTS:
         QCOMPARE(asked, QStringList {QString::fromLatin1(HelpTopic::Register)});
     }
 
+    // "Usuń" or the Delete key in the list: asked first, "No" the default.
     void deleteSelectedRows_data()
     {
+        QTest::addColumn<bool>("byKey");
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QStringList>("left");
-        QTest::newRow("yes: rows 2, 5 and 6 go") << true << QStringList {"R0", "R1", "R3", "R4", "R7"};
-        QTest::newRow("no: nothing goes") << false << QStringList {"R0", "R1", "R2", "R3", "R4", "R5", "R6", "R7"};
+        const QStringList all {"R0", "R1", "R2", "R3", "R4", "R5", "R6", "R7"};
+        const QStringList rowsGone {"R0", "R1", "R3", "R4", "R7"};
+        QTest::newRow("Usuń, yes: rows 2, 5 and 6 go") << false << true << rowsGone;
+        QTest::newRow("Usuń, no: nothing goes") << false << false << all;
+        QTest::newRow("Delete key, yes") << true << true << rowsGone;
+        QTest::newRow("Delete key, no") << true << false << all;
     }
     void deleteSelectedRows()
     {
+        QFETCH(bool, byKey);
         QFETCH(bool, yes);
         QFETCH(QStringList, left);
         addParties({{"R0"}, {"R1"}, {"R2"}, {"R3"}, {"R4"}, {"R5"}, {"R6"}, {"R7"}});
         auto dlg = makeDialog(true, true, 0xFF);
         const auto question = dlg->answer(yes);
+        if (byKey)
+            dlg->show();
         selectRows(*dlg, {6, 2, 5});
-        dlg->onDelete();
+        byKey ? QTest::keyClick(dlg->list(), Qt::Key_Delete) : dlg->onDelete();
         QCOMPARE(question->text, Msg::text(Msg::ConfirmDeleteParties));
         QCOMPARE(question->defaultButton, QMessageBox::No);
         QCOMPARE(listed(*dlg), left);
         QCOMPARE(namesOf(), left);
-    }
-
-    void deleteKeyAsksAndDeletes_data()
-    {
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<QStringList>("left");
-        QTest::newRow("yes") << true << QStringList {"R0", "R2"};
-        QTest::newRow("no") << false << QStringList {"R0", "R1", "R2"};
-    }
-    void deleteKeyAsksAndDeletes()
-    {
-        QFETCH(bool, yes);
-        QFETCH(QStringList, left);
-        addParties({{"R0"}, {"R1"}, {"R2"}});
-        auto dlg = makeDialog(true, true, 0xFF);
-        const auto question = dlg->answer(yes);
-        dlg->show();
-        selectRows(*dlg, {1});
-        QTest::keyClick(dlg->list(), Qt::Key_Delete);
-        QVERIFY(question->shown);
-        QCOMPARE(listed(*dlg), left);
-        QVERIFY(dlg->isVisible());
+        QCOMPARE(dlg->isVisible(), byKey);   // the key does not close the list
     }
 
     void enterInTheManagingListClosesTheDialog()
@@ -279,19 +283,6 @@ private Q_SLOTS:
         QVERIFY(!dlg->isVisible());
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
         QVERIFY(dlg->errors.isEmpty());
-    }
-
-    void defaultSenderIsBold()
-    {
-        seed();
-        auto senders = makeDialog(false, true, 0xFF);
-        const QAbstractItemModel *model = senders->list()->model();
-        QCOMPARE(listed(*senders), (QStringList {"Druga Firma", "Moja Firma"}));
-        QVERIFY(!model->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
-        QVERIFY(model->index(1, 0).data(Qt::FontRole).value<QFont>().bold());
-        QVERIFY(!model->index(1, 1).data(Qt::FontRole).isValid());   // the name column only
-        auto recipients = makeDialog(true, true, 0xFF);
-        QVERIFY(!recipients->list()->model()->index(0, 0).data(Qt::FontRole).isValid());
     }
 
     void messagesForSelection_data()
@@ -457,33 +448,18 @@ private Q_SLOTS:
     void senderDefaultRule()
     {
         auto dlg = makeDialog(false, true, 0xFF);
-        dlg->editOnce([](CKontrahentDlg &d) {
-            KontrahentValues v = d.values();
-            v.name = QStringLiteral("Pierwsza");
-            d.setValues(v);
-            return true;
-        });
+        dlg->changeOnce([](KontrahentValues &v) { v.name = QStringLiteral("Pierwsza"); });
         dlg->onAdd();
         QVERIFY(!dlg->shownRecipientMode);
         QVERIFY(dlg->shownValues.isDefault);   // the first sender starts as default
-        dlg->editOnce([](CKontrahentDlg &d) {
-            KontrahentValues v = d.values();
-            v.name = QStringLiteral("Druga");
-            d.setValues(v);
-            return true;
-        });
+        dlg->changeOnce([](KontrahentValues &v) { v.name = QStringLiteral("Druga"); });
         dlg->onAdd();
         QVERIFY(!dlg->shownValues.isDefault);
         QCOMPARE(namesOf({15, {}, true}), QStringList {"Pierwsza"});
         QCOMPARE(namesOf(kinds(8)), (QStringList {"Druga", "Pierwsza"}));
 
         selectRows(*dlg, {int(listed(*dlg).indexOf("Druga"))});
-        dlg->editOnce([](CKontrahentDlg &d) {
-            KontrahentValues v = d.values();
-            v.isDefault = true;
-            d.setValues(v);
-            return true;
-        });
+        dlg->changeOnce([](KontrahentValues &v) { v.isDefault = true; });
         dlg->onEdit();
         QCOMPARE(namesOf({15, {}, true}), QStringList {"Druga"});
     }
@@ -570,12 +546,7 @@ private Q_SLOTS:
         const auto rowOf = [&](const char *name) { return int(listed(*dlg).indexOf(QString::fromUtf8(name))); };
         selectRows(*dlg, {rowOf("Alfa")});
         selection->setCurrentIndex(dlg->list()->model()->index(rowOf("Alfa"), 0), QItemSelectionModel::NoUpdate);
-        dlg->editOnce([](CKontrahentDlg &d) {
-            KontrahentValues v = d.values();
-            v.name = QStringLiteral("Zeta");
-            d.setValues(v);
-            return true;
-        });
+        dlg->changeOnce([](KontrahentValues &v) { v.name = QStringLiteral("Zeta"); });
         dlg->onEdit();
         QCOMPARE(chosen(), QStringList {"Zeta"});
         QCOMPARE(dlg->list()->currentIndex().row(), rowOf("Zeta"));

@@ -1,13 +1,18 @@
 #pragma once
-// Reads the words of a printed PDF back with their positions, through
-// pdftotext -bbox (poppler-utils). Positions in mm from the sheet's corner.
+// Reads a printed PDF back: its words with their positions, through
+// pdftotext -bbox (positions in mm from the sheet's corner), and its pages as
+// grey images, through pdftoppm (poppler-utils).
 
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
 #include <QList>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 struct PdfWord
 {
@@ -53,12 +58,21 @@ struct PdfText
         return out;
     }
 
+    // Where the text stands; a text of several words where they follow one
+    // another on one line, found as one word spanning them.
     QList<PdfWord> find(const QString &text, int page = -1) const
     {
+        const QStringList parts = text.split(u' ', Qt::SkipEmptyParts);
         QList<PdfWord> found;
-        for (const PdfWord &w : words)
-            if (w.text == text && (page < 0 || w.page == page))
-                found.append(w);
+        for (qsizetype i = 0; !parts.isEmpty() && i + parts.size() <= words.size(); ++i) {
+            PdfWord w = words[i];
+            qsizetype k = 0;
+            while (k < parts.size() && words[i + k].text == parts[k] && words[i + k].page == w.page
+                   && qAbs(words[i + k].mm.top() - w.mm.top()) < 0.05 && words[i + k].mm.left() >= w.mm.left())
+                w.mm |= words[i + k++].mm;
+            if (k == parts.size() && (page < 0 || w.page == page))
+                found.append({w.page, text, w.mm});
+        }
         return found;
     }
     // The first such word; one far off the page when there is none, so a
@@ -69,3 +83,21 @@ struct PdfText
         return found.isEmpty() ? PdfWord {-1, QString(), QRectF(-1000, -1000, 0, 0)} : found.first();
     }
 };
+
+// The pages of a PDF (the first `pages`, or all) in grey at `dpi`.
+inline QList<QImage> rasterise(const QString &pdf, int dpi, int pages = 0)
+{
+    const QString prefix = pdf + u'.' + QString::number(dpi);
+    QStringList args {QStringLiteral("-gray"), QStringLiteral("-r"), QString::number(dpi)};
+    if (pages > 0)
+        args << QStringLiteral("-l") << QString::number(pages);
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"), args << pdf << prefix);
+    if (!p.waitForFinished(120000) || p.exitCode() != 0)
+        return {};
+    const QDir dir = QFileInfo(pdf).dir();
+    QList<QImage> images;
+    for (const QString &f : dir.entryList({QFileInfo(prefix).fileName() + QStringLiteral("-*.pgm")}, QDir::Files, QDir::Name))
+        images.append(QImage(dir.filePath(f)).convertToFormat(QImage::Format_Grayscale8));
+    return images;
+}

@@ -1,6 +1,6 @@
 #pragma once
 // A FormCanvas that records what the layouts draw, in absolute logical
-// 0.1 mm (section origin applied), for tests to compare against the tables.
+// 0.1 mm (section origin applied), each character a fixed width.
 
 #include "print/FormCanvas.h"
 
@@ -14,7 +14,6 @@ struct DrawOp
     Kind kind;
     QRect rect;             // for Line: from top-left to bottom-right corner points
     QString text;
-    FormCanvas::Font font = FormCanvas::Font::Body;
 
     // The rectangle as the field tables write it.
     int left() const { return rect.left(); }
@@ -32,10 +31,7 @@ public:
     void translate(int dx, int dy) override { m_dx += dx; m_dy += dy; }
     void drawSingleLine(const QRect &r, const QString &text) override { add(DrawOp::SingleLine, r, text); }
     void drawWrapped(const QRect &r, const QString &text) override { add(DrawOp::Wrapped, r, text); }
-    void drawCentered(const QRect &r, const QString &text, Font font) override
-    {
-        add(DrawOp::Centered, r, text, font);
-    }
+    void drawCentered(const QRect &r, const QString &text, Font) override { add(DrawOp::Centered, r, text); }
     void drawLine(QPoint from, QPoint to) override
     {
         ops.append({DrawOp::Line, QRect(from + QPoint(m_dx, m_dy), to + QPoint(m_dx, m_dy)), QString()});
@@ -45,7 +41,8 @@ public:
         for (const QRectF &r : rects)
             fills.append(r.translated(m_dx, m_dy));
     }
-    int textWidth(const QString &text) override { return int(text.size()) * m_charWidth; }
+    int textWidth(const QString &text) override { return widthOf(text); }
+    int widthOf(const QString &text) const { return int(text.size()) * m_charWidth; }
 
     // Operations whose rectangle's top is y (a row of the form).
     QList<DrawOp> row(int top) const
@@ -72,36 +69,16 @@ public:
                 return &op;
         return nullptr;
     }
-    // Where that text was drawn; a null rectangle when it was not, so a
-    // comparison fails instead of crashing.
-    QRect rectOf(const QString &text) const
-    {
-        const DrawOp *op = find(text);
-        return op ? op->rect : QRect();
-    }
-    // The characters of one row concatenated in drawing order.
-    QString rowText(int top) const
-    {
-        QString s;
-        for (const DrawOp &op : row(top))
-            s += op.text;
-        return s;
-    }
 
     QList<DrawOp> ops;
     QList<QRectF> fills;    // filled rectangles, absolute
 
 private:
-    void add(DrawOp::Kind k, const QRect &r, const QString &text, Font font = Font::Body)
+    void add(DrawOp::Kind k, const QRect &r, const QString &text)
     {
-        ops.append({k, r.translated(m_dx, m_dy), text, font});
+        ops.append({k, r.translated(m_dx, m_dy), text});
     }
 
     int m_charWidth;
     int m_dx = 0, m_dy = 0;
 };
-
-inline QRect tableRect(int l, int t, int r, int b)
-{
-    return QRect(QPoint(l, t), QPoint(r - 1, b - 1));
-}

@@ -25,14 +25,20 @@ inline bool onServer()
     return testRegister().onServer;
 }
 
+// A connection of the test's own to the server database (or another one).
+inline PGconn *serverConnection(const QString &database = testRegister().server.database)
+{
+    const RegisterServer &s = testRegister().server;
+    return PQconnectdb(("host='" + s.host.toUtf8() + "' port=" + QByteArray::number(s.port) + " user='"
+                        + s.user.toUtf8() + "' dbname='" + database.toUtf8()
+                        + "' options='-c client_min_messages=warning'").constData());
+}
+
 // Runs statements on the test's server database (or another one); fails
 // the whole run when the server does not answer.
 inline void serverExec(const QByteArray &sql, const QString &database = testRegister().server.database)
 {
-    const RegisterServer &s = testRegister().server;
-    const QByteArray conninfo = "host='" + s.host.toUtf8() + "' port=" + QByteArray::number(s.port) + " user='"
-        + s.user.toUtf8() + "' dbname='" + database.toUtf8() + "' options='-c client_min_messages=warning'";
-    PGconn *c = PQconnectdb(conninfo.constData());
+    PGconn *c = serverConnection(database);
     if (PQstatus(c) != CONNECTION_OK)
         qFatal("test server: %s", PQerrorMessage(c));
     PGresult *r = PQexec(c, sql.constData());
@@ -88,14 +94,10 @@ class RegisterHolder
 public:
     explicit RegisterHolder(const QString &dbPath)
     {
-        if (onServer()) {
-            const RegisterServer &s = testRegister().server;
-            const QByteArray conninfo = "host='" + s.host.toUtf8() + "' user='" + s.user.toUtf8() + "' dbname='"
-                + s.database.toUtf8() + "'";
-            m_pg = PQconnectdb(conninfo.constData());
-        } else {
+        if (onServer())
+            m_pg = serverConnection();
+        else
             sqlite3_open(dbPath.toUtf8().constData(), &m_sqlite);
-        }
     }
     ~RegisterHolder()
     {

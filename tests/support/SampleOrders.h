@@ -36,21 +36,6 @@ inline CPrzelewDane named(const QString &recipient, int64_t units, int kind = Ki
     return r;
 }
 
-// The i-th order of a list: recipient and title numbered, dated 1 + i
-// March 2024, an amount in grosze.
-inline CPrzelewDane numbered(int i, qint64 grosze, int kind = KindOrdinary)
-{
-    CPrzelewDane r;
-    r.SetKind(kind, COrderDate::fromParts(2024, 3, 1 + i));
-    r.recipient1 = QStringLiteral("Odbiorca %1").arg(i);
-    r.title1 = QStringLiteral("Faktura %1").arg(i);
-    r.checkDigits = QStringLiteral("12");
-    r.bankNumber = QStringLiteral("10201026");
-    r.accountRest = QStringLiteral("0000120201234567");
-    r.amount = CWexOleCurrency(grosze * 100);
-    return r;
-}
-
 inline CPrzelewDane ordinary()
 {
     CPrzelewDane r;
