@@ -124,69 +124,58 @@ private Q_SLOTS:
             QCOMPARE(f.edit->selectedText(), f.edit->text());
     }
 
-    void operatorShowsZeroWithCaretAfterIt()
+    // Keys typed with the keypad hidden (F5 and F6 as those keys): an
+    // operator shows 0 with the caret after it, "-" is the amount's sign, F5
+    // clears the entry and F6 (or "u") all, selecting the zero; a change is
+    // announced, a refused result is not.
+    void keysWithTheKeypadHidden_data()
     {
-        Form f;
-        QVERIFY(f.ready());
-        f.typeKeys(QStringLiteral("12 +"));
-        QCOMPARE(f.edit->text(), QStringLiteral("0,00"));
-        QCOMPARE(f.edit->cursorPosition(), 1);
-        f.typeKeys(QStringLiteral("7"));
-        QCOMPARE(f.edit->text(), QStringLiteral("7,00"));
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("cursor");          // -1: not checked
+        QTest::addColumn<QString>("selected");    // "": not checked
+        QTest::addColumn<int>("edits");           // announced changes, -1: not checked
+        QTest::addColumn<bool>("cleared");        // nothing left in the calculator
+        QTest::newRow("an operator shows 0") << "12 +" << "0,00" << 1 << "" << -1 << false;
+        QTest::newRow("a digit replaces it") << "12 + 7" << "7,00" << -1 << "" << -1 << false;
+        QTest::newRow("minus is the sign") << "12 -" << "-12,00" << -1 << "" << -1 << true;
+        QTest::newRow("an operator announces nothing") << "2 +" << "0,00" << -1 << "" << 1 << false;
+        QTest::newRow("a digit is announced") << "2 + 3" << "3,00" << -1 << "" << 2 << false;
+        QTest::newRow("so is =") << "2 + 3 =" << "5,00" << -1 << "" << 3 << false;
+        QTest::newRow("a refused result is not") << "2 + 3 = / 0 =" << "0,00" << -1 << "0,00" << 3 << false;
+        QTest::newRow("F6 clears all") << "12 + 3 F6" << "0,00" << -1 << "0" << 4 << true;
+        QTest::newRow("so does u") << "12 + 3 F6 5 u" << "0,00" << -1 << "0" << -1 << true;
+        QTest::newRow("a digit replaces the zero") << "12 + 3 F6 5 u 8" << "8,00" << -1 << "" << -1 << false;
+        QTest::newRow("F5 clears the entry") << "2 + 3 F5" << "2,00" << -1 << "" << -1 << false;
+        QTest::newRow("the sum goes on") << "2 + 3 F5 * 4 =" << "8,00" << -1 << "" << -1 << false;
     }
-
-    void minusIsSignWhileKeypadHidden()
+    void keysWithTheKeypadHidden()
     {
+        QFETCH(QString, keys);
+        QFETCH(QString, text);
+        QFETCH(int, cursor);
+        QFETCH(QString, selected);
+        QFETCH(int, edits);
+        QFETCH(bool, cleared);
         Form f;
         QVERIFY(f.ready());
-        f.typeKeys(QStringLiteral("12 -"));
-        QCOMPARE(f.edit->text(), QStringLiteral("-12,00"));
-        QVERIFY(f.edit->automat().isEmpty());
-    }
-
-    void equalsNotifiesChange()
-    {
-        Form f;
-        QVERIFY(f.ready());
-        f.typeKeys(QStringLiteral("2 +"));
-        QSignalSpy spy(f.edit, &CWexCuEdit::amountEdited);
-        f.typeKeys(QStringLiteral("3"));
-        QCOMPARE(spy.count(), 1);
-        f.typeKeys(QStringLiteral("="));
-        QCOMPARE(spy.count(), 2);
-        QCOMPARE(f.edit->text(), QStringLiteral("5,00"));
-        f.typeKeys(QStringLiteral("/ 0 ="));
-        QCOMPARE(spy.count(), 2); // "E" is refused: nothing changed
-        QCOMPARE(f.edit->selectedText(), QStringLiteral("0,00"));
-    }
-
-    void clearSelectsTheZero()
-    {
-        Form f;
-        QVERIFY(f.ready());
-        QSignalSpy spy(f.edit, &CWexCuEdit::amountEdited);
-        f.typeKeys(QStringLiteral("12 + 3"));
-        const int before = spy.count();
-        QTest::keyClick(f.edit, Qt::Key_F6);
-        QCOMPARE(spy.count(), before + 1);
-        QCOMPARE(f.edit->text(), QStringLiteral("0,00"));
-        QCOMPARE(f.edit->selectedText(), QStringLiteral("0"));
-        QVERIFY(f.edit->automat().isEmpty());
-        f.typeKeys(QStringLiteral("5 u"));
-        QCOMPARE(f.edit->selectedText(), QStringLiteral("0"));
-        f.typeKeys(QStringLiteral("8"));
-        QCOMPARE(f.edit->text(), QStringLiteral("8,00"));
-    }
-
-    void clearEntryKeys()
-    {
-        Form f;
-        QVERIFY(f.ready());
-        f.typeKeys(QStringLiteral("2 + 3"));
-        QTest::keyClick(f.edit, Qt::Key_F5);
-        QCOMPARE(f.edit->text(), QStringLiteral("2,00"));
-        f.typeKeys(QStringLiteral("* 4 ="));
-        QCOMPARE(f.edit->text(), QStringLiteral("8,00"));
+        QSignalSpy edited(f.edit, &CWexCuEdit::amountEdited);
+        for (const QString &token : keys.split(u' ')) {
+            if (token == u"F5" || token == u"F6")
+                QTest::keyClick(f.edit, token == u"F5" ? Qt::Key_F5 : Qt::Key_F6);
+            else
+                f.typeKeys(token);
+        }
+        QVERIFY(!f.padShown());
+        QCOMPARE(f.edit->text(), text);
+        if (cursor >= 0)
+            QCOMPARE(f.edit->cursorPosition(), cursor);
+        if (!selected.isEmpty())
+            QCOMPARE(f.edit->selectedText(), selected);
+        if (edits >= 0)
+            QCOMPARE(edited.count(), edits);
+        if (cleared)
+            QVERIFY(f.edit->automat().isEmpty());
     }
 
     // Keys (or the focus leaving) open and close the keypad; the focus stays

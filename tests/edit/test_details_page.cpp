@@ -96,64 +96,59 @@ private Q_SLOTS:
             QTest::addRow("%s %s%s", kinds[kind], control, limit == 27 ? " (boxes)" : "")
                 << kind << fit << QString::fromUtf8(control) << QString::fromUtf8(label) << limit << digits;
         };
-            row(1, 1, "recipient1", "Nazwa &odbiorcy:", 27, false);
-            row(1, 0, "recipient1", "Nazwa &odbiorcy:", 54, false);
-            row(1, 1, "recipient2", "Nazwa odb&iorcy cd.:", 27, false);
-            row(1, 0, "recipient2", "Nazwa odb&iorcy cd.:", 54, false);
-            row(1, 1, "checkDigits", "L.k.", 2, true);
-            row(1, 1, "bankNumber", "Nr &banku odbiorcy:", 8, true);
-            row(1, 1, "accountRest", "Nr &rach. odbiorcy:", 34, true);
-            row(1, 1, "deposit", "&Wpłata", 0, false);
-            row(1, 1, "transfer", "&Przelew", 0, false);
-            row(1, 1, "currency", "Wa&luta:", 3, false);
-            row(1, 1, "amount", "&Kwota:", 0, false);
-            row(1, 1, "senderAccount", "Nr rac&h. nadawcy:", 54, false);
-            row(1, 1, "sender1", "Nazwa &nadawcy:", 27, false);
-            row(1, 0, "sender1", "Nazwa &nadawcy:", 54, false);
-            row(1, 1, "sender2", "Nazwa nadaw&cy cd:", 27, false);
-            row(1, 0, "sender2", "Nazwa nadaw&cy cd:", 54, false);
-            row(1, 1, "title1", "&Tytułem:", 54, false);
-            row(1, 1, "title2", "T&ytułem cd:", 54, false);
-            row(1, 1, "symbol", "Sy&mbol:", 2, false);
-            row(2, 1, "purpose", "C&el opłacanych składek:", 0, false);
-            row(2, 1, "deposit", "&Wpłata", 0, false);
-            row(2, 1, "transfer", "&Przelew", 0, false);
-            row(2, 1, "amount", "&Kwota:", 0, false);
-            row(2, 1, "payerAccount", "Nr rac&h. płatnika:", 54, false);
-            row(2, 1, "payer1", "Pła&tnik:", 27, false);
-            row(2, 0, "payer1", "Pła&tnik:", 54, false);
-            row(2, 1, "payer2", "Płat&nik cd:", 27, false);
-            row(2, 0, "payer2", "Płat&nik cd:", 54, false);
-            row(2, 1, "nip", "N&IP:", 10, true);
-            row(2, 1, "paymentType", "T&yp wpłaty:", 0, false);
-            row(2, 1, "idType", "Typ id. uzup.:", 0, false);
-            row(2, 1, "supplementaryId", "Regon:", 14, false);
-            row(2, 1, "declarationMonth", "Deklarac&ja:", 2, true);
-            row(2, 1, "declarationYear", "", 4, true);
-            row(2, 1, "declarationNo", "Nr dekla&racji:", 2, true);
-            row(2, 1, "symbol", "Sym&bol:", 2, false);
-            row(2, 1, "decision", "Nr decyzji:", 15, false);
-            row(3, 1, "office1", "Nazwa i adr&es US:", 27, false);
-            row(3, 0, "office1", "Nazwa i adr&es US:", 54, false);
-            row(3, 1, "office2", "Nazwa i adres U&S cd.:", 27, false);
-            row(3, 0, "office2", "Nazwa i adres U&S cd.:", 54, false);
-            row(3, 1, "checkDigits", "L.k.", 2, true);
-            row(3, 1, "bankNumber", "Nr &banku US:", 8, true);
-            row(3, 1, "accountRest", "Nr &rach. US:", 34, true);
-            row(3, 1, "deposit", "&Wpłata", 0, false);
-            row(3, 1, "transfer", "&Przelew", 0, false);
-            row(3, 1, "amount", "&Kwota:", 0, false);
-            row(3, 1, "senderAccount", "Nr rac&h. zobowiązanego:", 54, false);
-            row(3, 1, "sender1", "Nazwa &zobowiązanego:", 27, false);
-            row(3, 0, "sender1", "Nazwa &zobowiązanego:", 54, false);
-            row(3, 1, "sender2", "Nazwa zobowiązane&go cd:", 27, false);
-            row(3, 0, "sender2", "Nazwa zobowiązane&go cd:", 54, false);
-            row(3, 1, "payerId", "&NIP lub identyfikator:", 14, false);
-            row(3, 1, "idType", "&Typ:", 0, false);
-            row(3, 1, "period", "&Okres:", 7, false);
-            row(3, 1, "formSymbol", "Symbol &formularza:", 0, false);
-            row(3, 1, "obligation", "&Identyfikacja zob.:", 20, false);
-            row(3, 1, "symbol", "Sy&mbol:", 2, false);
+        // A name line: 27 characters with boxes, 54 without.
+        const auto name = [&](int kind, const char *control, const char *label) {
+            row(kind, 1, control, label, 27, false);
+            row(kind, 0, control, label, 54, false);
+        };
+        name(1, "recipient1", "Nazwa &odbiorcy:");
+        name(1, "recipient2", "Nazwa odb&iorcy cd.:");
+        row(1, 1, "checkDigits", "L.k.", 2, true);
+        row(1, 1, "bankNumber", "Nr &banku odbiorcy:", 8, true);
+        row(1, 1, "accountRest", "Nr &rach. odbiorcy:", 34, true);
+        row(1, 1, "deposit", "&Wpłata", 0, false);
+        row(1, 1, "transfer", "&Przelew", 0, false);
+        row(1, 1, "currency", "Wa&luta:", 3, false);
+        row(1, 1, "amount", "&Kwota:", 0, false);
+        row(1, 1, "senderAccount", "Nr rac&h. nadawcy:", 54, false);
+        name(1, "sender1", "Nazwa &nadawcy:");
+        name(1, "sender2", "Nazwa nadaw&cy cd:");
+        row(1, 1, "title1", "&Tytułem:", 54, false);
+        row(1, 1, "title2", "T&ytułem cd:", 54, false);
+        row(1, 1, "symbol", "Sy&mbol:", 2, false);
+        row(2, 1, "purpose", "C&el opłacanych składek:", 0, false);
+        row(2, 1, "deposit", "&Wpłata", 0, false);
+        row(2, 1, "transfer", "&Przelew", 0, false);
+        row(2, 1, "amount", "&Kwota:", 0, false);
+        row(2, 1, "payerAccount", "Nr rac&h. płatnika:", 54, false);
+        name(2, "payer1", "Pła&tnik:");
+        name(2, "payer2", "Płat&nik cd:");
+        row(2, 1, "nip", "N&IP:", 10, true);
+        row(2, 1, "paymentType", "T&yp wpłaty:", 0, false);
+        row(2, 1, "idType", "Typ id. uzup.:", 0, false);
+        row(2, 1, "supplementaryId", "Regon:", 14, false);
+        row(2, 1, "declarationMonth", "Deklarac&ja:", 2, true);
+        row(2, 1, "declarationYear", "", 4, true);
+        row(2, 1, "declarationNo", "Nr dekla&racji:", 2, true);
+        row(2, 1, "symbol", "Sym&bol:", 2, false);
+        row(2, 1, "decision", "Nr decyzji:", 15, false);
+        name(3, "office1", "Nazwa i adr&es US:");
+        name(3, "office2", "Nazwa i adres U&S cd.:");
+        row(3, 1, "checkDigits", "L.k.", 2, true);
+        row(3, 1, "bankNumber", "Nr &banku US:", 8, true);
+        row(3, 1, "accountRest", "Nr &rach. US:", 34, true);
+        row(3, 1, "deposit", "&Wpłata", 0, false);
+        row(3, 1, "transfer", "&Przelew", 0, false);
+        row(3, 1, "amount", "&Kwota:", 0, false);
+        row(3, 1, "senderAccount", "Nr rac&h. zobowiązanego:", 54, false);
+        name(3, "sender1", "Nazwa &zobowiązanego:");
+        name(3, "sender2", "Nazwa zobowiązane&go cd:");
+        row(3, 1, "payerId", "&NIP lub identyfikator:", 14, false);
+        row(3, 1, "idType", "&Typ:", 0, false);
+        row(3, 1, "period", "&Okres:", 7, false);
+        row(3, 1, "formSymbol", "Symbol &formularza:", 0, false);
+        row(3, 1, "obligation", "&Identyfikacja zob.:", 20, false);
+        row(3, 1, "symbol", "Sy&mbol:", 2, false);
     }
     void everyControlAgainstItsTable()
     {
@@ -230,21 +225,27 @@ private Q_SLOTS:
 
     // On each page the sender's account field shows the amount in words for
     // a cash deposit (its label says so) and the kept account for a transfer;
-    // only a whole account number that does not check is marked.
+    // "Przelew" chosen again while it is chosen changes nothing; only a whole
+    // account number that does not check is marked.
     void depositShowsTheAmountInWordsAndTransferTheKeptAccount_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("accountLabel");
         QTest::addColumn<QString>("badAccount");
-        QTest::newRow("ordinary") << int(KindOrdinary) << "Nr rac&h. nadawcy:" << "38-10101023-0000261395100000";
-        QTest::newRow("ZUS") << int(KindZus) << "Nr rac&h. płatnika:" << "49109010140000000123456789";
-        QTest::newRow("tax") << int(KindTax) << "Nr rac&h. zobowiązanego:" << "38-10101023-0000261395100000";
+        QTest::addColumn<QString>("again");   // how "Przelew" is chosen again
+        const QString bad = QStringLiteral("38-10101023-0000261395100000");
+        QTest::newRow("ordinary, clicked") << int(KindOrdinary) << "Nr rac&h. nadawcy:" << bad << "click";
+        QTest::newRow("ordinary, Space") << int(KindOrdinary) << "Nr rac&h. nadawcy:" << bad << "space";
+        QTest::newRow("ordinary, Alt+P") << int(KindOrdinary) << "Nr rac&h. nadawcy:" << bad << "alt";
+        QTest::newRow("ZUS") << int(KindZus) << "Nr rac&h. płatnika:" << "49109010140000000123456789" << "click";
+        QTest::newRow("tax") << int(KindTax) << "Nr rac&h. zobowiązanego:" << bad << "click";
     }
     void depositShowsTheAmountInWordsAndTransferTheKeptAccount()
     {
         QFETCH(int, kind);
         QFETCH(QString, accountLabel);
         QFETCH(QString, badAccount);
+        QFETCH(QString, again);
         DetailsDialog d(orderOfKind(kind));
         QVERIFY(d.ready());
         CDetailsPage *page = d.page();
@@ -256,10 +257,26 @@ private Q_SLOTS:
         const QString wordsLabel = QStringLiteral("Kwota słownie:");
         QCOMPARE(label(), accountLabel);
         QVERIFY(!mark->isShown());   // the order's own account checks
+        QVERIFY(page->transferButton()->isChecked());
+        QSignalSpy chosen(page->transferButton(), &QAbstractButton::clicked);
+        if (again == u"click") {
+            page->transferButton()->click();
+        } else if (again == u"space") {
+            page->transferButton()->setFocus();
+            QTest::keyClick(page->transferButton(), Qt::Key_Space);
+        } else {
+            QTest::keyClick(d.dlg.get(), Qt::Key_P, Qt::AltModifier);
+        }
+        QTRY_COMPARE(chosen.size(), 1);   // a button's letter clicks it a moment later
+        QCOMPARE(account->text(), d.rec.senderAccount);
+        QVERIFY(d.dlg->onSave());
+        QCOMPARE(d.rec.senderAccount, orderOfKind(kind).senderAccount);
         account->setText(QStringLiteral("11-22222222-3333"));
         QVERIFY(!mark->isShown());
         account->setText(badAccount);
         QVERIFY(mark->isShown());
+        page->transferButton()->click();   // chosen again: what was typed stays
+        QCOMPARE(account->text(), badAccount);
         page->amount()->setAmountText(QStringLiteral("123,45"));
 
         page->depositButton()->click();
@@ -285,58 +302,24 @@ private Q_SLOTS:
         QVERIFY(account->isEnabled());
         QCOMPARE(label(), accountLabel);
         QVERIFY(mark->isShown());
-        page->transferButton()->click();   // chosen again: the account stays
-        QCOMPARE(account->text(), badAccount);
         QVERIFY(d.dlg->onSave());   // a mark never blocks
         QCOMPARE(d.rec.isTransfer, 1);
         QCOMPARE(d.rec.senderAccount, badAccount);
 
-        // Loading a deposit leaves the field disabled, a transfer enabled.
+        // Loading a deposit leaves the field disabled, and "Przelew" then never
+        // brings back another order's account; a transfer loads enabled.
         d.rec.isTransfer = 0;
+        d.rec.senderAccount = QStringLiteral("sto*");
         d.dlg->ShowPage(CContainerDlg::kindNumberOf(kind));
         QVERIFY(!account->isEnabled());
         QVERIFY(page->depositButton()->isChecked());
         QCOMPARE(label(), wordsLabel);
+        page->transferButton()->click();
+        QVERIFY(account->text().isEmpty());
         d.rec.isTransfer = 1;
         d.dlg->ShowPage(CContainerDlg::kindNumberOf(kind));
         QVERIFY(account->isEnabled());
         QCOMPARE(label(), accountLabel);
-    }
-
-    // "Przelew" chosen again while it is chosen changes nothing; a deposit
-    // loaded after a transfer never brings back the other order's account.
-    void reselectingTransferKeepsTheAccount_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("click") << "click";
-        QTest::newRow("space") << "space";
-        QTest::newRow("Alt+P") << "alt";
-    }
-    void reselectingTransferKeepsTheAccount()
-    {
-        QFETCH(QString, how);
-        DetailsDialog d;
-        QVERIFY(d.ready());
-        const QString account = d.rec.senderAccount;
-        QRadioButton *transfer = d.ordinary()->transferButton();
-        QVERIFY(transfer->isChecked());
-        if (how == u"click") {
-            transfer->click();
-        } else if (how == u"space") {
-            transfer->setFocus();
-            QTest::keyClick(transfer, Qt::Key_Space);
-        } else {
-            QTest::keyClick(d.dlg.get(), Qt::Key_P, Qt::AltModifier);
-        }
-        QCOMPARE(d.ordinary()->senderAccount()->text(), account);
-        QVERIFY(d.dlg->onSave());
-        QCOMPARE(d.rec.senderAccount, account);
-
-        d.rec.isTransfer = 0;
-        d.rec.senderAccount = QStringLiteral("sto*");
-        d.dlg->ShowPage(1);
-        d.ordinary()->transferButton()->click();
-        QVERIFY(d.ordinary()->senderAccount()->text().isEmpty());
     }
 
     // Refused on saving, on the field that holds the problem, with a message

@@ -251,35 +251,57 @@ private Q_SLOTS:
         QCOMPARE(d.rec.title2, QStringLiteral("UKŁAD/7/2026"));
     }
 
-    // A save the user did not touch stores the symbol exactly as it was;
-    // only an empty one is marked, asking for a symbol.
+    // The symbol is stored exactly as it was loaded (a save the user did not
+    // touch) or typed key by key, also through Enter; only an empty one is
+    // marked, asking for a symbol, and choosing an entry clears the mark.
     void taxFormSymbolIsKeptAsStored_data()
     {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("position");
-        QTest::newRow("PIT selects PIT, not PIT37") << "PIT" << int(PageRules::Tax::formSymbols().indexOf(QStringLiteral("PIT")));
-        QTest::newRow("P stays P, not PCC") << "P" << -1;
-        QTest::newRow("PIT3 stays PIT3") << "PIT3" << -1;
-        QTest::newRow("VA stays VA") << "VA" << -1;
-        QTest::newRow("pit37 keeps its case") << "pit37" << -1;
-        QTest::newRow("ZZZ stays in the edit part") << "ZZZ" << -1;
-        QTest::newRow("empty stays empty, not AKC") << "" << -1;
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<int>("position");   // -2: not checked
+        const int pit = int(PageRules::Tax::formSymbols().indexOf(QStringLiteral("PIT")));
+        QTest::newRow("PIT selects PIT, not PIT37") << "PIT" << false << pit;
+        QTest::newRow("P stays P, not PCC") << "P" << false << -1;
+        QTest::newRow("PIT3 stays PIT3") << "PIT3" << false << -1;
+        QTest::newRow("VA stays VA") << "VA" << false << -1;
+        QTest::newRow("pit37 keeps its case") << "pit37" << false << -1;
+        QTest::newRow("ZZZ stays in the edit part") << "ZZZ" << false << -1;
+        QTest::newRow("empty stays empty, not AKC") << "" << false << -1;
+        QTest::newRow("typed P, not PCC") << "P" << true << -2;
+        QTest::newRow("typed pit, not PIT") << "pit" << true << -2;
+        QTest::newRow("typed PIT3, not PIT37") << "PIT3" << true << -2;
+        QTest::newRow("typed VAT") << "VAT" << true << -2;
     }
     void taxFormSymbolIsKeptAsStored()
     {
-        QFETCH(QString, stored);
+        QFETCH(QString, symbol);
+        QFETCH(bool, typed);
         QFETCH(int, position);
         CPrzelewDane order = taxOrder();
-        order.taxFormSymbol = stored;
+        if (!typed)
+            order.taxFormSymbol = symbol;
         DetailsDialog d(order);
         QVERIFY(d.ready());
-        QCOMPARE(d.tax()->formSymbol()->currentIndex(), position);
-        QCOMPARE(d.tax()->formSymbol()->currentText(), stored);
-        QCOMPARE(d.tax()->formSymbolMark()->isShown(), stored.isEmpty());
-        QVERIFY(d.dlg->onSave());
-        QCOMPARE(d.rec.taxFormSymbol, stored);
-        // Choosing an entry clears the mark.
-        choose(d.tax()->formSymbol(), 0);
+        QComboBox *combo = d.tax()->formSymbol();
+        if (typed) {
+            combo->lineEdit()->setFocus();
+            combo->lineEdit()->selectAll();
+            QTest::keyClicks(combo->lineEdit(), symbol);
+        }
+        if (position > -2)
+            QCOMPARE(combo->currentIndex(), position);
+        QCOMPARE(combo->currentText(), symbol);
+        QCOMPARE(d.tax()->formSymbolMark()->isShown(), symbol.isEmpty());
+        if (typed) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            if (d.dlg->isVisible())
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTRY_VERIFY(!d.dlg->isVisible());
+        } else {
+            QVERIFY(d.dlg->onSave());
+        }
+        QCOMPARE(d.rec.taxFormSymbol, symbol);
+        choose(combo, 0);
         QVERIFY(!d.tax()->formSymbolMark()->isShown());
     }
 
@@ -449,32 +471,6 @@ private Q_SLOTS:
         QCOMPARE(saved.count(), 1);
         QCOMPARE(d.rec.kind, int(KindOrdinary));
         QCOMPARE(d.rec.title1, QStringLiteral("Składki ZUS za 11/2026"));
-    }
-
-    // Typed key by key, the symbol stays as typed, also through Enter.
-    void typedFormSymbolStaysAsTyped_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("P, not PCC") << "P";
-        QTest::newRow("pit, not PIT") << "pit";
-        QTest::newRow("PIT3, not PIT37") << "PIT3";
-        QTest::newRow("VAT") << "VAT";
-    }
-    void typedFormSymbolStaysAsTyped()
-    {
-        QFETCH(QString, typed);
-        DetailsDialog d(taxOrder());
-        QVERIFY(d.ready());
-        QLineEdit *edit = d.tax()->formSymbol()->lineEdit();
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, typed);
-        QCOMPARE(d.tax()->formSymbol()->currentText(), typed);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        if (d.dlg->isVisible())
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QTRY_VERIFY(!d.dlg->isVisible());
-        QCOMPARE(d.rec.taxFormSymbol, typed);
     }
 };
 

@@ -19,26 +19,12 @@ const QStringList PracowCols {"NAZWISKO", "IMIE1", "KONTO1", "MIASTO", "ULICA", 
 
 const QString Nrb = QStringLiteral("12101010230000261395100000");
 
-struct Row
+// The party of that name as the register holds it; an empty one when none.
+Party partyNamed(const QString &name)
 {
-    QString name1, name2, check, bank, account;
-    int kind = 0;
-    bool isDefault = false;
-};
-
-QVector<Row> registerRows()
-{
-    QVector<Row> out;
     for (const Party &p : partiesOf())
-        out.push_back({p.name1, p.name2, p.check, p.bank, p.account, p.kind, p.isDefault});
-    return out;
-}
-
-Row rowNamed(const QString &name)
-{
-    for (const Row &r : registerRows())
-        if (r.name1 == name)
-            return r;
+        if (p.name1 == name)
+            return p;
     return {};
 }
 
@@ -161,16 +147,16 @@ private Q_SLOTS:
         QCOMPARE(hop.added(), 3);
         QCOMPARE(hop.updated(), 0);
         QCOMPARE(hop.summary(), QStringLiteral("Zaimportowano: 3.\nZaktualizowano: 0."));
-        const Row owner = rowNamed("Moja Firma");
+        const Party owner = partyNamed("Moja Firma");
         QCOMPARE(owner.kind, 3);
         QCOMPARE(owner.isDefault, false);
         QCOMPARE(owner.name2, QStringLiteral("31-100 Kraków,Długa 5"));
         QCOMPARE(owner.check + u'|' + owner.bank + u'|' + owner.account, QStringLiteral("12|10101023|0000261395100000"));
-        const Row alfa = rowNamed("Alfa");
+        const Party alfa = partyNamed("Alfa");
         QCOMPARE(alfa.kind, 0);
         QCOMPARE(alfa.check + u'|' + alfa.bank + u'|' + alfa.account, QStringLiteral("|10101023|00002613"));
-        QCOMPARE(rowNamed("Beta").name2, QStringLiteral(" ,"));
-        QCOMPARE(registerRows().size(), 3);
+        QCOMPARE(partyNamed("Beta").name2, QStringLiteral(" ,"));
+        QCOMPARE(partiesOf().size(), 3);
     }
 
     void existingNameUpdatedWhateverKindAndCase()
@@ -181,7 +167,7 @@ private Q_SLOTS:
         const CHop hop = runImport(CHop::Korvant);
         QCOMPARE(hop.added(), 0);
         QCOMPARE(hop.updated(), 1);
-        const QVector<Row> rows = registerRows();
+        const std::vector<Party> rows = partiesOf();
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows[0].name1, QStringLiteral("FIRMA ALFA"));
         QCOMPARE(rows[0].kind, 0);
@@ -203,13 +189,13 @@ private Q_SLOTS:
         const CHop hop = runImport(CHop::Liczydor);
         QCOMPARE(hop.added(), 4);
         QCOMPARE(hop.updated(), 1);
-        const Row sender = rowNamed(QString(40, u'A'));
+        const Party sender = partyNamed(QString(40, u'A'));
         QCOMPARE(sender.kind, 3);
         QCOMPARE(sender.name2, QStringLiteral("26-600 Radom,Leśna 3//12"));
-        QCOMPARE(rowNamed("US Warszawa").name2, QStringLiteral("02-013 Warszawa,Lindleya 14"));
-        QCOMPARE(rowNamed("US Warszawa").kind, 2);
-        QCOMPARE(rowNamed("Kontrahent 2004").kind, 0);
-        QCOMPARE(rowNamed("Kontrahent 2006").kind, 0);
+        QCOMPARE(partyNamed("US Warszawa").name2, QStringLiteral("02-013 Warszawa,Lindleya 14"));
+        QCOMPARE(partyNamed("US Warszawa").kind, 2);
+        QCOMPARE(partyNamed("Kontrahent 2004").kind, 0);
+        QCOMPARE(partyNamed("Kontrahent 2006").kind, 0);
     }
 
     void kontrelYearlyTables()
@@ -231,13 +217,13 @@ private Q_SLOTS:
         const CHop hop = runImport(CHop::Kontrel);
         QCOMPARE(hop.added(), 4);
         QCOMPARE(hop.updated(), 1);
-        QCOMPARE(rowNamed("Firma").kind, 0);   // name mode 2 ignores the second name
-        const Row worker = rowNamed("Nowak Jan");
+        QCOMPARE(partyNamed("Firma").kind, 0);   // name mode 2 ignores the second name
+        const Party worker = partyNamed("Nowak Jan");
         QCOMPARE(worker.kind, 1);
         QCOMPARE(worker.name2, QStringLiteral("20-002 Lublin,Biała 6"));
-        QCOMPARE(rowNamed("US Lublin").name2, QStringLiteral("20-003 Lublin,Szeroka 9//1"));
-        QCOMPARE(rowNamed("Kontrel Sp. z o.o.").kind, 3);
-        QCOMPARE(rowNamed("Niewidoczna").name1, QString());
+        QCOMPARE(partyNamed("US Lublin").name2, QStringLiteral("20-003 Lublin,Szeroka 9//1"));
+        QCOMPARE(partyNamed("Kontrel Sp. z o.o.").kind, 3);
+        QCOMPARE(partyNamed("Niewidoczna").name1, QString());
     }
 
     void plasnikEmployeesEmptyAndTruncatedTables()
@@ -259,11 +245,11 @@ private Q_SLOTS:
         const CHop hop = runImport(CHop::Plasnik);
         QCOMPARE(hop.added(), 4);
         QCOMPARE(hop.updated(), 0);
-        const Row payer = rowNamed("Płatnik");
+        const Party payer = partyNamed("Płatnik");
         QCOMPARE(payer.check + u'|' + payer.bank + u'|' + payer.account, QStringLiteral("12|10101023|0000261395100000"));
-        QCOMPARE(rowNamed("Kowalska Anna").name2, QStringLiteral("25-002 Kielce,Mała 1//4"));
-        QCOMPARE(rowNamed("Zieliński Piotr").name2, QStringLiteral("25-003 Kielce,Duża 2"));
-        QCOMPARE(rowNamed("Wiśniewski Adam").kind, 1);
+        QCOMPARE(partyNamed("Kowalska Anna").name2, QStringLiteral("25-002 Kielce,Mała 1//4"));
+        QCOMPARE(partyNamed("Zieliński Piotr").name2, QStringLiteral("25-003 Kielce,Duża 2"));
+        QCOMPARE(partyNamed("Wiśniewski Adam").kind, 1);
     }
 
     void emptyTablesLeaveRegisterUntouched()
@@ -273,7 +259,7 @@ private Q_SLOTS:
         writeDbf(dbfs(), "FIRMY", charCols(OwnerCols), {{"*DEL*", "Skasowana", "", "", "", ""}});
         const CHop hop = runImport(CHop::Korvant);
         QCOMPARE(hop.summary(), QStringLiteral("Zaimportowano: 0.\nZaktualizowano: 0."));
-        QCOMPARE(registerRows().size(), 1);
+        QCOMPARE(partiesOf().size(), 1);
     }
 
     // A second program reading the register (a read transaction open) keeps
@@ -320,8 +306,8 @@ private Q_SLOTS:
             QCOMPARE(hop.summary(), counts);
         }
         // What the summary counts is what the register holds.
-        QCOMPARE(registerRows().size(), 1 + hop.added());
-        QCOMPARE(rowNamed("Moja Firma").kind, hop.updated() ? 3 : 0);
+        QCOMPARE(partiesOf().size(), 1 + hop.added());
+        QCOMPARE(partyNamed("Moja Firma").kind, hop.updated() ? 3 : 0);
     }
 
     void missingColumnEndsOnlyThatStep()
@@ -330,7 +316,7 @@ private Q_SLOTS:
         writeDbf(dbfs(), "FIRMY", charCols(OwnerCols.mid(0, 1) + OwnerCols.mid(2)), {{"Bez konta", "Ełk", "Wąska", "19-300"}});
         const CHop hop = runImport(CHop::Korvant);
         QCOMPARE(hop.added(), 1);
-        const Row r = rowNamed("Bez konta");
+        const Party r = partyNamed("Bez konta");
         QCOMPARE(r.check + r.bank + r.account, QString());
         QCOMPARE(r.name2, QStringLiteral("19-300 Ełk,Wąska"));
     }
@@ -357,7 +343,7 @@ private Q_SLOTS:
         QFETCH(QString, address);
         writeDbf(dbfs(), "OWNER", charCols(OwnerCols, 60), {owner});
         runImport(CHop::Korvant);
-        const Row r = rowNamed(owner[0]);
+        const Party r = partyNamed(owner[0]);
         QCOMPARE(r.check + u'|' + r.bank + u'|' + r.account, parts);
         QCOMPARE(r.name2, address);
     }

@@ -64,48 +64,38 @@ private Q_SLOTS:
         QVERIFY(c.isValid());
     }
 
-    void toTwoDecimalText_data()
+    // Two decimals (as files and forms write it), grouped (as the list and
+    // the amount edit show it) and as many decimals as it has.
+    void texts_data()
     {
         QTest::addColumn<qint64>("value");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<QString>("grouped");   // as the list and the amount edit show it
-        QTest::newRow("1234.50") << qint64(12345000) << "1234,50" << "1 234,50";
-        QTest::newRow("0") << qint64(0) << "0,00" << "0,00";
-        QTest::newRow("12.05") << qint64(120500) << "12,05" << "12,05";
-        QTest::newRow("12") << qint64(120000) << "12,00" << "12,00";
-        QTest::newRow("12.5") << qint64(125000) << "12,50" << "12,50";
-        QTest::newRow("0.01") << qint64(100) << "0,01" << "0,01";
-        QTest::newRow("-123") << qint64(-1230000) << "-123,00" << "-123,00";
-        QTest::newRow("-123456.7") << qint64(-1234567000) << "-123456,70" << "-123 456,70";
-        QTest::newRow("largest amount") << kMax << "922337203685477,58" << "922 337 203 685 477,58";
+        QTest::addColumn<QString>("twoDecimals");
+        QTest::addColumn<QString>("grouped");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("1234.50") << qint64(12345000) << "1234,50" << "1 234,50" << "1234,5";
+        QTest::newRow("0") << qint64(0) << "0,00" << "0,00" << "0";
+        QTest::newRow("12.05") << qint64(120500) << "12,05" << "12,05" << "12,05";
+        QTest::newRow("12") << qint64(120000) << "12,00" << "12,00" << "12";
+        QTest::newRow("12.5") << qint64(125000) << "12,50" << "12,50" << "12,5";
+        QTest::newRow("0.01") << qint64(100) << "0,01" << "0,01" << "0,01";
+        QTest::newRow("0.0001") << qint64(1) << "0,00" << "0,00" << "0,0001";
+        QTest::newRow("-0.05") << qint64(-500) << "-0,05" << "-0,05" << "-0,05";
+        QTest::newRow("-123") << qint64(-1230000) << "-123,00" << "-123,00" << "-123";
+        QTest::newRow("-123456.7") << qint64(-1234567000) << "-123456,70" << "-123 456,70" << "-123456,7";
+        QTest::newRow("largest amount") << kMax << "922337203685477,58" << "922 337 203 685 477,58"
+                                        << "922337203685477,5807";
+        QTest::newRow("smallest amount") << kMin << "-922337203685477,58" << "-922 337 203 685 477,58"
+                                         << "-922337203685477,5808";
     }
-
-    void toTwoDecimalText()
+    void texts()
     {
         QFETCH(qint64, value);
-        QFETCH(QString, expected);
+        QFETCH(QString, twoDecimals);
         QFETCH(QString, grouped);
-        QCOMPARE(cy(value).toTwoDecimalText(), expected);
+        QFETCH(QString, text);
+        QCOMPARE(cy(value).toTwoDecimalText(), twoDecimals);
         QCOMPARE(cy(value).toGroupedText(), grouped);
-    }
-
-    void toText_data()
-    {
-        QTest::addColumn<qint64>("value");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("12.5") << qint64(125000) << "12,5";
-        QTest::newRow("12") << qint64(120000) << "12";
-        QTest::newRow("1234.5") << qint64(12345000) << "1234,5";
-        QTest::newRow("0.0001") << qint64(1) << "0,0001";
-        QTest::newRow("-0.05") << qint64(-500) << "-0,05";
-        QTest::newRow("smallest amount") << kMin << "-922337203685477,5808";
-    }
-
-    void toText()
-    {
-        QFETCH(qint64, value);
-        QFETCH(QString, expected);
-        QCOMPARE(cy(value).toText(), expected);
+        QCOMPARE(cy(value).toText(), text);
     }
 
     void parseDecimal_data()

@@ -310,48 +310,67 @@ private Q_SLOTS:
         QCOMPARE(text->text(), QString::number(high));
     }
 
-    void fontShownWithItsCharset_data()
+    // A stored printer or font is shown as its list's entry (the font with
+    // its character set; letter case ignored, a beginning enough); one this
+    // machine lacks is said so in words (a font with the face printing
+    // instead) and kept unless another is chosen.
+    void storedPrinterAndFontInTheirLists_data()
     {
-        QTest::addColumn<QString>("storedName");
+        QTest::addColumn<bool>("font");
+        QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("storedCharset");
         QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("note");   // its beginning, "": none
         QTest::addColumn<QString>("choose");
-        QTest::addColumn<QString>("savedName");
+        QTest::addColumn<QString>("saved");
         QTest::addColumn<int>("savedCharset");
-        QTest::newRow("Arial 238 kept") << "Arial" << 238 << "Arial CE" << "" << "Arial" << 238;
-        QTest::newRow("plain Arial chosen") << "Arial" << 238 << "Arial CE" << "Arial" << "Arial" << 1;
-        QTest::newRow("CE chosen") << "Arial" << 1 << "Arial" << "Liberation Mono CE" << "Liberation Mono" << 238;
-        QTest::newRow("missing font kept") << "Courier New" << 1 << "" << "" << "Courier New" << 1;
-        QTest::newRow("prefix selects") << "arial b" << 1 << "Arial Black" << "" << "Arial Black" << 1;
+        const QString lacking = QStringLiteral(" — brak w systemie");
+        QTest::newRow("printer shown") << false << "Biuro" << 0 << "Biuro" << "" << "" << "Biuro" << 0;
+        QTest::newRow("printer, letter case ignored") << false << "ZAPL" << 0 << "zaplecze" << "" << "" << "zaplecze" << 0;
+        QTest::newRow("missing printer kept") << false << "Dawna" << 0 << "" << "Dawna" + lacking << "" << "Dawna" << 0;
+        QTest::newRow("no printer stored, none shown") << false << "" << 0 << "" << "" << "" << "" << 0;
+        QTest::newRow("Arial 238 kept") << true << "Arial" << 238 << "Arial CE" << "" << "" << "Arial" << 238;
+        QTest::newRow("plain Arial chosen") << true << "Arial" << 238 << "Arial CE" << "" << "Arial" << "Arial" << 1;
+        QTest::newRow("CE chosen") << true << "Arial" << 1 << "Arial" << "" << "Liberation Mono CE" << "Liberation Mono"
+                                   << 238;
+        QTest::newRow("missing font kept") << true << "Courier New" << 1 << ""
+                                           << "Courier New" + lacking + QStringLiteral(", drukowana będzie czcionka ")
+                                           << "" << "Courier New" << 1;
+        QTest::newRow("font, a beginning selects") << true << "arial b" << 1 << "Arial Black" << "" << "" << "Arial Black"
+                                                   << 1;
     }
-    void fontShownWithItsCharset()
+    void storedPrinterAndFontInTheirLists()
     {
-        QFETCH(QString, storedName);
+        QFETCH(bool, font);
+        QFETCH(QString, stored);
         QFETCH(int, storedCharset);
         QFETCH(QString, shown);
+        QFETCH(QString, note);
         QFETCH(QString, choose);
-        QFETCH(QString, savedName);
+        QFETCH(QString, saved);
         QFETCH(int, savedCharset);
         AllSettings s;
-        s.general.fontName = storedName;
-        s.general.fontCharset = storedCharset;
+        (font ? s.general.fontName : s.general.device) = stored;
+        if (font)
+            s.general.fontCharset = storedCharset;
         Sheet sheet(s);
-        QComboBox *fonts = sheet.generalPage()->fontList();
-        QCOMPARE(fonts->currentText(), shown);
-        // A font this machine lacks is said so in words, with the face printing instead.
-        QLabel *note = sheet.generalPage()->fontNote();
-        QCOMPARE(note->isVisibleTo(&sheet), shown.isEmpty());
-        if (shown.isEmpty()) {
-            QCOMPARE(fonts->placeholderText(), storedName);
-            QVERIFY2(note->text().startsWith(storedName + QStringLiteral(" — brak w systemie, drukowana będzie czcionka ")),
-                     qPrintable(note->text()));
+        COptionsDlg *general = sheet.generalPage();
+        QComboBox *list = font ? general->fontList() : general->printerList();
+        const QLabel *noteLabel = font ? general->fontNote() : general->printerNote();
+        QCOMPARE(list->currentText(), shown);
+        if (shown.isEmpty())
+            QCOMPARE(list->placeholderText(), stored);
+        QCOMPARE(noteLabel->isVisibleTo(&sheet), !note.isEmpty());
+        if (!note.isEmpty())
+            QVERIFY2(noteLabel->text().startsWith(note), qPrintable(noteLabel->text()));
+        if (!choose.isEmpty()) {
+            list->setCurrentIndex(list->findText(choose));
+            QVERIFY(!noteLabel->isVisibleTo(&sheet));
         }
-        if (!choose.isEmpty())
-            fonts->setCurrentIndex(fonts->findText(choose));
-        QCOMPARE(note->isVisibleTo(&sheet), shown.isEmpty() && choose.isEmpty());
         sheet.accept();
-        QCOMPARE(sheet.result().general.fontName, savedName);
-        QCOMPARE(sheet.result().general.fontCharset, savedCharset);
+        QCOMPARE(font ? sheet.result().general.fontName : sheet.result().general.device, saved);
+        if (font)
+            QCOMPARE(sheet.result().general.fontCharset, savedCharset);
     }
 
     // Shown as stored (a size of 2 is no "20", a delimiter "*" no "**", a
@@ -423,33 +442,6 @@ private Q_SLOTS:
             QCOMPARE(sheet.focusWidget(), refused);
             QCOMPARE(refused->lineEdit()->selectedText(), refused == general->sizeBox() ? size : delimiter);
         }
-    }
-
-    void printerListAndChoice_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("saved");
-        QTest::newRow("stored shown") << "Biuro" << "Biuro" << "Biuro";
-        QTest::newRow("letter case ignored") << "ZAPL" << "zaplecze" << "zaplecze";
-        QTest::newRow("missing printer kept") << "Dawna" << "" << "Dawna";
-        QTest::newRow("none stored selects none") << "" << "" << "";
-    }
-    void printerListAndChoice()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QString, shown);
-        QFETCH(QString, saved);
-        AllSettings s;
-        s.general.device = stored;
-        Sheet sheet(s);
-        QCOMPARE(sheet.generalPage()->printerList()->currentText(), shown);
-        const QLabel *note = sheet.generalPage()->printerNote();
-        QCOMPARE(note->isVisibleTo(&sheet), shown.isEmpty() && !stored.isEmpty());
-        if (note->isVisibleTo(&sheet))
-            QVERIFY2(note->text().startsWith(stored + QStringLiteral(" — brak w systemie")), qPrintable(note->text()));
-        sheet.accept();
-        QCOMPARE(sheet.result().general.device, saved);
     }
 
     void systemPrinterListOffersThePdfWriter()

@@ -6,12 +6,10 @@
 #include "SampleOrders.h"
 #include "app/ElixirExportCommand.h"
 #include "app/ElixirExportDlg.h"
-#include "app/KantomixApp.h"
-#include "app/KantomixView.h"
-#include "app/MainFrame.h"
 #include "base/AppIdentity.h"
 #include "model/Import.h"
 #include "RegisterTestEnv.h"
+#include "UiFixture.h"
 
 #include <QComboBox>
 #include <QMenuBar>
@@ -100,11 +98,8 @@ private Q_SLOTS:
                 QVERIFY(w.WriteRecord(o));
             w.Close();
         }
-        m_app = std::make_unique<CKantomixApp>();
-        CKantomixCommandLineInfo cmd;
-        cmd.ParseArguments({orderFile});
-        QVERIFY(m_app->InitInstance(cmd));
-        CMainFrame *frame = m_app->mainFrame();
+        CMainFrame *frame = startProgram(m_app, {orderFile});
+        QVERIFY(frame);
         QCOMPARE(frame->document().count(), 4);
         frame->view()->clearSelection();
         for (int r : selected)

@@ -4,6 +4,7 @@
 // Walks the windows themselves, so a control added later is checked too.
 
 #include "RegisterTestEnv.h"
+#include "UiFixture.h"
 
 #include "about/AboutBox.h"
 #include "app/ElixirExportDlg.h"
@@ -23,7 +24,6 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMap>
 #include <QPrinter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -33,37 +33,6 @@
 #include <memory>
 
 namespace {
-
-QChar mnemonicOf(const QString &text)
-{
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != u'&')
-            continue;
-        if (text[i + 1] == u'&') {
-            ++i;
-            continue;
-        }
-        return text[i + 1].toLower();
-    }
-    return {};
-}
-
-// Texts among `texts` that share a letter, as "a / b: x".
-QStringList clashesAmong(const QStringList &texts)
-{
-    QMap<QChar, QString> taken;
-    QStringList clashes;
-    for (const QString &text : texts) {
-        const QChar key = mnemonicOf(text);
-        if (key.isNull())
-            continue;
-        if (taken.contains(key))
-            clashes << QStringLiteral("%1 / %2: %3").arg(taken.value(key), text, QString(key));
-        else
-            taken.insert(key, text);
-    }
-    return clashes;
-}
 
 // The texts of `window` shown now that share a letter. A tool bar's actions
 // count among themselves: those that do not fit go into the bar's overflow

@@ -4,14 +4,12 @@
 // about edits not saved yet.
 
 #include "DialogScript.h"
-#include "PdfText.h"
+#include "FileBytes.h"
 #include "print/FormPages.h"
 #include "RegisterTestEnv.h"
+#include "UiFixture.h"
 
 #include "app/CommandTable.h"
-#include "app/KantomixApp.h"
-#include "app/KantomixView.h"
-#include "app/MainFrame.h"
 #include "app/OrderListModel.h"
 #include "base/AppIdentity.h"
 #include "controls/WexCalcEdit.h"
@@ -29,32 +27,11 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
 namespace {
-
-CPrzelewDane order(int i, qint64 grosze)
-{
-    CPrzelewDane r;
-    r.SetKind(KindOrdinary, COrderDate::fromParts(2024, 3, 1 + i));
-    r.recipient1 = QStringLiteral("Odbiorca %1").arg(i);
-    r.title1 = QStringLiteral("Faktura %1").arg(i);
-    r.bankNumber = QStringLiteral("10201026");
-    r.accountRest = QStringLiteral("0000120201234567");
-    r.amount = CWexOleCurrency(grosze * 100);
-    return r;
-}
-
-QStringList recipients(const CKantomixDoc &doc)
-{
-    QStringList out;
-    for (int i = 0; i < doc.count(); ++i)
-        out << doc.at(i).recipient1;
-    return out;
-}
 
 // A field of an order by its name, as text, for comparing field by field.
 QString fieldText(const CPrzelewDane &r, const QString &name)
@@ -107,19 +84,7 @@ class TestOrderEntry : public QObject
     QTemporaryDir m_files;
     std::unique_ptr<CKantomixApp> m_app;
 
-    CMainFrame *start(int orders)
-    {
-        m_app = std::make_unique<CKantomixApp>();
-        CKantomixCommandLineInfo cmd;
-        if (!m_app->InitInstance(cmd))
-            return nullptr;
-        CMainFrame *frame = m_app->mainFrame();
-        for (int i = 0; i < orders; ++i)
-            frame->document().Add(order(i, 1000 * (i + 1)));
-        frame->editor()->showDocument();
-        frame->document().setModified(false);
-        return frame;
-    }
+    CMainFrame *start(int orders) { return startWithOrders(m_app, orders); }
     static CContainerDlg *details(CMainFrame *f) { return f->editor()->detailsDialog(); }
     static CDetailsDlg *page(CMainFrame *f) { return details(f)->ordinaryPage(); }
 
@@ -133,10 +98,7 @@ private Q_SLOTS:
     void init()
     {
         QFile::remove(testRegister().path);
-        auto store = openSettingsStore();
-        store->clear();
-        store->setValue(QStringLiteral("Settings/AutoOpen"), 0);
-        store->sync();
+        writeStartSettings(0);
     }
     void cleanup()
     {
@@ -146,43 +108,42 @@ private Q_SLOTS:
         QVERIFY(allUsed);
     }
 
-    void addingTwoInARowKeepsTheDialogOpen()
+    // Orders added one after another: the dialog stays open and each next one
+    // starts afresh in the first field, a transfer from the default sender.
+    void addingInARowStartsEachOrderAfresh()
     {
+        addParties({SeedParty("Inny nadawca", 3, false), SeedParty("Wytwórnia Łożysk „Bełchatów”", 3, true, "10901014",
+                                                                  "0000000123456789", "48"),
+                    SeedParty("Odbiorca domyślny?", 0, true)});
         CMainFrame *frame = start(1);
         QVERIFY(frame);
         frame->action(ID_ADD_ORDINARY)->trigger();
         QVERIFY(details(frame)->isVisible());
         QCOMPARE(details(frame)->windowTitle(), QStringLiteral("Szczegóły przelewu"));
-        for (const char *name : {"Pierwszy nowy", "Drugi nowy"}) {
-            page(frame)->recipient1()->setText(QString::fromUtf8(name));
+        for (const bool deposit : {false, true}) {
+            QCOMPARE(page(frame)->sender1()->text(), QStringLiteral("Wytwórnia Łożysk „Bełchatów”"));
+            QCOMPARE(page(frame)->senderAccount()->text(), QStringLiteral("48-10901014-0000000123456789"));
+            page(frame)->recipient1()->setText(deposit ? QStringLiteral("Wpłata") : QStringLiteral("Przelew"));
             page(frame)->amount()->setAmountText(QStringLiteral("15"));
+            page(frame)->sender1()->setText(QStringLiteral("Ktoś inny"));
             // A deposit saved while adding: the next order starts as a transfer again.
-            page(frame)->depositButton()->click();
+            if (deposit)
+                page(frame)->depositButton()->click();
+            page(frame)->title1()->setFocus();
             details(frame)->saveButton()->click();
             QVERIFY(details(frame)->isVisible());
+            QCOMPARE(details(frame)->focusWidget(), page(frame)->recipient1());
             QVERIFY(page(frame)->recipient1()->text().isEmpty());
             QVERIFY(page(frame)->transferButton()->isChecked());
             QVERIFY(page(frame)->senderAccount()->isEnabled());
         }
-        QCOMPARE(frame->document().count(), 3);
         QCOMPARE(frame->view()->model()->rowCount(), 3);
-        QCOMPARE(recipients(frame->document()),
-                 (QStringList{"Odbiorca 0", "Pierwszy nowy", "Drugi nowy"}));
-        QCOMPARE(frame->document().at(1).isTransfer, 0);
+        QCOMPARE(recipients(frame->document()), (QStringList{"Odbiorca 0", "Przelew", "Wpłata"}));
+        QCOMPARE(frame->document().at(1).sender1, QStringLiteral("Ktoś inny"));
+        QCOMPARE(frame->document().at(1).isTransfer, 1);
+        QCOMPARE(frame->document().at(2).isTransfer, 0);
         QVERIFY(frame->document().isModified());
         QVERIFY(frame->isWindowModified());
-    }
-
-    void nextOrderStartsInTheFirstField()
-    {
-        CMainFrame *frame = start(0);
-        QVERIFY(frame);
-        frame->action(ID_ADD_ORDINARY)->trigger();
-        page(frame)->recipient1()->setText(QStringLiteral("Pierwszy"));
-        page(frame)->amount()->setAmountText(QStringLiteral("15"));
-        page(frame)->title1()->setFocus();
-        details(frame)->saveButton()->click();
-        QCOMPARE(details(frame)->focusWidget(), page(frame)->recipient1());
     }
 
     void everyListChangeIsUndone_data()
@@ -232,12 +193,7 @@ private Q_SLOTS:
             QCOMPARE(view->horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
         } else if (change == QLatin1String("import")) {
             const QString path = m_files.filePath(QStringLiteral("platnik.txt"));
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            const QByteArray line = "x,20050101,0000012345,a,b,\"12102010260000150201234567\","
-                                    "\"1010102300002613951000\",\"Firma\",c,d,e,\"1234567890|P12345678901|S20050101|DEC\",f\r\n";
-            f.write(line + line);
-            f.close();
+            QVERIFY(writeFile(path, zusExportLine + zusExportLine));
             m_script.answer(QMessageBox::Ok);
             frame->ImportZusFile(path);
         } else {
@@ -275,6 +231,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::newRow("Alt+Enter") << "command";
         QTest::newRow("double click") << "double click";
+        QTest::newRow("another row chosen while open") << "follow";
     }
     void editingReplacesOnlyItsRow()
     {
@@ -288,6 +245,12 @@ private Q_SLOTS:
         QVERIFY(frame->action(ID_EDIT_ORDER)->isEnabled());
         if (how == QLatin1String("command")) {
             frame->action(ID_EDIT_ORDER)->trigger();
+        } else if (how == QLatin1String("follow")) {
+            // The dialog shows the order chosen in the list while it is open.
+            view->selectRow(0);
+            frame->action(ID_EDIT_ORDER)->trigger();
+            QCOMPARE(page(frame)->recipient1()->text(), QStringLiteral("Odbiorca 0"));
+            view->selectRow(2);
         } else {
             const QRect cell = view->visualRect(view->model()->index(2, 0));
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
@@ -304,21 +267,6 @@ private Q_SLOTS:
                      i == 2 ? QStringLiteral("Poprawiony tytuł") : QStringLiteral("Faktura %1").arg(i));
         QCOMPARE(view->model()->index(2, 1).data().toString(), QStringLiteral("Poprawiony tytuł"));
         QVERIFY(frame->document().isModified());
-    }
-
-    void selectionFollowsWhileTheDialogIsOpen()
-    {
-        CMainFrame *frame = start(3);
-        QVERIFY(frame);
-        frame->view()->selectRow(0);
-        frame->action(ID_EDIT_ORDER)->trigger();
-        QCOMPARE(page(frame)->recipient1()->text(), QStringLiteral("Odbiorca 0"));
-        frame->view()->selectRow(1);
-        QCOMPARE(page(frame)->recipient1()->text(), QStringLiteral("Odbiorca 1"));
-        page(frame)->title1()->setText(QStringLiteral("Zmieniony"));
-        details(frame)->saveButton()->click();
-        QCOMPARE(frame->document().at(1).title1, QStringLiteral("Zmieniony"));
-        QCOMPARE(frame->document().at(0).title1, QStringLiteral("Faktura 0"));
     }
 
     void sortOrDeleteWhileEditingSavesTheRightOrder_data()
@@ -369,24 +317,6 @@ private Q_SLOTS:
         QCOMPARE(view->model()->rowCount(), orders.size());
     }
 
-    void newOrderStartsWithTheDefaultSender()
-    {
-        addParties({SeedParty("Inny nadawca", 3, false), SeedParty("Wytwórnia Łożysk „Bełchatów”", 3, true, "10901014",
-                                                                  "0000000123456789", "48"),
-                    SeedParty("Odbiorca domyślny?", 0, true)});
-        CMainFrame *frame = start(0);
-        QVERIFY(frame);
-        frame->action(ID_ADD_ORDINARY)->trigger();
-        QCOMPARE(page(frame)->sender1()->text(), QStringLiteral("Wytwórnia Łożysk „Bełchatów”"));
-        QCOMPARE(page(frame)->senderAccount()->text(), QStringLiteral("48-10901014-0000000123456789"));
-        // The next order after a save starts with it again.
-        page(frame)->sender1()->setText(QStringLiteral("Ktoś inny"));
-        page(frame)->amount()->setAmountText(QStringLiteral("1"));
-        details(frame)->saveButton()->click();
-        QCOMPARE(page(frame)->sender1()->text(), QStringLiteral("Wytwórnia Łożysk „Bełchatów”"));
-        QCOMPARE(frame->document().at(0).sender1, QStringLiteral("Ktoś inny"));
-    }
-
     void printFromTheDialogPrintsItsOrderOnOnePage()
     {
         CMainFrame *frame = start(3);
@@ -425,34 +355,46 @@ private Q_SLOTS:
         QVERIFY(details(frame)->isVisible());
     }
 
-    void unsavedEditsAreAskedAboutBeforeANewFile_data()
+    // Edits the dialog holds are asked about before a new file or closing:
+    // Cancel keeps everything, No drops them, Yes saves the order first.
+    void unsavedEditsAreAskedAbout_data()
     {
+        QTest::addColumn<bool>("closing");      // else a new file
         QTest::addColumn<int>("answer");
-        QTest::addColumn<int>("ordersAfter");   // -1: the new file was not started
-        QTest::newRow("cancel keeps everything") << int(QMessageBox::Cancel) << -1;
-        QTest::newRow("no drops the edits") << int(QMessageBox::No) << 0;
+        QTest::addColumn<QStringList>("left");  // the document's orders after
+        QTest::newRow("new file, cancel keeps everything")
+            << false << int(QMessageBox::Cancel) << QStringList {"Odbiorca 0", "Odbiorca 1"};
+        QTest::newRow("new file, no drops the edits") << false << int(QMessageBox::No) << QStringList {};
+        QTest::newRow("closing, yes saves, then the document is asked")
+            << true << int(QMessageBox::Yes) << QStringList {"Odbiorca 0", "Odbiorca 1", "Niezapisany"};
     }
-    void unsavedEditsAreAskedAboutBeforeANewFile()
+    void unsavedEditsAreAskedAbout()
     {
+        QFETCH(bool, closing);
         QFETCH(int, answer);
-        QFETCH(int, ordersAfter);
+        QFETCH(QStringList, left);
         CMainFrame *frame = start(2);
         QVERIFY(frame);
         frame->action(ID_ADD_ORDINARY)->trigger();
         QTest::keyClicks(page(frame)->recipient1(), QStringLiteral("Niezapisany"));
+        page(frame)->amount()->setAmountText(QStringLiteral("5"));
         QVERIFY(details(frame)->hasUnsavedEdits());
         const auto box = m_script.answer(QMessageBox::StandardButton(answer));
-        frame->action(ID_FILE_NEW)->trigger();
+        // Then the document's own question: cancel, so the orders stay to be seen.
+        const auto second = closing ? m_script.answer(QMessageBox::Cancel) : nullptr;
+        if (closing)
+            QVERIFY(!frame->SaveModified());
+        else
+            frame->action(ID_FILE_NEW)->trigger();
         QVERIFY(box->shown);
         QVERIFY(box->text.contains(QStringLiteral("nie zostały zapisane")));
-        if (ordersAfter < 0) {
-            QCOMPARE(frame->document().count(), 2);
-            QVERIFY(details(frame)->isVisible());
+        if (second)
+            QVERIFY(second->text.startsWith(QStringLiteral("Czy zapisać zmiany")));
+        QCOMPARE(recipients(frame->document()), left);
+        if (answer == QMessageBox::Cancel)
             QCOMPARE(page(frame)->recipient1()->text(), QStringLiteral("Niezapisany"));
-        } else {
-            QCOMPARE(frame->document().count(), ordersAfter);
-            QVERIFY(!details(frame)->isVisible());
-        }
+        if (!closing)
+            QCOMPARE(details(frame)->isVisible(), answer == QMessageBox::Cancel);
     }
 
     // Another order chosen in the list while the dialog holds edits: the
@@ -534,138 +476,21 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(pdf), answer == QMessageBox::Yes);
     }
 
-    void unsavedEditsSavedOnYesThenTheDocumentIsAsked()
-    {
-        CMainFrame *frame = start(1);
-        QVERIFY(frame);
-        frame->action(ID_ADD_ORDINARY)->trigger();
-        QTest::keyClicks(page(frame)->recipient1(), QStringLiteral("Zapisany w pytaniu"));
-        page(frame)->amount()->setAmountText(QStringLiteral("5"));
-        const auto first = m_script.answer(QMessageBox::Yes);
-        // Then the document's own question: cancel, so the order stays to be seen.
-        const auto second = m_script.answer(QMessageBox::Cancel);
-        QVERIFY(!frame->SaveModified());
-        QVERIFY(first->shown);
-        QVERIFY(second->text.startsWith(QStringLiteral("Czy zapisać zmiany")));
-        QCOMPARE(recipients(frame->document()), (QStringList{"Odbiorca 0", "Zapisany w pytaniu"}));
-    }
-
-    void contextMenuOffersTheAddSubmenu()
-    {
-        CMainFrame *frame = start(1);
-        QVERIFY(frame);
-        QMenu *add = frame->contextMenu()->actions().first()->menu();
-        QVERIFY(add);
-        QVERIFY(add->actions().contains(frame->action(ID_ADD_ORDINARY)));
-        QVERIFY(frame->action(ID_ADD_ORDINARY)->isEnabled());
-        QCOMPARE(frame->action(ID_ADD_ORDINARY)->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
-        for (CommandId id : {ID_ADD_ZUS, ID_ADD_TAX})
-            QVERIFY(add->actions().contains(frame->action(id)));
-        // Orders of every kind can be edited.
-        CPrzelewDane zus;
-        zus.SetKind(KindZus);
-        frame->document().Add(zus);
-        frame->editor()->showDocument();
-        frame->view()->selectRow(1);
-        QVERIFY(frame->action(ID_EDIT_ORDER)->isEnabled());
-    }
-
-    // Ctrl+U and Ctrl+T open the page of their kind; the saved order is of
-    // that kind and prints on its own form, one page.
-    void addingZusAndTaxOrdersPrintsThemOnTheirForms_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QStringList>("printed");
-        QTest::newRow("Ctrl+U") << int(KindZus) << "Ctrl+U" << "Szczegóły przelewu ZUS"
-                                << QStringList{"PŁATNIKZUS", "5261040828", "**321,00**", "0000261395100000"};
-        QTest::newRow("Ctrl+T") << int(KindTax) << "Ctrl+T" << "Szczegóły przelewu US"
-                                << QStringList{"URZĄDSKARBOWY", "PODATNIKUS", "VAT7", "**321,00**"};
-    }
-    void addingZusAndTaxOrdersPrintsThemOnTheirForms()
-    {
-        QFETCH(int, kind);
-        QFETCH(QString, key);
-        QFETCH(QString, title);
-        QFETCH(QStringList, printed);
-        CMainFrame *frame = start(1);
-        QVERIFY(frame);
-        const CommandId id = kind == KindZus ? ID_ADD_ZUS : ID_ADD_TAX;
-        QCOMPARE(frame->action(id)->shortcut(), QKeySequence(key));
-        QVERIFY(frame->action(id)->isEnabled());
-        frame->action(id)->trigger();
-        QVERIFY(details(frame)->isVisible());
-        QCOMPARE(details(frame)->windowTitle(), title);
-        if (kind == KindZus) {
-            CZUSDetailsDlg *zus = details(frame)->zusPage();
-            zus->payer1()->setText(QStringLiteral("PŁATNIKZUS"));
-            zus->nip()->setText(QStringLiteral("5261040828"));
-            zus->declarationMonth()->setText(QStringLiteral("03"));
-            zus->declarationYear()->setText(QStringLiteral("2026"));
-            zus->amount()->setAmountText(QStringLiteral("321"));
-        } else {
-            CTaxDetailsDlg *tax = details(frame)->taxPage();
-            tax->office1()->setText(QStringLiteral("URZĄDSKARBOWY"));
-            tax->sender1()->setText(QStringLiteral("PODATNIKUS"));
-            tax->formSymbol()->setEditText(QStringLiteral("VAT7"));
-            tax->amount()->setAmountText(QStringLiteral("321"));
-        }
-        details(frame)->saveButton()->click();
-        QCOMPARE(frame->document().count(), 2);
-        const CPrzelewDane &saved = frame->document().at(1);
-        QCOMPARE(saved.kind, kind);
-        QCOMPARE(saved.amount.value(), 3210000);
-
-        const QString pdf = m_files.filePath(QStringLiteral("kind%1.pdf").arg(kind));
-        m_app->settings().zus.fitInBox = 0;
-        m_app->settings().tax.fitInBox = 0;
-        QPrinter &printer = m_app->printer();
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        m_script.onDialog<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
-        // The list prints the selected order: the one just added.
-        frame->view()->selectRow(1);
-        frame->editor()->OnFilePrint(printer);
-        const PdfText text = PdfText::read(pdf);
-        QVERIFY(text.ok);
-        QCOMPARE(text.pages.size(), 1);
-        // Each field where the kind's layout puts it: as the print layer alone
-        // places it for the same order.
-        const QString refPdf = m_files.filePath(QStringLiteral("ref%1.pdf").arg(kind));
-        {
-            QPrinter ref;
-            ref.setOutputFormat(QPrinter::PdfFormat);
-            ref.setOutputFileName(refPdf);
-            ref.setPageLayout(printer.pageLayout());
-            CFormPrinter forms(m_app->settings());
-            FormPageJob job(forms, ref);
-            QVERIFY(job.printPage(saved));
-        }
-        const PdfText expected = PdfText::read(refPdf);
-        QVERIFY(expected.ok);
-        for (const QString &word : printed) {
-            const QList<PdfWord> got = text.find(word), want = expected.find(word);
-            QVERIFY2(!got.isEmpty(), qPrintable(word));
-            QCOMPARE(got.size(), want.size());
-            for (int i = 0; i < got.size(); ++i) {
-                QVERIFY2(std::abs(got[i].mm.left() - want[i].mm.left()) < 0.5, qPrintable(word));
-                QVERIFY2(std::abs(got[i].mm.top() - want[i].mm.top()) < 0.5, qPrintable(word));
-            }
-        }
-    }
-
     // A ZUS and a tax order typed from the keyboard alone, end to end: the
-    // kind's shortcut in the list, every stop of the page in Tab order, Alt+A
-    // saves, Escape closes; the file the window then writes, read back,
-    // holds each field as typed.
+    // kind's shortcut in the list opens its page, every stop of the page in
+    // Tab order, Alt+A saves, Escape closes; the file the window then writes,
+    // read back, holds each field as typed; printed from the list, the order
+    // takes one page of its own form.
     void zusAndTaxOrdersTypedFromTheKeyboard_data()
     {
         QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("printed");   // words that must print where the print layer alone puts them
         QTest::addColumn<QStringList>("stops");   // "control: keys", in Tab order from the first field
         QTest::addColumn<QStringList>("saved");   // "field: value" of the order read back
         QTest::newRow("ZUS, Ctrl+U")
-            << "Ctrl+U"
+            << "Ctrl+U" << "Szczegóły przelewu ZUS"
+            << QStringList {"Budowlanka", "5261040828", "**1234,50**", "0000261395200000"}
             << QStringList {"purpose: ↓", "toContributionTransfer: ", "deposit: ", "currency: ",
                             "amount: 1234,50", "dateTick: ", "date: 15012027",
                             "payerAccount: 48109010140000000123456789", "payer1: Budowlanka Łęczyca",
@@ -679,7 +504,8 @@ private Q_SLOTS:
                             "declaration: 122026", "declarationNo: 01",
                             "symbol: 40", "title2: DEC/12/2026"};
         QTest::newRow("tax, Ctrl+T")
-            << "Ctrl+T"
+            << "Ctrl+T" << "Szczegóły przelewu US"
+            << QStringList {"Urząd", "Anna", "PIT37", "**987,00**"}
             << QStringList {"office1: Urząd Skarbowy Łódź-Bałuty", "office2: ul. Wróblewskiego 3",
                             "checkDigits: 12", "bankNumber: 10100071", "accountRest: 2221470000000000",
                             "deposit: ", "currency: ", "amount: 987,00", "dateTick: ", "date: 20012027",
@@ -696,15 +522,18 @@ private Q_SLOTS:
     void zusAndTaxOrdersTypedFromTheKeyboard()
     {
         QFETCH(QString, key);
+        QFETCH(QString, title);
+        QFETCH(QStringList, printed);
         QFETCH(QStringList, stops);
         QFETCH(QStringList, saved);
-        CMainFrame *frame = start(0);
+        CMainFrame *frame = start(1);
         QVERIFY(frame);
         frame->show();
         QVERIFY(QTest::qWaitForWindowActive(frame));
         QTest::keySequence(frame, QKeySequence(key));
         QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow() != frame);
         QWidget *dialog = QApplication::activeWindow();
+        QCOMPARE(dialog->windowTitle(), title);
         for (const QString &stop : stops) {
             const qsizetype colon = stop.indexOf(QStringLiteral(": "));
             QWidget *focus = QApplication::focusWidget();
@@ -714,7 +543,7 @@ private Q_SLOTS:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);   // Z&apisz
-        QTRY_COMPARE(frame->document().count(), 1);
+        QTRY_COMPARE(frame->document().count(), 2);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!dialog->isVisible());
 
@@ -722,13 +551,50 @@ private Q_SLOTS:
         QVERIFY(frame->DoSave(path));
         CKantomixDoc back;
         QCOMPARE(back.Open(path), CKantomixDoc::OpenResult::Opened);
-        QCOMPARE(back.count(), 1);
+        QCOMPARE(back.count(), 2);
         QStringList got;
         for (const QString &field : saved) {
             const QString name = field.left(field.indexOf(u':'));
-            got << name + QStringLiteral(": ") + fieldText(back.at(0), name);
+            got << name + QStringLiteral(": ") + fieldText(back.at(1), name);
         }
         QCOMPARE(got, saved);
+
+        // The list prints the selected order, the one just added, as the
+        // print layer alone places it for the same order.
+        m_app->settings().zus.fitInBox = 0;
+        m_app->settings().tax.fitInBox = 0;
+        QPrinter &printer = m_app->printer();
+        m_script.onDialog<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
+        frame->view()->selectRow(1);
+        const PdfText text = printedPdf(printer, m_files.filePath(QStringLiteral("typed.pdf")),
+                                        [&] { frame->editor()->OnFilePrint(printer); });
+        QVERIFY(text.ok);
+        QCOMPARE(text.pages.size(), 1);
+        QPrinter ref;
+        const PdfText expected = printedPdf(ref, m_files.filePath(QStringLiteral("ref.pdf")), [&] {
+            ref.setPageLayout(printer.pageLayout());
+            CFormPrinter forms(m_app->settings());
+            FormPageJob job(forms, ref);
+            QVERIFY(job.printPage(frame->document().at(1)));
+        });
+        QVERIFY(expected.ok);
+        // Each word's places, line by line (the reading order may differ).
+        const auto places = [](const PdfText &pdf, const QString &word) {
+            QList<PdfWord> found = pdf.find(word);
+            std::sort(found.begin(), found.end(), [](const PdfWord &a, const PdfWord &b) {
+                return std::pair(qRound(a.mm.top()), a.mm.left()) < std::pair(qRound(b.mm.top()), b.mm.left());
+            });
+            return found;
+        };
+        for (const QString &word : printed) {
+            const QList<PdfWord> got = places(text, word), want = places(expected, word);
+            QVERIFY2(!got.isEmpty(), qPrintable(word));
+            QCOMPARE(got.size(), want.size());
+            for (int i = 0; i < got.size(); ++i) {
+                QVERIFY2(std::abs(got[i].mm.left() - want[i].mm.left()) < 0.5, qPrintable(word));
+                QVERIFY2(std::abs(got[i].mm.top() - want[i].mm.top()) < 0.5, qPrintable(word));
+            }
+        }
     }
 
     void editingAZusOrderKeepsItsKind()
