@@ -1,7 +1,7 @@
 // Where the fields of every form kind land: boxed letters against the boxes
 // of the printed templates, free texts read back from printed pages.
 
-#include "PdfText.h"
+#include "PrintedPdf.h"
 #include "RecordingCanvas.h"
 #include "SampleOrders.h"
 #include "TemplateBoxes.h"
@@ -10,8 +10,6 @@
 #include "print/FormPages.h"
 
 #include <QHash>
-#include <QPdfWriter>
-#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(CPrzelewDane)
@@ -67,23 +65,6 @@ Page pageNamed(const QString &name)
     if (has("8 pt"))
         p.settings.general.fontSize = 8;
     return p;
-}
-
-// The page printed on A3, so that no drawn form is squeezed, and read back.
-PdfText printAndRead(const Page &p)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("page.pdf"));
-    {
-        QPdfWriter pdf(path);
-        pdf.setPageSize(QPageSize(QPageSize::A3));
-        pdf.setPageMargins(QMarginsF());
-        CFormPrinter forms(p.settings);
-        FormPageJob job(forms, pdf);
-        if (!job.printPage(p.order))
-            return {};
-    }
-    return PdfText::read(path);
 }
 
 // How a text stands in its field.
@@ -351,14 +332,14 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QRectF, rect);
         QFETCH(int, place);
+        const Page p = pageNamed(page);
         static QHash<QString, PdfText> pages;
         if (!pages.contains(page))
-            pages.insert(page, printAndRead(pageNamed(page)));
+            pages.insert(page, PdfJob(0, QPageSize::A3).print(p.settings, {p.order}));   // no drawn form squeezed
         const PdfText &pdf = pages[page];
         QVERIFY(pdf.ok);
         // The form's corner on the sheet: the paper's on an original, where
         // the template has its first form on a drawn one.
-        const Page p = pageNamed(page);
         const std::optional<PagePlan> plan = planPage(p.settings, p.order);
         QVERIFY(plan);
         const QPointF corner = plan->textOnly() ? QPointF() : QPointF(CPrintEngine::contentShift(p.order.kind, plan->sectionLayout));

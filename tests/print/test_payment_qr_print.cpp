@@ -2,7 +2,7 @@
 // stays clear of every field and every box of the form, and that what the
 // paper carries decodes back to the code's text byte for byte.
 
-#include "PdfText.h"
+#include "PrintedPdf.h"
 #include "RecordingCanvas.h"
 #include "SampleOrders.h"
 #include "model/PaymentQr.h"
@@ -13,7 +13,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -200,13 +199,9 @@ private Q_SLOTS:
         QFETCH(int, formType);
         const AllSettings s = withCode(kind, original, formType);
         const CPrzelewDane order = payable(kind);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("code.pdf"));
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+        PdfJob pdf(5);
+        QPrinter &printer = pdf.printer;
+        const QString &path = pdf.path;
         CFormPrinter forms(s);
         {
             FormPageJob job(forms, printer);

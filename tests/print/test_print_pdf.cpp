@@ -1,44 +1,14 @@
 // End to end: pages printed to PDF through QPrinter, read back with pdftotext.
 
-#include "PdfText.h"
+#include "PrintedPdf.h"
 #include "SampleOrders.h"
-#include "print/FormPages.h"
 #include "print/FormTemplates.h"
 
 #include <QImage>
-#include <QPrinter>
-#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 
 namespace {
-
-struct PdfJob
-{
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("out.pdf"));
-    QPrinter printer{QPrinter::HighResolution};
-
-    explicit PdfJob(double marginMm = 0)
-    {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageMargins(QMarginsF(marginMm, marginMm, marginMm, marginMm), QPageLayout::Millimeter);
-    }
-
-    PdfText print(const AllSettings &s, const QList<CPrzelewDane> &orders)
-    {
-        CFormPrinter forms(s);
-        {
-            FormPageJob job(forms, printer);
-            for (const CPrzelewDane &r : orders)
-                if (!job.printPage(r))
-                    return {};
-        }
-        return PdfText::read(path);
-    }
-};
 
 bool dark(const QImage &img, int x, int y)
 {
@@ -244,13 +214,8 @@ private Q_SLOTS:
         s.forKind(FormKind(kind)).originalForm = formType == 0;
         s.forKind(FormKind(kind)).formType = formType;
         const CPrzelewDane order = kind == KindZus ? sample::zus() : kind == KindTax ? sample::tax() : sample::ordinary();
-        CFormPrinter forms(s);
         PdfJob job;
-        {
-            FormPageJob pages(forms, job.printer);
-            QVERIFY(pages.printPage(order, true, kind));
-        }
-        const PdfText pdf = PdfText::read(job.path);
+        const PdfText pdf = job.print(s, {order}, true);
         QVERIFY(pdf.ok);
         for (const QString &word : words)
             QVERIFY2(!pdf.find(word).isEmpty(), qPrintable(templateName(FormKind(kind), formType) + u' ' + word));
