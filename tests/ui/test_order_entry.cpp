@@ -10,7 +10,6 @@
 #include "UiFixture.h"
 
 #include "app/CommandTable.h"
-#include "app/OrderListModel.h"
 #include "base/AppIdentity.h"
 #include "controls/WexCalcEdit.h"
 #include "edit/ContainerDlg.h"
@@ -22,12 +21,10 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
@@ -449,18 +446,15 @@ private Q_SLOTS:
         CPrzelewDane longTitle = frame->document().at(1);
         longTitle.title2 = QString(29, u'T');
         frame->document().Replace(1, longTitle);
-        const QString pdf = m_files.filePath(QStringLiteral("cut.pdf"));
-        QFile::remove(pdf);
         QPrinter &printer = m_app->printer();
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
         m_script.onDialog<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
         const auto box = m_script.answer(QMessageBox::StandardButton(answer));
-        frame->editor()->OnFilePrint(printer);
+        const PdfText printed = printedPdf(printer, m_files.filePath(QStringLiteral("cut.pdf")),
+                                           [&] { frame->editor()->OnFilePrint(printer); });
         QVERIFY(box->shown);
         QVERIFY(box->text.contains(QStringLiteral("przelew nr 2 (Odbiorca 1): tytułem cd.\n")));
         QVERIFY(!box->text.contains(QStringLiteral("nr 1")));
-        QCOMPARE(QFile::exists(pdf), answer == QMessageBox::Yes);
+        QCOMPARE(printed.ok, answer == QMessageBox::Yes);
     }
 
     // A ZUS and a tax order typed from the keyboard alone, end to end: the
