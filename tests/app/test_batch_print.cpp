@@ -213,25 +213,36 @@ private:
     }
 
 private Q_SLOTS:
-    // One page per order, no window, into the file the command line or the
-    // settings name, and into no other.
+    // One page per order, no window, into the file the command line, the
+    // settings or the printer dialog (/PD; print-to keeps its printer) name,
+    // and into no other; a cancelled dialog prints nothing.
     void whereThePagesGo_data()
     {
         QTest::addColumn<QStringList>("args");      // IN: three orders; OUT: named.pdf
         QTest::addColumn<bool>("storedPrinter");    // the settings name PDF into stored.pdf
-        QTest::addColumn<QString>("written");       // OUT, IN.pdf or stored.pdf
+        QTest::addColumn<int>("dialog");            // /PD answered: 1 by picking picked.pdf, 0 by cancelling; -1 none
+        QTest::addColumn<QString>("written");       // OUT, IN.pdf, stored.pdf, picked.pdf, or "" for none
         const QStringList printTo {"/pt", "IN", "PDF", "driver", "OUT"};
-        QTest::newRow("/pt: its printer") << printTo << false << "OUT";
-        QTest::newRow("/pt: its printer, not the stored one") << printTo << true << "OUT";
-        QTest::newRow("/p /*PRNM*PDF: beside the input") << QStringList{"/p", "IN", "/*PRNM*PDF"} << false << "IN.pdf";
-        QTest::newRow("/p: the stored printer") << QStringList{"/p", "IN"} << true << "stored.pdf";
+        const QStringList print {"/p", "IN"};
+        const QStringList dialog {"/PD"};
+        QTest::newRow("/pt: its printer") << printTo << false << -1 << "OUT";
+        QTest::newRow("/pt: its printer, not the stored one") << printTo << true << -1 << "OUT";
+        QTest::newRow("/p /*PRNM*PDF: beside the input") << QStringList{"/p", "IN", "/*PRNM*PDF"} << false << -1 << "IN.pdf";
+        QTest::newRow("/p: the stored printer") << print << true << -1 << "stored.pdf";
+        QTest::newRow("/pt /PD: its printer") << printTo + dialog << true << 1 << "OUT";
+        QTest::newRow("/pt /PD: cancelled") << printTo + dialog << true << 0 << "";
+        QTest::newRow("/p /PD: the printer picked") << print + dialog << true << 1 << "picked.pdf";
+        QTest::newRow("/p /PD: cancelled") << print + dialog << true << 0 << "";
     }
     void whereThePagesGo()
     {
         QFETCH(QStringList, args);
         QFETCH(bool, storedPrinter);
+        QFETCH(int, dialog);
         QFETCH(QString, written);
-        const QStringList files {path("named.pdf"), threeOrders() + QStringLiteral(".pdf"), path("stored.pdf")};
+        const QStringList names {"OUT", "IN.pdf", "stored.pdf", "picked.pdf"};
+        const QStringList files {path("named.pdf"), threeOrders() + QStringLiteral(".pdf"), path("stored.pdf"),
+                                 path("picked.pdf")};
         for (const QString &f : files)
             QFile::remove(f);
         for (QString &a : args)
@@ -244,11 +255,25 @@ private Q_SLOTS:
             s.general.device = QStringLiteral("PDF");
             s.general.port = files[2];
         }
-        QCOMPARE(runBatchPrint(cmd, s), int(BatchPrinted));
+        InProcess run;
+        int shown = 0;
+        if (dialog >= 0)
+            run.env.printerDialog = [&](QPrinter &printer) {
+                ++shown;
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(files[3]);
+                return dialog == 1;
+            };
+        QCOMPARE(dialog < 0 ? runBatchPrint(cmd, s) : runBatchPrint(cmd, s, run.env),
+                 dialog == 0 ? int(BatchCancelled) : int(BatchPrinted));
+        QCOMPARE(shown, dialog < 0 ? 0 : 1);
+        QCOMPARE(run.noted(QStringLiteral("Wybór drukarki (/PD) anulowany")), dialog == 0);
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
-        const QString out = files[written == u"OUT" ? 0 : written == u"IN.pdf" ? 1 : 2];
+        const QString out = written.isEmpty() ? QString() : files[names.indexOf(written)];
         for (const QString &f : files)
             QCOMPARE(QFile::exists(f), f == out);
+        if (out.isEmpty())
+            return;
         QCOMPARE(pageCount(out), 3);
         const PdfText text = PdfText::read(out);
         QVERIFY(!text.find(QStringLiteral("PIERWSZY"), 0).isEmpty());
@@ -448,29 +473,6 @@ private Q_SLOTS:
         QVERIFY2(left.size() <= 1, qPrintable(left.join(u' ')));
     }
 
-    // Fault 2: a job killed half-way leaves the older PDF as it was.
-    void killedJobLeavesTheOlderPdf()
-    {
-        QTemporaryDir dir;
-        const QString in = dir.filePath(QStringLiteral("many.txt"));
-        const QString out = dir.filePath(QStringLiteral("wynik.pdf"));
-        QVERIFY(writeLongNamedOrders(in, 3000));
-        const QByteArray older = "%PDF-1.4 the older result\n";
-        QVERIFY(writeFile(out, older));
-        QProcess p;
-        startPrinting(p, in, out);
-        QByteArray err;
-        while (err.count("obci") < 5 && p.state() != QProcess::NotRunning && p.waitForReadyRead(60000))
-            err += p.readAllStandardError();
-        QVERIFY2(err.count("obci") >= 5, err.constData());
-        p.terminate();  // SIGTERM
-        QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(readFile(out), older);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
-                 QStringList({QStringLiteral("many.txt"), QStringLiteral("wynik.pdf")}));
-    }
-
     // Two runs onto one path: the last rename wins, the file is never damaged.
     void twoRunsOntoOnePathLeaveAWholeFile()
     {
@@ -591,51 +593,6 @@ private Q_SLOTS:
         for (const QString &n : notes)
             QVERIFY2(std::any_of(run.notes.begin(), run.notes.end(), [&](const QString &got) { return got.startsWith(n); }),
                      qPrintable(run.notes.join(u'\n')));
-    }
-
-    // Fault 9: print-to keeps the printer of its command line under /PD.
-    void printDialog_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<bool>("accept");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("/pt: the command line's printer") << "pt" << true << 0 << "cmdline.pdf";
-        QTest::newRow("/pt: cancelled") << "pt" << false << int(BatchCancelled) << "";
-        QTest::newRow("/p: the printer picked") << "p" << true << 0 << "picked.pdf";
-        QTest::newRow("/p: cancelled") << "p" << false << int(BatchCancelled) << "";
-    }
-    void printDialog()
-    {
-        QFETCH(QString, command);
-        QFETCH(bool, accept);
-        QFETCH(int, exitCode);
-        QFETCH(QString, written);
-        const QString cmdline = path("cmdline.pdf"), picked = path("picked.pdf"), stored = path("stored-pd.pdf");
-        for (const QString &f : {cmdline, picked, stored})
-            QFile::remove(f);
-        AllSettings s;
-        s.general.device = QStringLiteral("PDF");
-        s.general.port = stored;
-        CKantomixCommandLineInfo cmd;
-        if (command == u"pt")
-            cmd = printTo(threeOrders(), QStringLiteral("PDF"), cmdline);
-        else
-            cmd.ParseArguments({QStringLiteral("/p"), threeOrders()});
-        cmd.m_bPrintDialog = 1;
-        InProcess run;
-        int shown = 0;
-        run.env.printerDialog = [&](QPrinter &printer) {
-            ++shown;
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(picked);
-            return accept;
-        };
-        QCOMPARE(runBatchPrint(cmd, s, run.env), exitCode);
-        QCOMPARE(shown, 1);
-        QCOMPARE(run.noted(QStringLiteral("Wybór drukarki (/PD) anulowany")), !accept);
-        for (const QString &f : {cmdline, picked, stored})
-            QCOMPARE(QFile::exists(f), !written.isEmpty() && f == path(written));
     }
 
     // What a calling program may hand over: a stale display, words that look
@@ -966,37 +923,53 @@ private Q_SLOTS:
                  qPrintable(r.err));
     }
 
-    // A file another program changes while it is printed gives no PDF that
-    // could pass for it.
-    void inputChangedWhilePrinting_data()
+    // A long job ended from outside: killed, or its input changed by another
+    // program. It says why, leaves the older PDF as it was and nothing else
+    // behind: no PDF that could pass for the result.
+    void interruptedJob_data()
     {
-        QTest::addColumn<bool>("grow");
-        QTest::newRow("grown") << true;
-        QTest::newRow("truncated") << false;
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("exitCode");     // -1: ended by the signal
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("killed") << "kill" << -1 << "";
+        QTest::newRow("input grown") << "grow" << int(BatchFileNotOpened) << "zmienił się w trakcie drukowania";
+        QTest::newRow("input truncated") << "truncate" << int(BatchFileNotOpened) << "zmienił się w trakcie drukowania";
     }
-    void inputChangedWhilePrinting()
+    void interruptedJob()
     {
-        QFETCH(bool, grow);
+        QFETCH(QString, how);
+        QFETCH(int, exitCode);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString in = dir.filePath(QStringLiteral("many.txt")), out = dir.filePath(QStringLiteral("wynik.pdf"));
         QVERIFY(writeLongNamedOrders(in, 1500));
+        const QByteArray older = "%PDF-1.4 the older result\n";
+        QVERIFY(writeFile(out, older));
         QProcess p;
         startPrinting(p, in, out);
+        // Under way: five pages printed, a note each.
         QByteArray err;
-        while (!err.contains("obci") && p.state() != QProcess::NotRunning && p.waitForReadyRead(60000))
+        while (err.count("obci") < 5 && p.state() != QProcess::NotRunning && p.waitForReadyRead(60000))
             err += p.readAllStandardError();
+        QVERIFY2(err.count("obci") >= 5, err.constData());
         QFile file(in);
-        QVERIFY(file.open(grow ? QIODevice::Append : QIODevice::ReadWrite));
-        if (grow)
-            QVERIFY(file.write(lineOf(order(KindOrdinary, QStringLiteral("DOPISANY"))) + "\r\n") > 0);
+        if (how == u"kill")
+            p.terminate();
+        else if (how == u"grow")
+            QVERIFY(file.open(QIODevice::Append)
+                    && file.write(lineOf(order(KindOrdinary, QStringLiteral("DOPISANY"))) + "\r\n") > 0);
         else
             QVERIFY(file.resize(2000));
         file.close();
         QVERIFY(p.waitForFinished(120000));
         err += p.readAllStandardError();
-        QCOMPARE(p.exitCode(), int(BatchFileNotOpened));
-        QVERIFY2(err.contains("zmienił się w trakcie drukowania"), err.right(400).constData());
-        QVERIFY(!QFile::exists(out));
+        QCOMPARE(p.exitStatus(), exitCode < 0 ? QProcess::CrashExit : QProcess::NormalExit);
+        if (exitCode >= 0)
+            QCOMPARE(p.exitCode(), exitCode);
+        QVERIFY2(err.contains(reason.toUtf8()), err.right(400).constData());
+        QCOMPARE(readFile(out), older);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList({QStringLiteral("many.txt"), QStringLiteral("wynik.pdf")}));
     }
 
     // A reader that closes the pipe ends the job with exit 5 and a reason.
@@ -1004,7 +977,10 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString in = dir.filePath(QStringLiteral("many.txt")), fifo = dir.filePath(QStringLiteral("pipe"));
-        QVERIFY(writeLongNamedOrders(in, 300));
+        QList<CPrzelewDane> orders;
+        for (int i = 0; i < 300; ++i)
+            orders << order(i % 3, QStringLiteral("ODBIORCA %1").arg(i));
+        QVERIFY(writeOrders(in, orders));
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QProcess p;
         startPrinting(p, in, fifo);

@@ -68,7 +68,7 @@ struct PdfText
             PdfWord w = words[i];
             qsizetype k = 0;
             while (k < parts.size() && words[i + k].text == parts[k] && words[i + k].page == w.page
-                   && qAbs(words[i + k].mm.top() - w.mm.top()) < 0.05 && words[i + k].mm.left() >= w.mm.left())
+                   && qAbs(words[i + k].mm.top() - w.mm.top()) < 0.05 && (k == 0 || words[i + k].mm.left() > w.mm.right()))
                 w.mm |= words[i + k++].mm;
             if (k == parts.size() && (page < 0 || w.page == page))
                 found.append({w.page, text, w.mm});
