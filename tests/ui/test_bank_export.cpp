@@ -7,7 +7,6 @@
 #include "app/ElixirExportCommand.h"
 #include "app/ElixirExportDlg.h"
 #include "base/AppIdentity.h"
-#include "model/Import.h"
 #include "RegisterTestEnv.h"
 #include "UiFixture.h"
 
@@ -90,14 +89,10 @@ private Q_SLOTS:
         const QString folder = m_env.path() + QStringLiteral("/export%1").arg(++row);
         QVERIFY(QDir().mkpath(folder));
         const QString orderFile = folder + QStringLiteral("/zlecenia.zmt");
-        {
-            CImport w;
-            QVERIFY(w.Open(orderFile, QIODevice::WriteOnly) && w.WriteHeader(CImport::kCurrentVersion));
-            w.setVersion(CImport::kCurrentVersion);
-            for (const CPrzelewDane &o : orders())
-                QVERIFY(w.WriteRecord(o));
-            w.Close();
-        }
+        CKantomixDoc doc;
+        for (const CPrzelewDane &o : orders())
+            doc.Add(o);
+        QVERIFY(doc.Save(orderFile));
         CMainFrame *frame = startProgram(m_app, {orderFile});
         QVERIFY(frame);
         QCOMPARE(frame->document().count(), 4);
