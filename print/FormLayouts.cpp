@@ -345,6 +345,16 @@ void DrawTaxForm(FormCanvas &canvas, const PrintJobParams &params, const CPrzele
     drawLayout(canvas, kTaxLayout, params, rec, templateMode);
 }
 
+void DrawFormOfKind(FormCanvas &canvas, const PrintJobParams &params, const CPrzelewDane &rec, bool templateMode)
+{
+    if (rec.kind == KindZus)
+        DrawZusForm(canvas, params, rec, templateMode);
+    else if (rec.kind == KindTax)
+        DrawTaxForm(canvas, params, rec, templateMode);
+    else
+        DrawOrdinaryForm(canvas, params, rec, templateMode);
+}
+
 void DrawStub(FormCanvas &canvas, const PrintJobParams &, const CPrzelewDane &rec)
 {
     // The account number goes on two lines, split where the first stops fitting.

@@ -12,6 +12,8 @@ class CPrzelewDane;
 void DrawOrdinaryForm(FormCanvas &canvas, const PrintJobParams &params, const CPrzelewDane &rec, bool templateMode);
 void DrawZusForm(FormCanvas &canvas, const PrintJobParams &params, const CPrzelewDane &rec, bool templateMode);
 void DrawTaxForm(FormCanvas &canvas, const PrintJobParams &params, const CPrzelewDane &rec, bool templateMode);
+// The form of the order's kind; an ordinary form for a kind outside the three.
+void DrawFormOfKind(FormCanvas &canvas, const PrintJobParams &params, const CPrzelewDane &rec, bool templateMode);
 // The 60 mm receipt stub left of a form in the stub layouts; never boxed.
 void DrawStub(FormCanvas &canvas, const PrintJobParams &params, const CPrzelewDane &rec);
 

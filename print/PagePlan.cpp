@@ -169,12 +169,7 @@ QStringList cutFieldsOf(const CPrzelewDane &rec, const AllSettings &settings)
     if (!kindOf(rec.kind, kind))
         return {};
     const PagePlan plan = planOf(kind, settings, false);
-    const bool templateMode = !plan.textOnly();
     CuttingCanvas canvas;
-    switch (kind) {
-    case FormKind::Ordinary: DrawOrdinaryForm(canvas, plan.fields, rec, templateMode); break;
-    case FormKind::Zus: DrawZusForm(canvas, plan.fields, rec, templateMode); break;
-    case FormKind::Tax: DrawTaxForm(canvas, plan.fields, rec, templateMode); break;
-    }
+    DrawFormOfKind(canvas, plan.fields, rec, !plan.textOnly());
     return canvas.cutFields();
 }

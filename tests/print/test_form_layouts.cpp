@@ -23,17 +23,6 @@ PrintJobParams boxes(bool on)
     return p;
 }
 
-// The form of the order's kind.
-void drawForm(FormCanvas &c, const PrintJobParams &p, const CPrzelewDane &order)
-{
-    if (order.kind == KindZus)
-        DrawZusForm(c, p, order, true);
-    else if (order.kind == KindTax)
-        DrawTaxForm(c, p, order, true);
-    else
-        DrawOrdinaryForm(c, p, order, true);
-}
-
 // A page of the printed-fields table: an order on pre-printed paper of one
 // copy (the form's corner at the sheet's), free text, unless its name says
 // "drawn" (on the template), "boxes", "symbol", "mark", "deposit", "undated",
@@ -144,7 +133,7 @@ private Q_SLOTS:
         QFETCH(CPrzelewDane, order);
         QFETCH(QStringList, cut);
         RecordingCanvas c;
-        drawForm(c, boxes(true), order);
+        DrawFormOfKind(c, boxes(true), order, true);
         QCOMPARE(c.cutFields(), cut);
         // What the window warns about before printing is the same.
         AllSettings settings;
@@ -152,7 +141,7 @@ private Q_SLOTS:
         QCOMPARE(cutFieldsOf(order, settings), cut);
         // With boxes off the same texts print whole: nothing is cut.
         RecordingCanvas free;
-        drawForm(free, boxes(false), order);
+        DrawFormOfKind(free, boxes(false), order, true);
         QCOMPARE(free.cutFields(), QStringList());
     }
 
@@ -226,7 +215,7 @@ private Q_SLOTS:
         PrintJobParams p = boxes(true);
         p.printSymbol = 1;
         RecordingCanvas c;
-        drawForm(c, p, order);
+        DrawFormOfKind(c, p, order, true);
         const QString name = order.kind == KindZus ? QStringLiteral("ZMT_ZUS")
             : order.kind == KindTax                ? QStringLiteral("ZMT_TAX_2X_WZORZEC_BW")
                                                    : QStringLiteral("ZMT_2X_WZORZEC_BW");
@@ -420,7 +409,7 @@ private Q_SLOTS:
         if (stubCharWidth)
             DrawStub(c, boxes(inBoxes), order);
         else
-            drawForm(c, boxes(inBoxes), order);
+            DrawFormOfKind(c, boxes(inBoxes), order, true);
         const QList<DrawOp> lines = c.lines();
         QCOMPARE(lines.size(), line.isNull() ? 0 : 1);
         if (!line.isNull())
