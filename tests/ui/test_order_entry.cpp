@@ -173,8 +173,7 @@ private Q_SLOTS:
 
         if (change == QLatin1String("delete")) {
             view->selectRow(1);
-            view->selectionModel()->select(view->model()->index(3, 0),
-                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            selectRows(view, {3});
             const auto seen = m_script.answer(QMessageBox::Yes);
             frame->action(ID_DELETE_ORDERS)->trigger();
             QCOMPARE(seen->text, QStringLiteral("Czy na pewno usunąć 2 zaznaczone przelewy?"));
